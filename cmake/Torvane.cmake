@@ -1,0 +1,61 @@
+# Helpers shared by the subsystem folders.
+
+find_package(PkgConfig REQUIRED)
+
+# torvane_library(NAME DEPENDS lib...): a static library of every .cpp file in the
+# calling folder; headers are included as "folder/file.h" from the project root.
+function(torvane_library name)
+    cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# torvane_test(NAME SOURCES file... LIBS lib... LABELS label... [TIMEOUT s]):
+# a GoogleTest program whose cases CTest runs one by one, in the folder the
+# program is built in. Labels in use:
+#   gui     needs a display (run under xvfb-run)
+#   peer    drives a real program from Debian (an engine, polyglot, pgn-extract)
+#   heavy   too slow for the sanitizer builds
+#   threads also run under ThreadSanitizer
+function(torvane_test name)
+    if(TORVANE_FUZZ)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} torvane_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
+    if("threads" IN_LIST ARG_LABELS)
+        set_property(GLOBAL APPEND PROPERTY TORVANE_THREAD_TESTS ${name})
+    endif()
+endfunction()
+
+# torvane_fuzz_target(NAME SOURCES file... LIBS lib... [SECONDS s]): a libFuzzer
+# program, built only in a TORVANE_FUZZ tree, run by CTest for a short time.
+function(torvane_fuzz_target name)
+    if(NOT TORVANE_FUZZ)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_SECONDS)
+        set(ARG_SECONDS 30)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_property(GLOBAL APPEND PROPERTY TORVANE_FUZZ_TARGETS ${name})
+    set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+    file(MAKE_DIRECTORY ${corpus})
+    add_test(NAME ${name}
+        COMMAND ${name} -max_total_time=${ARG_SECONDS} -timeout=10 -rss_limit_mb=2048 ${corpus}
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+endfunction()

@@ -1,0 +1,47 @@
+#include "tests/support/peer_programs.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace torvane_test {
+
+std::string peer_program(const std::string& name)
+{
+    for (const char* dir : {"/usr/games/", "/usr/bin/", "/usr/local/bin/", "/usr/local/games/"}) {
+        std::string path = std::string(dir) + name;
+        if (access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    throw std::runtime_error("peer program not installed: " + name + " (run scripts/setup)");
+}
+
+std::string run_command(const std::string& command)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        throw std::runtime_error("cannot start: " + command);
+    std::string output;
+    std::array<char, 65536> buffer;
+    size_t count;
+    while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), count);
+    int status = pclose(pipe);
+    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("command failed: " + command);
+    return output;
+}
+
+std::string make_temp_dir(const std::string& prefix)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed for " + pattern);
+    return pattern;
+}
+
+}
