@@ -1,0 +1,136 @@
+#include "engines/level.h"
+#include "gui/clock_times.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+ClockTimes clocks_for(const std::string& time_control)
+{
+    const Level level(time_control);
+    ClockTimes times;
+    times.set_time_control(level.get_moves(), level.get_time(), level.get_increment());
+    return times;
+}
+
+TEST(ClockTimesTest, DefaultTimeControlGivesTenSecondsForFortyMoves)
+{
+    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
+    EXPECT_EQ(times.base_time(), 1000u);
+    EXPECT_EQ(times.remaining(ClockSide::white), 1000);
+    EXPECT_EQ(times.remaining(ClockSide::black), 1000);
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:10"));
+    EXPECT_EQ(times.display(ClockSide::black, 0), std::optional<std::string>("0:10"));
+}
+
+TEST(ClockTimesTest, DisplayWritesMinutesAndSecondsUnpadded)
+{
+    struct Case {
+        const char* time_control;
+        std::int64_t elapsed_cs;
+        const char* text;
+    };
+    for (const Case& c : {Case{"sudden_death 0 5 0", 0, "5:0"}, Case{"sudden_death 0 5 0", 1, "4:59"},
+                          Case{"sudden_death 0 5 0", 100, "4:59"}, Case{"sudden_death 0 5 0", 101, "4:58"},
+                          Case{"sudden_death 0 12:5 0", 0, "12:5"}, Case{"sudden_death 0 90 0", 0, "90:0"},
+                          Case{"sudden_death 0 0:10 0", 1150, "0:-1"}, Case{"sudden_death 0 0 0", 6500, "-1:-5"}}) {
+        ClockTimes times = clocks_for(c.time_control);
+        EXPECT_EQ(times.display(ClockSide::white, c.elapsed_cs), std::optional<std::string>(c.text))
+            << c.time_control << " after " << c.elapsed_cs;
+    }
+}
+
+TEST(ClockTimesTest, SessionTimesBeyondTheLongestAreCut)
+{
+    ClockTimes times;
+    times.set_time_control(0, 400000000, 0);
+    EXPECT_EQ(times.base_time(), 33335500u);
+    EXPECT_EQ(times.display(ClockSide::black, 0), std::optional<std::string>("5555:55"));
+    times.set_time_control(0, 333354990, 0);
+    EXPECT_EQ(times.base_time(), 33335499u);
+}
+
+TEST(ClockTimesTest, TheMoverGetsTheIncrementAndANewPeriodAfterItsLastMove)
+{
+    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
+    for (int move = 1; move <= 39; ++move)
+        times.credit_move(ClockSide::black);
+    EXPECT_EQ(times.moves(ClockSide::black), 39u);
+    EXPECT_EQ(times.remaining(ClockSide::black), 1000 + 39 * 10);
+    times.credit_move(ClockSide::black);
+    EXPECT_EQ(times.moves(ClockSide::black), 0u);
+    EXPECT_EQ(times.remaining(ClockSide::black), 1000 + 40 * 10 + 1000);
+    EXPECT_EQ(times.remaining(ClockSide::white), 1000);
+}
+
+TEST(ClockTimesTest, SuddenDeathNeverAddsAPeriod)
+{
+    ClockTimes times = clocks_for("sudden_death 0 5 3");
+    for (int move = 0; move < 100; ++move)
+        times.credit_move(ClockSide::white);
+    EXPECT_EQ(times.remaining(ClockSide::white), 30000 + 100 * 300);
+    EXPECT_EQ(times.moves(ClockSide::white), 100u);
+}
+
+TEST(ClockTimesTest, FractionalIncrementsAreKept)
+{
+    ClockTimes times = clocks_for("sudden_death 0 1 0.3");
+    times.credit_move(ClockSide::white);
+    times.credit_move(ClockSide::white);
+    times.credit_move(ClockSide::white);
+    EXPECT_EQ(times.remaining(ClockSide::white), 6000 + 3 * 30);
+}
+
+TEST(ClockTimesTest, RemainingTimeNeverGrowsPastTheLongest)
+{
+    ClockTimes times;
+    times.set_time_control(1, 400000000, 0);
+    for (int move = 0; move < 200; ++move)
+        times.credit_move(ClockSide::white);
+    EXPECT_EQ(times.remaining(ClockSide::white), ClockTimes::longest_time);
+}
+
+TEST(ClockTimesTest, ASetTimeIsShownAtTheNextDisplay)
+{
+    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
+    times.display(ClockSide::white, 0);
+    times.set_remaining(ClockSide::white, 12345);
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("2:3"));
+    EXPECT_EQ(times.display(ClockSide::white, 40), std::nullopt);
+    EXPECT_EQ(times.display(ClockSide::white, 46), std::optional<std::string>("2:2"));
+}
+
+TEST(ClockTimesTest, ARiseOfOneSecondWaitsARiseOfTwoShowsAtOnce)
+{
+    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:10"));
+    times.set_remaining(ClockSide::white, 1100);
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::nullopt);
+    EXPECT_EQ(times.display(ClockSide::white, 100), std::nullopt);
+    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:9"));
+    times.set_remaining(ClockSide::white, 1150);
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:11"));
+}
+
+TEST(ClockTimesTest, ANewTimeControlOrResetIsAlwaysShown)
+{
+    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
+    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:8"));
+    EXPECT_EQ(times.display(ClockSide::black, 50), std::optional<std::string>("0:9"));
+    // Back to ten seconds is a rise of one or two seconds: shown on the stopped clocks.
+    times.reset();
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:10"));
+    EXPECT_EQ(times.display(ClockSide::black, 0), std::optional<std::string>("0:10"));
+    times.display(ClockSide::white, 150);
+    times.set_time_control(40, 10000, 100);
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:10"));
+    // A first time control of a second or less is shown too.
+    ClockTimes fresh;
+    fresh.set_time_control(0, 1000, 0);
+    EXPECT_EQ(fresh.display(ClockSide::white, 0), std::optional<std::string>("0:1"));
+}
+
+}
