@@ -1,0 +1,120 @@
+#include "widget_test_support.h"
+
+#include <gdkmm/display.h>
+#include <gdkmm/seat.h>
+#include <gtk/gtk.h>
+#include <glibmm/main.h>
+#include <gtkmm/main.h>
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+#include <thread>
+
+namespace widget_test {
+
+namespace {
+
+Glib::RefPtr<Gdk::Device> pointer_device()
+{
+    return Gdk::Display::get_default()->get_default_seat()->get_pointer();
+}
+
+void send_button(Gtk::Widget& widget, GdkEventType type)
+{
+    GdkEvent* event = gdk_event_new(type);
+    event->button.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+    event->button.send_event = TRUE;
+    event->button.time = GDK_CURRENT_TIME;
+    event->button.button = 1;
+    gdk_event_set_device(event, pointer_device()->gobj());
+    gtk_widget_event(widget.gobj(), event);
+    gdk_event_free(event);
+}
+
+}
+
+void start_gtk()
+{
+    static bool started = false;
+    if (started)
+        return;
+    if (!gtk_init_check(nullptr, nullptr))
+        throw std::runtime_error("widget tests: no X display (run them under xvfb-run)");
+    Gtk::Main::init_gtkmm_internals();
+    started = true;
+}
+
+void run_for(int milliseconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    auto context = Glib::MainContext::get_default();
+    while (std::chrono::steady_clock::now() < end) {
+        while (context->pending())
+            context->iteration(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void show_and_wait(Gtk::Window& window)
+{
+    window.move(0, 0);
+    window.show_all();
+    run_for(400);
+}
+
+Glib::RefPtr<Gdk::Pixbuf> screenshot(Gtk::Widget& widget)
+{
+    run_for(150);
+    Gtk::Widget* top = widget.get_toplevel();
+    int x = 0;
+    int y = 0;
+    widget.translate_coordinates(*top, 0, 0, x, y);
+    return Gdk::Pixbuf::create(top->get_window(), x, y, widget.get_allocated_width(),
+                               widget.get_allocated_height());
+}
+
+void save_png(const Glib::RefPtr<Gdk::Pixbuf>& image, const std::string& name)
+{
+    std::filesystem::create_directories("screenshots");
+    image->save("screenshots/" + name + ".png", "png");
+}
+
+void move_pointer(Gtk::Widget& widget, int x, int y)
+{
+    int origin_x = 0;
+    int origin_y = 0;
+    widget.get_window()->get_origin(origin_x, origin_y);
+    pointer_device()->warp(widget.get_screen(), origin_x + x, origin_y + y);
+    Gdk::Display::get_default()->sync();
+}
+
+void send_press(Gtk::Widget& widget)
+{
+    send_button(widget, GDK_BUTTON_PRESS);
+}
+
+void send_release(Gtk::Widget& widget)
+{
+    send_button(widget, GDK_BUTTON_RELEASE);
+}
+
+void send_motion(Gtk::Widget& widget)
+{
+    GdkEvent* event = gdk_event_new(GDK_MOTION_NOTIFY);
+    event->motion.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+    event->motion.send_event = TRUE;
+    event->motion.time = GDK_CURRENT_TIME;
+    event->motion.state = GDK_BUTTON1_MASK;
+    gdk_event_set_device(event, pointer_device()->gobj());
+    gtk_widget_event(widget.gobj(), event);
+    gdk_event_free(event);
+}
+
+Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y)
+{
+    const guint8* at = image->get_pixels() + y * image->get_rowstride() + x * image->get_n_channels();
+    return Colour{at[0], at[1], at[2]};
+}
+
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gdkmm/pixbuf.h>
+#include <gtkmm/widget.h>
+#include <gtkmm/window.h>
+
+#include <string>
+
+// Helpers for tests that show widgets on an X display (Xvfb in CI).
+namespace widget_test {
+
+// Starts GTK for this test program; safe to call more than once.
+void start_gtk();
+
+// Runs the main loop for about the given time, handling whatever arrives.
+void run_for(int milliseconds);
+
+// Shows a window with its children and waits until it has been drawn.
+void show_and_wait(Gtk::Window& window);
+
+// What the widget shows on screen, read back from the X server.
+Glib::RefPtr<Gdk::Pixbuf> screenshot(Gtk::Widget& widget);
+
+// Saves an image as screenshots/<name>.png under the test's working directory.
+void save_png(const Glib::RefPtr<Gdk::Pixbuf>& image, const std::string& name);
+
+// Moves the real pointer to (x, y) in the coordinates of the widget's own window.
+void move_pointer(Gtk::Widget& widget, int x, int y);
+
+// Delivers a left-button press or release, or a motion with the button held,
+// to the widget's window, as the X server would after the user's action.
+void send_press(Gtk::Widget& widget);
+void send_release(Gtk::Widget& widget);
+void send_motion(Gtk::Widget& widget);
+
+struct Colour {
+    int red;
+    int green;
+    int blue;
+};
+
+// The colour of one pixel of an image.
+Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y);
+
+}
