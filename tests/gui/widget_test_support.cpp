@@ -6,9 +6,14 @@
 #include <glibmm/main.h>
 #include <gtkmm/main.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 namespace widget_test {
@@ -32,6 +37,19 @@ void send_button(Gtk::Widget& widget, GdkEventType type)
     gdk_event_free(event);
 }
 
+// The tests share the display's pointer and read the screen back, so two test
+// programs on one display would spoil each other's work: each waits for the
+// display to be free and keeps it until it exits.
+void take_display()
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string path = std::filesystem::temp_directory_path().string() + "/torvane-widget-tests"
+                             + (display ? display : "");
+    const int descriptor = open(path.c_str(), O_CREAT | O_RDWR, 0666);
+    if (descriptor < 0 || flock(descriptor, LOCK_EX) != 0)
+        throw std::runtime_error("widget tests: cannot lock " + path);
+}
+
 }
 
 void start_gtk()
@@ -39,6 +57,7 @@ void start_gtk()
     static bool started = false;
     if (started)
         return;
+    take_display();
     if (!gtk_init_check(nullptr, nullptr))
         throw std::runtime_error("widget tests: no X display (run them under xvfb-run)");
     Gtk::Main::init_gtkmm_internals();
