@@ -44,8 +44,8 @@ public:
     void add_arrow(int from, int to, int colour);
     void clear_arrows();
 
+    // The width of a square in pixels, as of the last redraw (the constructor's size before it).
     int square_width() const { return m_w; }
-    int square_height() const { return m_h; }
 
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
