@@ -283,8 +283,14 @@ void Engio::operator()()
         if (splitter.carriage_return_seen()) {
             m_crlf = true;
         }
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            forward(std::move(lines[i]), i + 1);
+        try {
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                forward(std::move(lines[i]), i + 1);
+            }
+        } catch (const std::exception& e) {
+            // The reader thread must not end the program; the lines of this
+            // chunk that were not yet handed on are lost.
+            log(std::string("   Engio::operator()  lines lost: ") + e.what());
         }
     }
     leave_reader_loop();
@@ -318,7 +324,8 @@ void Engio::leave_reader_loop()
 
 void Engio::quit()
 {
-    if (!m_spawned) {
+    // Whoever clears the spawn mark does the stopping; a second caller returns.
+    if (!m_spawned.exchange(false)) {
         return;
     }
     bool reader_active;
@@ -330,7 +337,6 @@ void Engio::quit()
         reader_active = m_reader_active;
     }
     (*this)("quit");
-    m_spawned = false;
     {
         std::lock_guard lock(m_write_mutex);
         close_pipe(m_stdin, "input");

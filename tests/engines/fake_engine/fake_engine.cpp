@@ -14,6 +14,9 @@
 //                 "info string input closed" and exits a little later
 //   hang          ignores "quit" and the end of its input
 //   hang_hard     as hang, and ignores SIGTERM as well
+//   deaf          never reads its input (says "info string deaf" first)
+//   fork_helper   starts a helper process that keeps the output open for
+//                 three seconds after the engine has exited
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move
@@ -293,6 +296,16 @@ bool handle(const std::string& line)
 int main(int, char** argv)
 {
     read_settings(argv[0]);
+    if (has_mode("deaf")) {
+        say("info string deaf");
+        stay_hung();
+        return 0;
+    }
+    if (has_mode("fork_helper") && fork() == 0) {
+        close(STDIN_FILENO);
+        pause_ms(3000);
+        return 0;
+    }
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
     }
