@@ -253,13 +253,10 @@ void Engio::operator()()
     log("   Engio::operator()  start while-loop");
     LineSplitter splitter;
     std::string buffer(read_chunk, '\0');
-    while (!m_crashed) {
+    while (!m_crashed && !m_abandon_output) {
         pollfd ready{m_stdout, POLLIN, 0};
         int events = poll(&ready, 1, reader_poll_ms);
         if (events == 0 || (events < 0 && errno == EINTR)) {
-            if (m_abandon_output) {
-                break;
-            }
             continue;
         }
         ssize_t n = events < 0 ? -1 : ::read(m_stdout, buffer.data(), buffer.size());
