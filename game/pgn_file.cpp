@@ -36,8 +36,8 @@ PgnFile::~PgnFile()
 
 void PgnFile::open(const std::string& filename)
 {
-    if (m_input.is_open())
-        m_input.close();
+    // Whatever was open is closed now, so a failed open leaves nothing open.
+    close();
     m_input.open(filename, std::ios::in | std::ios::binary);
     if (!m_input.is_open())
         return;

@@ -17,7 +17,7 @@ public:
     PgnFile& operator=(const PgnFile&) = delete;
 
     // Opens the file for reading (closing any open input); on failure the input
-    // is left failed and the remembered name stays.
+    // is left failed, nothing is open and the remembered name stays.
     void open(const std::string& filename);
     // Closes the input.
     void close();
@@ -39,6 +39,7 @@ public:
     // The game that row n (from 1) of the game list shows: the list counts every
     // header, damaged games included. A damaged game gives the text read up to
     // the damage with its error marker; empty when the list has no row n.
+    // next_game then goes on after that game.
     std::string listed_game(int n);
 
     // Termination-marker look-ahead after the character c of the movetext: appends
