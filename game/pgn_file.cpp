@@ -174,6 +174,12 @@ std::string PgnFile::read_game()
             }
             break;
         case ReadState::movetext:
+            // A tag at the start of a line cannot belong to movetext: the game
+            // had no termination marker and the next one begins here.
+            if (ch == '[' && text.back() == '\n') {
+                m_input.rdbuf()->sungetc();
+                return text;
+            }
             if (ch == '{') {
                 text += ch;
                 state = ReadState::comment;

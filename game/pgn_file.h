@@ -26,8 +26,9 @@ public:
     std::ifstream& input() { return m_input; }
 
     // The text of the next game from the current place, ending with "\n\n" when
-    // a termination marker ended it; empty when no "[" follows. Throws pgn_error
-    // for a damaged game, leaving the input just after the offending byte.
+    // a termination marker ended it; a game without one ends where a line starts
+    // with "[" or the file ends. Empty when no "[" follows. Throws pgn_error for
+    // a damaged game, leaving the input just after the offending byte.
     std::string read_game();
     // The text of the next readable game, skipping damaged ones; empty at the end.
     std::string next_game();

@@ -108,6 +108,16 @@ TEST(PgnFile, NextGameSkipsDamagedGames)
     EXPECT_EQ(file.next_game(), "");
 }
 
+TEST(PgnFile, GameWithoutTerminationEndsAtTheNextTagLine)
+{
+    PgnFile file;
+    file.open(write_temp_file("open.pgn", "[Event \"1\"]\r\n\r\n1. e4 e5 {see [Event]}\r\n\r\n"
+                                          "[Event \"2\"]\n\n1. d4 *\n"));
+    EXPECT_EQ(file.next_game(), "[Event \"1\"]\n\n1. e4 e5 {see [Event]}\n\n");
+    EXPECT_EQ(file.next_game(), "[Event \"2\"]\n\n1. d4 *\n\n");
+    EXPECT_EQ(file.next_game(), "");
+}
+
 TEST(PgnFile, GameCountsReadableGames)
 {
     PgnFile file;
