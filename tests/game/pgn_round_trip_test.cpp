@@ -37,9 +37,10 @@ std::string collapsed(const std::string& text)
 void describe(const GameTree& tree, std::uint64_t id, std::string& out)
 {
     const MoveSectionEntry& e = tree.entry(id);
-    out += "<" + std::to_string(static_cast<int>(e.type())) + " " + std::to_string(e.colour()) + " " +
-           std::to_string(e.number()) + " " + e.san() + " " + e.nag() + " {" + collapsed(e.comment()) + "} " +
-           e.result();
+    std::ostringstream line;
+    line << "<" << static_cast<int>(e.type()) << " " << e.colour() << " " << e.number() << " " << e.san() << " "
+         << e.nag() << " {" << collapsed(e.comment()) << "} " << e.result();
+    out += line.str();
     for (std::int32_t child : e.children())
         describe(tree, static_cast<std::uint64_t>(child), out);
     out += ">";
