@@ -103,8 +103,7 @@ private:
     void update_union_of(int code);
     void update_slider_unions(const Bitboard& pieces, Bitboard& attacks, Bitboard& xrays);
     void update_attacked_sets();
-    Bitboard checkmate_escape_barriers(const Square& king, Bitboard checkers, bool white_to_move) const;
-    bool square_attacked_after(const Move& move) const;
+    bool gives_check_after(const Move& move) const;
 
     AttackTables m_attack_tables;
     std::array<Bitboard, 64> m_xray_table{};
