@@ -37,8 +37,9 @@ public:
     // Files a <-> h; the history restarts.
     void mirror_files_core();
 
-    // Reads FEN or EPD text, replacing the whole position; throws std::logic_error
-    // naming the fault. Castling rights without an own king and rook to back them
+    // Reads FEN or EPD text, replacing the whole position (the attack information
+    // of ChessPosition is not rebuilt here); throws std::logic_error naming the
+    // fault, leaving the position emptied. Castling rights without an own king and rook to back them
     // and an en passant square on which no capture is possible are dropped.
     void fen(const std::string& text);
     // The position as FEN text.
