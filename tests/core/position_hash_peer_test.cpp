@@ -192,3 +192,40 @@ TEST(PositionHashPeer, KeysAndFensAgreeWithPgnExtract)
 }
 
 }
+
+namespace {
+
+// Polyglot's own book maker keys the positions of the same games: every key in
+// the book it writes is the key this program gives the position before a move.
+TEST(PositionHashPeer, PolyglotBookKeysAreOurKeys)
+{
+    std::vector<PlayedGame> games = test_games(40, 120);
+    games.resize(40);
+    const std::string dir = torvane_test::make_temp_dir("book-peer");
+    const std::string pgn = write_pgn(games, dir);
+    torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s -C -w100000 -o " + dir + "/san.pgn " + pgn);
+    torvane_test::run_command("cd " + dir + " && " + torvane_test::peer_program("polyglot")
+                              + " make-book -pgn san.pgn -bin book.bin -min-game 1 > /dev/null");
+
+    std::set<std::uint64_t> ours;
+    ChessPosition start;
+    start.set_start_position();
+    ours.insert(start.hash_key());
+    for (const PlayedGame& game : games)
+        ours.insert(game.keys.begin(), game.keys.end());
+
+    std::ifstream book(dir + "/book.bin", std::ios::binary);
+    std::set<std::uint64_t> book_keys;
+    unsigned char entry[16];
+    while (book.read(reinterpret_cast<char*>(entry), sizeof entry)) {
+        std::uint64_t key = 0;
+        for (int i = 0; i < 8; ++i)
+            key = (key << 8) | entry[i];
+        book_keys.insert(key);
+    }
+    EXPECT_GT(book_keys.size(), 3000u);
+    for (std::uint64_t key : book_keys)
+        EXPECT_TRUE(ours.count(key)) << hex(key);
+}
+
+}
