@@ -16,11 +16,6 @@ struct Side {
     static constexpr int rook = 4 + offset;
     static constexpr int queen = 5 + offset;
     static constexpr int king = 6 + offset;
-    static constexpr int enemy_pawn = White ? 9 : 1;
-    static constexpr int enemy_knight = enemy_pawn + 1;
-    static constexpr int enemy_bishop = enemy_pawn + 2;
-    static constexpr int enemy_rook = enemy_pawn + 3;
-    static constexpr int enemy_queen = enemy_pawn + 4;
     static constexpr int forward = White ? 8 : -8;
     static constexpr int back_rank = White ? 0 : 56;
     static constexpr int castling_shift = White ? 0 : 8;
@@ -298,7 +293,8 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
 
     auto captured_on = [&board](const Square& square) { return static_cast<int>(board.piece_at(square)); };
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    // A pawn on its last rank (placed there by hand) has no moves.
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     const Square ep_square = position.en_passant_square();
     while (pawns) {
         const Square from = pawns.pop_first_square();
@@ -384,7 +380,7 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
         }
     }
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Square one = Us::ahead(from);
