@@ -108,9 +108,11 @@ void MoveGenerator::prepare(const ChessPosition& position)
     m_own_king = board.pieces(Us::king).first_square();
     m_enemy_king = board.pieces(Them::king).first_square();
 
-    // A position without its own king has nothing to answer; one without an
-    // enemy king has nothing to check.
+    // A position without its own king (possible in a position editor) has no
+    // checks to answer and no pins; one without an enemy king has nothing to check.
     m_checkers = Bitboard();
+    if (m_own_king.value() >= 64)
+        m_pinned = Bitboard();
     m_enemy_attacked = White ? position.black_attacked() : position.white_attacked();
     m_enemy_diagonal = board.pieces(Them::bishop) | board.pieces(Them::queen);
     m_enemy_orthogonal = board.pieces(Them::rook) | board.pieces(Them::queen);

@@ -152,6 +152,19 @@ TEST(MoveGenerator, PawnsOnTheirLastRankHaveNoMoves)
     }
 }
 
+// Removing a king by hand leaves the pins of the last set-up in its record.
+TEST(MoveGenerator, PositionWithoutItsKing)
+{
+    ChessPosition position;
+    position.set_fen("4k3/4r3/8/8/8/8/4R3/4K3 w - - 0 1");
+    position.remove_piece(Square(std::string("e1")), Piece(6));
+    position.compute_attack_info();
+    MoveList list;
+    MoveGenerator generator;
+    generator.generate(position, list);
+    EXPECT_EQ(list.size(), 13u);
+}
+
 TEST(MoveGenerator, DoubleCheckAllowsOnlyKingMovesOffTheLine)
 {
     const MoveList list = generated("4k2R/8/8/8/8/3n4/8/r3K3 w - - 0 1");
