@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -106,18 +105,6 @@ TEST(MagicMoves, OccupancySubsetsInCountingOrder)
     EXPECT_EQ(subsets[2], squares({"e4"}));
     EXPECT_EQ(subsets[5], squares({"b1", "h8"}));
     EXPECT_EQ(subsets[7], squares({"b1", "e4", "h8"}));
-}
-
-TEST(MagicMoves, SharedInstanceIsBuiltOnceAcrossThreads)
-{
-    std::vector<const MagicMoves*> seen(8);
-    std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < seen.size(); ++i)
-        threads.emplace_back([&seen, i] { seen[i] = &MagicMoves::shared(); });
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const MagicMoves* instance : seen)
-        EXPECT_EQ(instance, seen.front());
 }
 
 }
