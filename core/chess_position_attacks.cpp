@@ -428,8 +428,19 @@ bool ChessPosition::is_checkmate() const
     if (en_passant.value() < 64 && position.piece_at(checker) == enemy_pawn) {
         const Bitboard own_pawns = white ? position.white_pawns() : position.black_pawns();
         const Bitboard sources = white ? white_pawn_sources_of(en_passant.bit()) : black_pawn_sources_of(en_passant.bit());
-        if (own_pawns & sources & ~pinned_pieces()) {
-            return false;
+        // Both pawns leave their squares, so the capture may open a line to the
+        // king (along the rank or the captured pawn's diagonal): test each capture.
+        const Bitboard enemy_straight = white ? position.black_rooks() | position.black_queens()
+                                              : position.white_rooks() | position.white_queens();
+        const Bitboard enemy_diagonal = white ? position.black_bishops() | position.black_queens()
+                                              : position.white_bishops() | position.white_queens();
+        for (Bitboard capturers = own_pawns & sources; capturers;) {
+            const Bitboard pawn = capturers.pop_first_bit();
+            const Bitboard after = (position.occupied() & ~pawn & ~checker.bit()) | en_passant.bit();
+            if (!(m_attack_tables.rook_attacks(king, after) & enemy_straight)
+                && !(m_attack_tables.bishop_attacks(king, after) & enemy_diagonal)) {
+                return false;
+            }
         }
     }
     const Bitboard between = geometry().between(king, checker);
