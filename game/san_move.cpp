@@ -1,6 +1,5 @@
 #include "game/san_move.h"
 
-#include <sstream>
 #include <stdexcept>
 
 #include "core/move_generator.h"
