@@ -72,7 +72,10 @@ public:
 
     std::uint16_t castling_flags() const { return current().castling_flags; }
     // Stores the low 16 bits, less the rights that no king and rook on their home rank back.
-    void set_castling_flags(int flags) { current().castling_flags = backed_castling_flags(static_cast<std::uint16_t>(flags)); }
+    void set_castling_flags(int flags)
+    {
+        current().castling_flags = backed_castling_flags(static_cast<std::uint16_t>(flags));
+    }
     Square en_passant_square() const { return current().en_passant; }
     std::uint16_t halfmove_clock() const { return current().halfmove_clock; }
     std::uint16_t move_number() const { return m_move_number; }
