@@ -29,6 +29,12 @@ public:
     void flip_colours();
     // Files a <-> h; throws like flip_colours.
     void mirror_files();
+    // Chess960 start position `number` (0..959, RNBQKBNR is 385); a larger number
+    // (or a negative one passed as signed) picks one at random. White to move,
+    // both sides may castle with both rooks; the Chess960 flag is left as it is.
+    void setup_chess960(std::uint32_t number);
+    // setup_chess960, then the attack information.
+    void set_chess960_position(std::uint32_t number);
 
     // Makes a legal move of the side to move.
     void make_move(const Move& move);

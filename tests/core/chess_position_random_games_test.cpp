@@ -1,10 +1,15 @@
 #include "core/chess_position.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
+
+#include "core/move_generator.h"
+#include "core/move_list.h"
 
 namespace {
 
@@ -188,6 +193,17 @@ void expect_attack_info_current(const ChessPosition& position, const std::string
     }
 }
 
+// Move codes without the check mark, sorted, to compare move sets.
+std::vector<std::uint32_t> codes_of(const std::vector<Move>& moves)
+{
+    std::vector<std::uint32_t> codes;
+    for (const Move& move : moves) {
+        codes.push_back(move.code() & 0xFF7FFFu);
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
 // Everything a take-back must restore.
 struct Snapshot {
     std::string fen;
@@ -231,7 +247,17 @@ TEST(ChessPositionRandomGamesTest, IncrementalStateMatchesRebuildsAndTakeBacksRe
             position.set_chess960(std::string(start).find(" w K") == std::string::npos);
             std::vector<Snapshot> history;
             for (int ply = 0; ply < 120; ++ply) {
-                const std::vector<Move> moves = legal_moves(position);
+                MoveList list;
+                MoveGenerator generator;
+                generator.generate(position, list);
+                const std::vector<Move> moves = list.to_vector();
+                ASSERT_EQ(codes_of(moves), codes_of(legal_moves(position))) << position.fen();
+                for (const Move& move : moves) {
+                    // Two independent ways to the check mark: the generator's ray
+                    // tests and the coordinate reader's scratch board.
+                    const Move read = position.convert_to_move(move.to_string(true));
+                    EXPECT_EQ(read, move) << position.fen() << " " << move.to_string(true);
+                }
                 ASSERT_EQ(position.in_check(), attacked(position.board(),
                           static_cast<int>((position.board().side_to_move() == 1 ? position.board().white_king()
                                                                                 : position.board().black_king())
