@@ -36,7 +36,8 @@ bool white_to_move(const ChessPosition& position) { return position.board().side
 
 }
 
-XboardEngine::XboardEngine() : m_engine_known(true), m_force_mode(false), m_ponder(false), m_stopped_moves(0)
+XboardEngine::XboardEngine()
+    : m_engine_known(true), m_force_mode(false), m_ponder(false), m_stopped_moves(0), m_late_moves(0)
 {
     // A freshly started engine holds the standard position.
     m_engine_position.set_start_position();
@@ -121,7 +122,8 @@ void XboardEngine::stop()
     ++m_stopped_moves;
     m_ev->stop_clock();
     if (!m_moved.wait_for(lock, std::chrono::milliseconds(900), [this] { return m_stopped_moves == 0; })) {
-        // The forced move may still come and change the engine's position.
+        m_late_moves += m_stopped_moves;
+        m_stopped_moves = 0;
         m_engine_known = false;
     }
     set_state(idle);
@@ -319,10 +321,14 @@ std::optional<std::string> XboardEngine::engine_move(const std::string& line)
 {
     std::lock_guard lock(m_sync_mtx);
     const std::string text = word_at(words_of(line), 1);
+    if (m_late_moves > 0) {
+        --m_late_moves;
+        return std::nullopt;
+    }
     const std::optional<Move> move = read_engine_move(text);
     if (m_stopped_moves > 0) {
         --m_stopped_moves;
-        if (m_engine_known && move) {
+        if (move) {
             m_engine_position = m_target;
             m_engine_position.make_move(*move);
         } else {

@@ -77,7 +77,9 @@ private:
     Level m_level_sent;
     bool m_force_mode;
     bool m_ponder;
-    // Moves the engine still owes for searches that "?" ended; they are read
-    // but not forwarded.
+    // Moves the engine owes for searches that "?" ended; they are read but
+    // not forwarded. A move still owed when stop gives up waiting was made
+    // before anything sent since, so it no longer tells where the engine is.
     int m_stopped_moves;
+    int m_late_moves;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -145,6 +146,24 @@ TEST(UciEngine, StopSendsStopAndTheAnswerIsNotTakenAsTheNextMove)
     engine.go();
     engine.stop();
     EXPECT_EQ(harness->wait_forwarded("bestmove", std::chrono::milliseconds(500)), std::nullopt);
+}
+
+TEST(UciEngine, AnAnswerLaterThanTheStopWaitIsStillNotTheNextMove)
+{
+    // The engine takes 1.3 s for every answer, longer than stop waits.
+    setenv("TORVANE_FAKE_DELAY_MS", "1300", 1);
+    auto harness = uci("slow", "a7a6 e7e5");
+    BaseEngine& engine = harness->driver();
+    engine.set_level(Level("fixed_depth 3"));
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go_infinite();
+    engine.stop();
+    EXPECT_EQ(harness->ev().get_state(), idle);
+    engine.go();
+    EXPECT_EQ(best_answer(*harness), "bestmove e7e5");
+    EXPECT_EQ(harness->received(),
+              (Lines{"position fen " + start_fen + " moves e2e4", "go infinite", "stop",
+                     "position fen " + start_fen + " moves e2e4", "isready", "go depth 3"}));
 }
 
 TEST(UciEngine, StopWhenIdleSendsNothing)

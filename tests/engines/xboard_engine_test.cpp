@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -252,6 +253,51 @@ TEST(XboardEngine, StopForcesAMoveThatIsNotForwarded)
     engine.go();
     engine.stop();
     EXPECT_EQ(without_times(harness->received()), (Lines{"usermove g1f3", "?"}));
+}
+
+TEST(XboardEngine, AMoveLaterThanTheStopWaitIsNotForwarded)
+{
+    // The engine takes 1.3 s for every answer: its move comes after stop
+    // has given up waiting, and the game is sent again before the next go.
+    setenv("TORVANE_FAKE_DELAY_MS", "1300", 1);
+    auto harness = xboard({.setboard = true}, "e7e5 d7d5", "slow");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    EXPECT_EQ(harness->ev().get_state(), idle);
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove d7d5");
+    EXPECT_EQ(without_times(harness->received()),
+              (Lines{"e2e4", "?", "force", "setboard " + start_fen, "easy", "post", "e2e4", "go"}));
+}
+
+TEST(XboardEngine, MovesNotSentDoNotCountAsTheEngines)
+{
+    auto harness = xboard({}, "g1f3");
+    BaseEngine& engine = harness->driver();
+    engine.new_game();
+    harness->received();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.set_position(position_after(start_fen, "e2e4 e7e5"));
+    EXPECT_EQ(harness->received(), (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "e2e4", "e7e5"}));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove g1f3");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+}
+
+TEST(XboardEngine, MalformedMovesDoNotEndTheDriver)
+{
+    auto harness = xboard({});
+    harness->engine_says("move");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove ");
+    harness->engine_says("move zz99");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove zz99");
+    harness->engine_says("move e2e5");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove e2e5");
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(), "pong 1");
 }
 
 TEST(XboardEngine, StopWhileIdleSendsNothing)
