@@ -140,7 +140,7 @@ std::string UciEngine::limits() const
     }
     const std::int64_t own = time_for_engine(get_time_left());
     const std::int64_t opponent =
-        time_for_engine(static_cast<std::int64_t>(std::min<std::uint64_t>(get_opponent_time(), INT64_MAX)));
+        time_for_engine(static_cast<std::int64_t>(std::min<std::uint64_t>(get_opponent_time(), std::numeric_limits<std::int64_t>::max())));
     const std::int32_t increment = static_cast<std::int32_t>(get_increment());
     const std::int64_t white = is_white() ? own : opponent;
     const std::int64_t black = is_white() ? opponent : own;

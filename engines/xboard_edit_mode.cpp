@@ -1,5 +1,7 @@
 #include "engines/xboard_edit_mode.h"
 
+#include <cstdint>
+
 #include "core/square.h"
 
 namespace {
