@@ -253,13 +253,10 @@ void Engio::operator()()
     log("   Engio::operator()  start while-loop");
     LineSplitter splitter;
     std::string buffer(read_chunk, '\0');
-    while (!m_crashed) {
+    while (!m_crashed && !m_abandon_output) {
         pollfd ready{m_stdout, POLLIN, 0};
         int events = poll(&ready, 1, reader_poll_ms);
         if (events == 0 || (events < 0 && errno == EINTR)) {
-            if (m_abandon_output) {
-                break;
-            }
             continue;
         }
         ssize_t n = events < 0 ? -1 : ::read(m_stdout, buffer.data(), buffer.size());
@@ -283,8 +280,14 @@ void Engio::operator()()
         if (splitter.carriage_return_seen()) {
             m_crlf = true;
         }
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            forward(std::move(lines[i]), i + 1);
+        try {
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                forward(std::move(lines[i]), i + 1);
+            }
+        } catch (const std::exception& e) {
+            // The reader thread must not end the program; the lines of this
+            // chunk that were not yet handed on are lost.
+            log(std::string("   Engio::operator()  lines lost: ") + e.what());
         }
     }
     leave_reader_loop();
@@ -318,7 +321,8 @@ void Engio::leave_reader_loop()
 
 void Engio::quit()
 {
-    if (!m_spawned) {
+    // Whoever clears the spawn mark does the stopping; a second caller returns.
+    if (!m_spawned.exchange(false)) {
         return;
     }
     bool reader_active;
@@ -330,7 +334,6 @@ void Engio::quit()
         reader_active = m_reader_active;
     }
     (*this)("quit");
-    m_spawned = false;
     {
         std::lock_guard lock(m_write_mutex);
         close_pipe(m_stdin, "input");

@@ -339,6 +339,59 @@ TEST_F(EngioTest, WritingToAClosedInputMarksACrashInsteadOfEndingTheProgram)
     EXPECT_FALSE(m_engio.is_running());
 }
 
+TEST_F(EngioTest, EngineThatStopsReadingCannotBlockTheSender)
+{
+    setenv("TORVANE_FAKE_MODE", "deaf", 1);
+    start();
+    ASSERT_EQ(m_receiver.next_line(), "info string deaf");
+    std::string line(Engio::max_command_size, 'z');
+    auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4 && !m_engio.crashed(); ++i) {
+        m_engio(line);
+    }
+    EXPECT_TRUE(m_engio.crashed()) << "a full pipe that does not drain counts as a lost engine";
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::write_timeout + 1s);
+    m_engio.quit();
+    EXPECT_TRUE(no_children());
+}
+
+TEST_F(EngioTest, HelperProcessHoldingTheOutputDoesNotHangQuit)
+{
+    setenv("TORVANE_FAKE_MODE", "fork_helper", 1);
+    start();
+    m_engio("isready");
+    ASSERT_FALSE(m_receiver.lines_until("readyok").empty());
+    auto begin = std::chrono::steady_clock::now();
+    m_engio.quit();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 2500ms);
+    EXPECT_FALSE(m_engio.crashed());
+    EXPECT_TRUE(no_children());
+}
+
+TEST_F(EngioTest, TwoEnginesDoNotHoldEachOthersPipes)
+{
+    start();
+    EngineReceiver second_receiver;
+    Engio second;
+    second.set_cvtrio(second_receiver.trio());
+    second.spawn_engine(fake_engine);
+    ASSERT_TRUE(second.spawned());
+    std::thread second_reader(std::ref(second));
+    m_engio("echo first");
+    second("echo second");
+    EXPECT_EQ(m_receiver.next_line(), "first");
+    EXPECT_EQ(second_receiver.next_line(), "second");
+
+    auto begin = std::chrono::steady_clock::now();
+    m_engio.quit();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s) << "the first engine saw the end of its input";
+    second("echo still here");
+    EXPECT_EQ(second_receiver.next_line(), "still here");
+    second.quit();
+    second_reader.join();
+    EXPECT_FALSE(second.crashed());
+}
+
 TEST_F(EngioTest, LongestCommandIsSentAndALongerOneRefused)
 {
     start();

@@ -16,6 +16,9 @@
 //   hang_hard     as hang, and ignores SIGTERM as well
 //   hold          every search waits for "stop", "ponderhit" or "?" before
 //                 it answers (a UCI "go" with "ponder" or "infinite" always does)
+//   deaf          never reads its input (says "info string deaf" first)
+//   fork_helper   starts a helper process that keeps the output open for
+//                 three seconds after the engine has exited
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
@@ -328,6 +331,16 @@ bool handle(const std::string& line)
 int main(int, char** argv)
 {
     read_settings(argv[0]);
+    if (has_mode("deaf")) {
+        say("info string deaf");
+        stay_hung();
+        return 0;
+    }
+    if (has_mode("fork_helper") && fork() == 0) {
+        close(STDIN_FILENO);
+        pause_ms(3000);
+        return 0;
+    }
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
     }
