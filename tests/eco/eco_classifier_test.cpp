@@ -1,0 +1,63 @@
+#include "eco/eco_classifier.h"
+#include "eco/eco_table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Named {
+    std::string eco, opening, variation;
+    bool operator==(const Named&) const = default;
+};
+
+Named classify(const EcoClassifier& classifier, std::uint64_t key)
+{
+    return {classifier.get_eco(key), classifier.get_opening(key), classifier.get_variation(key)};
+}
+
+void PrintTo(const Named& named, std::ostream* out)
+{
+    *out << '"' << named.eco << "\", \"" << named.opening << "\", \"" << named.variation << '"';
+}
+
+}
+
+TEST(EcoClassifierTest, NamesKnownKeys)
+{
+    const EcoClassifier classifier;
+    struct Case {
+        std::uint64_t key;
+        Named named;
+    };
+    const Case cases[] = {
+        {0x823c9b50fd114196ULL, {"B00", "King's pawn opening", ""}},
+        {0x09a2250f4dfc8f82ULL, {"B90", "Sicilian", "Najdorf"}},
+        {0xeccee3b4b02790b8ULL, {"A00", "Polish (Sokolsky) opening", ""}},
+        // The four keys of two records each answer with the later record.
+        {0xb536da19561976faULL, {"C43", "Petrov", "Urusov gambit"}},
+        {0x564cd70e15bf3469ULL, {"C33", "KGA", "bishop's gambit, Gifford variation"}},
+        {0x8a947a97d332d77dULL, {"D90", "Gruenfeld", "Schlechter variation"}},
+        {0xd0852cd18aa5813fULL, {"D43", "QGD semi-Slav", "Hastings variation"}},
+        // The start position and a made-up key are not in the table.
+        {0x463B96181691FC9CULL, {"", "", ""}},
+        {0x0123456789abcdefULL, {"", "", ""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(classify(classifier, c.key), c.named) << std::hex << c.key;
+}
+
+TEST(EcoClassifierTest, EveryKeyAnswersWithItsLastRecord)
+{
+    const EcoClassifier classifier;
+    for (std::size_t i = 0; i < eco_table.size(); ++i) {
+        const EcoRecord& record = eco_table[i];
+        bool later_record_has_key = false;
+        for (std::size_t j = i + 1; j < eco_table.size(); ++j)
+            later_record_has_key = later_record_has_key || eco_table[j].m_key == record.m_key;
+        if (later_record_has_key)
+            continue;
+        EXPECT_EQ(classify(classifier, record.m_key),
+                  (Named{std::string(record.m_eco), std::string(record.m_opening), std::string(record.m_variation)}))
+            << i;
+    }
+}
