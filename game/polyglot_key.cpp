@@ -1,6 +1,6 @@
 #include "game/polyglot_key.h"
 
-#include "game/polyglot_random.h"
+#include "core/polyglot_random.h"
 
 #include <sstream>
 #include <string_view>
@@ -21,7 +21,7 @@ std::uint64_t placement_key(const std::string& placement)
         } else if (const std::size_t kind = piece_letters.find(c); kind != std::string_view::npos) {
             // Squares outside the board come only from malformed text; they add nothing.
             if (square >= 0 && square < 64)
-                key ^= Random64[64 * kind + static_cast<std::size_t>(square)];
+                key ^= polyglot_random64[64 * kind + static_cast<std::size_t>(square)];
             ++square;
         }
     }
@@ -34,7 +34,7 @@ std::uint64_t castling_key(const std::string& castling)
     std::uint64_t key = 0;
     for (char c : castling)
         if (const std::size_t index = letters.find(c); index != std::string_view::npos)
-            key ^= Random64[polyglot_castling_offset + index];
+            key ^= polyglot_random64[polyglot_offsets::castling + index];
     return key;
 }
 
@@ -48,8 +48,8 @@ std::uint64_t PolyglotKey::key_of_fen(const std::string& fen)
 
     m_key = placement_key(placement) ^ castling_key(castling);
     if (side == "w")
-        m_key ^= Random64[polyglot_white_to_move_offset];
+        m_key ^= polyglot_random64[polyglot_offsets::side_to_move];
     if (!en_passant.empty() && en_passant[0] >= 'a' && en_passant[0] <= 'h')
-        m_key ^= Random64[polyglot_en_passant_offset + static_cast<std::size_t>(en_passant[0] - 'a')];
+        m_key ^= polyglot_random64[static_cast<std::size_t>(polyglot_offsets::en_passant + (en_passant[0] - 'a'))];
     return m_key;
 }
