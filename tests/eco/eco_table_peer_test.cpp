@@ -3,12 +3,12 @@
 // hashes it.
 
 #include "eco/eco_table.h"
+#include "tests/game/hash_comments.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <iomanip>
-#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -24,25 +24,26 @@ std::vector<AnnotatedLine> annotated_data_set()
     const std::string output = torvane_test::run_command(torvane_test::peer_program("pgn-extract") +
                                                          " -s --hashcomments -w100000 " TORVANE_SOURCE_DIR
                                                          "/eco/data/eco.pgn 2>/dev/null");
-    const std::regex tag(R"re(^\[(\w+) "(.*)"\]$)re");
-    const std::regex hash(R"(\{ ([0-9a-f]+) \})");
     std::vector<AnnotatedLine> lines;
     std::istringstream in(output);
     for (std::string text; std::getline(in, text);) {
-        std::smatch match;
-        if (std::regex_match(text, match, tag)) {
-            if (match[1] == "Event")
+        if (text.starts_with("[") && text.ends_with("\"]")) {
+            const std::size_t blank = text.find(" \"");
+            const std::string name = text.substr(1, blank - 1);
+            const std::string value = text.substr(blank + 2, text.size() - blank - 4);
+            if (name == "Event")
                 lines.emplace_back();
-            else if (match[1] == "ECO")
-                lines.back().eco = match[2];
-            else if (match[1] == "Opening")
-                lines.back().opening = match[2];
-            else if (match[1] == "Variation")
-                lines.back().variation = match[2];
+            else if (name == "ECO")
+                lines.back().eco = value;
+            else if (name == "Opening")
+                lines.back().opening = value;
+            else if (name == "Variation")
+                lines.back().variation = value;
             continue;
         }
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), hash); it != std::sregex_iterator(); ++it)
-            lines.back().last_hash = (*it)[1];
+        const std::vector<std::string> hashes = hash_comments(text);
+        if (!hashes.empty())
+            lines.back().last_hash = hashes.back();
     }
     return lines;
 }

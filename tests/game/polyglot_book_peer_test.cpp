@@ -3,13 +3,13 @@
 
 #include "game/polyglot_book.h"
 #include "tests/game/polyglot_book_file.h"
+#include "tests/game/hash_comments.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 
 using polyglot_test::RawEntry;
@@ -93,9 +93,8 @@ protected:
         const std::string annotated = torvane_test::run_command(
             torvane_test::peer_program("pgn-extract") + " -s --hashcomments -w100000 " + m_dir + "/games.pgn");
         std::set<std::uint64_t> keys = {start_key};
-        const std::regex comment(R"(\{ ([0-9a-f]{1,16}) \})");
-        for (auto it = std::sregex_iterator(annotated.begin(), annotated.end(), comment); it != std::sregex_iterator(); ++it)
-            keys.insert(std::stoull((*it)[1].str(), nullptr, 16));
+        for (const std::string& hash : hash_comments(annotated))
+            keys.insert(std::stoull(hash, nullptr, 16));
         return keys;
     }
 

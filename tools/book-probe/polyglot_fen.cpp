@@ -49,7 +49,6 @@ std::string fen_with_polyglot_en_passant(const std::string& fen)
     std::getline(in, rest);
     if (en_passant.empty() || en_passant == "-")
         return fen;
-    if (!capture_possible(board_of(placement), side == "w", en_passant))
-        en_passant = "-";
-    return placement + ' ' + side + ' ' + castling + ' ' + en_passant + rest;
+    const bool counted = capture_possible(board_of(placement), side == "w", en_passant);
+    return placement + ' ' + side + ' ' + castling + ' ' + (counted ? en_passant : std::string(1, '-')) + rest;
 }
