@@ -24,6 +24,8 @@ void PolyglotBook::open()
     if (m_file.is_open())
         m_file.close();
     m_file.clear();
+    // Every probe seeks, so a read-ahead buffer would only copy bytes never used.
+    m_file.rdbuf()->pubsetbuf(nullptr, 0);
     m_file.open(m_filename, std::ios::in | std::ios::binary);
     if (!m_file) {
         m_file.close();
