@@ -25,7 +25,9 @@ public:
     std::string get_filename() const { return m_filename; }
 
     // Sets up entry n (numbers below 1 mean 1). Past the end, a PGN suite gives
-    // its first game and an EPD suite its last line.
+    // its first game and an EPD suite its last line. An entry that is no
+    // position, or a game that can't be replayed, gives the standard start
+    // position (the latter with a message on standard error).
     void setup(ChessPosition& position, int n);
     // Sets up an entry drawn uniformly from 1 to the count.
     void setup_random(ChessPosition& position);

@@ -40,7 +40,8 @@ std::vector<PlayedPosition> random_game_positions(std::size_t wanted, std::uint3
             if (moves.size() == 0)
                 break;
             const Move move = moves.at(static_cast<int>(random() % moves.size()));
-            positions.push_back({position.hash_key(), static_cast<std::uint16_t>(move.from().value() << 6 | move.to().value())});
+            const auto book_move = static_cast<std::uint16_t>(move.from().value() << 6 | move.to().value());
+            positions.push_back({position.hash_key(), book_move});
             position.make_move(move);
         }
     }

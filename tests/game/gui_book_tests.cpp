@@ -114,6 +114,23 @@ TEST_F(GuiBookTest, GamesWithoutMovesGiveTheStartPosition)
     EXPECT_EQ(entry(2), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
 }
 
+TEST_F(GuiBookTest, GamesThatCannotBeReplayedGiveTheStartPosition)
+{
+    m_book.load(write("bad.pgn", "[Event \"illegal\"]\n\n1. e4 e5 2. Ke3 *\n\n"
+                                 "[Event \"bad FEN\"]\n[FEN \"8/8/8 w - - 0 1\"]\n[SetUp \"1\"]\n\n1. e4 *\n\n"
+                                 "[Event \"good\"]\n\n1. e4 e5 2. Nf3 *\n"));
+    ASSERT_EQ(m_book.count(), 3);
+    for (int n : {1, 2}) {
+        m_position.set_fen(game_three);
+        testing::internal::CaptureStderr();
+        m_book.setup(m_position, n);
+        const std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(m_position.fen(), start_fen) << "entry " << n;
+        EXPECT_TRUE(message.starts_with("GuiBook::setup()   error  nbr=" + std::to_string(n))) << message;
+    }
+    EXPECT_EQ(entry(3), game_one);
+}
+
 TEST_F(GuiBookTest, NamesThatLoadNoSuite)
 {
     const std::string suite = write("three.pgn", three_games);
@@ -168,7 +185,8 @@ TEST_F(GuiBookTest, EpdSuiteLines)
         {"three lines", line_one + lf + line_two + lf + line_three + lf, 3,
          {{1, fen_one}, {2, fen_two}, {3, fen_three}, {7, fen_three}, {0, fen_one}}},
         {"no final line feed", line_one + lf + line_two + lf + line_three, 3, {{3, fen_three}, {4, fen_three}}},
-        {"CR LF", line_one + crlf + line_two + crlf + line_three + crlf, 3, {{1, fen_one}, {2, fen_two}, {3, fen_three}}},
+        {"CR LF", line_one + crlf + line_two + crlf + line_three + crlf, 3,
+         {{1, fen_one}, {2, fen_two}, {3, fen_three}}},
         {"empty lines skipped", lf + line_one + lf + lf + crlf + "  \t" + lf + line_two + crlf + line_three, 3,
          {{1, fen_one}, {2, fen_two}, {3, fen_three}}},
         {"a line that is no position", line_one + lf + "not a position" + lf + line_three + lf, 3,

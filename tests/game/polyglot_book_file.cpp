@@ -48,7 +48,8 @@ std::vector<RawEntry> read_book(const std::string& path)
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<RawEntry> entries;
     for (std::size_t offset = 0; offset + 16 <= bytes.size(); offset += 16)
-        entries.push_back({get_big_endian(bytes, offset, 8), static_cast<std::uint16_t>(get_big_endian(bytes, offset + 8, 2)),
+        entries.push_back({get_big_endian(bytes, offset, 8),
+                           static_cast<std::uint16_t>(get_big_endian(bytes, offset + 8, 2)),
                            static_cast<std::uint16_t>(get_big_endian(bytes, offset + 10, 2)),
                            static_cast<std::uint32_t>(get_big_endian(bytes, offset + 12, 4))});
     return entries;

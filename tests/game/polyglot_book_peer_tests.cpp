@@ -3,6 +3,7 @@
 
 #include "game/polyglot_book.h"
 #include "tests/game/polyglot_book_file.h"
+#include "tests/game/random_games.h"
 #include "tests/game/hash_comments.h"
 #include "tests/support/peer_programs.h"
 
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 
 using polyglot_test::RawEntry;
@@ -76,16 +78,17 @@ const char* const book_games = R"([Result "1/2-1/2"]
 
 class PolyglotBookPeerTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    // Makes the book of the games and reads the keys of their positions.
+    void make_book(const std::string& games)
     {
-        std::ofstream(m_dir + "/games.pgn") << book_games;
+        std::ofstream(m_dir + "/games.pgn") << games;
         torvane_test::run_command("cd " + m_dir + " && " + torvane_test::peer_program("polyglot") +
                                   " make-book -pgn games.pgn -bin book.bin -min-game 1 > /dev/null");
         m_book_entries = polyglot_test::read_book(m_dir + "/book.bin");
         m_keys = position_keys();
     }
-
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     // The start key and the key after every move, as pgn-extract writes them.
     std::set<std::uint64_t> position_keys() const
@@ -98,6 +101,28 @@ protected:
         return keys;
     }
 
+    // find_entries and find_moves of every game position against a plain reading of the file.
+    void expect_every_position_found()
+    {
+        PolyglotBook book;
+        book.set_filename(m_dir + "/book.bin");
+        book.open();
+        ASSERT_EQ(static_cast<std::size_t>(book.size()), m_book_entries.size());
+        for (std::uint64_t key : m_keys) {
+            const std::vector<RawEntry> expected = polyglot_test::entries_of(m_book_entries, key);
+            const std::vector<PolyglotEntry> found = book.find_entries(key);
+            const std::vector<PolyglotMove> moves = book.find_moves(key);
+            ASSERT_EQ(found.size(), expected.size()) << std::hex << key;
+            ASSERT_EQ(moves.size(), expected.size());
+            for (std::size_t i = 0; i < found.size(); ++i) {
+                EXPECT_EQ(found[i].key(), key);
+                EXPECT_EQ(moves[i].value(), expected[i].move);
+                EXPECT_EQ(found[i].weight(), expected[i].weight);
+                EXPECT_EQ(found[i].learn(), expected[i].learn);
+            }
+        }
+    }
+
     std::string m_dir = torvane_test::make_temp_dir("polyglot-peer");
     std::vector<RawEntry> m_book_entries;
     std::set<std::uint64_t> m_keys;
@@ -107,6 +132,7 @@ protected:
 
 TEST_F(PolyglotBookPeerTest, BookCoversTheCasesUnderTest)
 {
+    make_book(book_games);
     std::set<std::uint64_t> book_keys;
     bool castling = false, white_promotion = false, black_promotion = false, run = false, top_bit = false;
     for (const RawEntry& entry : m_book_entries) {
@@ -125,27 +151,25 @@ TEST_F(PolyglotBookPeerTest, BookCoversTheCasesUnderTest)
 
 TEST_F(PolyglotBookPeerTest, FindsTheEntriesOfEveryGamePosition)
 {
-    PolyglotBook book;
-    book.set_filename(m_dir + "/book.bin");
-    book.open();
-    ASSERT_EQ(static_cast<std::size_t>(book.size()), m_book_entries.size());
-    for (std::uint64_t key : m_keys) {
-        const std::vector<RawEntry> expected = polyglot_test::entries_of(m_book_entries, key);
-        const std::vector<PolyglotEntry> found = book.find_entries(key);
-        const std::vector<PolyglotMove> moves = book.find_moves(key);
-        ASSERT_EQ(found.size(), expected.size()) << std::hex << key;
-        ASSERT_EQ(moves.size(), expected.size());
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            EXPECT_EQ(found[i].key(), key);
-            EXPECT_EQ(moves[i].value(), expected[i].move);
-            EXPECT_EQ(found[i].weight(), expected[i].weight);
-            EXPECT_EQ(found[i].learn(), expected[i].learn);
-        }
-    }
+    make_book(book_games);
+    expect_every_position_found();
+}
+
+TEST_F(PolyglotBookPeerTest, FindsTheEntriesOfRandomGames)
+{
+    std::mt19937 random(20261208);
+    std::string games;
+    const torvane_test::RandomGameShape shape{.max_plies = 200, .variations = 0, .annotations = false, .start_fen = ""};
+    for (int game = 0; game < 150; ++game)
+        games += torvane_test::random_game(random, shape).pgn();
+    make_book(games);
+    ASSERT_GT(m_book_entries.size(), 10000u);
+    expect_every_position_found();
 }
 
 TEST_F(PolyglotBookPeerTest, BookProbePrintsMovesWeightsAndLearnValues)
 {
+    make_book(book_games);
     struct Case {
         const char* fen;
         std::uint64_t key;
@@ -171,7 +195,8 @@ TEST_F(PolyglotBookPeerTest, BookProbePrintsMovesWeightsAndLearnValues)
         EXPECT_EQ(printed, expected) << c.fen;
     }
     EXPECT_EQ(torvane_test::run_command(probe + "'8/8/8/8/8/8/8/K6k w - - 0 1'"), "");
-    EXPECT_THROW(torvane_test::run_command(probe + "'8/8/8/8/8/8/8/K6k w - - 0 1' extra"), std::runtime_error);
+    EXPECT_THROW(torvane_test::run_command(probe + "'8/8/8/8/8/8/8/K6k w - - 0 1' extra 2>/dev/null"),
+                 std::runtime_error);
     EXPECT_THROW(torvane_test::run_command(std::string(TORVANE_BINARY_DIR) + "/tools/book-probe/book-probe " + m_dir +
                                            "/absent.bin 'K7/8/8/8/8/8/8/7k w - - 0 1' 2>/dev/null"),
                  std::runtime_error);

@@ -253,7 +253,8 @@ TEST_F(PolyglotBookTest, AgreesWithALinearScanOnARandomBook)
     for (RawEntry& entry : entries)
         entry = {pool[random() % pool.size()], static_cast<std::uint16_t>(random()),
                  static_cast<std::uint16_t>(random()), static_cast<std::uint32_t>(random())};
-    std::stable_sort(entries.begin(), entries.end(), [](const RawEntry& a, const RawEntry& b) { return a.key < b.key; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const RawEntry& a, const RawEntry& b) { return a.key < b.key; });
     PolyglotBook book = open_book("random.bin", entries);
     ASSERT_EQ(book.size(), 5000);
 
