@@ -30,11 +30,12 @@ public:
     // Number of whole 16-byte entries; a trailing shorter piece is ignored.
     int size() const { return static_cast<int>(m_count); }
 
-    // The entry at a 0-based index below the count; throws std::logic_error otherwise.
+    // The entry at a 0-based index below the count; throws std::logic_error for
+    // another index and std::runtime_error when the file no longer holds it.
     PolyglotEntry read_entry(std::uint64_t index);
 
     // All entries (or their moves) of one key in file order; empty when the key
-    // is not in the book or no book is open.
+    // is not in the book or no book is open. Reads about log2(count) entries.
     std::vector<PolyglotEntry> find_entries(std::uint64_t key);
     std::vector<PolyglotMove> find_moves(std::uint64_t key);
     // The same for the key that PolyglotKey::key_of_fen gives for a FEN text.

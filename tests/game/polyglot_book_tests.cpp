@@ -184,6 +184,15 @@ TEST_F(PolyglotBookTest, FailedReopenFindsNothing)
     EXPECT_THROW(book.read_entry(0), std::logic_error);
 }
 
+TEST_F(PolyglotBookTest, BookCutShortWhileOpenIsAnError)
+{
+    PolyglotBook book = open_book("cut.bin", {{1, 1, 0, 0}, {2, 2, 0, 0}, {3, 3, 0, 0}, {start_key, 4, 0, 0}});
+    std::filesystem::resize_file(path("cut.bin"), 20);
+    EXPECT_EQ(book.read_entry(0).key(), 1u);
+    EXPECT_THROW(book.read_entry(3), std::runtime_error);
+    EXPECT_THROW(book.find_entries(start_key), std::runtime_error);
+}
+
 TEST_F(PolyglotBookTest, ShortFilesHoldNoPartialEntry)
 {
     struct Case {
