@@ -15,8 +15,9 @@ bool ends_with(const std::string& text, const std::string& end)
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// A suite line without its line end (LF or CR LF); lines of blanks count as empty.
-bool is_entry_line(std::string& line)
+// Drops the CR of a CR LF line end; true when the line holds more than blanks,
+// that is when it is an entry of an EPD suite.
+bool strip_cr_and_check_entry(std::string& line)
 {
     while (!line.empty() && line.back() == '\r')
         line.pop_back();
@@ -95,7 +96,7 @@ int GuiBook::count_epd_lines() const
     }
     int lines = 0;
     for (std::string line; std::getline(file, line);)
-        lines += is_entry_line(line);
+        lines += strip_cr_and_check_entry(line);
     return lines;
 }
 
@@ -151,7 +152,7 @@ std::optional<std::string> GuiBook::epd_line(int n) const
     std::optional<std::string> found;
     int lines = 0;
     for (std::string line; lines < n && std::getline(file, line);) {
-        if (is_entry_line(line)) {
+        if (strip_cr_and_check_entry(line)) {
             found = line;
             ++lines;
         }
