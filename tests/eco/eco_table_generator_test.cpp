@@ -30,10 +30,3 @@ TEST(EcoTableGeneratorTest, ReproducesTheCommittedTable)
     EXPECT_TRUE(read_file(generated) == committed) << "run: cmake --build build --target eco_table";
     std::filesystem::remove_all(dir);
 }
-
-TEST(EcoTableGeneratorTest, RefusesMissingInput)
-{
-    EXPECT_THROW(torvane_test::run_command(TORVANE_BINARY_DIR "/tools/eco_table_generator/eco_table_generator "
-                                           "/nonexistent/eco.pgn /nonexistent/out.cpp 2>/dev/null"),
-                 std::runtime_error);
-}
