@@ -2,7 +2,9 @@
 
 #include "game/polyglot_key.h"
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 PolyglotBook::PolyglotBook(const std::string& filename) : m_filename(filename)
 {
@@ -27,7 +29,9 @@ void PolyglotBook::open()
     // Every probe seeks, so a read-ahead buffer would only copy bytes never used.
     m_file.rdbuf()->pubsetbuf(nullptr, 0);
     m_file.open(m_filename, std::ios::in | std::ios::binary);
-    if (!m_file) {
+    // A directory opens as a stream too, but has no length to count entries in.
+    std::error_code error;
+    if (!m_file || !std::filesystem::is_regular_file(m_filename, error)) {
         m_file.close();
         throw std::logic_error("PolyglotBook::open() open " + m_filename + " failed (1)");
     }

@@ -171,6 +171,9 @@ TEST_F(PolyglotBookTest, MissingFileNamesTheFile)
     EXPECT_EQ(book.get_filename(), path("absent.bin"));
     EXPECT_TRUE(book.find_entries(start_key).empty());
     EXPECT_THROW(PolyglotBook named(path("absent.bin")), std::logic_error);
+    book.set_filename(m_dir);
+    EXPECT_THROW(book.open(), std::logic_error) << "a directory is no book";
+    EXPECT_FALSE(book.is_open());
 }
 
 TEST_F(PolyglotBookTest, FailedReopenFindsNothing)
