@@ -43,7 +43,20 @@ struct Side {
     static Square ahead(const Square& square, int steps = 1) { return square + forward * steps; }
 };
 
-Bitboard bit(const Square& square) { return square.bit(); }
+// Inline here: these run for every candidate move.
+Bitboard bit(const Square& square) { return Bitboard(std::uint64_t{1} << square.value()); }
+
+Move new_move(const Square& from, const Square& to, MoveKind kind, int moving, int captured)
+{
+    Move move;
+    move.set_to(to);
+    move.set_from(from);
+    move.set_kind(kind);
+    move.set_moving_piece_code(moving);
+    move.set_captured_code(captured);
+    move.set_xkind(xnormal_move);
+    return move;
+}
 
 }
 
@@ -129,25 +142,16 @@ void MoveGenerator::prepare(const ChessPosition& position)
     } else {
         m_rook_checks = m_bishop_checks = m_knight_checks = m_pawn_checks = Bitboard();
     }
+    m_check_squares = {Bitboard(), m_pawn_checks, m_knight_checks, m_bishop_checks,
+                       m_rook_checks, m_rook_checks | m_bishop_checks, Bitboard(), Bitboard()};
 }
 
-Bitboard MoveGenerator::piece_attacks(int kind, const Square& square) const
+Bitboard MoveGenerator::legal_targets(const Square& from) const
 {
-    switch (kind) {
-    case 2: return m_attacks.knight_attacks(square);
-    case 3: return m_attacks.bishop_attacks(square, m_occupied);
-    case 4: return m_attacks.rook_attacks(square, m_occupied);
-    case 5: return m_attacks.queen_attacks(square, m_occupied);
-    default: return m_attacks.king_attacks(square);
-    }
-}
-
-bool MoveGenerator::pin_legal(const Square& from, const Square& to) const
-{
-    if (!(m_evasion_targets & bit(to)))
-        return false;
     // A pinned piece may only move along the line through its king.
-    return !(m_pinned & bit(from)) || (m_geometry.ray_towards(m_own_king, from) & bit(to));
+    if (m_pinned & bit(from))
+        return m_evasion_targets & m_geometry.ray_towards(m_own_king, from);
+    return m_evasion_targets;
 }
 
 void MoveGenerator::add(MoveList& list, const Move& move)
@@ -233,17 +237,13 @@ void MoveGenerator::annotate(const BoardPosition& board, Move& move) const
     switch (move.kind()) {
     case normal_move: {
         const int kind = move.moving_piece_code() & 7;
-        if (m_discovering & bit(from)) {
+        // The king gives no direct check: its entry is empty.
+        check = static_cast<bool>(m_check_squares[kind] & bit(to));
+        if (!check && (m_discovering & bit(from))) {
             // A piece that moves off the line uncovers the slider behind it; a
             // slider that moves along the line checks by itself. Only a pawn or
             // the king can stay on the line without attacking along it.
             check = (kind == 1 || kind == 6) ? sliders_check(moved_occupancy, own_diagonal, own_orthogonal) : true;
-        }
-        if (!check) {
-            const Bitboard target = bit(to);
-            check = (kind == 5 && (target & (m_rook_checks | m_bishop_checks)))
-                    || (kind == 4 && (target & m_rook_checks)) || (kind == 3 && (target & m_bishop_checks))
-                    || (kind == 2 && (target & m_knight_checks)) || (kind == 1 && (target & m_pawn_checks));
         }
         break;
     }
@@ -307,26 +307,26 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Bitboard attacks = Us::pawn_attacks(bit(from));
-        Bitboard targets = attacks & ~Us::last_rank & m_capture_targets;
+        const Bitboard allowed = legal_targets(from);
+        Bitboard targets = attacks & ~Us::last_rank & m_capture_targets & allowed;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(Move(from, to, normal_move, Us::pawn, captured_on(to)), pin_legal(from, to));
+            try_add(new_move(from, to, normal_move, Us::pawn, captured_on(to)), true);
         }
         if (ep_square.value() < 64 && (attacks & bit(ep_square)) && board.piece_at(ep_square) == 0
             && board.piece_at(ep_square - Us::forward) == static_cast<std::uint32_t>(Them::pawn)) {
-            try_add(Move(from, ep_square, en_passant, Us::pawn, Them::pawn),
+            try_add(new_move(from, ep_square, en_passant, Us::pawn, Them::pawn),
                     en_passant_legal<White>(board, from, ep_square));
         }
         Bitboard promotions = attacks & m_capture_targets;
         const Square ahead = Us::ahead(from);
         if ((bit(from) & Us::seventh_rank) && board.piece_at(ahead) == 0)
             promotions |= bit(ahead);
-        promotions &= Us::last_rank;
+        promotions &= Us::last_rank & allowed;
         while (promotions) {
             const Square to = promotions.pop_first_square();
-            const bool legal = pin_legal(from, to);
             for (int kind : {promo_queen, promo_rook, promo_bishop, promo_knight})
-                try_add(Move(from, to, kind, Us::pawn, captured_on(to)), legal);
+                try_add(new_move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)), true);
         }
     }
 
@@ -334,10 +334,10 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard pieces = board.pieces(code);
         while (pieces) {
             const Square from = pieces.pop_first_square();
-            Bitboard targets = piece_attacks(code & 7, from) & m_capture_targets;
+            Bitboard targets = position.attack_table(from) & m_capture_targets & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(Move(from, to, normal_move, code, captured_on(to)), pin_legal(from, to));
+                try_add(new_move(from, to, normal_move, code, captured_on(to)), true);
             }
         }
     }
@@ -346,7 +346,7 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard targets = m_attacks.king_attacks(m_own_king) & m_capture_targets;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(Move(m_own_king, to, normal_move, Us::king, captured_on(to)), king_move_legal(to));
+            try_add(new_move(m_own_king, to, normal_move, Us::king, captured_on(to)), king_move_legal(to));
         }
     }
     sort_captures(list);
@@ -385,10 +385,10 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
         Bitboard pieces = board.pieces(code);
         while (pieces) {
             const Square from = pieces.pop_first_square();
-            Bitboard targets = piece_attacks(code & 7, from) & empty;
+            Bitboard targets = position.attack_table(from) & empty & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(Move(from, to, normal_move, code, 0), pin_legal(from, to));
+                try_add(new_move(from, to, normal_move, code, 0), true);
             }
         }
     }
@@ -399,10 +399,11 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
         const Square one = Us::ahead(from);
         if (board.piece_at(one) != 0 || (bit(one) & Us::last_rank))
             continue;
-        try_add(Move(from, one, normal_move, Us::pawn, 0), pin_legal(from, one));
+        const Bitboard allowed = legal_targets(from);
+        try_add(new_move(from, one, normal_move, Us::pawn, 0), static_cast<bool>(allowed & bit(one)));
         const Square two = Us::ahead(from, 2);
         if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0)
-            try_add(Move(from, two, normal_move, Us::pawn, 0), pin_legal(from, two));
+            try_add(new_move(from, two, normal_move, Us::pawn, 0), static_cast<bool>(allowed & bit(two)));
     }
 
     if (m_own_king.value() >= 64)
@@ -410,13 +411,13 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     Bitboard targets = m_attacks.king_attacks(m_own_king) & empty;
     while (targets) {
         const Square to = targets.pop_first_square();
-        try_add(Move(m_own_king, to, normal_move, Us::king, 0), king_move_legal(to));
+        try_add(new_move(m_own_king, to, normal_move, Us::king, 0), king_move_legal(to));
     }
 
     Bitboard rights((position.castling_flags() >> Us::castling_shift) & 0xFF);
     while (rights) {
         const Square rook(Us::back_rank + rights.pop_index());
-        try_add(Move(m_own_king, rook, castling, Us::king, 0), castling_allowed<White>(position, m_own_king, rook));
+        try_add(new_move(m_own_king, rook, castling, Us::king, 0), castling_allowed<White>(position, m_own_king, rook));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/attack_tables.h"
@@ -36,9 +37,9 @@ private:
     bool king_move_legal(const Square& to) const;
     template <bool White> bool en_passant_legal(const BoardPosition& board, const Square& from, const Square& to) const;
     template <bool White> bool castling_allowed(const ChessPosition& position, const Square& king, const Square& rook) const;
-    // A move of a piece other than the king: it answers every check and keeps a pinned piece on its line.
-    bool pin_legal(const Square& from, const Square& to) const;
-    Bitboard piece_attacks(int kind, const Square& square) const;
+    // Where a piece other than the king may move: squares that answer every check
+    // and, for a pinned piece, stay on the line through its king.
+    Bitboard legal_targets(const Square& from) const;
     void add(MoveList& list, const Move& move);
     void sort_captures(MoveList& list) const;
     void finish(MoveList& list);
@@ -65,6 +66,8 @@ private:
     Bitboard m_bishop_checks;
     Bitboard m_knight_checks;
     Bitboard m_pawn_checks;
+    // By piece kind (1 pawn .. 6 king): the squares from which it checks the enemy king.
+    std::array<Bitboard, 8> m_check_squares;
 };
 
 // Every move's coordinate text followed by a blank ("e2e4 d2d4 ").
