@@ -109,7 +109,6 @@ void MoveGenerator::prepare(const ChessPosition& position)
     m_occupied = board.occupied();
     m_pinned = position.pinned_pieces();
     m_discovering = position.discovering_pieces();
-    m_own_pieces = White ? board.white_pieces() : board.black_pieces();
     m_enemy_pieces = White ? board.black_pieces() : board.white_pieces();
     m_own_king = board.pieces(Us::king).first_square();
     m_enemy_king = board.pieces(Them::king).first_square();
@@ -154,11 +153,14 @@ Bitboard MoveGenerator::legal_targets(const Square& from) const
     return m_evasion_targets;
 }
 
-void MoveGenerator::add(MoveList& list, const Move& move)
+template <bool White>
+void MoveGenerator::append(const BoardPosition& board, MoveList& list, Move move)
 {
     // A set-up position may have more legal moves than the list holds.
-    if (static_cast<std::size_t>(m_count) < MoveList::capacity)
-        list.at(m_count++) = move;
+    if (static_cast<std::size_t>(m_count) >= MoveList::capacity)
+        return;
+    annotate<White>(board, move);
+    list.at(m_count++) = move;
 }
 
 bool MoveGenerator::king_move_legal(const Square& to) const
@@ -294,12 +296,6 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
     const BoardPosition& board = position.board();
     m_capture_targets = m_enemy_pieces & ~board.pieces(Them::king);
 
-    auto try_add = [&](Move move, bool legal) {
-        if (!legal)
-            return;
-        annotate<White>(board, move);
-        add(list, move);
-    };
     auto captured_on = [&board](const Square& square) { return static_cast<int>(board.piece_at(square)); };
 
     Bitboard pawns = board.pieces(Us::pawn);
@@ -311,12 +307,12 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard targets = attacks & ~Us::last_rank & m_capture_targets & allowed;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(new_move(from, to, normal_move, Us::pawn, captured_on(to)), true);
+            append<White>(board, list, new_move(from, to, normal_move, Us::pawn, captured_on(to)));
         }
         if (ep_square.value() < 64 && (attacks & bit(ep_square)) && board.piece_at(ep_square) == 0
             && board.piece_at(ep_square - Us::forward) == static_cast<std::uint32_t>(Them::pawn)) {
-            try_add(new_move(from, ep_square, en_passant, Us::pawn, Them::pawn),
-                    en_passant_legal<White>(board, from, ep_square));
+            if (en_passant_legal<White>(board, from, ep_square))
+                append<White>(board, list, new_move(from, ep_square, en_passant, Us::pawn, Them::pawn));
         }
         Bitboard promotions = attacks & m_capture_targets;
         const Square ahead = Us::ahead(from);
@@ -326,7 +322,7 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         while (promotions) {
             const Square to = promotions.pop_first_square();
             for (int kind : {promo_queen, promo_rook, promo_bishop, promo_knight})
-                try_add(new_move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)), true);
+                append<White>(board, list, new_move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)));
         }
     }
 
@@ -337,7 +333,7 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
             Bitboard targets = position.attack_table(from) & m_capture_targets & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(new_move(from, to, normal_move, code, captured_on(to)), true);
+                append<White>(board, list, new_move(from, to, normal_move, code, captured_on(to)));
             }
         }
     }
@@ -346,7 +342,8 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard targets = m_attacks.king_attacks(m_own_king) & m_capture_targets;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(new_move(m_own_king, to, normal_move, Us::king, captured_on(to)), king_move_legal(to));
+            if (king_move_legal(to))
+                append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, captured_on(to)));
         }
     }
     sort_captures(list);
@@ -374,12 +371,6 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     const BoardPosition& board = position.board();
     const Bitboard empty = ~m_occupied;
 
-    auto try_add = [&](Move move, bool legal) {
-        if (!legal)
-            return;
-        annotate<White>(board, move);
-        add(list, move);
-    };
 
     for (int code : {Us::queen, Us::rook, Us::knight, Us::bishop}) {
         Bitboard pieces = board.pieces(code);
@@ -388,7 +379,7 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
             Bitboard targets = position.attack_table(from) & empty & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(new_move(from, to, normal_move, code, 0), true);
+                append<White>(board, list, new_move(from, to, normal_move, code, 0));
             }
         }
     }
@@ -400,10 +391,11 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
         if (board.piece_at(one) != 0 || (bit(one) & Us::last_rank))
             continue;
         const Bitboard allowed = legal_targets(from);
-        try_add(new_move(from, one, normal_move, Us::pawn, 0), static_cast<bool>(allowed & bit(one)));
+        if (allowed & bit(one))
+            append<White>(board, list, new_move(from, one, normal_move, Us::pawn, 0));
         const Square two = Us::ahead(from, 2);
-        if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0)
-            try_add(new_move(from, two, normal_move, Us::pawn, 0), static_cast<bool>(allowed & bit(two)));
+        if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0 && (allowed & bit(two)))
+            append<White>(board, list, new_move(from, two, normal_move, Us::pawn, 0));
     }
 
     if (m_own_king.value() >= 64)
@@ -411,13 +403,15 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     Bitboard targets = m_attacks.king_attacks(m_own_king) & empty;
     while (targets) {
         const Square to = targets.pop_first_square();
-        try_add(new_move(m_own_king, to, normal_move, Us::king, 0), king_move_legal(to));
+        if (king_move_legal(to))
+            append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, 0));
     }
 
     Bitboard rights((position.castling_flags() >> Us::castling_shift) & 0xFF);
     while (rights) {
         const Square rook(Us::back_rank + rights.pop_index());
-        try_add(new_move(m_own_king, rook, castling, Us::king, 0), castling_allowed<White>(position, m_own_king, rook));
+        if (castling_allowed<White>(position, m_own_king, rook))
+            append<White>(board, list, new_move(m_own_king, rook, castling, Us::king, 0));
     }
 }
 

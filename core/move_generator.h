@@ -40,7 +40,8 @@ private:
     // Where a piece other than the king may move: squares that answer every check
     // and, for a pinned piece, stay on the line through its king.
     Bitboard legal_targets(const Square& from) const;
-    void add(MoveList& list, const Move& move);
+    // Marks a legal move's check and ordering kind and writes it to the list, while there is room.
+    template <bool White> void append(const BoardPosition& board, MoveList& list, Move move);
     void sort_captures(MoveList& list) const;
     void finish(MoveList& list);
 
@@ -52,7 +53,6 @@ private:
     Bitboard m_occupied;
     Bitboard m_pinned;
     Bitboard m_discovering;
-    Bitboard m_own_pieces;
     Bitboard m_enemy_pieces;
     Bitboard m_capture_targets;
     // Enemy pieces giving check, and the squares a non-king move must reach to answer them.

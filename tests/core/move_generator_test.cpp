@@ -118,6 +118,21 @@ TEST(MoveGenerator, Chess960Castling)
     EXPECT_TRUE(contains(generated("1k6/8/8/8/8/8/8/4K1Rn w G - 0 1"), "e1g1", true));
 }
 
+// Rights that name a file without an own rook (set by hand, as a position editor
+// may) give no castling move: the board could not carry it out.
+TEST(MoveGenerator, CastlingRightsWithoutTheirRookGiveNoMove)
+{
+    ChessPosition position;
+    position.set_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+    position.set_castling_flags(0x8181);
+    MoveList list;
+    MoveGenerator generator;
+    generator.generate(position, list);
+    for (const Move& move : list)
+        EXPECT_NE(move.kind(), castling) << move.to_string(true);
+    EXPECT_EQ(list.size(), 5u);
+}
+
 TEST(MoveGenerator, DoubleCheckAllowsOnlyKingMovesOffTheLine)
 {
     const MoveList list = generated("4k2R/8/8/8/8/3n4/8/r3K3 w - - 0 1");
