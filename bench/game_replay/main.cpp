@@ -36,13 +36,15 @@ void write_random_games(const std::string& name, int count)
 }
 
 // Plays every move below the current entry, variations included, and comes
-// back to it; returns the number of moves played.
+// back to it; returns the number of moves played. Entering a child and playing
+// its move is the record's own pattern for walking its tree.
 long replay_below(ChessGame& game)
 {
     long moves = 0;
     for (const SanMove& next : game.next_moves()) {
-        if (game.goto_child_and_play(next).empty())
+        if (!game.goto_child(next))
             continue;
+        game.position().make_move(next.m_move);
         moves += 1 + replay_below(game);
         game.back();
     }
@@ -73,10 +75,11 @@ int main(int argc, char** argv)
     long games = 0;
     long moves = 0;
     long failures = 0;
+    ChessGame game;
     for (std::string text = file.next_game(); !text.empty(); text = file.next_game()) {
         ++games;
         try {
-            ChessGame game(text);
+            game.set_pgn(text);
             moves += replay_below(game);
         } catch (const std::exception&) {
             ++failures;
