@@ -1,5 +1,6 @@
 #include "core/move_generator.h"
 
+#include <array>
 #include <sstream>
 
 #include "core/bitboard_masks.h"
@@ -16,11 +17,6 @@ struct Side {
     static constexpr int rook = 4 + offset;
     static constexpr int queen = 5 + offset;
     static constexpr int king = 6 + offset;
-    static constexpr int enemy_pawn = White ? 9 : 1;
-    static constexpr int enemy_knight = enemy_pawn + 1;
-    static constexpr int enemy_bishop = enemy_pawn + 2;
-    static constexpr int enemy_rook = enemy_pawn + 3;
-    static constexpr int enemy_queen = enemy_pawn + 4;
     static constexpr int forward = White ? 8 : -8;
     static constexpr int back_rank = White ? 0 : 56;
     static constexpr int castling_shift = White ? 0 : 8;
@@ -42,6 +38,13 @@ struct Side {
     }
     static Square ahead(const Square& square, int steps = 1) { return square + forward * steps; }
 };
+
+// The value of a captured piece by code, as Piece::abs_value gives it, read inline
+// because the capture sort compares it often.
+constexpr std::array<int, 16> victim_values = {0, 100, 300, 300, 500, 900, 4000, 0,
+                                               0, 100, 300, 300, 500, 900, 4000, 0};
+
+int victim_value(const Move& move) { return victim_values[static_cast<std::size_t>(move.captured_piece_code())]; }
 
 // Inline here: these run for every candidate move.
 Bitboard bit(const Square& square) { return Bitboard(std::uint64_t{1} << square.value()); }
@@ -113,9 +116,11 @@ void MoveGenerator::prepare(const ChessPosition& position)
     m_own_king = board.pieces(Us::king).first_square();
     m_enemy_king = board.pieces(Them::king).first_square();
 
-    // A position without its own king has nothing to answer; one without an
-    // enemy king has nothing to check.
+    // A position without its own king (possible in a position editor) has no
+    // checks to answer and no pins; one without an enemy king has nothing to check.
     m_checkers = Bitboard();
+    if (m_own_king.value() >= 64)
+        m_pinned = Bitboard();
     m_enemy_attacked = White ? position.black_attacked() : position.white_attacked();
     m_enemy_diagonal = board.pieces(Them::bishop) | board.pieces(Them::queen);
     m_enemy_orthogonal = board.pieces(Them::rook) | board.pieces(Them::queen);
@@ -298,7 +303,8 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
 
     auto captured_on = [&board](const Square& square) { return static_cast<int>(board.piece_at(square)); };
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    // A pawn on its last rank (placed there by hand) has no moves.
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     const Square ep_square = position.en_passant_square();
     while (pawns) {
         const Square from = pawns.pop_first_square();
@@ -354,9 +360,9 @@ void MoveGenerator::sort_captures(MoveList& list) const
     // Stable insertion sort, most valuable victim first; equal victims keep generation order.
     for (int i = 1; i < m_count; ++i) {
         const Move move = list.at(i);
-        const int value = move.captured_piece().abs_value();
+        const int value = victim_value(move);
         int j = i;
-        while (j > 0 && list.at(j - 1).captured_piece().abs_value() < value) {
+        while (j > 0 && victim_value(list.at(j - 1)) < value) {
             list.at(j) = list.at(j - 1);
             --j;
         }
@@ -384,7 +390,7 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
         }
     }
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Square one = Us::ahead(from);
