@@ -171,6 +171,32 @@ TEST(GameRecordPeer, SanFenAndKeysAgreeWithPgnExtract)
         }
     }
     std::cout << "en passant squares without a legal capture: " << en_passant_differences << "\n";
+
+    // pgn-replay reads pgn-extract's own text (its SAN and its comments) and
+    // must print the same moves, positions and keys.
+    const std::string extracted = dir + "/extracted.pgn";
+    std::ofstream(extracted) << pgn_extract(dir, file, errors);
+    std::istringstream replayed(torvane_test::run_command(
+        std::string(TORVANE_BINARY_DIR) + "/tools/pgn-replay/pgn-replay " + extracted));
+    std::string line;
+    for (const auto& game : theirs) {
+        for (const auto& ply : game) {
+            ASSERT_TRUE(std::getline(replayed, line));
+            std::istringstream words(line);
+            std::string san, key;
+            std::vector<std::string> fen(6);
+            words >> san >> fen[0] >> fen[1] >> fen[2] >> fen[3] >> fen[4] >> fen[5] >> key;
+            ASSERT_EQ(san, ply.san) << line;
+            ASSERT_EQ(key, ply.key) << line;
+            ASSERT_EQ(fen[0] + " " + fen[1] + " " + fen[2], fen_field(ply.fen, 0) + " " + fen_field(ply.fen, 1) + " "
+                          + fen_field(ply.fen, 2)) << line;
+            ASSERT_EQ(fen[4] + " " + fen[5], fen_field(ply.fen, 4) + " " + fen_field(ply.fen, 5)) << line;
+            if (fen[3] != fen_field(ply.fen, 3)) {
+                ASSERT_EQ(fen_field(ply.fen, 3), "-") << line;
+            }
+        }
+    }
+    EXPECT_FALSE(std::getline(replayed, line)) << line;
 }
 
 TEST(GameRecordPeer, PgnExtractAcceptsEveryWrittenGame)
