@@ -1,0 +1,33 @@
+// Any bytes read as a book give, for every key they hold, exactly the entries
+// of that key; any text read as a FEN or EPD line gives a key or a FEN text.
+
+#include "game/gui_book.h"
+#include "game/polyglot_book.h"
+#include "game/polyglot_key.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    PolyglotKey().key_of_fen(bytes);
+    GuiBook::epd_to_fen(bytes);
+
+    static const std::string path = "polyglot_fuzz_" + std::to_string(getpid()) + ".bin";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    PolyglotBook book;
+    book.set_filename(path);
+    book.open();
+    for (int index = 0; index < book.size(); ++index) {
+        const std::uint64_t key = book.read_entry(static_cast<std::uint64_t>(index)).key();
+        for (const PolyglotEntry& entry : book.find_entries(key))
+            if (entry.key() != key)
+                std::abort();
+    }
+    return 0;
+}
