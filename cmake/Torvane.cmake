@@ -17,7 +17,7 @@ function(torvane_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
-# torvane_test(NAME SOURCES file... LIBS lib... LABELS label... [TIMEOUT s]):
+# torvane_test(NAME SOURCES file... LIBS lib... [LABELS label] [TIMEOUT s]):
 # a GoogleTest program whose cases CTest runs one by one, in the folder the
 # program is built in. Labels in use:
 #   gui     needs a display (run under xvfb-run)
@@ -34,10 +34,14 @@ function(torvane_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} torvane_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+    set(properties TIMEOUT ${ARG_TIMEOUT})
+    if(ARG_LABELS)
+        list(APPEND properties LABELS "${ARG_LABELS}")
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
+        PROPERTIES ${properties})
     if("threads" IN_LIST ARG_LABELS)
         set_property(GLOBAL APPEND PROPERTY TORVANE_THREAD_TESTS ${name})
     endif()
