@@ -1,0 +1,36 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+
+// The sending end of a receiver's line queue: pointers to the receiver's
+// mutex, condition variable and deque. Copies share what they point at; the
+// receiver keeps the three alive while any copy may be used.
+class CVTrio {
+public:
+    CVTrio();
+    CVTrio(std::mutex* mtx, std::condition_variable* cv, std::deque<std::string>* queue);
+
+    void set_mutex(std::mutex* mtx) { m_mtx = mtx; }
+    void set_cv(std::condition_variable* cv) { m_cv = cv; }
+    void set_queue(std::deque<std::string>* queue) { m_queue = queue; }
+    void clear();
+
+    // True when all three pointers are set.
+    bool valid() const;
+    // Appends the line to the queue and wakes every waiter. Throws
+    // std::logic_error when the trio has no mutex; does nothing more when it
+    // has no queue, and wakes nobody when it has no condition variable.
+    void command(const std::string& line);
+    // Removes and returns the oldest line; "" when there is none. Never waits.
+    std::string get();
+    // The three addresses, for debugging.
+    std::string to_string() const;
+
+private:
+    std::mutex* m_mtx;
+    std::condition_variable* m_cv;
+    std::deque<std::string>* m_queue;
+};

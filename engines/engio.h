@@ -1,0 +1,108 @@
+#pragma once
+
+#include "engines/cv_trio.h"
+#include "engines/timer.h"
+
+#include <glib.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <fstream>
+#include <mutex>
+#include <string>
+
+// One chess engine as a child process: its standard input and output are
+// pipes, its standard error is the program's own. Lines are written with the
+// call operator taking a line; the reader loop (the call operator without
+// arguments, run on a thread that the owner starts) splits the output into
+// lines and pushes each through the trio, appending " TS=" and the arrival
+// stamp to lines holding "bestmove". With debugging on, every line in both
+// directions goes to the engine's log file with a time stamp.
+class Engio {
+public:
+    // How long quit waits for the engine to exit before terminating it.
+    static constexpr std::chrono::milliseconds quit_timeout{2000};
+    // How long a line may wait for room in the engine's input pipe.
+    static constexpr std::chrono::milliseconds write_timeout{2000};
+    // The longest line sent; longer ones are refused.
+    static constexpr std::size_t max_command_size = 32767;
+
+    Engio();
+    // Quits an engine that is still running and closes the log.
+    ~Engio();
+    Engio(const Engio&) = delete;
+    Engio& operator=(const Engio&) = delete;
+
+    // From now on every line read is pushed through this trio (also while the
+    // reader runs: each line goes whole to the old or to the new one).
+    void set_cvtrio(CVTrio cvt);
+    void set_number(int number);
+    int get_number() const;
+    // Logging on or off; on opens "engine<number>.log" in the working directory.
+    void set_debug(bool debug);
+    // Opens the named log file for appending and switches logging on.
+    void open_log(const std::string& name);
+
+    // Starts the executable at the path (no arguments, no search of PATH).
+    // Success shows in spawned(); a failure is logged, never thrown. Throws
+    // std::logic_error when an engine is already spawned.
+    void spawn_engine(const std::string& path);
+    // Sends one command line, adding the engine's line end. Empty lines and
+    // lines over max_command_size are not sent. A write that fails (the
+    // engine is gone or stopped reading) marks the engine as crashed.
+    void operator()(std::string line);
+    // The reader loop; returns when the output ends or the engine is quit.
+    void operator()();
+    // Sends "quit", closes the engine's input, waits for it to exit (and
+    // terminates it after quit_timeout), waits for the reader to leave its
+    // loop and closes the output. Reaps the child. Nothing when not spawned.
+    void quit();
+
+    bool is_running() const;
+    bool crashed() const;
+    bool spawned() const;
+    // Clears the quit, crash and spawn marks; returns the crash mark it had.
+    bool reset_flags();
+    std::string get_filename() const;
+
+private:
+    void log(const std::string& message);
+    void close_log();
+    bool write_all(const std::string& bytes);
+    void forward(std::string line, std::size_t position_in_batch);
+    bool wait_for_exit(std::chrono::milliseconds timeout);
+    void stop_process();
+    void close_pipe(int& fd, const char* which);
+    void leave_reader_loop();
+
+    std::string m_logfilename;
+    std::atomic<bool> m_debug;
+    std::ofstream m_log;
+    std::mutex m_log_mutex;
+    std::atomic<bool> m_quit;
+    std::atomic<bool> m_crashed;
+    std::atomic<bool> m_reader_done;
+    std::atomic<bool> m_crlf;
+    CVTrio m_cvt;
+    std::mutex m_cvt_mutex;
+    std::string m_filename;
+    int m_stdin;
+    int m_stdout;
+    GPid m_pid;
+    std::atomic<int> m_number;
+    std::atomic<bool> m_spawned;
+    Timer m_timer;
+
+    // Guards m_stdin: a line is never written to a descriptor that quit has
+    // closed (and the system may have handed out again).
+    std::mutex m_write_mutex;
+    // The hand-over between quit and the reader: once quit has set m_quit
+    // under this lock, a reader that has not yet begun never touches the pipe,
+    // and quit closes the output only after an active reader has left.
+    std::mutex m_reader_mutex;
+    std::condition_variable m_reader_cv;
+    bool m_reader_active;
+    std::atomic<bool> m_abandon_output;
+};

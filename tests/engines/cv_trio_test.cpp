@@ -1,0 +1,104 @@
+#include "engines/cv_trio.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+struct Receiver {
+    std::mutex mtx;
+    std::condition_variable cv;
+    std::deque<std::string> queue;
+};
+
+TEST(CVTrio, ValidOnlyWithAllThreePointers)
+{
+    Receiver r;
+    CVTrio trio;
+    EXPECT_FALSE(trio.valid());
+    trio.set_mutex(&r.mtx);
+    trio.set_cv(&r.cv);
+    EXPECT_FALSE(trio.valid());
+    trio.set_queue(&r.queue);
+    EXPECT_TRUE(trio.valid());
+    trio.clear();
+    EXPECT_FALSE(trio.valid());
+}
+
+TEST(CVTrio, CommandWithoutMutexThrowsAndGetReturnsEmpty)
+{
+    CVTrio trio;
+    try {
+        trio.command("x");
+        FAIL();
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "CVTrio::command   no mutex found");
+    }
+    EXPECT_EQ(trio.get(), "");
+}
+
+TEST(CVTrio, LinesComeOutInOrderAndEmptyLinesCount)
+{
+    Receiver r;
+    CVTrio trio(&r.mtx, &r.cv, &r.queue);
+    CVTrio copy = trio;
+    trio.command("first");
+    copy.command("");
+    trio.command("third");
+    ASSERT_EQ(r.queue.size(), 3u);
+    EXPECT_EQ(copy.get(), "first");
+    EXPECT_EQ(trio.get(), "");
+    EXPECT_EQ(trio.get(), "third");
+    EXPECT_EQ(trio.get(), "");
+    EXPECT_TRUE(r.queue.empty());
+}
+
+TEST(CVTrio, ToStringNamesTheAddresses)
+{
+    Receiver r;
+    CVTrio trio(&r.mtx, &r.cv, &r.queue);
+    std::string text = trio.to_string();
+    EXPECT_EQ(text.rfind("CVTrio:    mtx=0x", 0), 0u);
+    EXPECT_NE(text.find("  cv=0x"), std::string::npos);
+    EXPECT_NE(text.find("  queue=0x"), std::string::npos);
+}
+
+// Senders on several threads, one waiting receiver: every line arrives whole,
+// and each sender's lines keep their order.
+TEST(CVTrio, ConcurrentSendersWakeAWaitingReceiver)
+{
+    Receiver r;
+    CVTrio trio(&r.mtx, &r.cv, &r.queue);
+    constexpr int senders = 4;
+    constexpr int per_sender = 500;
+    std::vector<std::thread> threads;
+    for (int s = 0; s < senders; ++s) {
+        threads.emplace_back([trio, s]() mutable {
+            for (int i = 0; i < per_sender; ++i) {
+                trio.command(std::to_string(s) + " " + std::to_string(i));
+            }
+        });
+    }
+    std::vector<int> next(senders, 0);
+    int received = 0;
+    {
+        std::unique_lock lock(r.mtx);
+        while (received < senders * per_sender) {
+            ASSERT_TRUE(r.cv.wait_for(lock, std::chrono::seconds(10), [&] { return !r.queue.empty(); }));
+            std::string line = r.queue.front();
+            r.queue.pop_front();
+            int sender = std::stoi(line.substr(0, line.find(' ')));
+            int index = std::stoi(line.substr(line.find(' ') + 1));
+            EXPECT_EQ(index, next[sender]);
+            next[sender] = index + 1;
+            ++received;
+        }
+    }
+    for (auto& t : threads) {
+        t.join();
+    }
+}
+
+}

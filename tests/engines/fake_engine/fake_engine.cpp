@@ -1,0 +1,340 @@
+// A scriptable chess engine for the tests of the engine layer.
+//
+// It speaks UCI (after "uci"), xboard version 2 (after "xboard" and
+// "protover 2") and xboard version 1 (mode xboard1: "protover" gets no answer).
+// Its behaviour is chosen by modes, taken from the part of the program name
+// after "fake_engine_" and from TORVANE_FAKE_MODE (comma-separated):
+//   slow          waits TORVANE_FAKE_DELAY_MS (default 500) before every answer
+//   many_options  announces 300 options
+//   illegal       answers every search with the move e2e5
+//   none          answers every search with "(none)" (UCI) or resigns (xboard)
+//   resign        xboard: resigns instead of moving
+//   crash_on_go   exits at once when asked to search
+//   close_input   closes its standard input after the handshake, says
+//                 "info string input closed" and exits a little later
+//   hang          ignores "quit" and the end of its input
+//   hang_hard     as hang, and ignores SIGTERM as well
+//   deaf          never reads its input (says "info string deaf" first)
+//   fork_helper   starts a helper process that keeps the output open for
+//                 three seconds after the engine has exited
+// Other environment:
+//   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
+//                        when they run out the engine has no move
+//   TORVANE_FAKE_RECORD  a file to which every line received is appended
+//                        exactly as read, line end included
+// Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
+// one of the malformed outputs below; "finish" completes "emit partial".
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::set<std::string> g_modes;
+std::deque<std::string> g_moves;
+std::string g_record_path;
+int g_delay_ms = 500;
+bool g_xboard = false;
+bool g_force = false;
+
+bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
+
+void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Raw, unbuffered output, so that a test controls how the bytes arrive.
+void put(const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void say(const std::string& line) { put(line + "\n"); }
+
+void answer_delay()
+{
+    if (has_mode("slow")) {
+        pause_ms(g_delay_ms);
+    }
+}
+
+void read_settings(const char* program)
+{
+    std::string name = program;
+    std::size_t slash = name.rfind('/');
+    if (slash != std::string::npos) {
+        name = name.substr(slash + 1);
+    }
+    const std::string prefix = "fake_engine_";
+    if (name.compare(0, prefix.size(), prefix) == 0) {
+        g_modes.insert(name.substr(prefix.size()));
+    }
+    if (const char* modes = std::getenv("TORVANE_FAKE_MODE")) {
+        std::stringstream list(modes);
+        std::string mode;
+        while (std::getline(list, mode, ',')) {
+            g_modes.insert(mode);
+        }
+    }
+    if (const char* moves = std::getenv("TORVANE_FAKE_MOVES")) {
+        std::istringstream list(moves);
+        std::string move;
+        while (list >> move) {
+            g_moves.push_back(move);
+        }
+    }
+    if (const char* record = std::getenv("TORVANE_FAKE_RECORD")) {
+        g_record_path = record;
+    }
+    if (const char* delay = std::getenv("TORVANE_FAKE_DELAY_MS")) {
+        g_delay_ms = std::atoi(delay);
+    }
+}
+
+void record(const std::string& raw)
+{
+    if (g_record_path.empty()) {
+        return;
+    }
+    std::ofstream out(g_record_path, std::ios::app | std::ios::binary);
+    out << raw;
+}
+
+// The engine's choice of move; empty when it has none. The moves are the
+// ones the test scripted.
+std::string next_move()
+{
+    if (has_mode("illegal")) {
+        return "e2e5";
+    }
+    if (has_mode("none") || g_moves.empty()) {
+        return "";
+    }
+    std::string move = g_moves.front();
+    g_moves.pop_front();
+    return move;
+}
+
+void emit(const std::string& kind)
+{
+    if (kind == "binary") {
+        put(std::string("bin\x01\x02\x7f\xff\xfe\0end\n", 13));
+    } else if (kind.compare(0, 4, "long") == 0) {
+        std::size_t size = std::strtoul(kind.c_str() + 4, nullptr, 10);
+        put("L" + std::string(size > 0 ? size - 1 : 0, 'x') + "\n");
+    } else if (kind.compare(0, 4, "many") == 0) {
+        int count = std::atoi(kind.c_str() + 4);
+        std::string text;
+        for (int i = 1; i <= count; ++i) {
+            text += "info string line " + std::to_string(i) + "\n";
+        }
+        put(text);
+    } else if (kind == "cr") {
+        put("one\rtwo\rthree\r");
+    } else if (kind == "crlf") {
+        put("windows\r\n");
+    } else if (kind == "crcrlf") {
+        put("alpha\r\r\nbeta\r\r\n");
+    } else if (kind == "crcrlf_split") {
+        put("gamma\r");
+        pause_ms(30);
+        put("\r");
+        pause_ms(30);
+        put("\ndelta\n");
+    } else if (kind == "blank") {
+        put("before\n\nafter\n");
+    } else if (kind == "split") {
+        put("first li");
+        pause_ms(40);
+        put("ne\nsecond");
+        pause_ms(40);
+        put(" line\n");
+    } else if (kind == "partial") {
+        put("done one\nhalf");
+    } else if (kind == "nofinal") {
+        put("no end here");
+    } else if (kind == "nofinal_exit") {
+        put("last words");
+        std::exit(0);
+    } else if (kind == "bestmove_inside") {
+        put("xx bestmove yy\nbestmov\nbestmove\n");
+    }
+}
+
+void uci_handshake()
+{
+    answer_delay();
+    say("id name FakeEngine 1.0");
+    say("id author Torvane Tests");
+    say("option name Hash type spin default 16 min 1 max 1024");
+    say("option name Ponder type check default false");
+    say("option name Style type combo default Normal var Solid var Normal var Risky");
+    say("option name Clear Hash type button");
+    if (has_mode("many_options")) {
+        for (int i = 1; i <= 300; ++i) {
+            say("option name Knob" + std::to_string(i) + " type spin default " + std::to_string(i) +
+                " min 0 max 1000");
+        }
+    }
+    say("uciok");
+}
+
+void search()
+{
+    if (has_mode("crash_on_go")) {
+        std::_Exit(3);
+    }
+    answer_delay();
+    std::string move = next_move();
+    if (g_xboard) {
+        if (move.empty() || has_mode("resign")) {
+            say("resign");
+        } else {
+            say("1 12 0 100 " + move);
+            say("move " + move);
+        }
+        return;
+    }
+    if (move.empty()) {
+        say("bestmove (none)");
+        return;
+    }
+    say("info depth 1 score cp 12 time 1 nodes 100 nps 100000 pv " + move);
+    say("bestmove " + move);
+}
+
+void after_handshake()
+{
+    if (has_mode("close_input")) {
+        close(STDIN_FILENO);
+        say("info string input closed");
+        pause_ms(300);
+        std::exit(0);
+    }
+}
+
+// Bounded, so that a test that dies leaves no process behind for long.
+void stay_hung()
+{
+    for (int i = 0; i < 60; ++i) {
+        pause_ms(1000);
+    }
+}
+
+bool looks_like_move(const std::string& word)
+{
+    return (word.size() == 4 || word.size() == 5) && word[0] >= 'a' && word[0] <= 'h' && word[1] >= '1' &&
+           word[1] <= '8' && word[2] >= 'a' && word[2] <= 'h' && word[3] >= '1' && word[3] <= '8';
+}
+
+// Handles one command; returns false when the engine is to exit.
+bool handle(const std::string& line)
+{
+    std::istringstream words(line);
+    std::string command;
+    words >> command;
+    std::string rest;
+    std::getline(words, rest);
+    if (!rest.empty() && rest[0] == ' ') {
+        rest.erase(0, 1);
+    }
+
+    if (command == "quit") {
+        return has_mode("hang") || has_mode("hang_hard");
+    }
+    if (command == "echo") {
+        say(rest);
+    } else if (command == "emit") {
+        emit(rest);
+    } else if (command == "finish") {
+        put(" line\n");
+    } else if (command == "uci") {
+        uci_handshake();
+        after_handshake();
+    } else if (command == "isready") {
+        answer_delay();
+        say("readyok");
+    } else if (command == "go") {
+        g_force = false;
+        search();
+    } else if (command == "force") {
+        g_force = true;
+    } else if (command == "usermove" || (g_xboard && looks_like_move(command))) {
+        if (!g_force) {
+            search();
+        }
+    } else if (command == "xboard") {
+        g_xboard = true;
+    } else if (command == "protover") {
+        if (!has_mode("xboard1")) {
+            answer_delay();
+            say("feature ping=1 setboard=1 san=0 usermove=1 time=1 myname=\"FakeEngine 1.0\"");
+            say("feature done=1");
+        }
+        after_handshake();
+    } else if (command == "ping") {
+        say("pong " + rest);
+    }
+    return true;
+}
+
+}
+
+int main(int, char** argv)
+{
+    read_settings(argv[0]);
+    if (has_mode("deaf")) {
+        say("info string deaf");
+        stay_hung();
+        return 0;
+    }
+    if (has_mode("fork_helper") && fork() == 0) {
+        close(STDIN_FILENO);
+        pause_ms(3000);
+        return 0;
+    }
+    if (has_mode("hang_hard")) {
+        std::signal(SIGTERM, SIG_IGN);
+    }
+    std::string raw;
+    char c;
+    for (;;) {
+        ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n <= 0) {
+            break;
+        }
+        raw.push_back(c);
+        if (c != '\n') {
+            continue;
+        }
+        record(raw);
+        std::string line = raw.substr(0, raw.size() - 1);
+        while (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        raw.clear();
+        if (!handle(line)) {
+            return 0;
+        }
+    }
+    if (!raw.empty()) {
+        record(raw);
+    }
+    if (has_mode("hang") || has_mode("hang_hard")) {
+        stay_hung();
+    }
+    return 0;
+}
