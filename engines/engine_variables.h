@@ -46,6 +46,8 @@ public:
     // Inserts the option under its name, replacing one of the same name.
     void set_option(const Option& option);
     std::map<std::string, Option> get_options() const { return m_options; }
+    // Replaces the whole option map (the drivers store what they sent).
+    void set_options(const std::map<std::string, Option>& options) { m_options = options; }
     void set_uci(bool uci) { m_uci = uci; }
     bool is_uci() const { return m_uci; }
     // 0 autodetect, 1 UCI, 2 xboard version 1, 3 xboard version 2.

@@ -17,9 +17,12 @@
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
+//   hold          every search waits for "stop", "ponderhit" or "?" before
+//                 it answers (a UCI "go" with "ponder" or "infinite" always does)
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
-//                        when they run out the engine has no move
+//                        when they run out the engine has no move; "A:B"
+//                        answers a UCI search with "bestmove A ponder B"
 //   TORVANE_FAKE_RECORD  a file to which every line received is appended
 //                        exactly as read, line end included
 // Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
@@ -44,6 +47,7 @@ std::string g_record_path;
 int g_delay_ms = 500;
 bool g_xboard = false;
 bool g_force = false;
+bool g_waiting = false;
 
 bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
 
@@ -192,13 +196,16 @@ void uci_handshake()
     say("uciok");
 }
 
-void search()
+void answer()
 {
-    if (has_mode("crash_on_go")) {
-        std::_Exit(3);
-    }
     answer_delay();
     std::string move = next_move();
+    std::string ponder;
+    std::size_t colon = move.find(':');
+    if (colon != std::string::npos) {
+        ponder = move.substr(colon + 1);
+        move.resize(colon);
+    }
     if (g_xboard) {
         if (move.empty() || has_mode("resign")) {
             say("resign");
@@ -213,7 +220,28 @@ void search()
         return;
     }
     say("info depth 1 score cp 12 time 1 nodes 100 nps 100000 pv " + move);
-    say("bestmove " + move);
+    say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
+}
+
+// An open-ended search answers only when it is told to stop.
+void search(bool open_ended = false)
+{
+    if (has_mode("crash_on_go")) {
+        std::_Exit(3);
+    }
+    if (open_ended || has_mode("hold")) {
+        g_waiting = true;
+        return;
+    }
+    answer();
+}
+
+void end_waiting_search()
+{
+    if (g_waiting) {
+        g_waiting = false;
+        answer();
+    }
 }
 
 void after_handshake()
@@ -269,7 +297,14 @@ bool handle(const std::string& line)
         say("readyok");
     } else if (command == "go") {
         g_force = false;
-        search();
+        std::istringstream limits(rest);
+        bool open_ended = false;
+        for (std::string limit; limits >> limit;) {
+            open_ended = open_ended || (!g_xboard && (limit == "ponder" || limit == "infinite"));
+        }
+        search(open_ended);
+    } else if (command == "stop" || command == "ponderhit" || command == "?") {
+        end_waiting_search();
     } else if (command == "force") {
         g_force = true;
     } else if (command == "usermove" || (g_xboard && looks_like_move(command))) {

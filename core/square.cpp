@@ -1,0 +1,51 @@
+#include "core/square.h"
+
+#include <stdexcept>
+
+#include "core/bitboard.h"
+#include "core/bitboard_masks.h"
+
+Square::Square(const std::string& text)
+{
+    if (text.size() != 2) {
+        throw std::logic_error("Square::Square(string)  size() error");
+    }
+    const auto file_offset = static_cast<std::int8_t>(text[0] - 'a');
+    const auto rank_offset = static_cast<std::int8_t>(text[1] - '1');
+    const int index = file_offset + 8 * rank_offset;
+    if (static_cast<unsigned>(index) > 63) {
+        throw std::logic_error("Square::Square(string)  out of range");
+    }
+    m_square = static_cast<std::uint32_t>(index);
+}
+
+Bitboard Square::file_bitboard() const
+{
+    return m_square < 64 ? Bitboard(0x0101010101010101ULL << file()) : Bitboard();
+}
+
+Bitboard Square::rank_bitboard() const
+{
+    return m_square < 64 ? Bitboard(0xFFULL << (8 * rank())) : Bitboard();
+}
+
+bool Square::is_light() const
+{
+    return static_cast<bool>(mask_light_squares & bit());
+}
+
+Bitboard Square::bit() const
+{
+    return m_square < 64 ? square_bits[m_square] : Bitboard();
+}
+
+std::string Square::name() const
+{
+    if (m_square < 64) {
+        return std::string{file_char(), rank_char()};
+    }
+    if (m_square == 64) {
+        return "no_square";
+    }
+    throw std::logic_error("Square::name()const m_square=" + std::to_string(static_cast<std::int32_t>(m_square)));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "core/chess_position.h"
+#include "engines/base_engine.h"
+
+// Drives an engine that speaks UCI: every search sends the whole game as the
+// start FEN plus the moves played since. Each "go" sent is remembered until
+// its "bestmove" arrives, so the answer to a search that was stopped (by stop,
+// a new game or a ponder miss) is recognised: it is neither forwarded as the
+// engine's move nor followed by pondering.
+class UciEngine : public BaseEngine {
+public:
+    UciEngine();
+
+    void operator()() override;
+    int get_protocol() const override;
+    bool is_uci() const override;
+    // With pondering on, a best move that comes with a ponder move starts a
+    // ponder search on the expected reply.
+    void set_ponder(bool on) override;
+    // Stops any search, restarts the clock, sends "ucinewgame" and "isready".
+    void new_game() override;
+    void set_position(const ChessPosition& position) override;
+    // A ponder hit sends "ponderhit"; otherwise any running search is stopped
+    // and the position, "isready" and the go line of the time control follow.
+    // Throws std::logic_error while the engine is already thinking.
+    void go() override;
+    // Stops any running search, then sends the position and "go infinite".
+    void go_infinite() override;
+    // Sends "stop" to a running search and waits up to 0.9 s for its answer;
+    // the engine counts as idle afterwards.
+    void stop() override;
+    Move coordinate_to_move(const std::string& text) override;
+
+protected:
+    std::optional<std::string> handle_line(const std::string& line) override;
+
+private:
+    // One "go" sent and not yet answered by a "bestmove".
+    struct Search {
+        bool ponder;  // pondering on an expected move that has not been played yet
+        bool stopped; // "stop" was sent: the answer is not the engine's move
+        bool timed;   // the engine's clock runs for this search
+    };
+
+    std::string position_line() const;
+    // The search limits of the time control, e.g. "depth 12" or "wtime ...".
+    std::string limits() const;
+    // Sends "stop" when a search runs that has not been stopped yet; returns
+    // whether it did.
+    bool stop_searches();
+    void start_search(const std::string& go_line, bool ponder, bool timed);
+    void update_state();
+    std::optional<std::string> handle_bestmove(const std::string& line);
+    void start_pondering(const std::string& best, const std::string& reply);
+
+    mutable std::mutex m_search_mtx;
+    std::condition_variable m_answered;
+    ChessPosition m_position;
+    bool m_ponder;
+    // The position a ponder search runs on; a go on it is a ponder hit.
+    std::string m_ponder_fen;
+    std::deque<Search> m_searches;
+};

@@ -1,0 +1,350 @@
+#include "engines/xboard_engine.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+
+#include "engines/engine_variables.h"
+#include "engines/legal_move.h"
+#include "engines/xboard_edit_mode.h"
+#include "engines/xboard_output.h"
+#include "game/san_move.h"
+
+namespace {
+
+const std::string standard_start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+std::vector<std::string> words_of(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string word_at(const std::vector<std::string>& words, std::size_t index)
+{
+    return index < words.size() ? words[index] : std::string();
+}
+
+bool white_to_move(const ChessPosition& position) { return position.board().side_to_move() == 1; }
+
+}
+
+XboardEngine::XboardEngine()
+    : m_engine_known(true), m_force_mode(false), m_ponder(false), m_stopped_moves(0), m_late_moves(0)
+{
+    // A freshly started engine holds the standard position.
+    m_engine_position.set_start_position();
+    m_target.set_start_position();
+}
+
+const EngineVariables::Features& XboardEngine::features() const { return m_ev->features(); }
+
+void XboardEngine::operator()() { run_driver_loop("XboardEngine::operator()"); }
+
+int XboardEngine::get_protocol() const { return 3; }
+
+bool XboardEngine::is_uci() const { return false; }
+
+void XboardEngine::set_ponder(bool on)
+{
+    std::lock_guard lock(m_sync_mtx);
+    m_ponder = on;
+    send(on ? "hard" : "easy");
+}
+
+void XboardEngine::new_game()
+{
+    if (!features().reuse)
+        return;
+    stop();
+    reset_clock();
+    std::lock_guard lock(m_sync_mtx);
+    m_engine_position.set_start_position();
+    m_target.set_start_position();
+    m_engine_known = true;
+    send_new();
+}
+
+void XboardEngine::set_position(const ChessPosition& position)
+{
+    std::lock_guard lock(m_sync_mtx);
+    m_target = position;
+    if (engine_reaches_target_by(0) || engine_reaches_target_by(1))
+        return;
+    resend_game();
+}
+
+void XboardEngine::go()
+{
+    std::lock_guard lock(m_sync_mtx);
+    set_state(thinking);
+    // The whole text is compared, so a new depth, node count or move time is
+    // sent too, not only a new clock.
+    const Level level = get_level();
+    if (level.to_string() != m_level_sent.to_string())
+        send_level(level);
+    if (engine_reaches_target_by(0)) {
+        send_times();
+        send("go");
+    } else if (engine_reaches_target_by(1)) {
+        send_times();
+        ChessPosition before = m_target;
+        before.take_back();
+        send(move_text(before, m_target.last_move()));
+        m_engine_position = m_target;
+        // An engine that is not in force mode starts thinking on the move.
+        if (m_force_mode)
+            send("go");
+    } else {
+        resend_game();
+        send_times();
+        send("go");
+    }
+    m_force_mode = false;
+    start_clock();
+}
+
+void XboardEngine::go_infinite() { std::cerr << "XboardEngine::go_infinite() not implemented" << std::endl; }
+
+void XboardEngine::stop()
+{
+    std::unique_lock lock(m_sync_mtx);
+    if (state() != thinking)
+        return;
+    send("?");
+    ++m_stopped_moves;
+    m_ev->stop_clock();
+    if (!m_moved.wait_for(lock, std::chrono::milliseconds(900), [this] { return m_stopped_moves == 0; })) {
+        m_late_moves += m_stopped_moves;
+        m_stopped_moves = 0;
+        m_engine_known = false;
+    }
+    set_state(idle);
+}
+
+Move XboardEngine::coordinate_to_move(const std::string& text)
+{
+    std::lock_guard lock(m_sync_mtx);
+    return m_target.convert_to_move(text);
+}
+
+std::vector<std::string> XboardEngine::level_commands(const Level& level) const
+{
+    const std::vector<std::string> words = words_of(level.to_string());
+    switch (level.get_type()) {
+    case fixed_depth:
+        return {"sd " + std::to_string(level.get_depth())};
+    case fixed_nodes:
+        // xboard has no node limit. An engine that counts time in nodes
+        // thinks exactly the node count in one second of its node time.
+        if (features().nps)
+            return {"nps " + std::to_string(level.get_nodes()), "st 1"};
+        return {"st " + std::to_string(std::max<std::uint32_t>(1, (level.get_nodes() + 999999) / 1000000))};
+    case fixed_movetime:
+        return {"st " + std::to_string(std::max<std::uint32_t>(1, (level.get_movetime() + 500) / 1000))};
+    case sudden_death:
+        return {"level 0 " + word_at(words, 2) + " " + word_at(words, 3)};
+    case sessions:
+        return {"level " + word_at(words, 1) + " " + word_at(words, 2) + " " + word_at(words, 3)};
+    }
+    return {};
+}
+
+std::string XboardEngine::castling_to_coordinates(const std::string& text) const
+{
+    static const std::vector<std::string> king_side = {"0-0", "0_0", "O-O", "O_O", "o-o", "o_o"};
+    static const std::vector<std::string> queen_side = {"0-0-0", "0_0_0", "O-O-O", "O_O_O", "o-o-o", "o_o_o"};
+    const bool short_castling = std::find(king_side.begin(), king_side.end(), text) != king_side.end();
+    const bool long_castling = std::find(queen_side.begin(), queen_side.end(), text) != queen_side.end();
+    if (!short_castling && !long_castling)
+        return text;
+    if (features().san)
+        return short_castling ? "O-O" : "O-O-O";
+    if (white_to_move(m_target))
+        return short_castling ? "e1g1" : "e1c1";
+    return short_castling ? "e8g8" : "e8c8";
+}
+
+std::optional<std::string> XboardEngine::handle_line(const std::string& line)
+{
+    const std::string first = word_at(words_of(line), 0);
+    switch (classify_xboard_line(first)) {
+    case XboardLineKind::move:
+        return engine_move(line);
+    case XboardLineKind::resignation: {
+        std::lock_guard lock(m_sync_mtx);
+        set_state(idle);
+        // "Illegal move" means the engine refused what it was sent.
+        if (first == "Illegal")
+            m_engine_known = false;
+        return "resign";
+    }
+    case XboardLineKind::comment:
+    case XboardLineKind::result:
+        return "";
+    case XboardLineKind::thinking:
+        return xboard_thinking_to_info(line);
+    case XboardLineKind::pong:
+    case XboardLineKind::other:
+        break;
+    }
+    return line;
+}
+
+bool XboardEngine::engine_reaches_target_by(int moves) const
+{
+    if (!m_engine_known)
+        return false;
+    if (moves == 0)
+        return m_target.compare(m_engine_position);
+    if (m_target.ply_records().size() < 2)
+        return false;
+    ChessPosition before = m_target;
+    before.take_back();
+    return before.compare(m_engine_position);
+}
+
+void XboardEngine::send_new()
+{
+    send("new");
+    send("force");
+    send(m_ponder ? "hard" : "easy");
+    send("post");
+    // "new" also drops a depth limit: the time control is sent again.
+    send_level(m_level_sent);
+    m_force_mode = true;
+}
+
+void XboardEngine::send_level(const Level& level)
+{
+    for (const std::string& command : level_commands(level))
+        send(command);
+    m_level_sent = level;
+}
+
+void XboardEngine::resend_game()
+{
+    const bool standard_start = m_target.start_fen() == standard_start_fen;
+    const bool engine_untouched = m_engine_known && m_engine_position.ply_records().size() == 1 &&
+                                  m_engine_position.fen() == standard_start_fen;
+    if (features().setboard) {
+        send("force");
+        send("setboard " + m_target.start_fen());
+        send(m_ponder ? "hard" : "easy");
+        send("post");
+        replay_moves();
+    } else if (standard_start && (features().reuse || engine_untouched)) {
+        if (features().reuse) {
+            send_new();
+        } else {
+            send("force");
+            send(m_ponder ? "hard" : "easy");
+            send("post");
+        }
+        replay_moves();
+    } else {
+        // Edit mode gives the board to the side that is to move after "new"
+        // (White); one move puts Black to move first.
+        if (!white_to_move(m_target)) {
+            send_new();
+            send("a2a3");
+        }
+        send("force");
+        for (const std::string& command : xboard_edit_commands(m_target))
+            send(command);
+        send(m_ponder ? "hard" : "easy");
+        send("post");
+    }
+    m_force_mode = true;
+    m_engine_position = m_target;
+    m_engine_known = true;
+}
+
+void XboardEngine::replay_moves()
+{
+    ChessPosition replay;
+    replay.set_fen(m_target.start_fen());
+    for (const Move& move : m_target.move_history()) {
+        send(move_text(replay, move));
+        replay.make_move(move);
+    }
+}
+
+void XboardEngine::send_times()
+{
+    if (!features().time)
+        return;
+    // Centiseconds; a clock that has run out is sent as 0, never negative.
+    const std::int64_t own = std::max<std::int64_t>(0, get_time_left()) / 10;
+    const std::uint64_t opponent =
+        std::min<std::uint64_t>(get_opponent_time(), std::numeric_limits<std::int64_t>::max()) / 10;
+    send("time " + std::to_string(own));
+    send("otim " + std::to_string(opponent));
+}
+
+std::string XboardEngine::move_text(ChessPosition& before, const Move& move) const
+{
+    std::string text = move.to_string();
+    if (features().san) {
+        try {
+            text = SanMove(before, move).san();
+        } catch (const std::logic_error&) {
+            // The coordinate text is still understood by most engines.
+        }
+    }
+    return features().usermove ? "usermove " + text : text;
+}
+
+std::optional<Move> XboardEngine::read_engine_move(const std::string& text)
+{
+    std::string coordinates = text;
+    if (!coordinates.empty() && (coordinates.front() == '0' || coordinates.front() == 'O' || coordinates.front() == 'o'))
+        coordinates = castling_to_coordinates(coordinates);
+    if (features().san) {
+        try {
+            coordinates = SanMove(m_target, coordinates).m_move.to_string();
+        } catch (const std::logic_error&) {
+            // Not SAN after all: read as coordinates.
+        }
+    }
+    return find_legal_move(m_target, coordinates);
+}
+
+std::optional<std::string> XboardEngine::engine_move(const std::string& line)
+{
+    std::lock_guard lock(m_sync_mtx);
+    const std::string text = word_at(words_of(line), 1);
+    if (m_late_moves > 0) {
+        --m_late_moves;
+        return std::nullopt;
+    }
+    const std::optional<Move> move = read_engine_move(text);
+    if (m_stopped_moves > 0) {
+        --m_stopped_moves;
+        if (move) {
+            m_engine_position = m_target;
+            m_engine_position.make_move(*move);
+        } else {
+            m_engine_known = false;
+        }
+        m_moved.notify_all();
+        return std::nullopt;
+    }
+    set_state(idle);
+    move_and_stop_clock(0);
+    if (!move) {
+        // The manager judges the move it cannot find among the legal ones.
+        m_engine_known = false;
+        return "bestmove " + text;
+    }
+    m_target.make_move(*move);
+    m_engine_position = m_target;
+    return "bestmove " + move->to_string();
+}

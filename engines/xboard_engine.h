@@ -1,0 +1,85 @@
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/chess_position.h"
+#include "engines/base_engine.h"
+#include "engines/engine_variables.h"
+#include "engines/level.h"
+
+// Drives an engine that speaks xboard (versions 1 and 2). It keeps the
+// position the engine holds and the position it is to think on, and brings
+// the engine from the one to the other with a single move when it can, and
+// otherwise with "setboard", a replay from "new" or edit mode. The engine's
+// output is forwarded in the UCI vocabulary ("bestmove", "info", "resign").
+class XboardEngine : public BaseEngine {
+public:
+    XboardEngine();
+
+    void operator()() override;
+    int get_protocol() const override;
+    bool is_uci() const override;
+    // Sends "hard" (on) or "easy" (off); later resets of the engine keep it.
+    void set_ponder(bool on) override;
+    // With the reuse feature: stops the engine, restarts the clock and sends
+    // "new", "force", the pondering wish, "post" and the time control.
+    // Without it nothing happens: such an engine is restarted for each game.
+    void new_game() override;
+    // Records the position to think on; when the engine is neither there nor
+    // one move behind, the game is sent again and the engine is left in force
+    // mode at the position.
+    void set_position(const ChessPosition& position) override;
+    // Sends a changed time control, what the engine still lacks of the
+    // position, the clock times and "go" (no "go" when a single move starts an
+    // engine that is not in force mode), and starts the engine's clock.
+    void go() override;
+    // Not offered for xboard engines: reported on standard error, nothing sent.
+    void go_infinite() override;
+    // Sends "?" while the engine thinks and waits up to 0.9 s for the move it
+    // forces; that move is not forwarded as an answer.
+    void stop() override;
+    Move coordinate_to_move(const std::string& text) override;
+
+    // The commands that set a time control: "sd N", "st S", "level M T I", or
+    // for a node count "nps N" with "st 1" (engines announcing nps) or an
+    // "st" estimated at a million nodes per second.
+    std::vector<std::string> level_commands(const Level& level) const;
+    // Castling as an engine may write it ("O-O", "0-0-0", "o_o", ...) in the
+    // form the driver reads: "O-O"/"O-O-O" for SAN engines, else the king's
+    // move of the side to move ("e1g1", "e8c8"). Other text comes back as is.
+    std::string castling_to_coordinates(const std::string& text) const;
+
+protected:
+    std::optional<std::string> handle_line(const std::string& line) override;
+
+private:
+    const EngineVariables::Features& features() const;
+    bool engine_reaches_target_by(int moves) const;
+    void send_new();
+    void send_level(const Level& level);
+    void resend_game();
+    void replay_moves();
+    void send_times();
+    std::string move_text(ChessPosition& before, const Move& move) const;
+    std::optional<std::string> engine_move(const std::string& line);
+    std::optional<Move> read_engine_move(const std::string& text);
+
+    mutable std::mutex m_sync_mtx;
+    std::condition_variable m_moved;
+    // What the engine holds, as far as the driver knows (m_engine_known).
+    ChessPosition m_engine_position;
+    bool m_engine_known;
+    ChessPosition m_target;
+    Level m_level_sent;
+    bool m_force_mode;
+    bool m_ponder;
+    // Moves the engine owes for searches that "?" ended; they are read but
+    // not forwarded. A move still owed when stop gives up waiting was made
+    // before anything sent since, so it no longer tells where the engine is.
+    int m_stopped_moves;
+    int m_late_moves;
+};

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/move.h"
+#include "core/chess_position.h"
+#include "game/game.h"
+#include "game/game_tree.h"
+#include "game/move_section.h"
+#include "game/pgn_token.h"
+#include "game/san_move.h"
+
+// The game being played or viewed: its tag header, its moves with variations,
+// comments, glyphs and result, a current entry in that tree and the position
+// reached at that entry. Reads the PGN text of one game and writes it back.
+class ChessGame {
+public:
+    // A new game from the standard start position with the default tags.
+    ChessGame();
+    // A game read from the PGN text of one game, set up from its "FEN" tag
+    // when it has one. Throws what set_pgn throws.
+    explicit ChessGame(const std::string& pgn_text);
+
+    // Forgets every move and tag; the standard start position.
+    void new_game();
+    // Reads one game's PGN text into the header and the tree; the current
+    // entry is the root and the position is the standard start position.
+    // Throws std::logic_error on movetext that cannot be read.
+    void load_pgn(const std::string& pgn_text);
+    // new_game, load_pgn, then the position from the "FEN" tag. Throws
+    // std::logic_error when the text cannot be read or its FEN is invalid.
+    ChessGame& set_pgn(const std::string& pgn_text);
+    // True while no entry was ever added beside the root.
+    bool is_empty() const;
+
+    // Stores a tag. "FEN" also sets up the position and the start of the
+    // move numbering; an invalid FEN throws std::logic_error and changes nothing.
+    void set_tag(const std::string& key, const std::string& value);
+    std::string get_tag(const std::string& key) const;
+    std::string get_result() const;
+    // The "White" value, a blank and the "Black" value.
+    std::string title() const;
+    // The tag section followed by one line feed.
+    std::string pgn_tags() const;
+    // The whole game as PGN text: tags, an empty line, the movetext and an
+    // empty line. Records the text offsets of every entry it writes.
+    std::string pgn();
+    // A debug listing of the header and every entry.
+    std::string dump();
+
+    // The comment of the current entry: replaced, extended or read. A closing
+    // brace, which would end the comment in PGN text, is stored as ")".
+    void set_comment(const std::string& text);
+    void append_comment(const std::string& text);
+    std::string get_comment() const;
+    // The comment before the first move.
+    void set_root_comment(const std::string& text);
+    // Strips every "[%...]" command from every comment of the game.
+    void remove_comment_commands();
+
+    // Plays a move of the side to move at the current entry: an existing
+    // child with the same SAN becomes current, otherwise the move is added
+    // (as a variation when the entry already has a continuation).
+    void add_move(const Move& move);
+    // Reads a legal move of the position from SAN text and adds it as
+    // add_move does; throws std::logic_error and changes nothing otherwise.
+    void add_san_move(const std::string& san);
+    // Adds an entry holding a result after the current entry and makes it
+    // current; the position does not change.
+    void add_end_entry(std::string& result);
+    // Records the result found in text ("1-0", "0-1" or "1/2-1/2", with any
+    // comment after it) as an end entry and as the "Result" tag; text is cut
+    // to the bare result, or "*" when it holds none.
+    void set_result(std::string& text);
+    // The move that led to the current position (the null move at the start).
+    Move last_move();
+    // The moves of the current entry's children, main line first.
+    std::vector<SanMove> next_moves();
+    bool has_child(const SanMove& move) const;
+    // Makes the first child with the same SAN current; the caller plays the move.
+    bool goto_child(const SanMove& move);
+    // goto_child, then plays the move; the new FEN, or empty when no child matches.
+    std::string goto_child_and_play(const SanMove& move);
+
+    // Navigation: each returns the FEN of the position it reaches.
+    std::string goto_start();
+    // One move back; empty at the root.
+    std::string back();
+    // One move along the main line; empty when there is none. A move that is
+    // not legal throws std::logic_error and changes nothing.
+    std::string forward();
+    // Along the main line to its last move; empty when already there.
+    std::string goto_end();
+    // Makes current the entry whose text in the last pgn() holds the byte
+    // offset, replaying the game to it; the current FEN when none does.
+    std::string goto_text_offset(uint64_t offset);
+    // Byte offsets in the last pgn() of the current entry's text (end exclusive).
+    std::pair<uint64_t, uint64_t> current_move_range() const;
+    // Removes the last move of the line from the current entry on; the
+    // position and the current entry go back to the move before it.
+    void remove_last_move();
+
+    ChessPosition& position() { return m_position; }
+    const Game& header() const { return m_header; }
+    GameTree& tree() { return m_tree; }
+    uint64_t current() const { return m_current; }
+
+private:
+    // The legal move of the position that the SAN text names; throws
+    // std::logic_error naming the operation when there is none.
+    Move legal_move(const std::string& san, const char* operation);
+    void set_position_from_start_fen();
+
+    ChessPosition m_position;
+    Game m_header;
+    GameTree m_tree;
+    uint64_t m_current = 0;
+    MoveSection m_section;
+    std::vector<PgnToken> m_tokens;
+};

@@ -1,0 +1,70 @@
+#include "game/movetext_wrap.h"
+
+namespace {
+
+constexpr std::size_t line_width = 80;
+
+struct Break {
+    std::size_t index;
+    bool at_blank;
+};
+
+constexpr std::size_t no_break = std::string_view::npos;
+
+// The break for the line that starts at begin: the last break point within
+// the line width, else the first one after it. Every break point lies outside
+// a command, so the next line is scanned again from outside.
+Break find_break(std::string_view text, std::size_t begin)
+{
+    bool in_command = false;
+    Break found{no_break, false};
+    for (std::size_t i = begin; i < text.size(); ++i) {
+        const char c = text[i];
+        const std::size_t column = i - begin;
+        bool candidate = false;
+        bool at_blank = false;
+        if (in_command) {
+            if (c == ']')
+                in_command = false;
+        } else if (c == ' ') {
+            candidate = column > 0;
+            at_blank = true;
+        } else if (c == '[' && i + 1 < text.size() && text[i + 1] == '%') {
+            in_command = true;
+            candidate = column > 0;
+        }
+        if (!candidate)
+            continue;
+        if (column > line_width && found.index != no_break)
+            return found;
+        found = {i, at_blank};
+        if (column >= line_width)
+            return found;
+    }
+    return found;
+}
+
+}
+
+std::string wrap_movetext(std::string_view text, std::vector<std::size_t>* inserted_at)
+{
+    std::string wrapped;
+    wrapped.reserve(text.size() + text.size() / line_width + 1);
+    std::size_t begin = 0;
+    while (text.size() - begin > line_width) {
+        const Break cut = find_break(text, begin);
+        if (cut.index == no_break)
+            break;
+        wrapped.append(text.substr(begin, cut.index - begin));
+        wrapped += '\n';
+        if (cut.at_blank) {
+            begin = cut.index + 1;
+        } else {
+            if (inserted_at)
+                inserted_at->push_back(cut.index);
+            begin = cut.index;
+        }
+    }
+    wrapped.append(text.substr(begin));
+    return wrapped;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+
+// A PGN file read one game at a time as raw text, and a PGN file that
+// finished games are appended to. Cuts games by tag pairs, comments and
+// termination markers without parsing them; damaged games (an overlong
+// comment or tag, a non-ASCII byte between moves) end in an error.
+class PgnFile {
+public:
+    PgnFile();
+    ~PgnFile();
+    PgnFile(const PgnFile&) = delete;
+    PgnFile& operator=(const PgnFile&) = delete;
+
+    // Opens the file for reading (closing any open input); on failure the input
+    // is left failed and the remembered name stays.
+    void open(const std::string& filename);
+    // Closes the input.
+    void close();
+    bool is_open() const { return m_in_open; }
+    // The input stream; the game lists read it and move it directly.
+    std::ifstream& input() { return m_input; }
+
+    // The text of the next game from the current place, ending with "\n\n" when
+    // a termination marker ended it; empty when no "[" follows. Throws pgn_error
+    // for a damaged game, leaving the input just after the offending byte.
+    std::string read_game();
+    // The text of the next readable game, skipping damaged ones; empty at the end.
+    std::string next_game();
+    // Reopens the remembered file and returns its first readable game.
+    std::string first_game();
+    // The n-th readable game (from 1; damaged games are not counted); empty
+    // when there are fewer.
+    std::string game(int n);
+    // The game that row n (from 1) of the game list shows: the list counts every
+    // header, damaged games included. A damaged game gives the text read up to
+    // the damage with its error marker; empty when the list has no row n.
+    std::string listed_game(int n);
+
+    // Termination-marker look-ahead after the character c of the movetext: appends
+    // c and what it reads; true when "*", "1-0", "0-1" or "1/2-1/2" ended the game.
+    bool read_result(std::string& text, char c);
+
+    // Opens the file for appending, creating it when missing. False when it
+    // cannot be opened; later writes then fail too.
+    [[nodiscard]] bool open_append(const std::string& filename);
+    // Appends the text unchanged. On any failure the file is cut back to the
+    // length it had when it was opened, so a game is never half written and
+    // nothing that was there is lost; false then and for every later write.
+    [[nodiscard]] bool write(const std::string& text);
+    // Flushes what was written to the disk and closes the file; false when that
+    // or an earlier write failed (the appended text is then removed again).
+    [[nodiscard]] bool close_append();
+
+private:
+    int next_char();
+    void roll_back_append();
+
+    std::ifstream m_input;
+    std::unique_ptr<char[]> m_input_buffer;
+    int m_output = -1;
+    std::int64_t m_output_start = 0;
+    bool m_output_failed = false;
+    bool m_in_open = false;
+    std::string m_filename;
+    std::int32_t m_comment_length = 0;
+    std::int32_t m_tag_length = 0;
+};
+
+// Removes every carriage return at the end of the string.
+void strip_trailing_cr(std::string& text);

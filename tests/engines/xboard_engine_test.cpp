@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engines/engio.h"
+#include "engines/level.h"
+#include "engines/xboard_engine.h"
+#include "tests/engines/driver_harness.h"
+#include "tests/engines/position_helpers.h"
+
+namespace {
+
+using torvane_test::DriverHarness;
+using torvane_test::position_after;
+using torvane_test::start_fen;
+using Lines = std::vector<std::string>;
+
+constexpr int idle = 0;
+constexpr int thinking = 2;
+
+struct Features {
+    bool setboard = false;
+    bool san = false;
+    bool usermove = false;
+    bool time = true;
+    bool reuse = true;
+    bool nps = false;
+};
+
+void give_features(EngineVariables& ev, const Features& features)
+{
+    ev.set_feature("setboard", features.setboard);
+    ev.set_feature("san", features.san);
+    ev.set_feature("usermove", features.usermove);
+    ev.set_feature("time", features.time);
+    ev.set_feature("reuse", features.reuse);
+    ev.set_feature("nps", features.nps);
+}
+
+std::unique_ptr<DriverHarness> xboard(const Features& features, const std::string& moves = "",
+                                      const std::string& modes = "")
+{
+    auto harness = std::make_unique<DriverHarness>(std::make_unique<XboardEngine>(),
+                                                   DriverHarness::fake(modes, moves, true));
+    give_features(harness->ev(), features);
+    return harness;
+}
+
+// Lines that carry the clock times, which depend on how long a test ran.
+bool is_time_line(const std::string& line) { return line.rfind("time ", 0) == 0 || line.rfind("otim ", 0) == 0; }
+
+Lines without_times(const Lines& lines)
+{
+    Lines kept;
+    for (const std::string& line : lines)
+        if (!is_time_line(line))
+            kept.push_back(line);
+    return kept;
+}
+
+const Lines new_game_lines = {"new", "force", "easy", "post", "level 40 0:10 0.1"};
+
+TEST(XboardEngine, NewGameOfAFreshDriver)
+{
+    auto harness = xboard({});
+    harness->driver().new_game();
+    EXPECT_EQ(harness->received(), new_game_lines);
+}
+
+TEST(XboardEngine, NewGameWithoutReuseSendsNothing)
+{
+    auto harness = xboard({.reuse = false});
+    harness->driver().new_game();
+    EXPECT_TRUE(harness->received().empty());
+}
+
+TEST(XboardEngine, PonderWishIsKeptByLaterResets)
+{
+    auto harness = xboard({});
+    harness->driver().set_ponder(true);
+    harness->driver().new_game();
+    EXPECT_EQ(harness->received(), (Lines{"hard", "new", "force", "hard", "post", "level 40 0:10 0.1"}));
+}
+
+TEST(XboardEngine, PlaysAGameByOneMoveAtATime)
+{
+    auto harness = xboard({.usermove = true}, "e7e5 g8f6");
+    BaseEngine& engine = harness->driver();
+    engine.set_white(false);
+    harness->ev().set_opponent_time(12345);
+    engine.new_game();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->ev().get_state(), thinking);
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e5");
+    EXPECT_TRUE(harness->wait_state(idle));
+    EXPECT_EQ(harness->received(),
+              (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "time 1000", "otim 1234", "usermove e2e4",
+                     "go"}));
+
+    engine.set_position(position_after(start_fen, "e2e4 e7e5 g1f3"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove g8f6");
+    // Out of force mode the move alone starts the engine.
+    EXPECT_EQ(without_times(harness->received()), (Lines{"usermove g1f3"}));
+}
+
+TEST(XboardEngine, ForwardsThinkingInMillisecondsAndTheMoveAsBestmove)
+{
+    auto harness = xboard({}, "e7e5");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->next_forwarded(), "info depth 1 score cp 12 time 0 nodes 100 nps 0  e7e5");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove e7e5");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"e2e4"}));
+}
+
+TEST(XboardEngine, SamePositionWithMovesTwiceResendsTheGame)
+{
+    auto harness = xboard({.setboard = true}, "b8c6");
+    BaseEngine& engine = harness->driver();
+    const ChessPosition position = position_after(start_fen, "e2e4 e7e5 g1f3");
+    engine.set_position(position);
+    engine.set_position(position);
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove b8c6");
+    EXPECT_EQ(without_times(harness->received()),
+              (Lines{"force", "setboard " + start_fen, "easy", "post", "e2e4", "e7e5", "g1f3", "go"}));
+}
+
+TEST(XboardEngine, ResendsBySetboardFromTheStartFen)
+{
+    const std::string fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 40";
+    auto harness = xboard({.setboard = true, .usermove = true}, "e8d7");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(fen, "e2e4"));
+    EXPECT_EQ(harness->received(), (Lines{"force", "setboard " + fen, "easy", "post", "usermove e2e4"}));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e8d7");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+}
+
+TEST(XboardEngine, ResendsByReplayFromNewWithoutSetboard)
+{
+    auto harness = xboard({}, "b8c6");
+    BaseEngine& engine = harness->driver();
+    engine.set_level(Level("fixed_depth 7"));
+    engine.set_position(position_after(start_fen, "d2d4 d7d5 c2c4"));
+    // "new" drops the depth limit, so the time control follows it.
+    EXPECT_EQ(harness->received(), (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "d2d4", "d7d5", "c2c4"}));
+    engine.go();
+    harness->wait_forwarded("bestmove");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"sd 7", "go"}));
+}
+
+TEST(XboardEngine, ResendsByEditModeWithBlackToMove)
+{
+    const std::string fen = "4k3/8/8/8/8/8/1P2P3/R3K3 b Q - 0 30";
+    auto harness = xboard({}, "e8d7");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(fen));
+    EXPECT_EQ(harness->received(),
+              (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "a2a3", "force", "edit", "#", "Ke1", "Ra1",
+                     "Pb2", "Pe2", "c", "Ke8", ".", "easy", "post"}));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e8d7");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+}
+
+TEST(XboardEngine, EditModeWithWhiteToMoveNeedsNoNew)
+{
+    const std::string fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
+    auto harness = xboard({});
+    harness->driver().set_position(position_after(fen));
+    EXPECT_EQ(harness->received(),
+              (Lines{"force", "edit", "#", "Ke1", "Pe2", "c", "Ke8", ".", "easy", "post"}));
+}
+
+TEST(XboardEngine, SanEnginesGetAndGiveSan)
+{
+    auto harness = xboard({.san = true, .usermove = true}, "Nf6");
+    BaseEngine& engine = harness->driver();
+    engine.new_game();
+    harness->received();
+    engine.set_position(position_after(start_fen, "g1f3"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove g8f6");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"usermove Nf3", "go"}));
+}
+
+TEST(XboardEngine, CastlingSpellingsBecomeTheKingsMove)
+{
+    const std::string fen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R b KQkq - 0 1";
+    auto harness = xboard({}, "O-O-O");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(fen));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e8c8");
+}
+
+TEST(XboardEngine, TimeControlIsSentWhenAnyPartOfItChanges)
+{
+    auto harness = xboard({.time = false}, "e7e5 d7d5");
+    BaseEngine& engine = harness->driver();
+    engine.set_level(Level("fixed_depth 5"));
+    engine.new_game();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    harness->wait_forwarded("bestmove");
+    engine.set_level(Level("fixed_depth 9"));
+    engine.new_game();
+    engine.set_position(position_after(start_fen, "d2d4"));
+    engine.go();
+    harness->wait_forwarded("bestmove");
+    EXPECT_EQ(harness->received(), (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "sd 5", "e2e4", "go",
+                                          "new", "force", "easy", "post", "sd 5", "sd 9", "d2d4", "go"}));
+}
+
+TEST(XboardEngine, ClockTimesInCentisecondsNeverNegative)
+{
+    auto harness = xboard({}, "e7e5");
+    BaseEngine& engine = harness->driver();
+    harness->ev().set_opponent_time(9);
+    engine.set_level(Level("sudden_death 0 0 0"));
+    engine.start_clock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    harness->wait_forwarded("bestmove");
+    EXPECT_EQ(harness->received(), (Lines{"level 0 0 0", "time 0", "otim 0", "e2e4"}));
+}
+
+TEST(XboardEngine, StopForcesAMoveThatIsNotForwarded)
+{
+    auto harness = xboard({.usermove = true}, "e7e5 d7d5", "hold");
+    BaseEngine& engine = harness->driver();
+    engine.new_game();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    EXPECT_EQ(harness->ev().get_state(), idle);
+    EXPECT_EQ(harness->wait_forwarded("bestmove", std::chrono::milliseconds(300)), std::nullopt);
+    // The engine played e7e5 on its board: the next position goes by one move.
+    engine.set_position(position_after(start_fen, "e2e4 e7e5 g1f3"));
+    EXPECT_EQ(without_times(harness->received()),
+              (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "usermove e2e4", "go", "?"}));
+    engine.go();
+    engine.stop();
+    EXPECT_EQ(without_times(harness->received()), (Lines{"usermove g1f3", "?"}));
+}
+
+TEST(XboardEngine, AMoveLaterThanTheStopWaitIsNotForwarded)
+{
+    // The engine takes 1.3 s for every answer: its move comes after stop
+    // has given up waiting, and the game is sent again before the next go.
+    setenv("TORVANE_FAKE_DELAY_MS", "1300", 1);
+    auto harness = xboard({.setboard = true}, "e7e5 d7d5", "slow");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    EXPECT_EQ(harness->ev().get_state(), idle);
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove d7d5");
+    EXPECT_EQ(without_times(harness->received()),
+              (Lines{"e2e4", "?", "force", "setboard " + start_fen, "easy", "post", "e2e4", "go"}));
+}
+
+TEST(XboardEngine, MovesNotSentDoNotCountAsTheEngines)
+{
+    auto harness = xboard({}, "g1f3");
+    BaseEngine& engine = harness->driver();
+    engine.new_game();
+    harness->received();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.set_position(position_after(start_fen, "e2e4 e7e5"));
+    EXPECT_EQ(harness->received(), (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "e2e4", "e7e5"}));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove g1f3");
+    EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+}
+
+TEST(XboardEngine, MalformedMovesDoNotEndTheDriver)
+{
+    auto harness = xboard({});
+    harness->engine_says("move");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove ");
+    harness->engine_says("move zz99");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove zz99");
+    harness->engine_says("move e2e5");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove e2e5");
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(), "pong 1");
+}
+
+TEST(XboardEngine, StopWhileIdleSendsNothing)
+{
+    auto harness = xboard({});
+    harness->driver().stop();
+    EXPECT_TRUE(harness->received().empty());
+}
+
+TEST(XboardEngine, IllegalEngineMoveIsForwardedAsPlayedAndTheGameIsSentAgain)
+{
+    auto harness = xboard({.setboard = true}, "e7e4 e7e5");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e4");
+    EXPECT_TRUE(harness->wait_state(idle));
+    harness->received();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    EXPECT_EQ(harness->received(), (Lines{"force", "setboard " + start_fen, "easy", "post", "e2e4"}));
+}
+
+struct OutputCase {
+    std::string engine_line;
+    std::string forwarded;
+};
+
+std::ostream& operator<<(std::ostream& out, const OutputCase& param) { return out << param.engine_line; }
+
+class XboardOutput : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(XboardOutput, IsForwardedInTheUciVocabulary)
+{
+    auto harness = xboard({});
+    harness->engine_says(GetParam().engine_line);
+    EXPECT_EQ(harness->next_forwarded(), GetParam().forwarded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, XboardOutput,
+    testing::Values(OutputCase{"resign", "resign"}, OutputCase{"resigns", "resign"},
+                    OutputCase{"White resigns", "White resigns"},
+                    OutputCase{"Illegal move: e9e4", "resign"},
+                    OutputCase{"illegal move: e9e4", "illegal move: e9e4"},
+                    OutputCase{"0-1 {White resigns}", ""}, OutputCase{"1-0", ""}, OutputCase{"1/2-1/2 {Draw}", ""},
+                    OutputCase{"# any comment", ""}, OutputCase{"* {Unfinished}", "* {Unfinished}"},
+                    OutputCase{"pong 3", "pong 3"}, OutputCase{"telluser hello", "telluser hello"},
+                    OutputCase{"12 34 250 123456 e2e4 e7e5",
+                               "info depth 12 score cp 34 time 2500 nodes 123456 nps 49382  e2e4 e7e5"},
+                    OutputCase{"10 25 150 12345", "info depth 10 score cp 25 time 1500 nodes 12345 nps 8230 "},
+                    OutputCase{"5 -30 0 1000 d2d4", "info depth 5 score cp -30 time 0 nodes 1000 nps 0  d2d4"},
+                    OutputCase{"7 x 100 100", "info depth 7 score cp 0 time 0 nodes 0 nps 0 "}));
+
+TEST(XboardEngine, ResignationMakesTheEngineIdle)
+{
+    auto harness = xboard({}, "", "hold");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    harness->engine_says("resign");
+    EXPECT_EQ(harness->wait_forwarded("resign"), "resign");
+    EXPECT_EQ(harness->ev().get_state(), idle);
+}
+
+TEST(XboardEngine, EveryForwardedLineCarriesNumberAndToken)
+{
+    auto harness = xboard({});
+    harness->engine_says("# hidden");
+    EXPECT_EQ(harness->next_forwarded(std::chrono::seconds(5), true), "1 4242 ");
+    harness->driver().set_token(77);
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(std::chrono::seconds(5), true), "unexpected prefix: 1 77 pong 1");
+}
+
+// The command texts need no engine process.
+class XboardCommands : public testing::Test {
+protected:
+    void SetUp() override { m_engine.init(1, &m_ev, &m_engio); }
+
+    Engio m_engio;
+    EngineVariables m_ev;
+    XboardEngine m_engine;
+};
+
+TEST_F(XboardCommands, TimeControlTexts)
+{
+    EXPECT_EQ(m_engine.level_commands(Level("fixed_depth 12")), (Lines{"sd 12"}));
+    EXPECT_EQ(m_engine.level_commands(Level("fixed_movetime 1500")), (Lines{"st 2"}));
+    EXPECT_EQ(m_engine.level_commands(Level("fixed_movetime 300")), (Lines{"st 1"}));
+    EXPECT_EQ(m_engine.level_commands(Level("sessions 40 0:10 0.1")), (Lines{"level 40 0:10 0.1"}));
+    EXPECT_EQ(m_engine.level_commands(Level("sudden_death 0 5 2")), (Lines{"level 0 5 2"}));
+    EXPECT_EQ(m_engine.level_commands(Level("fixed_nodes 2500000")), (Lines{"st 3"}));
+    m_ev.set_feature("nps", true);
+    EXPECT_EQ(m_engine.level_commands(Level("fixed_nodes 5000")), (Lines{"nps 5000", "st 1"}));
+}
+
+TEST_F(XboardCommands, CastlingTexts)
+{
+    EXPECT_EQ(m_engine.castling_to_coordinates("o_o"), "e1g1");
+    EXPECT_EQ(m_engine.castling_to_coordinates("0-0-0"), "e1c1");
+    EXPECT_EQ(m_engine.castling_to_coordinates("O-O+"), "O-O+");
+    EXPECT_EQ(m_engine.castling_to_coordinates("e1g1"), "e1g1");
+    m_ev.set_feature("san", true);
+    EXPECT_EQ(m_engine.castling_to_coordinates("0-0-0"), "O-O-O");
+    EXPECT_EQ(m_engine.castling_to_coordinates("O_O"), "O-O");
+}
+
+}

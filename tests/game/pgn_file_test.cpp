@@ -1,0 +1,285 @@
+#include "game/game_header.h"
+#include "game/pgn_error.h"
+#include "game/pgn_file.h"
+#include "tests/game/pgn_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using pgn_test::read_file;
+using pgn_test::write_temp_file;
+
+std::string first_game_of(const std::string& bytes)
+{
+    PgnFile file;
+    file.open(write_temp_file("game.pgn", bytes));
+    return file.first_game();
+}
+
+struct ReadCase {
+    std::string name;
+    std::string file;
+    std::string game;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class ReadGameCases : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadGameCases, CutTheFirstGame)
+{
+    EXPECT_EQ(first_game_of(GetParam().file), GetParam().game);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, ReadGameCases,
+    testing::Values(
+        ReadCase{"TextBeforeFirstTag", "junk\n[Event \"a\"]\n\n1. e4 *\n", "[Event \"a\"]\n\n1. e4 *\n\n"},
+        ReadCase{"EscapeLines", "[Event \"a\"]\n%skip [this]\n1. e4 {a\n%gone\nb} % e5 *",
+                 "[Event \"a\"]\n1. e4 {a\nb} % e5 *\n\n"},
+        ReadCase{"CrLf", "[Event \"a\"]\r\n[Site \"b\"]\r\n\r\n1. e4 e5 1-0\r\n",
+                 "[Event \"a\"]\n[Site \"b\"]\n\n1. e4 e5 1-0\n\n"},
+        ReadCase{"NoTermination", "[Event \"a\"]\n\n1. e4 e5\n", "[Event \"a\"]\n\n1. e4 e5\n"},
+        ReadCase{"BlackWins", "[E \"a\"] 1. f3 e5 0-1 [E \"b\"] *", "[E \"a\"] 1. f3 e5 0-1\n\n"},
+        ReadCase{"Draw", "[E \"a\"] 1. e4 1/2-1/2 [E \"b\"] *", "[E \"a\"] 1. e4 1/2-1/2\n\n"},
+        ReadCase{"NoResults", "[E \"a\"] 1-1 1/2-0 0-0 0-0-0 *", "[E \"a\"] 1-1 1/2-0 0-0 0-0-0 *\n\n"},
+        ReadCase{"StarInsideCommentAndTag", "[E \"*\"] {*} 1. e4 {1-0} *", "[E \"*\"] {*} 1. e4 {1-0} *\n\n"},
+        ReadCase{"ResultRightAfterTags", "[E \"a\"]\n\n*\n[E \"b\"] *", "[E \"a\"]\n\n*\n\n"},
+        ReadCase{"Utf8InCommentAndTag", "[White \"Jos\xC3\xA9\"] {\xC3\xA9t\xC3\xA9} e4 *",
+                 "[White \"Jos\xC3\xA9\"] {\xC3\xA9t\xC3\xA9} e4 *\n\n"},
+        ReadCase{"HighBytesBetweenTagsDropped", "[E \"a\"]\xC3\xA9\n[S \"b\"] *", "[E \"a\"]\n[S \"b\"] *\n\n"},
+        ReadCase{"Comment1023", "[E \"a\"] {" + std::string(1023, 'c') + "} *",
+                 "[E \"a\"] {" + std::string(1023, 'c') + "} *\n\n"},
+        ReadCase{"Tag255", "[" + std::string(255, 't') + "] *", "[" + std::string(255, 't') + "] *\n\n"},
+        ReadCase{"NoGame", "no tags here", ""}));
+
+struct DamageCase {
+    std::string name;
+    std::string file;
+    std::string marked;
+};
+
+void PrintTo(const DamageCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class DamagedGames : public testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedGames, ThrowTheTextWithItsMarker)
+{
+    PgnFile file;
+    file.open(write_temp_file("damaged.pgn", GetParam().file));
+    try {
+        file.read_game();
+        FAIL() << "no error";
+    } catch (const pgn_error& error) {
+        EXPECT_EQ(error.text(), GetParam().marked);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, DamagedGames,
+    testing::Values(DamageCase{"Comment1024", "[E \"a\"] {" + std::string(1024, 'c') + "} *",
+                               "[E \"a\"] {" + std::string(1024, 'c') + "ERROR} *\n\n"},
+                    DamageCase{"Tag256", "[" + std::string(256, 't') + "] *",
+                               "[" + std::string(256, 't') + "ERROR] \n\n * \n\n"},
+                    DamageCase{"ByteBetweenMoves", "[E \"a\"] 1. e4 \xC3\xA9 e5 *", "[E \"a\"] 1. e4 ?????\n\n"}));
+
+const std::string three_games = "[Event \"1\"]\n\n1. e4 *\n\n"
+                                "[Event \"2\"]\n\n1. d4 {" + std::string(1100, 'x') + "} *\n\n"
+                                "[Event \"3\"]\n\n1. c4 *\n\n";
+
+TEST(PgnFile, NextGameSkipsDamagedGames)
+{
+    PgnFile file;
+    file.open(write_temp_file("three.pgn", three_games));
+    EXPECT_TRUE(file.is_open());
+    EXPECT_EQ(file.next_game(), "[Event \"1\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(file.next_game(), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(file.next_game(), "");
+    EXPECT_EQ(file.next_game(), "");
+}
+
+TEST(PgnFile, GameCountsReadableGames)
+{
+    PgnFile file;
+    file.open(write_temp_file("three.pgn", three_games));
+    EXPECT_EQ(file.game(0), "[Event \"1\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(file.game(2), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(file.game(3), "");
+}
+
+TEST(PgnFile, ListedGameCountsLikeTheGameList)
+{
+    const std::string bytes = "\xEF\xBB\xBF[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n"
+                              "[Event \"2\"]\n\n1. d4 \xC3\xA9 d5 *\n\n"
+                              "[Event \"3\"]\n\n1. c4 *\n\n"
+                              "[Event \"4\"]\n\n1. b3 *\n";
+    PgnFile file;
+    file.open(write_temp_file("listed.pgn", bytes));
+    std::vector<std::string> events;
+    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file))
+        events.push_back(header.front().second);
+    ASSERT_EQ(events, (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(file.listed_game(1), "[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
+    EXPECT_EQ(file.listed_game(3), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(file.listed_game(4), "[Event \"4\"]\n\n1. b3 *\n\n");
+    EXPECT_EQ(file.listed_game(5), "");
+    // The reader itself still skips the damaged game.
+    EXPECT_EQ(file.game(3), "[Event \"4\"]\n\n1. b3 *\n\n");
+}
+
+TEST(PgnFile, EachGameIsMeasuredAfresh)
+{
+    PgnFile file;
+    file.open(write_temp_file("cut.pgn", "[Event \"1\"]\n{" + std::string(1000, 'x')));
+    EXPECT_EQ(file.next_game().size(), 13u + 1000u);
+    file.open(write_temp_file("next.pgn", "[Event \"2\"] {" + std::string(100, 'y') + "} *"));
+    EXPECT_EQ(file.next_game(), "[Event \"2\"] {" + std::string(100, 'y') + "} *\n\n");
+}
+
+TEST(PgnFile, MissingFileGivesNoGames)
+{
+    PgnFile file;
+    file.open("/nonexistent/torvane.pgn");
+    EXPECT_FALSE(file.is_open());
+    EXPECT_EQ(file.next_game(), "");
+    EXPECT_EQ(file.first_game(), "");
+    EXPECT_EQ(file.game(2), "");
+    EXPECT_EQ(file.listed_game(1), "");
+}
+
+TEST(PgnFile, AppendAddsToWhatWasThere)
+{
+    const std::string path = write_temp_file("saved.pgn", "[Event \"old\"]\n\n*\n\n");
+    PgnFile file;
+    ASSERT_TRUE(file.open_append(path));
+    ASSERT_TRUE(file.write("[Event \"new\"]\n\n1. e4 *\n\n"));
+    ASSERT_TRUE(file.close_append());
+    EXPECT_EQ(read_file(path), "[Event \"old\"]\n\n*\n\n[Event \"new\"]\n\n1. e4 *\n\n");
+}
+
+TEST(PgnFile, AppendCreatesAMissingFile)
+{
+    const std::string path = write_temp_file("first.pgn", "") + ".new";
+    PgnFile file;
+    ASSERT_TRUE(file.open_append(path));
+    ASSERT_TRUE(file.write("*\n\n"));
+    ASSERT_TRUE(file.close_append());
+    EXPECT_EQ(read_file(path), "*\n\n");
+}
+
+TEST(PgnFile, AppendFailuresAreReported)
+{
+    PgnFile full;
+    ASSERT_TRUE(full.open_append("/dev/full"));
+    EXPECT_FALSE(full.write("[Event \"x\"]\n"));
+    EXPECT_FALSE(full.write("*\n"));
+    EXPECT_FALSE(full.close_append());
+
+    PgnFile directory;
+    EXPECT_FALSE(directory.open_append("/tmp"));
+    EXPECT_FALSE(directory.write("*\n"));
+    EXPECT_FALSE(directory.close_append());
+}
+
+TEST(PgnFile, FailedAppendLeavesTheFileAsItWas)
+{
+    const std::string old = "[Event \"old\"]\n\n1. e4 *\n\n";
+    const std::string path = write_temp_file("limited.pgn", old);
+    PgnFile file;
+    ASSERT_TRUE(file.open_append(path));
+    // A file size limit makes the write stop part-way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = old.size() + 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool written = file.write(std::string(1000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous_handler);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(file.close_append());
+    EXPECT_EQ(read_file(path), old);
+}
+
+std::string list_of(const std::string& bytes)
+{
+    PgnFile file;
+    file.open(write_temp_file("list.pgn", bytes));
+    std::string out;
+    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file)) {
+        for (const auto& [key, value] : header)
+            out += key + "=" + value + ";";
+        out += "\n";
+    }
+    return out;
+}
+
+struct HeaderCase {
+    std::string name;
+    std::string file;
+    std::string list;
+};
+
+void PrintTo(const HeaderCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class HeaderCases : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(HeaderCases, ListTheRosterTags)
+{
+    EXPECT_EQ(list_of(GetParam().file), GetParam().list);
+}
+
+const std::string roster_game = "[Event \"E\"]\n[Site \"S\"]\n[Date \"2020.01.02\"]\n[Round \"3\"]\n"
+                                "[White \"W\"]\n[Black \"B\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n";
+const std::string roster_list = "Event=E;Site=S;Date=2020.01.02;Round=3;White=W;Black=B;Result=1-0;\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, HeaderCases,
+    testing::Values(
+        HeaderCase{"TwoGames", roster_game + roster_game, roster_list + roster_list},
+        HeaderCase{"ByteOrderMark", "\xEF\xBB\xBF" + roster_game, roster_list},
+        HeaderCase{"ByteOrderMarkAlone", "\xEF\xBB\xBF\n\n" + roster_game, roster_list},
+        HeaderCase{"CrLf", "[Event \"E\"]\r\n[White \"W\"]\r\r\n\r\n1. e4 *\r\n", "Event=E;White=W;\n"},
+        HeaderCase{"OtherTagsDropped",
+                   "[Event \"E\"]\n[Site \"S\"]\n[Date \"D\"]\n[Round \"R\"]\n[White \"W\"]\n[Black \"B\"]\n"
+                   "[ECO \"C20\"]\n[WhiteElo \"2000\"]\n[Result \"*\"]\n[TimeControl \"40/600\"]\n\n*\n",
+                   "Event=E;Site=S;Date=D;Round=R;White=W;Black=B;Result=*;\n"},
+        HeaderCase{"ThreeTags", "[Event \"E\"]\n[White \"W\"]\n[Black \"B\"]\n\n*\n", "Event=E;White=W;Black=B;\n"},
+        HeaderCase{"NoBracket", "1. e4 e5 *\n", ""},
+        HeaderCase{"TabKept", "[White \"Anna\t\"]\n", "White=Anna\t;\n"},
+        HeaderCase{"KeyOnly", "[Event]\n[]\n[Site \"S\"]\n", "Event=;Site=S;\n"},
+        HeaderCase{"TwoTagsOnALine", "[White \"A\"] [Black \"B\"]\n", "White=A Black B;\n"},
+        HeaderCase{"EscapedQuotes", "[White \"The \\\"Best\\\"\"]\n", "White=The 'Best';\n"},
+        HeaderCase{"CaseCounts", "[event \"e\"]\n[Event \"E\"]\n", "Event=E;\n"},
+        HeaderCase{"NextNeedsEvent", roster_game + "[Site \"x\"]\n\n*\n\n" + roster_game, roster_list + roster_list},
+        HeaderCase{"LastLineWithoutLineFeed", roster_game + "[Event \"cut\"]", roster_list}));
+
+TEST(GameHeader, NothingMoreAfterTheLastGame)
+{
+    PgnFile file;
+    file.open(write_temp_file("list.pgn", roster_game));
+    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
+    EXPECT_TRUE(read_next_pgn_headers(file).empty());
+    EXPECT_TRUE(read_next_pgn_headers(file).empty());
+    // The end-of-file flag stays until cleared: the list is not read again.
+    EXPECT_TRUE(read_first_pgn_headers(file).empty());
+    file.input().clear();
+    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
+}
+
+}
