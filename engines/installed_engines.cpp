@@ -179,7 +179,7 @@ void InstalledEngines::read_from(const std::string& path)
     std::string line;
     while (std::getline(in, line)) {
         // A file edited on another system may end its lines in CR LF.
-        if (!line.empty() && line.back() == '\r') {
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         read_line(line, current);
