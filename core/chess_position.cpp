@@ -7,6 +7,12 @@ ChessPosition::ChessPosition()
     compute_attack_info();
 }
 
+void ChessPosition::clear()
+{
+    PositionCore::clear();
+    compute_attack_info();
+}
+
 void ChessPosition::set_start_position()
 {
     set_start_position_core();
@@ -17,7 +23,7 @@ void ChessPosition::set_fen(const std::string& text)
 {
     // Read into a copy so that a bad text leaves this position untouched.
     ChessPosition candidate(*this);
-    candidate.fen(text);
+    candidate.PositionCore::fen(text);
     candidate.compute_attack_info();
     *this = candidate;
 }

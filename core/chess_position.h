@@ -20,10 +20,14 @@ public:
     ChessPosition();
 
     // Set-ups; each restarts the history and rebuilds the attack information.
+    void clear();
     void set_start_position();
     // Reads FEN or EPD text. On a bad text the position stays as it was and
     // std::logic_error carries the reader's message.
     void set_fen(const std::string& text);
+    // The same as set_fen; the writer fen() is PositionCore's.
+    void fen(const std::string& text) { set_fen(text); }
+    using PositionCore::fen;
     // Colours exchanged and the board turned over; throws std::logic_error, leaving
     // the position as it was, when the result cannot be read back (no kings).
     void flip_colours();
@@ -109,8 +113,7 @@ private:
     void update_union_of(int code);
     void update_slider_unions(const Bitboard& pieces, Bitboard& attacks, Bitboard& xrays);
     void update_attacked_sets();
-    Bitboard checkmate_escape_barriers(const Square& king, Bitboard checkers, bool white_to_move) const;
-    bool square_attacked_after(const Move& move) const;
+    bool gives_check_after(const Move& move) const;
 
     AttackTables m_attack_tables;
     std::array<Bitboard, 64> m_xray_table{};

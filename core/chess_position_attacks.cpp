@@ -83,11 +83,11 @@ void ChessPosition::update_attack_info(const Move& move)
     const Bitboard orthogonal_sliders = position.orthogonal_sliders();
     const Bitboard without_diagonal = position.occupied() & ~diagonal_sliders;
     const Bitboard without_orthogonal = position.occupied() & ~orthogonal_sliders;
-    Bitboard affected = ((m_attack_tables.bishop_attacks(from, without_diagonal)
-                          | m_attack_tables.bishop_attacks(to, without_diagonal))
-                         & diagonal_sliders)
-        | ((m_attack_tables.rook_attacks(from, without_orthogonal) | m_attack_tables.rook_attacks(to, without_orthogonal))
-           & orthogonal_sliders);
+    const Bitboard diagonal_lines = m_attack_tables.bishop_attacks(from, without_diagonal)
+        | m_attack_tables.bishop_attacks(to, without_diagonal);
+    const Bitboard orthogonal_lines = m_attack_tables.rook_attacks(from, without_orthogonal)
+        | m_attack_tables.rook_attacks(to, without_orthogonal);
+    Bitboard affected = (diagonal_lines & diagonal_sliders) | (orthogonal_lines & orthogonal_sliders);
     switch (move.kind()) {
     case promo_queen:
         update_white_queen_attacks();
@@ -427,9 +427,21 @@ bool ChessPosition::is_checkmate() const
     const Square en_passant = en_passant_square();
     if (en_passant.value() < 64 && position.piece_at(checker) == enemy_pawn) {
         const Bitboard own_pawns = white ? position.white_pawns() : position.black_pawns();
-        const Bitboard sources = white ? white_pawn_sources_of(en_passant.bit()) : black_pawn_sources_of(en_passant.bit());
-        if (own_pawns & sources & ~pinned_pieces()) {
-            return false;
+        const Bitboard sources =
+            white ? white_pawn_sources_of(en_passant.bit()) : black_pawn_sources_of(en_passant.bit());
+        // Both pawns leave their squares, so the capture may open a line to the
+        // king (along the rank or the captured pawn's diagonal): test each capture.
+        const Bitboard enemy_straight = white ? position.black_rooks() | position.black_queens()
+                                              : position.white_rooks() | position.white_queens();
+        const Bitboard enemy_diagonal = white ? position.black_bishops() | position.black_queens()
+                                              : position.white_bishops() | position.white_queens();
+        for (Bitboard capturers = own_pawns & sources; capturers;) {
+            const Bitboard pawn = capturers.pop_first_bit();
+            const Bitboard after = (position.occupied() & ~pawn & ~checker.bit()) | en_passant.bit();
+            if (!(m_attack_tables.rook_attacks(king, after) & enemy_straight)
+                && !(m_attack_tables.bishop_attacks(king, after) & enemy_diagonal)) {
+                return false;
+            }
         }
     }
     const Bitboard between = geometry().between(king, checker);

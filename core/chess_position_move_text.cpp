@@ -106,11 +106,11 @@ Move ChessPosition::convert_to_move(const std::string& text) const
         }
     }
     Move move = create_move(from, to, kind);
-    move.set_gives_check(square_attacked_after(move));
+    move.set_gives_check(gives_check_after(move));
     return move;
 }
 
-bool ChessPosition::square_attacked_after(const Move& move) const
+bool ChessPosition::gives_check_after(const Move& move) const
 {
     // Played on a scratch board from the mover's point of view, so that any
     // well-formed text (a move of the side not to move, a king capture, a

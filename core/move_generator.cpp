@@ -1,5 +1,6 @@
 #include "core/move_generator.h"
 
+#include <array>
 #include <sstream>
 
 #include "core/bitboard_masks.h"
@@ -16,11 +17,6 @@ struct Side {
     static constexpr int rook = 4 + offset;
     static constexpr int queen = 5 + offset;
     static constexpr int king = 6 + offset;
-    static constexpr int enemy_pawn = White ? 9 : 1;
-    static constexpr int enemy_knight = enemy_pawn + 1;
-    static constexpr int enemy_bishop = enemy_pawn + 2;
-    static constexpr int enemy_rook = enemy_pawn + 3;
-    static constexpr int enemy_queen = enemy_pawn + 4;
     static constexpr int forward = White ? 8 : -8;
     static constexpr int back_rank = White ? 0 : 56;
     static constexpr int castling_shift = White ? 0 : 8;
@@ -43,7 +39,27 @@ struct Side {
     static Square ahead(const Square& square, int steps = 1) { return square + forward * steps; }
 };
 
-Bitboard bit(const Square& square) { return square.bit(); }
+// The value of a captured piece by code, as Piece::abs_value gives it, read inline
+// because the capture sort compares it often.
+constexpr std::array<int, 16> victim_values = {0, 100, 300, 300, 500, 900, 4000, 0,
+                                               0, 100, 300, 300, 500, 900, 4000, 0};
+
+int victim_value(const Move& move) { return victim_values[static_cast<std::size_t>(move.captured_piece_code())]; }
+
+// Inline here: these run for every candidate move.
+Bitboard bit(const Square& square) { return Bitboard(std::uint64_t{1} << square.value()); }
+
+Move new_move(const Square& from, const Square& to, MoveKind kind, int moving, int captured)
+{
+    Move move;
+    move.set_to(to);
+    move.set_from(from);
+    move.set_kind(kind);
+    move.set_moving_piece_code(moving);
+    move.set_captured_code(captured);
+    move.set_xkind(xnormal_move);
+    return move;
+}
 
 }
 
@@ -96,14 +112,15 @@ void MoveGenerator::prepare(const ChessPosition& position)
     m_occupied = board.occupied();
     m_pinned = position.pinned_pieces();
     m_discovering = position.discovering_pieces();
-    m_own_pieces = White ? board.white_pieces() : board.black_pieces();
     m_enemy_pieces = White ? board.black_pieces() : board.white_pieces();
     m_own_king = board.pieces(Us::king).first_square();
     m_enemy_king = board.pieces(Them::king).first_square();
 
-    // A position without its own king has nothing to answer; one without an
-    // enemy king has nothing to check.
+    // A position without its own king (possible in a position editor) has no
+    // checks to answer and no pins; one without an enemy king has nothing to check.
     m_checkers = Bitboard();
+    if (m_own_king.value() >= 64)
+        m_pinned = Bitboard();
     m_enemy_attacked = White ? position.black_attacked() : position.white_attacked();
     m_enemy_diagonal = board.pieces(Them::bishop) | board.pieces(Them::queen);
     m_enemy_orthogonal = board.pieces(Them::rook) | board.pieces(Them::queen);
@@ -129,32 +146,26 @@ void MoveGenerator::prepare(const ChessPosition& position)
     } else {
         m_rook_checks = m_bishop_checks = m_knight_checks = m_pawn_checks = Bitboard();
     }
+    m_check_squares = {Bitboard(), m_pawn_checks, m_knight_checks, m_bishop_checks,
+                       m_rook_checks, m_rook_checks | m_bishop_checks, Bitboard(), Bitboard()};
 }
 
-Bitboard MoveGenerator::piece_attacks(int kind, const Square& square) const
+Bitboard MoveGenerator::legal_targets(const Square& from) const
 {
-    switch (kind) {
-    case 2: return m_attacks.knight_attacks(square);
-    case 3: return m_attacks.bishop_attacks(square, m_occupied);
-    case 4: return m_attacks.rook_attacks(square, m_occupied);
-    case 5: return m_attacks.queen_attacks(square, m_occupied);
-    default: return m_attacks.king_attacks(square);
-    }
-}
-
-bool MoveGenerator::pin_legal(const Square& from, const Square& to) const
-{
-    if (!(m_evasion_targets & bit(to)))
-        return false;
     // A pinned piece may only move along the line through its king.
-    return !(m_pinned & bit(from)) || (m_geometry.ray_towards(m_own_king, from) & bit(to));
+    if (m_pinned & bit(from))
+        return m_evasion_targets & m_geometry.ray_towards(m_own_king, from);
+    return m_evasion_targets;
 }
 
-void MoveGenerator::add(MoveList& list, const Move& move)
+template <bool White>
+void MoveGenerator::append(const BoardPosition& board, MoveList& list, Move move)
 {
     // A set-up position may have more legal moves than the list holds.
-    if (static_cast<std::size_t>(m_count) < MoveList::capacity)
-        list.at(m_count++) = move;
+    if (static_cast<std::size_t>(m_count) >= MoveList::capacity)
+        return;
+    annotate<White>(board, move);
+    list.at(m_count++) = move;
 }
 
 bool MoveGenerator::king_move_legal(const Square& to) const
@@ -233,17 +244,13 @@ void MoveGenerator::annotate(const BoardPosition& board, Move& move) const
     switch (move.kind()) {
     case normal_move: {
         const int kind = move.moving_piece_code() & 7;
-        if (m_discovering & bit(from)) {
+        // The king gives no direct check: its entry is empty.
+        check = static_cast<bool>(m_check_squares[kind] & bit(to));
+        if (!check && (m_discovering & bit(from))) {
             // A piece that moves off the line uncovers the slider behind it; a
             // slider that moves along the line checks by itself. Only a pawn or
             // the king can stay on the line without attacking along it.
             check = (kind == 1 || kind == 6) ? sliders_check(moved_occupancy, own_diagonal, own_orthogonal) : true;
-        }
-        if (!check) {
-            const Bitboard target = bit(to);
-            check = (kind == 5 && (target & (m_rook_checks | m_bishop_checks)))
-                    || (kind == 4 && (target & m_rook_checks)) || (kind == 3 && (target & m_bishop_checks))
-                    || (kind == 2 && (target & m_knight_checks)) || (kind == 1 && (target & m_pawn_checks));
         }
         break;
     }
@@ -294,39 +301,34 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
     const BoardPosition& board = position.board();
     m_capture_targets = m_enemy_pieces & ~board.pieces(Them::king);
 
-    auto try_add = [&](Move move, bool legal) {
-        if (!legal)
-            return;
-        annotate<White>(board, move);
-        add(list, move);
-    };
     auto captured_on = [&board](const Square& square) { return static_cast<int>(board.piece_at(square)); };
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    // A pawn on its last rank (placed there by hand) has no moves.
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     const Square ep_square = position.en_passant_square();
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Bitboard attacks = Us::pawn_attacks(bit(from));
-        Bitboard targets = attacks & ~Us::last_rank & m_capture_targets;
+        const Bitboard allowed = legal_targets(from);
+        Bitboard targets = attacks & ~Us::last_rank & m_capture_targets & allowed;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(Move(from, to, normal_move, Us::pawn, captured_on(to)), pin_legal(from, to));
+            append<White>(board, list, new_move(from, to, normal_move, Us::pawn, captured_on(to)));
         }
         if (ep_square.value() < 64 && (attacks & bit(ep_square)) && board.piece_at(ep_square) == 0
             && board.piece_at(ep_square - Us::forward) == static_cast<std::uint32_t>(Them::pawn)) {
-            try_add(Move(from, ep_square, en_passant, Us::pawn, Them::pawn),
-                    en_passant_legal<White>(board, from, ep_square));
+            if (en_passant_legal<White>(board, from, ep_square))
+                append<White>(board, list, new_move(from, ep_square, en_passant, Us::pawn, Them::pawn));
         }
         Bitboard promotions = attacks & m_capture_targets;
         const Square ahead = Us::ahead(from);
         if ((bit(from) & Us::seventh_rank) && board.piece_at(ahead) == 0)
             promotions |= bit(ahead);
-        promotions &= Us::last_rank;
+        promotions &= Us::last_rank & allowed;
         while (promotions) {
             const Square to = promotions.pop_first_square();
-            const bool legal = pin_legal(from, to);
             for (int kind : {promo_queen, promo_rook, promo_bishop, promo_knight})
-                try_add(Move(from, to, kind, Us::pawn, captured_on(to)), legal);
+                append<White>(board, list, new_move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)));
         }
     }
 
@@ -334,10 +336,10 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard pieces = board.pieces(code);
         while (pieces) {
             const Square from = pieces.pop_first_square();
-            Bitboard targets = piece_attacks(code & 7, from) & m_capture_targets;
+            Bitboard targets = position.attack_table(from) & m_capture_targets & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(Move(from, to, normal_move, code, captured_on(to)), pin_legal(from, to));
+                append<White>(board, list, new_move(from, to, normal_move, code, captured_on(to)));
             }
         }
     }
@@ -346,7 +348,8 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         Bitboard targets = m_attacks.king_attacks(m_own_king) & m_capture_targets;
         while (targets) {
             const Square to = targets.pop_first_square();
-            try_add(Move(m_own_king, to, normal_move, Us::king, captured_on(to)), king_move_legal(to));
+            if (king_move_legal(to))
+                append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, captured_on(to)));
         }
     }
     sort_captures(list);
@@ -357,9 +360,9 @@ void MoveGenerator::sort_captures(MoveList& list) const
     // Stable insertion sort, most valuable victim first; equal victims keep generation order.
     for (int i = 1; i < m_count; ++i) {
         const Move move = list.at(i);
-        const int value = move.captured_piece().abs_value();
+        const int value = victim_value(move);
         int j = i;
-        while (j > 0 && list.at(j - 1).captured_piece().abs_value() < value) {
+        while (j > 0 && victim_value(list.at(j - 1)) < value) {
             list.at(j) = list.at(j - 1);
             --j;
         }
@@ -374,35 +377,31 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     const BoardPosition& board = position.board();
     const Bitboard empty = ~m_occupied;
 
-    auto try_add = [&](Move move, bool legal) {
-        if (!legal)
-            return;
-        annotate<White>(board, move);
-        add(list, move);
-    };
 
     for (int code : {Us::queen, Us::rook, Us::knight, Us::bishop}) {
         Bitboard pieces = board.pieces(code);
         while (pieces) {
             const Square from = pieces.pop_first_square();
-            Bitboard targets = piece_attacks(code & 7, from) & empty;
+            Bitboard targets = position.attack_table(from) & empty & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                try_add(Move(from, to, normal_move, code, 0), pin_legal(from, to));
+                append<White>(board, list, new_move(from, to, normal_move, code, 0));
             }
         }
     }
 
-    Bitboard pawns = board.pieces(Us::pawn);
+    Bitboard pawns = board.pieces(Us::pawn) & ~Us::last_rank;
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Square one = Us::ahead(from);
         if (board.piece_at(one) != 0 || (bit(one) & Us::last_rank))
             continue;
-        try_add(Move(from, one, normal_move, Us::pawn, 0), pin_legal(from, one));
+        const Bitboard allowed = legal_targets(from);
+        if (allowed & bit(one))
+            append<White>(board, list, new_move(from, one, normal_move, Us::pawn, 0));
         const Square two = Us::ahead(from, 2);
-        if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0)
-            try_add(Move(from, two, normal_move, Us::pawn, 0), pin_legal(from, two));
+        if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0 && (allowed & bit(two)))
+            append<White>(board, list, new_move(from, two, normal_move, Us::pawn, 0));
     }
 
     if (m_own_king.value() >= 64)
@@ -410,13 +409,15 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     Bitboard targets = m_attacks.king_attacks(m_own_king) & empty;
     while (targets) {
         const Square to = targets.pop_first_square();
-        try_add(Move(m_own_king, to, normal_move, Us::king, 0), king_move_legal(to));
+        if (king_move_legal(to))
+            append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, 0));
     }
 
     Bitboard rights((position.castling_flags() >> Us::castling_shift) & 0xFF);
     while (rights) {
         const Square rook(Us::back_rank + rights.pop_index());
-        try_add(Move(m_own_king, rook, castling, Us::king, 0), castling_allowed<White>(position, m_own_king, rook));
+        if (castling_allowed<White>(position, m_own_king, rook))
+            append<White>(board, list, new_move(m_own_king, rook, castling, Us::king, 0));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/attack_tables.h"
@@ -36,10 +37,11 @@ private:
     bool king_move_legal(const Square& to) const;
     template <bool White> bool en_passant_legal(const BoardPosition& board, const Square& from, const Square& to) const;
     template <bool White> bool castling_allowed(const ChessPosition& position, const Square& king, const Square& rook) const;
-    // A move of a piece other than the king: it answers every check and keeps a pinned piece on its line.
-    bool pin_legal(const Square& from, const Square& to) const;
-    Bitboard piece_attacks(int kind, const Square& square) const;
-    void add(MoveList& list, const Move& move);
+    // Where a piece other than the king may move: squares that answer every check
+    // and, for a pinned piece, stay on the line through its king.
+    Bitboard legal_targets(const Square& from) const;
+    // Marks a legal move's check and ordering kind and writes it to the list, while there is room.
+    template <bool White> void append(const BoardPosition& board, MoveList& list, Move move);
     void sort_captures(MoveList& list) const;
     void finish(MoveList& list);
 
@@ -51,7 +53,6 @@ private:
     Bitboard m_occupied;
     Bitboard m_pinned;
     Bitboard m_discovering;
-    Bitboard m_own_pieces;
     Bitboard m_enemy_pieces;
     Bitboard m_capture_targets;
     // Enemy pieces giving check, and the squares a non-king move must reach to answer them.
@@ -65,6 +66,8 @@ private:
     Bitboard m_bishop_checks;
     Bitboard m_knight_checks;
     Bitboard m_pawn_checks;
+    // By piece kind (1 pawn .. 6 king): the squares from which it checks the enemy king.
+    std::array<Bitboard, 8> m_check_squares;
 };
 
 // Every move's coordinate text followed by a blank ("e2e4 d2d4 ").

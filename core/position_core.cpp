@@ -174,7 +174,8 @@ void PositionCore::update_check_info()
     record.pinned.clear();
     record.discovering.clear();
     const Bitboard occupied = m_board.occupied();
-    const auto scan = [&](Square king, Bitboard diagonal_attackers, Bitboard straight_attackers, const Bitboard& attacker_side) {
+    const auto scan = [&](Square king, Bitboard diagonal_attackers, Bitboard straight_attackers,
+                          const Bitboard& attacker_side) {
         if (king.value() >= 64) {
             return;
         }

@@ -37,8 +37,9 @@ public:
     // Files a <-> h; the history restarts.
     void mirror_files_core();
 
-    // Reads FEN or EPD text, replacing the whole position; throws std::logic_error
-    // naming the fault. Castling rights without an own king and rook to back them
+    // Reads FEN or EPD text, replacing the whole position (the attack information
+    // of ChessPosition is not rebuilt here); throws std::logic_error naming the
+    // fault, leaving the position emptied. Castling rights without an own king and rook to back them
     // and an en passant square on which no capture is possible are dropped.
     void fen(const std::string& text);
     // The position as FEN text.
@@ -70,7 +71,11 @@ public:
     const GeometryTables& geometry() const { return m_geometry; }
 
     std::uint16_t castling_flags() const { return current().castling_flags; }
-    void set_castling_flags(int flags) { current().castling_flags = static_cast<std::uint16_t>(flags); }
+    // Stores the low 16 bits, less the rights that no king and rook on their home rank back.
+    void set_castling_flags(int flags)
+    {
+        current().castling_flags = backed_castling_flags(static_cast<std::uint16_t>(flags));
+    }
     Square en_passant_square() const { return current().en_passant; }
     std::uint16_t halfmove_clock() const { return current().halfmove_clock; }
     std::uint16_t move_number() const { return m_move_number; }
@@ -121,6 +126,7 @@ private:
     Square en_passant_after(const Move& move) const;
     Square en_passant_from_text(const std::string& word) const;
     std::uint16_t castling_flags_from_text(const std::string& word) const;
+    std::uint16_t backed_castling_flags(std::uint16_t flags) const;
     void read_back_own_fen();
 
     GeometryTables m_geometry;

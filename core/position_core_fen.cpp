@@ -127,6 +127,11 @@ std::uint16_t PositionCore::castling_flags_from_text(const std::string& word) co
             flags |= find_rook(56, 1, black_rook_code) << 8;
         }
     }
+    return backed_castling_flags(static_cast<std::uint16_t>(flags));
+}
+
+std::uint16_t PositionCore::backed_castling_flags(std::uint16_t flags) const
+{
     // A right needs its king on the back rank and its rook on the named file:
     // castling without them would make pieces appear or vanish.
     const auto backed = [this](std::uint32_t rights, int back_rank, const Bitboard& king, std::uint32_t rook) {
@@ -140,7 +145,7 @@ std::uint16_t PositionCore::castling_flags_from_text(const std::string& word) co
         }
         return rights;
     };
-    const std::uint32_t white = backed(flags & 0xFF, 0, m_board.white_king(), white_rook_code);
+    const std::uint32_t white = backed(flags & 0xFFu, 0, m_board.white_king(), white_rook_code);
     const std::uint32_t black = backed(flags >> 8, 56, m_board.black_king(), black_rook_code);
     return static_cast<std::uint16_t>(white | (black << 8));
 }

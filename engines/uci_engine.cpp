@@ -19,6 +19,11 @@ std::int64_t time_for_engine(std::int64_t ms)
     return std::clamp<std::int64_t>(ms, 1, std::numeric_limits<std::int32_t>::max());
 }
 
+std::int64_t time_for_engine(std::uint64_t ms)
+{
+    return time_for_engine(static_cast<std::int64_t>(std::min<std::uint64_t>(ms, std::numeric_limits<std::int32_t>::max())));
+}
+
 // The arrival stamp that the reader appends to best-move lines as " TS=ms".
 std::uint64_t arrival_stamp(const std::string& line)
 {
@@ -139,8 +144,7 @@ std::string UciEngine::limits() const
         break;
     }
     const std::int64_t own = time_for_engine(get_time_left());
-    const std::int64_t opponent =
-        time_for_engine(static_cast<std::int64_t>(std::min<std::uint64_t>(get_opponent_time(), INT64_MAX)));
+    const std::int64_t opponent = time_for_engine(get_opponent_time());
     const std::int32_t increment = static_cast<std::int32_t>(get_increment());
     const std::int64_t white = is_white() ? own : opponent;
     const std::int64_t black = is_white() ? opponent : own;

@@ -1,5 +1,7 @@
 #include "engines/xboard_edit_mode.h"
 
+#include <cstdint>
+
 #include "core/square.h"
 
 namespace {
@@ -11,8 +13,11 @@ void add_pieces(const ChessPosition& position, std::uint32_t colour_bit, std::ve
     for (std::uint32_t kind = 6; kind >= 1; --kind)
         for (int index = 0; index < 64; ++index) {
             const Square square(index);
-            if (position.piece_on(square).code() == (kind | colour_bit))
-                lines.push_back(std::string(1, letters[kind]) + square.name());
+            if (position.piece_on(square).code() == (kind | colour_bit)) {
+                std::string line(1, letters[kind]);
+                line += square.name();
+                lines.push_back(line);
+            }
         }
 }
 

@@ -215,11 +215,18 @@ void XboardEngine::send_new()
 {
     send("new");
     send("force");
-    send(m_ponder ? "hard" : "easy");
-    send("post");
+    send_ponder_and_post();
     // "new" also drops a depth limit: the time control is sent again.
     send_level(m_level_sent);
     m_force_mode = true;
+}
+
+void XboardEngine::send_ponder_and_post()
+{
+    // The pondering wish is repeated because "new" and a reset of the board
+    // may switch pondering off in the engine.
+    send(m_ponder ? "hard" : "easy");
+    send("post");
 }
 
 void XboardEngine::send_level(const Level& level)
@@ -237,16 +244,14 @@ void XboardEngine::resend_game()
     if (features().setboard) {
         send("force");
         send("setboard " + m_target.start_fen());
-        send(m_ponder ? "hard" : "easy");
-        send("post");
+        send_ponder_and_post();
         replay_moves();
     } else if (standard_start && (features().reuse || engine_untouched)) {
         if (features().reuse) {
             send_new();
         } else {
             send("force");
-            send(m_ponder ? "hard" : "easy");
-            send("post");
+            send_ponder_and_post();
         }
         replay_moves();
     } else {
@@ -259,8 +264,7 @@ void XboardEngine::resend_game()
         send("force");
         for (const std::string& command : xboard_edit_commands(m_target))
             send(command);
-        send(m_ponder ? "hard" : "easy");
-        send("post");
+        send_ponder_and_post();
     }
     m_force_mode = true;
     m_engine_position = m_target;

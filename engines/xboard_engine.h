@@ -60,6 +60,7 @@ private:
     const EngineVariables::Features& features() const;
     bool engine_reaches_target_by(int moves) const;
     void send_new();
+    void send_ponder_and_post();
     void send_level(const Level& level);
     void resend_game();
     void replay_moves();

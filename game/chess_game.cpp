@@ -65,7 +65,8 @@ void ChessGame::load_pgn(const std::string& pgn_text)
 
 ChessGame& ChessGame::set_pgn(const std::string& pgn_text)
 {
-    new_game();
+    // load_pgn resets the current entry, the header, the tree and the
+    // position just as new_game does.
     load_pgn(pgn_text);
     if (m_header.has_tag("FEN"))
         m_position.set_fen(m_header.get_tag("FEN"));
@@ -195,7 +196,9 @@ Move ChessGame::last_move()
 std::vector<SanMove> ChessGame::next_moves()
 {
     std::vector<SanMove> moves;
-    for (const auto child : m_tree.entry(m_current).children()) {
+    const auto& children = m_tree.entry(m_current).children();
+    moves.reserve(children.size());
+    for (const auto child : children) {
         const auto& san = m_tree.entry(child).san();
         if (!san.empty())
             moves.emplace_back(m_position, san);
@@ -205,18 +208,16 @@ std::vector<SanMove> ChessGame::next_moves()
 
 bool ChessGame::has_child(const SanMove& move) const
 {
-    const std::string san = move.san();
     for (const auto child : m_tree.entry(m_current).children())
-        if (m_tree.entry(child).san() == san)
+        if (m_tree.entry(child).san() == move.m_san)
             return true;
     return false;
 }
 
 bool ChessGame::goto_child(const SanMove& move)
 {
-    const std::string san = move.san();
     for (const auto child : m_tree.entry(m_current).children()) {
-        if (m_tree.entry(child).san() == san) {
+        if (m_tree.entry(child).san() == move.m_san) {
             m_current = child;
             return true;
         }

@@ -74,8 +74,6 @@ public:
     // and the result of an end entry, " (" or ")" for the brackets.
     std::string pgn() const;
 
-    bool operator==(const MoveSectionEntry&) const = default;
-
 private:
     MoveSectionEntryType m_type = MoveSectionEntryType::move;
     std::int32_t m_id = 0;

@@ -36,8 +36,8 @@ PgnFile::~PgnFile()
 
 void PgnFile::open(const std::string& filename)
 {
-    if (m_input.is_open())
-        m_input.close();
+    // Whatever was open is closed now, so a failed open leaves nothing open.
+    close();
     m_input.open(filename, std::ios::in | std::ios::binary);
     if (!m_input.is_open())
         return;
@@ -174,6 +174,12 @@ std::string PgnFile::read_game()
             }
             break;
         case ReadState::movetext:
+            // A tag at the start of a line cannot belong to movetext: the game
+            // had no termination marker and the next one begins here.
+            if (ch == '[' && text.back() == '\n') {
+                m_input.rdbuf()->sungetc();
+                return text;
+            }
             if (ch == '{') {
                 text += ch;
                 state = ReadState::comment;

@@ -17,7 +17,7 @@ public:
     PgnFile& operator=(const PgnFile&) = delete;
 
     // Opens the file for reading (closing any open input); on failure the input
-    // is left failed and the remembered name stays.
+    // is left failed, nothing is open and the remembered name stays.
     void open(const std::string& filename);
     // Closes the input.
     void close();
@@ -26,8 +26,9 @@ public:
     std::ifstream& input() { return m_input; }
 
     // The text of the next game from the current place, ending with "\n\n" when
-    // a termination marker ended it; empty when no "[" follows. Throws pgn_error
-    // for a damaged game, leaving the input just after the offending byte.
+    // a termination marker ended it; a game without one ends where a line starts
+    // with "[" or the file ends. Empty when no "[" follows. Throws pgn_error for
+    // a damaged game, leaving the input just after the offending byte.
     std::string read_game();
     // The text of the next readable game, skipping damaged ones; empty at the end.
     std::string next_game();
@@ -39,6 +40,7 @@ public:
     // The game that row n (from 1) of the game list shows: the list counts every
     // header, damaged games included. A damaged game gives the text read up to
     // the damage with its error marker; empty when the list has no row n.
+    // next_game then goes on after that game.
     std::string listed_game(int n);
 
     // Termination-marker look-ahead after the character c of the movetext: appends

@@ -27,6 +27,4 @@ enum class PgnTokenType : std::int32_t {
 struct PgnToken {
     PgnTokenType type = PgnTokenType::tag_open;
     std::string text;
-
-    bool operator==(const PgnToken&) const = default;
 };

@@ -1,6 +1,5 @@
 #include "game/san_move.h"
 
-#include <sstream>
 #include <stdexcept>
 
 #include "core/move_generator.h"
@@ -24,15 +23,16 @@ int piece_kind_of_letter(char letter)
     }
 }
 
-const char* letter_of_piece_kind(int kind)
+// The SAN letter of a piece kind; pawns have none.
+char letter_of_piece_kind(int kind)
 {
     switch (kind) {
-    case 2: return "N";
-    case 3: return "B";
-    case 4: return "R";
-    case 5: return "Q";
-    case 6: return "K";
-    default: return "";
+    case 2: return 'N';
+    case 3: return 'B';
+    case 4: return 'R';
+    case 5: return 'Q';
+    case 6: return 'K';
+    default: return '\0';
     }
 }
 
@@ -248,7 +248,12 @@ SanMove& SanMove::operator=(const Move& move)
         if (!attackers && piece_kind != 1 && piece_kind != 6)
             throw std::logic_error("FEN " + position.fen() + "\nSanMove::operator=(" + move.to_string(false)
                                    + "):   no piece can make this move");
-        std::string disambiguation;
+        std::string text;
+        text.reserve(8);
+        if (const char letter = letter_of_piece_kind(piece_kind))
+            text += letter;
+        if (piece_kind == 1 && is_capture)
+            text += from.file_char();
         if (piece_kind != 1 && attackers.count() >= 2) {
             bool any_rival = false;
             bool rival_on_file = false;
@@ -263,27 +268,27 @@ SanMove& SanMove::operator=(const Move& move)
                 rival_on_file = rival_on_file || square.file() == from.file();
                 rival_on_rank = rival_on_rank || square.rank() == from.rank();
             }
-            if (any_rival && !rival_on_file)
-                disambiguation += from.file_char();
-            else if (rival_on_file && !rival_on_rank)
-                disambiguation += from.rank_char();
-            else if (rival_on_file)
-                disambiguation += std::string{from.file_char(), from.rank_char()};
+            if (any_rival && !rival_on_file) {
+                text += from.file_char();
+            } else if (rival_on_file && !rival_on_rank) {
+                text += from.rank_char();
+            } else if (rival_on_file) {
+                text += from.file_char();
+                text += from.rank_char();
+            }
         }
-        m_san = letter_of_piece_kind(piece_kind);
-        if (piece_kind == 1 && is_capture)
-            m_san += from.file_char();
-        m_san += disambiguation;
         if (is_capture)
-            m_san += 'x';
-        m_san += to.name();
+            text += 'x';
+        text += to.file_char();
+        text += to.rank_char();
         switch (move.kind()) {
-        case promo_queen: m_san += "=Q"; break;
-        case promo_rook: m_san += "=R"; break;
-        case promo_bishop: m_san += "=B"; break;
-        case promo_knight: m_san += "=N"; break;
+        case promo_queen: text += "=Q"; break;
+        case promo_rook: text += "=R"; break;
+        case promo_bishop: text += "=B"; break;
+        case promo_knight: text += "=N"; break;
         default: break;
         }
+        m_san = text;
     }
     if (move.gives_check())
         m_san += is_mate_after(move) ? '#' : '+';

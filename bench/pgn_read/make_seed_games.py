@@ -37,12 +37,15 @@ class Engine:
         self.send("position startpos moves " + " ".join(moves))
         self.send("go depth %d" % depth)
         pvs = {}
+        mated = False
         while True:
             line = self.proc.stdout.readline().split()
             if not line:
                 continue
             if line[0] == "bestmove":
-                return [pvs[k] for k in sorted(pvs)], line[1]
+                return [pvs[k] for k in sorted(pvs)], line[1], mated
+            if " ".join(line).startswith("info depth 0 score mate 0"):
+                mated = True
             if line[0] == "info" and "multipv" in line and " pv " in " ".join(line):
                 k = int(line[line.index("multipv") + 1])
                 pvs[k] = line[line.index("pv") + 1:]
@@ -52,15 +55,17 @@ def play(engine, rng):
     moves, variations = [], {}
     target = rng.randint(80, 150)
     while len(moves) < target:
-        pvs, best = engine.lines(moves, 5)
+        pvs, best, mated = engine.lines(moves, 5)
         if best == "(none)" or not pvs:
-            break
+            if not mated:
+                return moves, variations, "1/2-1/2"
+            return moves, variations, "0-1" if len(moves) % 2 == 0 else "1-0"
         choice = pvs[min(len(pvs) - 1, int(rng.random() ** 3 * len(pvs)))]
         if len(pvs) > 1 and rng.random() < 0.12:
             other = pvs[1] if choice is pvs[0] else pvs[0]
             variations[len(moves)] = other[: rng.randint(1, 5)]
         moves.append(choice[0])
-    return moves, variations
+    return moves, variations, "*"
 
 
 def movetext(moves, variations):
@@ -78,10 +83,10 @@ def main():
     engine = Engine()
     games = []
     for n in range(count):
-        moves, variations = play(engine, rng)
+        moves, variations, result = play(engine, rng)
         games.append('[Event "Seed %d"]\n[Site "?"]\n[Date "????.??.??"]\n[Round "%d"]\n'
-                     '[White "Stockfish"]\n[Black "Stockfish"]\n[Result "*"]\n\n%s *\n\n'
-                     % (n + 1, n + 1, movetext(moves, variations)))
+                     '[White "Stockfish"]\n[Black "Stockfish"]\n[Result "%s"]\n\n%s %s\n\n'
+                     % (n + 1, n + 1, result, movetext(moves, variations), result))
     engine.send("quit")
     result = subprocess.run([PGN_EXTRACT, "-Wsan", "-s"],
                             input="".join(games), capture_output=True, text=True, check=True)

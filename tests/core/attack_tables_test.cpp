@@ -1,5 +1,7 @@
 #include "core/attack_tables.h"
 
+#include "core/chess_position.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,6 +89,19 @@ TEST(AttackTables, InstancesShareOneBuild)
     EXPECT_EQ(&first.magic_moves(), &second.magic_moves());
     EXPECT_EQ(&copy.magic_moves(), &MagicMoves::shared());
     EXPECT_EQ(&first.knight_attacks(Square(0)), &second.knight_attacks(Square(0)));
+}
+
+// Positions are copied freely; the tables behind them are built once.
+TEST(AttackTables, PositionsAndTheirCopiesShareTheTables)
+{
+    ChessPosition position;
+    position.set_start_position();
+    const ChessPosition copy = position;
+    ChessPosition assigned;
+    assigned = position;
+    EXPECT_EQ(&copy.attack_tables().magic_moves(), &MagicMoves::shared());
+    EXPECT_EQ(&assigned.attack_tables().magic_moves(), &MagicMoves::shared());
+    EXPECT_EQ(&copy.geometry().between(Square(0), Square(9)), &GeometryTables().between(Square(0), Square(9)));
 }
 
 }

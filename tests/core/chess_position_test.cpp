@@ -226,6 +226,9 @@ TEST(ChessPositionTest, Checkmates)
         {"k4R2/8/8/8/8/8/5nPP/r6K w - - 0 1", true, true},
         // Double push check answered by en passant.
         {"8/8/8/4k3/3Pp3/8/8/7K b - d3 0 1", true, false},
+        // En passant answers the check only when it opens no line to the king.
+        {"7k/b7/8/PPp5/PKP5/PPP5/8/8 w - c6 0 1", true, false},
+        {"7k/4b3/8/PPp5/PKP5/PPP5/8/8 w - c6 0 1", true, true},
         {"8/8/8/2Pk4/1PqP4/1K6/8/8 b - - 0 1", false, false},
         {"k7/8/1K6/8/8/8/8/7R b - - 0 1", false, false},
         {"k7/8/1K6/8/8/8/8/R7 b - - 0 1", true, false},

@@ -154,6 +154,15 @@ TEST(Material, EvaluateWorkedExamples)
         EXPECT_EQ(from_text(c.text).evaluate(), c.score) << c.text;
 }
 
+// A set-up position may hold more than eight pawns of a colour (counts go to
+// 15); the pawn-dependent tables end at eight and are read no further.
+TEST(Material, MorePawnsThanTheTablesCover)
+{
+    // Two pawns more: 200, and 10 each for progress; the knight keeps its eight-pawn bonus.
+    EXPECT_EQ(from_text("KNPPPPPPPPPPk").evaluate(), from_text("KNPPPPPPPPk").evaluate() + 220);
+    EXPECT_EQ(from_text("KRPPPPPPPPPPPPPPPk").white_pawns(), 15);
+}
+
 TEST(Material, EndgameKinds)
 {
     struct Case {

@@ -118,6 +118,53 @@ TEST(MoveGenerator, Chess960Castling)
     EXPECT_TRUE(contains(generated("1k6/8/8/8/8/8/8/4K1Rn w G - 0 1"), "e1g1", true));
 }
 
+// Rights that name a file without an own rook (set by hand, as a position editor
+// may) give no castling move: the board could not carry it out.
+TEST(MoveGenerator, CastlingRightsWithoutTheirRookGiveNoMove)
+{
+    ChessPosition position;
+    position.set_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+    position.set_castling_flags(0x8181);
+    MoveList list;
+    MoveGenerator generator;
+    generator.generate(position, list);
+    for (const Move& move : list)
+        EXPECT_NE(move.kind(), castling) << move.to_string(true);
+    EXPECT_EQ(list.size(), 5u);
+}
+
+// A position editor can put a pawn on its last rank, which no FEN allows.
+TEST(MoveGenerator, PawnsOnTheirLastRankHaveNoMoves)
+{
+    ChessPosition position;
+    position.set_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
+    position.put_piece(Square(std::string("a8")), Piece(1));
+    position.put_piece(Square(std::string("h1")), Piece(9));
+    position.compute_attack_info();
+    for (int side = 0; side < 2; ++side) {
+        MoveList list;
+        MoveGenerator generator;
+        generator.generate(position, list);
+        for (const Move& move : list)
+            EXPECT_TRUE(move.moving_piece().is_king()) << move.to_string(true);
+        position.toggle_side_to_move();
+        position.compute_attack_info();
+    }
+}
+
+// Removing a king by hand leaves the pins of the last set-up in its record.
+TEST(MoveGenerator, PositionWithoutItsKing)
+{
+    ChessPosition position;
+    position.set_fen("4k3/4r3/8/8/8/8/4R3/4K3 w - - 0 1");
+    position.remove_piece(Square(std::string("e1")), Piece(6));
+    position.compute_attack_info();
+    MoveList list;
+    MoveGenerator generator;
+    generator.generate(position, list);
+    EXPECT_EQ(list.size(), 13u);
+}
+
 TEST(MoveGenerator, DoubleCheckAllowsOnlyKingMovesOffTheLine)
 {
     const MoveList list = generated("4k2R/8/8/8/8/3n4/8/r3K3 w - - 0 1");

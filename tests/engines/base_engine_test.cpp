@@ -105,6 +105,19 @@ TEST(BaseEngine, SettingsTakeValuesOnlyForOptionsTheEngineHas)
     EXPECT_EQ(harness.driver().get_elo(), "2100");
 }
 
+TEST(BaseEngine, AButtonPressedInEditedSettingsIsSent)
+{
+    DriverHarness harness(std::make_unique<UciEngine>(), DriverHarness::fake());
+    harness.driver().send_options(sample_options(false));
+    harness.received();
+    EngineVariables edited;
+    edited.set_option(option("option name Clear Hash type button", "", true));
+    harness.driver().set_enginevariables(edited);
+    const Lines lines = harness.received();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "setoption name Clear Hash"), lines.end());
+    EXPECT_EQ(lines.size(), 7u);
+}
+
 TEST(BaseEngine, ForwardsEveryLineInOrderAndQuitLast)
 {
     DriverHarness harness(std::make_unique<UciEngine>(), DriverHarness::fake());

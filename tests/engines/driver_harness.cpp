@@ -23,7 +23,7 @@ void set_or_clear(const char* name, const std::string& value)
 
 EngineStart DriverHarness::fake(const std::string& modes, const std::string& moves, bool xboard)
 {
-    return EngineStart{std::string(FAKE_ENGINE_DIR) + "/fake_engine", modes, moves, xboard, true};
+    return EngineStart{std::string(FAKE_ENGINE_DIR) + "/fake_engine", modes, moves, xboard, true, {}};
 }
 
 DriverHarness::DriverHarness(std::unique_ptr<BaseEngine> driver, const EngineStart& start)
@@ -55,6 +55,8 @@ DriverHarness::DriverHarness(std::unique_ptr<BaseEngine> driver, const EngineSta
         }
     }
     m_ev.set_uci(!start.xboard);
+    for (const auto& [name, on] : start.features)
+        m_ev.set_feature(name, on);
     m_driver->init(1, &m_ev, &m_engio);
     m_driver->set_manager_cvt(m_manager);
     m_driver->set_token(token);

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -25,6 +26,8 @@ struct EngineStart {
     std::string moves;     // the fake engine's scripted moves (TORVANE_FAKE_MOVES)
     bool xboard = false;   // hand the engine "xboard" instead of the UCI handshake
     bool recorded = true;  // the engine records what it receives (the fake engine)
+    // xboard features as the handshake would have set them before the driver starts
+    std::map<std::string, bool> features;
 };
 
 // One engine process with a driver on its own thread, as the engine owner

@@ -32,23 +32,13 @@ struct Features {
     bool nps = false;
 };
 
-void give_features(EngineVariables& ev, const Features& features)
-{
-    ev.set_feature("setboard", features.setboard);
-    ev.set_feature("san", features.san);
-    ev.set_feature("usermove", features.usermove);
-    ev.set_feature("time", features.time);
-    ev.set_feature("reuse", features.reuse);
-    ev.set_feature("nps", features.nps);
-}
-
 std::unique_ptr<DriverHarness> xboard(const Features& features, const std::string& moves = "",
                                       const std::string& modes = "")
 {
-    auto harness = std::make_unique<DriverHarness>(std::make_unique<XboardEngine>(),
-                                                   DriverHarness::fake(modes, moves, true));
-    give_features(harness->ev(), features);
-    return harness;
+    torvane_test::EngineStart start = DriverHarness::fake(modes, moves, true);
+    start.features = {{"setboard", features.setboard}, {"san", features.san},   {"usermove", features.usermove},
+                      {"time", features.time},         {"reuse", features.reuse}, {"nps", features.nps}};
+    return std::make_unique<DriverHarness>(std::make_unique<XboardEngine>(), start);
 }
 
 // Lines that carry the clock times, which depend on how long a test ran.
@@ -96,7 +86,6 @@ TEST(XboardEngine, PlaysAGameByOneMoveAtATime)
     engine.new_game();
     engine.set_position(position_after(start_fen, "e2e4"));
     engine.go();
-    EXPECT_EQ(harness->ev().get_state(), thinking);
     EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e5");
     EXPECT_TRUE(harness->wait_state(idle));
     EXPECT_EQ(harness->received(),
@@ -357,6 +346,7 @@ TEST(XboardEngine, ResignationMakesTheEngineIdle)
     BaseEngine& engine = harness->driver();
     engine.set_position(position_after(start_fen, "e2e4"));
     engine.go();
+    EXPECT_EQ(harness->ev().get_state(), thinking);
     harness->engine_says("resign");
     EXPECT_EQ(harness->wait_forwarded("resign"), "resign");
     EXPECT_EQ(harness->ev().get_state(), idle);

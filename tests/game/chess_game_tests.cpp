@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,6 +29,15 @@ std::string fen_after(const std::vector<std::string>& coordinates, const std::st
     for (const auto& text : coordinates)
         position.make_move(position.convert_to_move(text));
     return position.fen();
+}
+
+std::string fen_field_of(const std::string& fen, int field)
+{
+    std::istringstream words(fen);
+    std::string word;
+    for (int i = 0; i <= field; ++i)
+        words >> word;
+    return word;
 }
 
 TEST(GameRecord, FreshRecordWritesTheDefaultTagsAndNoMoves)
@@ -116,6 +126,23 @@ TEST(GameRecord, FenTagStartsTheNumberingAndNewGameResetsIt)
     EXPECT_EQ(game.tree().entry(1).number(), 1);
     EXPECT_EQ(game.tree().entry(1).colour(), 1);
     EXPECT_EQ(game.position().fen(), fen_after({"e2e4"}));
+}
+
+TEST(GameRecord, Chess960CastlingIsWrittenReadAndReplayed)
+{
+    const std::string fen = "1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1";
+    ChessGame game;
+    game.set_tag("SetUp", "1");
+    game.set_tag("FEN", fen);
+    add(game, "e1g1");
+    add(game, "e8b8");
+    const std::string final_fen = game.position().fen();
+    const std::string text = game.pgn();
+    EXPECT_NE(text.find("\n1.O-O O-O-O *\n"), std::string::npos) << text;
+    ChessGame read(text);
+    EXPECT_EQ(read.position().fen(), fen_after({}, fen));
+    EXPECT_EQ(read.goto_end(), final_fen);
+    EXPECT_EQ(fen_field_of(final_fen, 0), "2kr2r1/pppppppp/8/8/8/8/PPPPPPPP/1R3RK1");
 }
 
 TEST(GameRecord, InvalidFenTagChangesNothing)

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -77,10 +76,10 @@ std::string pgn_extract(const std::string& dir, const std::string& file, std::st
     return output;
 }
 
+// pgn-extract writes every move as: SAN, " { ", the FEN, " } { ", the key, " }".
 std::vector<std::vector<PlyRecordText>> parse_pgn_extract(const std::string& output)
 {
     std::vector<std::vector<PlyRecordText>> games;
-    static const std::regex ply(R"(([^\s{}]+) \{ ([^}]*?) \} \{ ([0-9a-f]+) \})");
     std::istringstream lines(output);
     std::string line;
     while (std::getline(lines, line)) {
@@ -88,10 +87,23 @@ std::vector<std::vector<PlyRecordText>> parse_pgn_extract(const std::string& out
             games.emplace_back();
         if (line.empty() || line[0] == '[' || games.empty())
             continue;
-        for (auto match = std::sregex_iterator(line.begin(), line.end(), ply); match != std::sregex_iterator(); ++match) {
-            std::string key = (*match)[3];
-            key.insert(0, 16 - key.size(), '0');
-            games.back().push_back({(*match)[1], (*match)[2], key});
+        std::istringstream words(line);
+        std::vector<std::string> list;
+        for (std::string word; words >> word;)
+            list.push_back(word);
+        for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+            if (list[i + 1] != "{" || list[i] == "}" || list[i].back() == '.')
+                continue;
+            PlyRecordText ply{list[i], "", ""};
+            std::size_t j = i + 2;
+            for (; j < list.size() && list[j] != "}"; ++j)
+                ply.fen += (ply.fen.empty() ? "" : " ") + list[j];
+            if (j + 3 >= list.size() || list[j + 1] != "{" || list[j + 3] != "}")
+                continue;
+            ply.key = list[j + 2];
+            ply.key.insert(0, 16 - ply.key.size(), '0');
+            games.back().push_back(ply);
+            i = j + 3;
         }
     }
     return games;
@@ -159,6 +171,32 @@ TEST(GameRecordPeer, SanFenAndKeysAgreeWithPgnExtract)
         }
     }
     std::cout << "en passant squares without a legal capture: " << en_passant_differences << "\n";
+
+    // pgn-replay reads pgn-extract's own text (its SAN and its comments) and
+    // must print the same moves, positions and keys.
+    const std::string extracted = dir + "/extracted.pgn";
+    std::ofstream(extracted) << pgn_extract(dir, file, errors);
+    std::istringstream replayed(torvane_test::run_command(
+        std::string(TORVANE_BINARY_DIR) + "/tools/pgn-replay/pgn-replay " + extracted));
+    std::string line;
+    for (const auto& game : theirs) {
+        for (const auto& ply : game) {
+            ASSERT_TRUE(std::getline(replayed, line));
+            std::istringstream words(line);
+            std::string san, key;
+            std::vector<std::string> fen(6);
+            words >> san >> fen[0] >> fen[1] >> fen[2] >> fen[3] >> fen[4] >> fen[5] >> key;
+            ASSERT_EQ(san, ply.san) << line;
+            ASSERT_EQ(key, ply.key) << line;
+            ASSERT_EQ(fen[0] + " " + fen[1] + " " + fen[2], fen_field(ply.fen, 0) + " " + fen_field(ply.fen, 1) + " "
+                          + fen_field(ply.fen, 2)) << line;
+            ASSERT_EQ(fen[4] + " " + fen[5], fen_field(ply.fen, 4) + " " + fen_field(ply.fen, 5)) << line;
+            if (fen[3] != fen_field(ply.fen, 3)) {
+                ASSERT_EQ(fen_field(ply.fen, 3), "-") << line;
+            }
+        }
+    }
+    EXPECT_FALSE(std::getline(replayed, line)) << line;
 }
 
 TEST(GameRecordPeer, PgnExtractAcceptsEveryWrittenGame)

@@ -108,6 +108,16 @@ TEST(PgnFile, NextGameSkipsDamagedGames)
     EXPECT_EQ(file.next_game(), "");
 }
 
+TEST(PgnFile, GameWithoutTerminationEndsAtTheNextTagLine)
+{
+    PgnFile file;
+    file.open(write_temp_file("open.pgn", "[Event \"1\"]\r\n\r\n1. e4 e5 {see [Event]}\r\n\r\n"
+                                          "[Event \"2\"]\n\n1. d4 *\n"));
+    EXPECT_EQ(file.next_game(), "[Event \"1\"]\n\n1. e4 e5 {see [Event]}\n\n");
+    EXPECT_EQ(file.next_game(), "[Event \"2\"]\n\n1. d4 *\n\n");
+    EXPECT_EQ(file.next_game(), "");
+}
+
 TEST(PgnFile, GameCountsReadableGames)
 {
     PgnFile file;
@@ -134,6 +144,8 @@ TEST(PgnFile, ListedGameCountsLikeTheGameList)
     EXPECT_EQ(file.listed_game(3), "[Event \"3\"]\n\n1. c4 *\n\n");
     EXPECT_EQ(file.listed_game(4), "[Event \"4\"]\n\n1. b3 *\n\n");
     EXPECT_EQ(file.listed_game(5), "");
+    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
+    EXPECT_EQ(file.next_game(), "[Event \"3\"]\n\n1. c4 *\n\n");
     // The reader itself still skips the damaged game.
     EXPECT_EQ(file.game(3), "[Event \"4\"]\n\n1. b3 *\n\n");
 }
@@ -156,6 +168,17 @@ TEST(PgnFile, MissingFileGivesNoGames)
     EXPECT_EQ(file.first_game(), "");
     EXPECT_EQ(file.game(2), "");
     EXPECT_EQ(file.listed_game(1), "");
+}
+
+TEST(PgnFile, FailedOpenKeepsTheRememberedFile)
+{
+    PgnFile file;
+    file.open(write_temp_file("one.pgn", "[Event \"1\"] *"));
+    EXPECT_TRUE(file.is_open());
+    file.open("/nonexistent/torvane.pgn");
+    EXPECT_FALSE(file.is_open());
+    EXPECT_EQ(file.next_game(), "");
+    EXPECT_EQ(file.first_game(), "[Event \"1\"] *\n\n");
 }
 
 TEST(PgnFile, AppendAddsToWhatWasThere)

@@ -32,8 +32,11 @@ void annotate(ChessGame& game, std::mt19937& random)
         std::uniform_int_distribution<std::size_t> which(0, std::size(comments) - 1);
         game.set_comment(comments[which(random)]);
     }
-    if (chance(random) == 0)
-        game.tree().entry(game.current()).set_nag("$" + std::to_string(chance(random) + 1));
+    if (chance(random) == 0) {
+        std::string nag = "$";
+        nag += std::to_string(chance(random) + 1);
+        game.tree().entry(game.current()).set_nag(nag);
+    }
 }
 
 }

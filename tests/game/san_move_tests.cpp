@@ -170,6 +170,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, SanWriting, testing::Values(
     WriteCase{"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1a1", "O-O-O"},
     WriteCase{"1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1", "e1g1", "O-O"},
     WriteCase{"1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1", "e1b1", "O-O-O"},
+    WriteCase{"rk5r/pppppppp/8/8/8/8/PPPPPPPP/RK5R b HAha - 0 1", "b8a8", "O-O-O"},
+    WriteCase{"rk5r/pppppppp/8/8/8/8/PPPPPPPP/RK5R b HAha - 0 1", "b8h8", "O-O"},
+    // the king already stands on g1: castling moves only the rook
+    WriteCase{"4k3/8/8/8/8/8/8/6KR w H - 0 1", "g1h1", "O-O"},
     WriteCase{scholar_fen, "h5f7", "Qxf7#"},
     WriteCase{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
     // the king escapes to h7: check, not mate

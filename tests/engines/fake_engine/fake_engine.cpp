@@ -14,11 +14,11 @@
 //                 "info string input closed" and exits a little later
 //   hang          ignores "quit" and the end of its input
 //   hang_hard     as hang, and ignores SIGTERM as well
+//   hold          every search waits for "stop", "ponderhit" or "?" before
+//                 it answers (a UCI "go" with "ponder" or "infinite" always does)
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
-//   hold          every search waits for "stop", "ponderhit" or "?" before
-//                 it answers (a UCI "go" with "ponder" or "infinite" always does)
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
