@@ -28,6 +28,7 @@ struct PeerEngine {
     const char* name;
     std::string program;
     int protocol;
+    int detected;
 };
 
 std::string path_of(const PeerEngine& engine)
@@ -106,6 +107,8 @@ TEST_P(PeerGames, TwentyPliesFromTheStart)
 {
     EngineGame game(GetParam());
     ASSERT_TRUE(game.owner().engine_running());
+    EXPECT_EQ(game.owner().copy_enginevariables().get_protocol(), GetParam().detected);
+    EXPECT_EQ(game.owner().is_uci(), GetParam().detected == protocol_uci);
     ChessPosition start;
     start.set_start_position();
     game.play(start, 20);
@@ -124,12 +127,15 @@ TEST_P(PeerGames, TwentyPliesFromAFen)
 
 INSTANTIATE_TEST_SUITE_P(
     Engines, PeerGames,
-    testing::Values(PeerEngine{"stockfish", "stockfish", protocol_autodetect},
-                    PeerEngine{"fairymax", "fairymax", protocol_autodetect},
-                    PeerEngine{"sjeng", "sjeng", protocol_autodetect},
-                    PeerEngine{"phalanx", "phalanx", protocol_autodetect},
-                    PeerEngine{"hoichess", "hoichess", protocol_xboard_v2},
-                    PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2}),
+    testing::Values(PeerEngine{"stockfish", "stockfish", protocol_autodetect, protocol_uci},
+                    PeerEngine{"fairymax", "fairymax", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"hoichess", "hoichess", protocol_xboard_v2, protocol_xboard_v2},
+                    PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2,
+                               protocol_xboard_v2},
+                    PeerEngine{"polyglot_uci", wrapper_dir + "/polyglot-stockfish", protocol_autodetect,
+                               protocol_uci}),
     [](const testing::TestParamInfo<PeerEngine>& info) { return std::string(info.param.name); });
 
 // gnuchess announces its moves as "My move is : MOVE", which the xboard
@@ -156,7 +162,7 @@ class Pondering : public testing::TestWithParam<bool> {};
 TEST_P(Pondering, EveryMoveLegalWithPonderHitsAndMisses)
 {
     const bool ponder = GetParam();
-    EngineGame game(PeerEngine{"stockfish", "stockfish", protocol_uci});
+    EngineGame game(PeerEngine{"stockfish", "stockfish", protocol_uci, protocol_uci});
     game.owner().set_ponder(ponder);
     ChessPosition position;
     position.set_start_position();

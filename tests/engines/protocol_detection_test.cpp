@@ -139,6 +139,14 @@ TEST_F(ScriptedDetection, SeventyOptionLinesBeforeUciokStillMeanUci)
     EXPECT_EQ(scripted_engine_input(path, 1), "uci\n");
 }
 
+TEST_F(ScriptedDetection, ThreeHundredOptionsBeforeUciok)
+{
+    Handshake handshake(fake_dir + "/fake_engine_many_options");
+    handshake.detect(protocol_autodetect);
+    EXPECT_TRUE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_options().size(), 304u);
+}
+
 TEST_F(ScriptedDetection, SlowUciHandshakeWithinTheBound)
 {
     setenv("TORVANE_FAKE_DELAY_MS", "1500", 1);
