@@ -11,19 +11,35 @@
 
 namespace {
 
-// Every run works in a directory of its own, never in a user's home.
-void enter_scratch_directory()
-{
-    static bool entered = false;
-    if (!entered) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "torvane-cfg-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) {
-            std::abort();
-        }
-        std::filesystem::current_path(pattern);
-        entered = true;
+// Each input is read in a scratch directory, never in a user's home; the
+// fuzzer's own working directory is restored after it.
+class ScratchDirectory {
+public:
+    ScratchDirectory() : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(path());
     }
-}
+    ~ScratchDirectory() { std::filesystem::current_path(m_previous); }
+
+private:
+    static const std::string& path()
+    {
+        static const std::string scratch = [] {
+            std::string pattern = (std::filesystem::temp_directory_path() / "torvane-cfg-fuzz-XXXXXX").string();
+            if (!mkdtemp(pattern.data())) {
+                std::abort();
+            }
+            std::atexit([] {
+                std::error_code error;
+                std::filesystem::remove_all(path(), error);
+            });
+            return pattern;
+        }();
+        return scratch;
+    }
+
+    std::filesystem::path m_previous;
+};
 
 void write_file(const std::string& text)
 {
@@ -34,7 +50,7 @@ void write_file(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    enter_scratch_directory();
+    ScratchDirectory scratch;
     write_file(std::string(reinterpret_cast<const char*>(data), size));
     InstalledEngines first;
     first.read_engines_cfg();
