@@ -46,6 +46,8 @@ public:
     // the token last set, and starts a new game.
     void reload_engine();
 
+    // Forwarded to the driver: without one they do nothing or give the
+    // default (false, 0, empty, a default Level, 1 move to go).
     void set_ponder(bool on);
     void new_game();
     void set_position(const ChessPosition& position);
@@ -91,6 +93,7 @@ public:
     std::string get_elo() const;
     bool is_running() const;
 
+    // These work on the owner's own record and need no driver.
     // Switches the engine's log file ("engine<number>.log") on or off.
     void set_debug(bool on);
     void set_opponent_time(std::uint64_t ms);
