@@ -251,6 +251,26 @@ TEST(GuiEngineSlots, ACrashedEngineIsSeenAsCrashed)
     owner.unload_engine();
 }
 
+TEST(GuiEngineSlots, ReloadBringsACrashedEngineBack)
+{
+    FakeEnvironment environment;
+    setenv("TORVANE_FAKE_MODE", "close_input", 1);
+    EngineReceiver manager;
+    GuiEngine owner;
+    owner.load(1, fake_engine, protocol_uci, manager.trio());
+    unsetenv("TORVANE_FAKE_MODE");
+    owner.set_token(31);
+    EXPECT_TRUE(eventually([&] { return owner.engine_crashed(); }));
+    owner.reload_engine();
+    EXPECT_TRUE(owner.engine_running());
+    EXPECT_FALSE(owner.engine_crashed());
+    ChessPosition position;
+    position.set_start_position();
+    owner.set_position(position);
+    owner.go();
+    EXPECT_EQ(forwarded(manager, "1 31 bestmove").substr(0, 18), "1 31 bestmove e2e4");
+}
+
 TEST(GuiEngineSlots, DestroyingALoadedOwnerQuitsTheEngine)
 {
     FakeEnvironment environment;
