@@ -113,8 +113,6 @@ protected:
     // Handles one non-empty engine line; returns the line to forward, or
     // nothing when the line must not reach the manager.
     virtual std::optional<std::string> handle_line(const std::string& line) = 0;
-    // The protocol's form of one option, or nothing when it is not sent.
-    std::optional<std::string> option_command(const Option& option) const;
 
     // Writes one line to the engine.
     void send(const std::string& line);
@@ -129,6 +127,8 @@ protected:
     EngineVariables* m_ev;
 
 private:
+    // The protocol's form of one option, or nothing when it is not sent.
+    std::optional<std::string> option_command(const Option& option) const;
     void forward(const std::string& line);
 
     std::atomic<int> m_number;
