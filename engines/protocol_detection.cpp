@@ -1,0 +1,198 @@
+#include "engines/protocol_detection.h"
+
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The pause between two looks at an empty handshake queue.
+constexpr std::chrono::milliseconds idle_poll{10};
+
+void pause_when_idle(const std::string& line)
+{
+    if (line.empty()) {
+        std::this_thread::sleep_for(idle_poll);
+    }
+}
+
+std::string first_word(const std::string& line)
+{
+    std::istringstream words(line);
+    std::string word;
+    words >> word;
+    return word;
+}
+
+// Reads an "id name ..." or "id author ..." line into ev.
+void read_id_line(const std::string& line, EngineVariables& ev)
+{
+    std::istringstream words(line);
+    std::string id;
+    std::string kind;
+    words >> id >> kind;
+    if (kind == "name") {
+        std::string name;
+        std::string word;
+        while (words >> word) {
+            name += name.empty() ? word : " " + word;
+        }
+        ev.set_idname(name);
+    } else if (kind == "author") {
+        std::size_t after = line.find("author") + 6;
+        ev.set_author(line.substr(after));
+    }
+}
+
+// Records one announced feature.
+void record_feature(const std::string& name, const std::string& value, EngineVariables& ev)
+{
+    bool on = value == "1";
+    if (name == "smp") {
+        ev.set_feature(name, on);
+        if (on) {
+            ev.set_option(Option("option name xboard_threads type spin default 1 min 1 max 64"));
+        }
+    } else if (name == "memory") {
+        ev.set_feature(name, on);
+        if (on) {
+            ev.set_option(Option("option name xboard_memory type spin default 128 min 16 max 1024"));
+        }
+    } else if (name == "myname") {
+        ev.set_idname(value);
+    } else if (name == "egt") {
+        ev.set_egt(value);
+    } else if (name == "ping" || name == "setboard" || name == "san" || name == "usermove" || name == "time" ||
+               name == "reuse" || name == "colors" || name == "nps" || name == "debug") {
+        ev.set_feature(name, on);
+    }
+}
+
+}
+
+std::string wait_engine_line(CVTrio queue) { return queue.get(); }
+
+FeatureReply handle_feature_pairs(const std::string& text, EngineVariables& ev)
+{
+    FeatureReply reply;
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    while (pos < size) {
+        while (pos < size && text[pos] == ' ') {
+            ++pos;
+        }
+        if (pos >= size) {
+            break;
+        }
+        std::size_t equals = text.find('=', pos);
+        std::size_t name_end = equals == std::string::npos ? size : equals;
+        std::string name = text.substr(pos, name_end - pos);
+        pos = name_end;
+        std::string value;
+        if (pos < size) {
+            ++pos;
+            if (pos < size && text[pos] == '"') {
+                std::size_t close = text.find('"', pos + 1);
+                std::size_t value_end = close == std::string::npos ? size : close;
+                value = text.substr(pos + 1, value_end - pos - 1);
+                pos = value_end == size ? size : value_end + 1;
+            } else {
+                std::size_t blank = text.find(' ', pos);
+                std::size_t value_end = blank == std::string::npos ? size : blank;
+                value = text.substr(pos, value_end - pos);
+                pos = value_end;
+            }
+        }
+        ev.set_protocol(protocol_xboard_v2);
+        if (name == "option") {
+            continue;
+        }
+        record_feature(name, value, ev);
+        reply.answers.push_back("accepted " + name);
+        if (name == "done" && value == "1") {
+            reply.done = true;
+            break;
+        }
+    }
+    return reply;
+}
+
+void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue)
+{
+    engio("uci");
+    const auto deadline = Clock::now() + uci_probe_time;
+    while (Clock::now() < deadline) {
+        std::string line = wait_engine_line(queue);
+        if (line.find("uciok") != std::string::npos) {
+            ev.set_protocol(protocol_uci);
+            ev.set_uci(true);
+            return;
+        }
+        std::string word = first_word(line);
+        if (word == "id") {
+            read_id_line(line, ev);
+        } else if (word == "option") {
+            ev.set_option(Option(line));
+        }
+        pause_when_idle(line);
+    }
+    ev.set_uci(false);
+}
+
+void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
+{
+    ev.set_uci(false);
+    engio("xboard");
+    engio("protover 2");
+    const auto deadline = Clock::now() + xboard_probe_time;
+    while (Clock::now() < deadline) {
+        std::string line = wait_engine_line(queue);
+        if (first_word(line) == "feature") {
+            std::size_t after = line.find("feature") + 7;
+            FeatureReply reply = handle_feature_pairs(line.substr(after), ev);
+            for (const std::string& answer : reply.answers) {
+                engio(answer);
+            }
+            if (reply.done) {
+                return;
+            }
+        }
+        pause_when_idle(line);
+    }
+}
+
+void select_xboard_v1(Engio& engio, EngineVariables& ev)
+{
+    ev.set_uci(false);
+    engio("xboard");
+    ev.set_protocol(protocol_xboard_v1);
+}
+
+void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue)
+{
+    switch (protocol) {
+    case protocol_autodetect:
+        probe_uci(engio, ev, queue);
+        if (ev.is_uci()) {
+            return;
+        }
+        probe_xboard(engio, ev, queue);
+        if (ev.get_protocol() == protocol_xboard_v2) {
+            return;
+        }
+        select_xboard_v1(engio, ev);
+        return;
+    case protocol_uci:
+        probe_uci(engio, ev, queue);
+        return;
+    case protocol_xboard_v1:
+        select_xboard_v1(engio, ev);
+        return;
+    case protocol_xboard_v2:
+        probe_xboard(engio, ev, queue);
+        return;
+    default:
+        return;
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engines/cv_trio.h"
+#include "engines/engine_variables.h"
+#include "engines/engio.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// The handshakes that find out how a freshly started engine speaks. They run
+// on the loading thread, read the engine's first lines from the handshake
+// queue and fill in the engine's settings: the UCI mark and protocol code,
+// the engine's name and author, its options, its xboard features.
+
+// Protocol codes, as configured and as detected.
+enum ProtocolCode : int {
+    protocol_autodetect = 0,
+    protocol_uci = 1,
+    protocol_xboard_v1 = 2,
+    protocol_xboard_v2 = 3,
+};
+
+// How long each handshake waits for its closing line ("uciok", "done=1").
+inline constexpr std::chrono::milliseconds uci_probe_time{3050};
+inline constexpr std::chrono::milliseconds xboard_probe_time{5050};
+
+// The oldest line of the handshake queue, "" when there is none; never waits.
+std::string wait_engine_line(CVTrio queue);
+
+// Sends "uci" and reads "id" and "option" lines until "uciok" (protocol 1,
+// UCI mark set) or until uci_probe_time has passed (UCI mark cleared,
+// protocol unchanged). However many lines come first, only time ends it.
+void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue);
+
+// Sends "xboard" and "protover 2" and accepts every announced feature until
+// "done=1" or until xboard_probe_time has passed. Any feature line makes the
+// protocol 3.
+void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue);
+
+// Drives the engine as xboard version 1: sends "xboard", protocol 2.
+void select_xboard_v1(Engio& engio, EngineVariables& ev);
+
+// Runs the handshakes that the code asks for: 0 tries UCI, then xboard
+// version 2, then settles on version 1; 1 and 3 run their own handshake
+// whatever the answer; 2 selects version 1; other codes do nothing.
+void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue);
+
+// What the handshake does with one "feature" line: the answers to send, in
+// order, and whether a "done=1" pair ended the handshake.
+struct FeatureReply {
+    std::vector<std::string> answers;
+    bool done = false;
+};
+
+// Handles the pairs of one "feature" line (the text after the word
+// "feature"), recording each in ev; every pair but "option" is answered with
+// "accepted NAME". The pairs after "done=1" are not read. A quoted value
+// ends at its closing quote or at the end of the line.
+FeatureReply handle_feature_pairs(const std::string& text, EngineVariables& ev);

@@ -1,0 +1,199 @@
+#include "engines/gui_engine.h"
+
+#include "core/move_generator.h"
+#include "core/move_list.h"
+#include "engines/legal_move.h"
+#include "engines/protocol_detection.h"
+#include "tests/engines/engine_receiver.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+using torvane_test::EngineReceiver;
+using torvane_test::eventually;
+
+const std::string wrapper_dir = PEER_WRAPPER_DIR;
+constexpr std::uint64_t token = 77;
+constexpr std::uint32_t movetime_ms = 100;
+
+struct PeerEngine {
+    const char* name;
+    std::string program;
+    int protocol;
+    int detected;
+};
+
+std::string path_of(const PeerEngine& engine)
+{
+    return engine.program.front() == '/' ? engine.program : torvane_test::peer_program(engine.program);
+}
+
+// The manager's side of one engine: asks for moves and reads the answers.
+class EngineGame {
+public:
+    explicit EngineGame(const PeerEngine& engine)
+    {
+        m_owner.load(1, path_of(engine), engine.protocol, m_manager.trio());
+        m_owner.set_token(token);
+        Level level;
+        level.set_fixed_movetime(movetime_ms);
+        m_owner.set_level(level);
+        m_owner.new_game();
+    }
+    ~EngineGame() { m_owner.unload_engine(); }
+
+    GuiEngine& owner() { return m_owner; }
+
+    // The engine's best move in the position (text after "bestmove"), or
+    // nothing when it does not answer in time or resigns.
+    std::optional<std::string> best_move(const ChessPosition& position, std::string* ponder = nullptr)
+    {
+        m_owner.set_white(position.board().side_to_move() == 1);
+        m_owner.set_position(position);
+        m_owner.go();
+        const std::string own = "1 " + std::to_string(token) + " ";
+        for (;;) {
+            std::optional<std::string> line = m_manager.next_line(20s);
+            if (!line) {
+                return std::nullopt;
+            }
+            if (line->compare(0, own.size(), own) != 0) {
+                continue;
+            }
+            std::istringstream words(line->substr(own.size()));
+            std::string command, move, word;
+            words >> command >> move;
+            if (command == "resign") {
+                return std::nullopt;
+            }
+            if (command != "bestmove") {
+                continue;
+            }
+            if (ponder && words >> word && word == "ponder") {
+                words >> *ponder;
+            }
+            return move;
+        }
+    }
+
+    // Plays plies moves of the engine against itself, each checked legal.
+    void play(ChessPosition position, int plies)
+    {
+        for (int ply = 0; ply < plies; ++ply) {
+            std::optional<std::string> move = best_move(position);
+            ASSERT_TRUE(move) << "no answer at ply " << ply << " in " << position.fen();
+            std::optional<Move> legal = find_legal_move(position, *move);
+            ASSERT_TRUE(legal) << *move << " is not legal in " << position.fen();
+            position.make_move(*legal);
+        }
+    }
+
+private:
+    EngineReceiver m_manager;
+    GuiEngine m_owner;
+};
+
+class PeerGames : public testing::TestWithParam<PeerEngine> {};
+
+TEST_P(PeerGames, TwentyPliesFromTheStart)
+{
+    EngineGame game(GetParam());
+    ASSERT_TRUE(game.owner().engine_running());
+    EXPECT_EQ(game.owner().copy_enginevariables().get_protocol(), GetParam().detected);
+    EXPECT_EQ(game.owner().is_uci(), GetParam().detected == protocol_uci);
+    ChessPosition start;
+    start.set_start_position();
+    game.play(start, 20);
+    EXPECT_FALSE(game.owner().engine_crashed());
+}
+
+TEST_P(PeerGames, TwentyPliesFromAFen)
+{
+    EngineGame game(GetParam());
+    ASSERT_TRUE(game.owner().engine_running());
+    ChessPosition position;
+    position.set_fen("r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQK2R b KQkq - 0 5");
+    game.play(position, 20);
+    EXPECT_FALSE(game.owner().engine_crashed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engines, PeerGames,
+    testing::Values(PeerEngine{"stockfish", "stockfish", protocol_autodetect, protocol_uci},
+                    PeerEngine{"fairymax", "fairymax", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
+                    PeerEngine{"hoichess", "hoichess", protocol_xboard_v2, protocol_xboard_v2},
+                    PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2,
+                               protocol_xboard_v2},
+                    PeerEngine{"polyglot_uci", wrapper_dir + "/polyglot-stockfish", protocol_autodetect,
+                               protocol_uci}),
+    [](const testing::TestParamInfo<PeerEngine>& info) { return std::string(info.param.name); });
+
+// gnuchess announces its moves as "My move is : MOVE", which the xboard
+// driver does not read, so only its loading is checked here: it starts
+// slowly, and is found to speak xboard, not UCI.
+TEST(PeerLoading, GnuchessThroughItsWrapperLoadsAsXboard)
+{
+    EngineReceiver manager;
+    GuiEngine owner;
+    owner.load(1, wrapper_dir + "/gnuchess-xboard", protocol_autodetect, manager.trio());
+    EXPECT_TRUE(owner.engine_running());
+    EXPECT_FALSE(owner.is_uci());
+    int protocol = owner.copy_enginevariables().get_protocol();
+    EXPECT_TRUE(protocol == protocol_xboard_v1 || protocol == protocol_xboard_v2) << protocol;
+    owner.unload_engine();
+    EXPECT_FALSE(owner.engine_running());
+    EXPECT_FALSE(owner.engine_crashed());
+}
+
+// Stockfish plays White with pondering on or off; Black answers with the
+// expected reply on even moves (a ponder hit) and another move on odd ones.
+class Pondering : public testing::TestWithParam<bool> {};
+
+TEST_P(Pondering, EveryMoveLegalWithPonderHitsAndMisses)
+{
+    const bool ponder = GetParam();
+    EngineGame game(PeerEngine{"stockfish", "stockfish", protocol_uci, protocol_uci});
+    game.owner().set_ponder(ponder);
+    ChessPosition position;
+    position.set_start_position();
+    int pondered = 0;
+    for (int move_number = 0; move_number < 8; ++move_number) {
+        std::string expected;
+        std::optional<std::string> move = game.best_move(position, &expected);
+        ASSERT_TRUE(move);
+        std::optional<Move> legal = find_legal_move(position, *move);
+        ASSERT_TRUE(legal) << *move << " in " << position.fen();
+        position.make_move(*legal);
+        if (ponder && eventually([&] { return game.owner().get_state() == engine_pondering; }, 2s)) {
+            ++pondered;
+        }
+        if (!ponder) {
+            EXPECT_EQ(game.owner().get_state(), engine_idle);
+        }
+        std::optional<Move> reply = find_legal_move(position, expected);
+        if (!reply || move_number % 2 == 1) {
+            MoveList moves;
+            MoveGenerator().generate(position, moves);
+            ASSERT_GT(moves.size(), 0u);
+            reply = moves.at(static_cast<int>(moves.size()) - 1);
+        }
+        position.make_move(*reply);
+    }
+    EXPECT_EQ(pondered > 0, ponder);
+    EXPECT_FALSE(game.owner().engine_crashed());
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAndOff, Pondering, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "on" : "off"; });
+
+}

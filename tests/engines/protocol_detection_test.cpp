@@ -1,0 +1,252 @@
+#include "engines/protocol_detection.h"
+
+#include "tests/engines/scripted_engine.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using torvane_test::scripted_engine_input;
+using torvane_test::write_scripted_engine;
+
+const std::string fake_dir = FAKE_ENGINE_DIR;
+
+// One feature line and what it leaves in the settings.
+struct FeatureCase {
+    const char* what;
+    std::string text;
+    std::vector<std::string> answers;
+    bool done;
+};
+
+class FeaturePairs : public testing::TestWithParam<FeatureCase> {};
+
+TEST_P(FeaturePairs, AreAnsweredInOrder)
+{
+    EngineVariables ev;
+    FeatureReply reply = handle_feature_pairs(GetParam().text, ev);
+    EXPECT_EQ(reply.answers, GetParam().answers);
+    EXPECT_EQ(reply.done, GetParam().done);
+    EXPECT_EQ(ev.get_protocol(), protocol_xboard_v2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FeaturePairs,
+    testing::Values(
+        FeatureCase{"done_in_the_middle", " ping=1 done=1 san=1",
+                    {"accepted ping", "accepted done"}, true},
+        FeatureCase{"done_zero_goes_on", " done=0 myname=\"X\"", {"accepted done", "accepted myname"}, false},
+        FeatureCase{"unknown_names_are_accepted", " foo=bar variants=\"normal,wildcastle\"",
+                    {"accepted foo", "accepted variants"}, false},
+        FeatureCase{"option_is_not_answered", " option=\"Hash -spin 16 1 1024\"", {}, false},
+        FeatureCase{"unterminated_quote_ends_at_the_line", " myname=\"Open Ended", {"accepted myname"}, false},
+        FeatureCase{"trailing_blanks", " ping=1   ", {"accepted ping"}, false},
+        FeatureCase{"name_without_value", " sigint", {"accepted sigint"}, false}),
+    [](const testing::TestParamInfo<FeatureCase>& info) { return std::string(info.param.what); });
+
+TEST(FeatureValues, AreRecorded)
+{
+    EngineVariables ev;
+    handle_feature_pairs(" ping=2 time=0 setboard=1 usermove=1 san=1 reuse=0 myname=\"Deep  Quoted 2.0\" egt=\"syzygy,gaviota\" smp=1 memory=1 colors=1 nps=0",
+                         ev);
+    EXPECT_FALSE(ev.features().ping);
+    EXPECT_FALSE(ev.features().time);
+    EXPECT_TRUE(ev.features().setboard);
+    EXPECT_TRUE(ev.features().usermove);
+    EXPECT_TRUE(ev.features().san);
+    EXPECT_FALSE(ev.features().reuse);
+    EXPECT_TRUE(ev.features().colors);
+    EXPECT_TRUE(ev.features().smp);
+    EXPECT_TRUE(ev.features().memory);
+    EXPECT_EQ(ev.get_idname(), "Deep  Quoted 2.0");
+    EXPECT_EQ(ev.get_name(), "Deep  Quoted 2.0");
+    EXPECT_EQ(ev.get_egt(), "syzygy,gaviota");
+    auto options = ev.get_options();
+    ASSERT_EQ(options.size(), 2u);
+    EXPECT_EQ(options["xboard_threads"].get_max(), "64");
+    EXPECT_EQ(options["xboard_memory"].get_default(), "128");
+}
+
+// An engine process whose output goes to a handshake queue, as while loading.
+class Handshake {
+public:
+    explicit Handshake(const std::string& path)
+    {
+        m_queue.set_mutex(&m_mutex);
+        m_queue.set_cv(&m_cv);
+        m_queue.set_queue(&m_lines);
+        m_engio.set_cvtrio(m_queue);
+        m_engio.spawn_engine(path);
+        if (m_engio.spawned()) {
+            m_reader = std::thread([this] { m_engio(); });
+        }
+    }
+    ~Handshake()
+    {
+        m_engio.quit();
+        if (m_reader.joinable()) {
+            m_reader.join();
+        }
+    }
+    // Runs detection and returns how long it took.
+    std::chrono::milliseconds detect(int protocol)
+    {
+        auto start = std::chrono::steady_clock::now();
+        detect_protocol(m_engio, m_ev, protocol, m_queue);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    }
+    EngineVariables& ev() { return m_ev; }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<std::string> m_lines;
+    CVTrio m_queue;
+    Engio m_engio;
+    EngineVariables m_ev;
+    std::thread m_reader;
+};
+
+class ScriptedDetection : public testing::Test {
+protected:
+    std::string m_dir = torvane_test::make_temp_dir("torvane-detect");
+    ~ScriptedDetection() override { std::filesystem::remove_all(m_dir); }
+};
+
+TEST_F(ScriptedDetection, SeventyOptionLinesBeforeUciokStillMeanUci)
+{
+    std::string path = write_scripted_engine(m_dir, "many", R"(    uci) echo "id name   Many    Knobs  3 "
+         echo "id author  A. Author"
+         i=1; while [ $i -le 70 ]; do echo "option name Knob $i type spin default $i min 0 max 100"; i=$((i+1)); done
+         echo "info string ready uciok" ;;)");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_TRUE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_uci);
+    EXPECT_EQ(handshake.ev().get_idname(), "Many Knobs 3");
+    EXPECT_EQ(handshake.ev().get_author(), "  A. Author");
+    auto options = handshake.ev().get_options();
+    ASSERT_EQ(options.size(), 70u);
+    EXPECT_EQ(options["Knob 70"].get_default(), "70");
+    EXPECT_LT(took, 2000ms);
+    EXPECT_EQ(scripted_engine_input(path, 1), "uci\n");
+}
+
+TEST_F(ScriptedDetection, ThreeHundredOptionsBeforeUciok)
+{
+    Handshake handshake(fake_dir + "/fake_engine_many_options");
+    handshake.detect(protocol_autodetect);
+    EXPECT_TRUE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_options().size(), 304u);
+}
+
+TEST_F(ScriptedDetection, SlowUciHandshakeWithinTheBound)
+{
+    setenv("TORVANE_FAKE_DELAY_MS", "1500", 1);
+    Handshake handshake(fake_dir + "/fake_engine_slow");
+    handshake.detect(protocol_autodetect);
+    unsetenv("TORVANE_FAKE_DELAY_MS");
+    EXPECT_TRUE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_idname(), "FakeEngine 1.0");
+    EXPECT_EQ(handshake.ev().get_options().size(), 4u);
+}
+
+TEST_F(ScriptedDetection, FeaturesSpreadOverLinesWithQuotes)
+{
+    std::string path = write_scripted_engine(m_dir, "xb2", R"(    protover*) echo 'feature ping=1 setboard=1'
+         sleep 0.3
+         echo 'feature myname="Spread  Out 1.2" usermove=1 san=0'
+         echo 'tellics say hello'
+         echo 'feature option="Hash -spin 64 1 4096" time=1 done=1 colors=1' ;;)");
+    Handshake handshake(path);
+    handshake.detect(protocol_autodetect);
+    EXPECT_FALSE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_EQ(handshake.ev().get_idname(), "Spread  Out 1.2");
+    EXPECT_TRUE(handshake.ev().features().ping);
+    EXPECT_TRUE(handshake.ev().features().setboard);
+    EXPECT_TRUE(handshake.ev().features().usermove);
+    EXPECT_FALSE(handshake.ev().features().colors);
+    EXPECT_EQ(scripted_engine_input(path, 10), "uci\nxboard\nprotover 2\naccepted ping\naccepted setboard\n"
+                                           "accepted myname\naccepted usermove\naccepted san\naccepted time\n"
+                                           "accepted done\n");
+}
+
+TEST_F(ScriptedDetection, UnterminatedQuoteIsReadToTheEndOfTheLine)
+{
+    std::string path = write_scripted_engine(m_dir, "quote", R"(    protover*) echo 'feature myname="Never Closed'
+         echo 'feature done=1' ;;)");
+    Handshake handshake(path);
+    handshake.detect(protocol_xboard_v2);
+    EXPECT_EQ(handshake.ev().get_idname(), "Never Closed");
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+}
+
+TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
+{
+    std::string path = write_scripted_engine(m_dir, "mute", "    nothing) ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_FALSE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v1);
+    EXPECT_GE(took, 8000ms);
+    EXPECT_LT(took, 9500ms);
+    EXPECT_EQ(scripted_engine_input(path, 4), "uci\nxboard\nprotover 2\nxboard\n");
+}
+
+TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
+{
+    std::string path = write_scripted_engine(m_dir, "mute", "    nothing) ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_uci);
+    EXPECT_FALSE(handshake.ev().is_uci());
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_autodetect);
+    EXPECT_LT(took, 4000ms);
+    EXPECT_EQ(scripted_engine_input(path, 1), "uci\n");
+}
+
+// A configured protocol runs its own handshake only.
+struct ConfiguredCase {
+    const char* engine;
+    int protocol;
+    bool uci;
+    int detected;
+    const char* sent;
+};
+
+class ConfiguredProtocol : public testing::TestWithParam<ConfiguredCase> {};
+
+TEST_P(ConfiguredProtocol, RunsOnlyItsHandshake)
+{
+    const ConfiguredCase& c = GetParam();
+    std::string dir = torvane_test::make_temp_dir("torvane-configured");
+    std::string record = dir + "/received";
+    setenv("TORVANE_FAKE_RECORD", (record + ".in").c_str(), 1);
+    {
+        Handshake handshake(fake_dir + "/" + c.engine);
+        handshake.detect(c.protocol);
+        EXPECT_EQ(handshake.ev().is_uci(), c.uci);
+        EXPECT_EQ(handshake.ev().get_protocol(), c.detected);
+    }
+    unsetenv("TORVANE_FAKE_RECORD");
+    std::string received = scripted_engine_input(record);
+    EXPECT_EQ(received.substr(0, std::string(c.sent).size()), c.sent);
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ConfiguredProtocol,
+    testing::Values(ConfiguredCase{"fake_engine", protocol_uci, true, protocol_uci, "uci\nquit\n"},
+                    ConfiguredCase{"fake_engine", protocol_xboard_v2, false, protocol_xboard_v2,
+                                   "xboard\nprotover 2\naccepted ping\n"},
+                    ConfiguredCase{"fake_engine", protocol_xboard_v1, false, protocol_xboard_v1, "xboard\nquit\n"},
+                    ConfiguredCase{"fake_engine", 7, false, protocol_autodetect, "quit\n"}));
+
+}
