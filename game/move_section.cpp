@@ -202,25 +202,7 @@ std::string MoveSection::dump() const
             out << "ERROR  idx!=id()\n";
             break;
         }
-        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  ";
-        switch (entry.type()) {
-        case MoveSectionEntryType::move:
-            out << " ";
-            break;
-        case MoveSectionEntryType::start_game:
-            out << "start_game";
-            break;
-        case MoveSectionEntryType::end_game:
-            out << "  end_game";
-            break;
-        case MoveSectionEntryType::variation_start:
-            out << "(";
-            break;
-        case MoveSectionEntryType::variation_end:
-            out << ")";
-            break;
-        }
-        out << "  ";
+        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  " << entry.dump_type() << "  ";
         if (entry.colour() == colour_white)
             out << "W  ";
         else if (entry.colour() == colour_black)
@@ -236,13 +218,7 @@ std::string MoveSection::dump() const
         out << std::setw(4) << entry.nag() << "  ";
         if (!entry.comment().empty())
             out << "{" << shortened_comment(entry.comment()) << "}";
-        if (entry.child_count() > 1) {
-            out << "\tchildren{";
-            for (std::size_t k = 0; k < entry.child_count(); ++k)
-                out << (k ? "," : "") << entry.child(k);
-            out << "}";
-        }
-        out << '\n';
+        out << entry.dump_children() << '\n';
     }
     return out.str();
 }
