@@ -3,41 +3,13 @@
 #include <algorithm>
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
 bool is_white_code(int code)
 {
     return code < 8;
-}
-
-Bitboard white_pawn_attacks_of(const Bitboard& pawns)
-{
-    return ((pawns << 7) & mask_not_file_h) | ((pawns << 9) & mask_not_file_a);
-}
-
-Bitboard black_pawn_attacks_of(const Bitboard& pawns)
-{
-    return ((pawns >> 9) & mask_not_file_h) | ((pawns >> 7) & mask_not_file_a);
-}
-
-// Squares from which a white (black) pawn attacks one of the targets.
-Bitboard white_pawn_sources_of(const Bitboard& targets)
-{
-    return ((targets >> 9) & mask_not_file_h) | ((targets >> 7) & mask_not_file_a);
-}
-
-Bitboard black_pawn_sources_of(const Bitboard& targets)
-{
-    return ((targets << 7) & mask_not_file_h) | ((targets << 9) & mask_not_file_a);
-}
-
-Bitboard knight_attacks_of(const Bitboard& knights)
-{
-    return (((knights >> 6) | (knights << 10)) & mask_files_c_h)
-        | (((knights >> 15) | (knights << 17)) & mask_not_file_a)
-        | (((knights >> 17) | (knights << 15)) & mask_not_file_h)
-        | (((knights >> 10) | (knights << 6)) & mask_files_a_f);
 }
 
 bool is_slider_code(int code)

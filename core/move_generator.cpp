@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
@@ -25,16 +26,14 @@ struct Side {
     static constexpr Bitboard second_rank = White ? mask_rank_2 : mask_rank_7;
 
     // Squares the pawns of this side attack.
-    static Bitboard pawn_attacks(const Bitboard& pawns)
+    static constexpr Bitboard pawn_attacks(Bitboard pawns)
     {
-        return White ? ((pawns << 9) & mask_not_file_a) | ((pawns << 7) & mask_not_file_h)
-                     : ((pawns >> 7) & mask_not_file_a) | ((pawns >> 9) & mask_not_file_h);
+        return White ? white_pawn_attacks_of(pawns) : black_pawn_attacks_of(pawns);
     }
     // Squares from which a pawn of this side attacks the target squares.
-    static Bitboard pawn_sources(const Bitboard& targets)
+    static constexpr Bitboard pawn_sources(Bitboard targets)
     {
-        return White ? ((targets >> 9) & mask_not_file_h) | ((targets >> 7) & mask_not_file_a)
-                     : ((targets << 9) & mask_not_file_a) | ((targets << 7) & mask_not_file_h);
+        return White ? white_pawn_sources_of(targets) : black_pawn_sources_of(targets);
     }
     static Square ahead(const Square& square, int steps = 1) { return square + forward * steps; }
 };
