@@ -66,6 +66,16 @@ std::int32_t MoveSection::add_move(std::int32_t prev)
     return entry.id();
 }
 
+void MoveSection::add_bracket(MoveSectionEntryType type, std::int32_t parent)
+{
+    MoveSectionEntry bracket;
+    bracket.set_type(type);
+    bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
+    bracket.set_pid(parent);
+    bracket.set_colour(colour_none);
+    m_entries.push_back(bracket);
+}
+
 void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, std::int32_t parent)
 {
     // Variations are read with an explicit stack so that deep nesting in a
@@ -104,12 +114,7 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
         case PgnTokenType::variation_open: {
             if (m_entries.size() == 1)
                 throw std::logic_error("MoveSection::load invalid subvariation");
-            MoveSectionEntry bracket;
-            bracket.set_type(MoveSectionEntryType::variation_start);
-            bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
-            bracket.set_pid(line.prev);
-            bracket.set_colour(colour_none);
-            m_entries.push_back(bracket);
+            add_bracket(MoveSectionEntryType::variation_start, line.prev);
             lines.push_back({line.prev, line.prev});
             break;
         }
@@ -118,12 +123,7 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
             // keeps the moves read before and after it.
             if (lines.size() == 1)
                 break;
-            MoveSectionEntry bracket;
-            bracket.set_type(MoveSectionEntryType::variation_end);
-            bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
-            bracket.set_pid(line.parent);
-            bracket.set_colour(colour_none);
-            m_entries.push_back(bracket);
+            add_bracket(MoveSectionEntryType::variation_end, line.parent);
             lines.pop_back();
             break;
         }
