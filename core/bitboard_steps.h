@@ -26,6 +26,8 @@ constexpr Bitboard black_pawn_sources_of(Bitboard targets) { return white_pawn_a
 // Squares the knights in the set attack.
 constexpr Bitboard knight_attacks_of(Bitboard knights)
 {
-    return (((knights >> 6) | (knights << 10)) & mask_files_c_h) | (((knights >> 15) | (knights << 17)) & mask_not_file_a)
-        | (((knights >> 17) | (knights << 15)) & mask_not_file_h) | (((knights >> 10) | (knights << 6)) & mask_files_a_f);
+    return (((knights >> 6) | (knights << 10)) & mask_files_c_h)
+        | (((knights >> 15) | (knights << 17)) & mask_not_file_a)
+        | (((knights >> 17) | (knights << 15)) & mask_not_file_h)
+        | (((knights >> 10) | (knights << 6)) & mask_files_a_f);
 }

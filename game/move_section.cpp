@@ -202,7 +202,8 @@ std::string MoveSection::dump() const
             out << "ERROR  idx!=id()\n";
             break;
         }
-        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  " << entry.dump_type() << "  ";
+        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  "
+            << entry.dump_type() << "  ";
         if (entry.colour() == colour_white)
             out << "W  ";
         else if (entry.colour() == colour_black)
