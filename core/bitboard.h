@@ -134,3 +134,18 @@ private:
 
     std::uint64_t m_value = 0;
 };
+
+constexpr Bitboard Square::file_bitboard() const
+{
+    return m_square < 64 ? Bitboard(0x0101010101010101ULL << file()) : Bitboard();
+}
+
+constexpr Bitboard Square::rank_bitboard() const
+{
+    return m_square < 64 ? Bitboard(0xFFULL << (8 * rank())) : Bitboard();
+}
+
+constexpr Bitboard Square::bit() const
+{
+    return m_square < 64 ? Bitboard(std::uint64_t{1} << m_square) : Bitboard();
+}

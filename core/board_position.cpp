@@ -1,4 +1,5 @@
 #include "core/board_position.h"
+#include "core/piece.h"
 
 #include <sstream>
 #include <stdexcept>
@@ -9,26 +10,6 @@ namespace {
 constexpr int white_king_code = 6;
 constexpr int black_king_code = 14;
 constexpr int rook_below_king = 2;
-
-// Piece code of a FEN letter, 0 for a character that names no piece.
-int piece_code_of(char letter)
-{
-    switch (letter) {
-    case 'P': return 1;
-    case 'N': return 2;
-    case 'B': return 3;
-    case 'R': return 4;
-    case 'Q': return 5;
-    case 'K': return 6;
-    case 'p': return 9;
-    case 'n': return 10;
-    case 'b': return 11;
-    case 'r': return 12;
-    case 'q': return 13;
-    case 'k': return 14;
-    default: return 0;
-    }
-}
 
 // Where king and rook end up: g/f on the side of the king the rook came from is
 // the h-side, c/d otherwise, on the castling side's back rank.
@@ -230,7 +211,7 @@ void BoardPosition::fen(const std::string& text)
             square -= 16;
         } else if (c >= '1' && c <= '8') {
             square += c - '0';
-        } else if (const int code = piece_code_of(c); code != 0) {
+        } else if (const int code = static_cast<int>(piece_of_letter(c).code()); code != 0) {
             if (code == 1 && (square < 8 || square > 55)) {
                 throw std::logic_error("BoardPosition::fen   error: white pawn on wrong square");
             }

@@ -1,21 +1,6 @@
 #include "core/chess960.h"
 #include "core/chess_position.h"
 
-namespace {
-
-int white_code(char letter)
-{
-    switch (letter) {
-    case 'N': return 2;
-    case 'B': return 3;
-    case 'R': return 4;
-    case 'Q': return 5;
-    default: return 6;
-    }
-}
-
-}
-
 void ChessPosition::setup_chess960(std::uint32_t number)
 {
     if (number > 959)
@@ -24,13 +9,13 @@ void ChessPosition::setup_chess960(std::uint32_t number)
     const std::string back_rank = chess960_back_rank(number);
     std::uint16_t flags = 0;
     for (int file = 0; file < 8; ++file) {
-        const int code = white_code(back_rank[static_cast<std::size_t>(file)]);
-        put_piece(Square(file), Piece(static_cast<std::uint32_t>(code)));
-        put_piece(Square(56 + file), Piece(static_cast<std::uint32_t>(code + 8)));
+        const Piece piece = piece_of_letter(back_rank[static_cast<std::size_t>(file)]);
+        put_piece(Square(file), piece);
+        put_piece(Square(56 + file), Piece(piece.code() + 8));
         put_piece(Square(8 + file), Piece(1));
         put_piece(Square(48 + file), Piece(9));
         // Both colours may castle with both rooks.
-        if (code == 4)
+        if (piece.is_rook())
             flags |= static_cast<std::uint16_t>((1u << file) | (1u << (8 + file)));
     }
     set_castling_flags(flags);

@@ -110,6 +110,7 @@ public:
     const Bitboard& black_queen_xray_union() const { return m_black_queen_xray_union; }
 
 private:
+    Bitboard attackers_of(const Square& square, bool white) const;
     void update_union_of(int code);
     void update_slider_unions(const Bitboard& pieces, Bitboard& attacks, Bitboard& xrays);
     void update_attacked_sets();

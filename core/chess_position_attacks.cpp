@@ -3,41 +3,13 @@
 #include <algorithm>
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
 bool is_white_code(int code)
 {
     return code < 8;
-}
-
-Bitboard white_pawn_attacks_of(const Bitboard& pawns)
-{
-    return ((pawns << 7) & mask_not_file_h) | ((pawns << 9) & mask_not_file_a);
-}
-
-Bitboard black_pawn_attacks_of(const Bitboard& pawns)
-{
-    return ((pawns >> 9) & mask_not_file_h) | ((pawns >> 7) & mask_not_file_a);
-}
-
-// Squares from which a white (black) pawn attacks one of the targets.
-Bitboard white_pawn_sources_of(const Bitboard& targets)
-{
-    return ((targets >> 9) & mask_not_file_h) | ((targets >> 7) & mask_not_file_a);
-}
-
-Bitboard black_pawn_sources_of(const Bitboard& targets)
-{
-    return ((targets << 7) & mask_not_file_h) | ((targets << 9) & mask_not_file_a);
-}
-
-Bitboard knight_attacks_of(const Bitboard& knights)
-{
-    return (((knights >> 6) | (knights << 10)) & mask_files_c_h)
-        | (((knights >> 15) | (knights << 17)) & mask_not_file_a)
-        | (((knights >> 17) | (knights << 15)) & mask_not_file_h)
-        | (((knights >> 10) | (knights << 6)) & mask_files_a_f);
 }
 
 bool is_slider_code(int code)
@@ -286,58 +258,42 @@ void ChessPosition::update_attacked_sets()
 
 Bitboard ChessPosition::white_attackers_of(const Square& square) const
 {
-    if (square.value() >= 64) {
-        return Bitboard();
-    }
-    const BoardPosition& position = board();
-    const Bitboard target = square.bit();
-    Bitboard attackers;
-    if (m_white_pawn_union & target) {
-        attackers |= position.white_pawns() & white_pawn_sources_of(target);
-    }
-    if (m_white_knight_union & target) {
-        attackers |= position.white_knights() & m_attack_tables.knight_attacks(square);
-    }
-    const Bitboard diagonal = m_attack_tables.bishop_attacks(square, position.occupied());
-    const Bitboard straight = m_attack_tables.rook_attacks(square, position.occupied());
-    if (m_white_bishop_union & target) {
-        attackers |= position.white_bishops() & diagonal;
-    }
-    if (m_white_rook_union & target) {
-        attackers |= position.white_rooks() & straight;
-    }
-    if (m_white_queen_union & target) {
-        attackers |= position.white_queens() & (diagonal | straight);
-    }
-    return attackers | (position.white_king() & m_attack_tables.king_attacks(square));
+    return attackers_of(square, true);
 }
 
 Bitboard ChessPosition::black_attackers_of(const Square& square) const
+{
+    return attackers_of(square, false);
+}
+
+Bitboard ChessPosition::attackers_of(const Square& square, bool white) const
 {
     if (square.value() >= 64) {
         return Bitboard();
     }
     const BoardPosition& position = board();
+    const int pawn = white ? 1 : 9;
     const Bitboard target = square.bit();
+    // A kind's union of attacks tells cheaply whether any piece of it can attack the square.
     Bitboard attackers;
-    if (m_black_pawn_union & target) {
-        attackers |= position.black_pawns() & black_pawn_sources_of(target);
+    if ((white ? m_white_pawn_union : m_black_pawn_union) & target) {
+        attackers |= position.pieces(pawn) & (white ? white_pawn_sources_of(target) : black_pawn_sources_of(target));
     }
-    if (m_black_knight_union & target) {
-        attackers |= position.black_knights() & m_attack_tables.knight_attacks(square);
+    if ((white ? m_white_knight_union : m_black_knight_union) & target) {
+        attackers |= position.pieces(pawn + 1) & m_attack_tables.knight_attacks(square);
     }
     const Bitboard diagonal = m_attack_tables.bishop_attacks(square, position.occupied());
     const Bitboard straight = m_attack_tables.rook_attacks(square, position.occupied());
-    if (m_black_bishop_union & target) {
-        attackers |= position.black_bishops() & diagonal;
+    if ((white ? m_white_bishop_union : m_black_bishop_union) & target) {
+        attackers |= position.pieces(pawn + 2) & diagonal;
     }
-    if (m_black_rook_union & target) {
-        attackers |= position.black_rooks() & straight;
+    if ((white ? m_white_rook_union : m_black_rook_union) & target) {
+        attackers |= position.pieces(pawn + 3) & straight;
     }
-    if (m_black_queen_union & target) {
-        attackers |= position.black_queens() & (diagonal | straight);
+    if ((white ? m_white_queen_union : m_black_queen_union) & target) {
+        attackers |= position.pieces(pawn + 4) & (diagonal | straight);
     }
-    return attackers | (position.black_king() & m_attack_tables.king_attacks(square));
+    return attackers | (position.pieces(pawn + 5) & m_attack_tables.king_attacks(square));
 }
 
 Bitboard ChessPosition::attackers_to(const Bitboard& targets)

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ bool attacked_by(const BoardPosition& board, const AttackTables& tables, const S
     const Bitboard occupied = board.occupied();
     const int base = by_white ? 0 : 8;
     const Bitboard pawns = board.pieces(base + 1);
-    const Bitboard pawn_sources = by_white ? ((target >> 9) & mask_not_file_h) | ((target >> 7) & mask_not_file_a)
-                                           : ((target << 7) & mask_not_file_h) | ((target << 9) & mask_not_file_a);
+    const Bitboard pawn_sources = by_white ? white_pawn_sources_of(target) : black_pawn_sources_of(target);
     const Bitboard queens = board.pieces(base + 5);
     return static_cast<bool>((pawns & pawn_sources) | (board.pieces(base + 2) & tables.knight_attacks(square))
                              | ((board.pieces(base + 3) | queens) & tables.bishop_attacks(square, occupied))

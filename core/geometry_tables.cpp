@@ -1,22 +1,22 @@
 #include "core/geometry_tables.h"
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
-// One step of a set in a direction; steps towards file h may not land on file a
-// and steps towards file a not on file h (that would be a wrap to the next rank).
+// One step of a set in a direction, numbered from east counter-clockwise.
 Bitboard step(const Bitboard& set, int direction)
 {
     switch (direction) {
-    case 0: return (set << 1) & mask_not_file_a;
-    case 1: return (set << 9) & mask_not_file_a;
-    case 2: return set << 8;
-    case 3: return (set << 7) & mask_not_file_h;
-    case 4: return (set >> 1) & mask_not_file_h;
-    case 5: return (set >> 9) & mask_not_file_h;
-    case 6: return set >> 8;
-    default: return (set >> 7) & mask_not_file_a;
+    case 0: return step_east(set);
+    case 1: return step_north_east(set);
+    case 2: return step_north(set);
+    case 3: return step_north_west(set);
+    case 4: return step_west(set);
+    case 5: return step_south_west(set);
+    case 6: return step_south(set);
+    default: return step_south_east(set);
     }
 }
 

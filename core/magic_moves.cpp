@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
@@ -39,14 +40,6 @@ Bitboard walk_rays(const Square& square, const Bitboard& occupancy, Steps... ste
     return attacks;
 }
 
-Bitboard north(const Bitboard& t) { return t << 8; }
-Bitboard south(const Bitboard& t) { return t >> 8; }
-Bitboard east(const Bitboard& t) { return (t << 1) & mask_not_file_a; }
-Bitboard west(const Bitboard& t) { return (t >> 1) & mask_not_file_h; }
-Bitboard north_west(const Bitboard& t) { return (t << 7) & mask_not_file_h; }
-Bitboard north_east(const Bitboard& t) { return (t << 9) & mask_not_file_a; }
-Bitboard south_west(const Bitboard& t) { return (t >> 9) & mask_not_file_h; }
-Bitboard south_east(const Bitboard& t) { return (t >> 7) & mask_not_file_a; }
 
 }
 
@@ -78,8 +71,8 @@ void MagicMoves::init_rook_masks()
 {
     for (int s = 0; s < 64; ++s) {
         const Bitboard own = Square(s).bit();
-        const Bitboard vertical = (grow_six(own, north) | grow_six(own, south)) & ~mask_ranks_1_8;
-        const Bitboard horizontal = (grow_six(own, east) | grow_six(own, west)) & ~mask_files_a_h;
+        const Bitboard vertical = (grow_six(own, step_north) | grow_six(own, step_south)) & ~mask_ranks_1_8;
+        const Bitboard horizontal = (grow_six(own, step_east) | grow_six(own, step_west)) & ~mask_files_a_h;
         m_rook_masks[s] = (vertical | horizontal) & ~own;
     }
 }
@@ -88,20 +81,20 @@ void MagicMoves::init_bishop_masks()
 {
     for (int s = 0; s < 64; ++s) {
         const Bitboard own = Square(s).bit();
-        const Bitboard diagonals = grow_six(own, north_west) | grow_six(own, north_east)
-                                   | grow_six(own, south_west) | grow_six(own, south_east);
+        const Bitboard diagonals = grow_six(own, step_north_west) | grow_six(own, step_north_east)
+                                   | grow_six(own, step_south_west) | grow_six(own, step_south_east);
         m_bishop_masks[s] = diagonals & ~mask_rim & ~own;
     }
 }
 
 Bitboard MagicMoves::slow_rook_attacks(const Square& square, const Bitboard& occupancy)
 {
-    return walk_rays(square, occupancy, north, east, west, south);
+    return walk_rays(square, occupancy, step_north, step_east, step_west, step_south);
 }
 
 Bitboard MagicMoves::slow_bishop_attacks(const Square& square, const Bitboard& occupancy)
 {
-    return walk_rays(square, occupancy, north_west, north_east, south_west, south_east);
+    return walk_rays(square, occupancy, step_north_west, step_north_east, step_south_west, step_south_east);
 }
 
 std::vector<Bitboard> MagicMoves::occupancy_subsets(const Bitboard& mask)

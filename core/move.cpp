@@ -18,27 +18,6 @@ constexpr std::array<const char*, 16> xkind_names = {
 
 }
 
-Move::Move(Square from, Square to, MoveKind kind, Piece moving, Piece captured)
-    : Move(from, to, static_cast<int>(kind), static_cast<int>(moving.code()), static_cast<int>(captured.code()))
-{
-}
-
-Move::Move(Square from, Square to, int kind, int moving_code, int captured_code)
-{
-    const std::uint32_t packed = (to.value() & 63) | ((from.value() << 6) & 0xFC0)
-        | (static_cast<std::uint32_t>(kind) << 12) | (static_cast<std::uint32_t>(captured_code) << 16)
-        | (static_cast<std::uint32_t>(moving_code) << 20);
-    m_code = (packed & 0xFFFFFF) | (static_cast<std::uint32_t>(xnormal_move) << 24);
-}
-
-bool Move::operator<(const Move& other) const
-{
-    if (xkind() != other.xkind()) {
-        return xkind() > other.xkind();
-    }
-    return m_score < other.m_score;
-}
-
 std::string Move::to_string(bool king_takes_rook) const
 {
     if (m_code == 0) {

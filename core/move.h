@@ -46,8 +46,14 @@ class Move {
 public:
     constexpr Move() = default;
     // Builds a move with ordering class xnormal_move, no check mark and score 0.
-    Move(Square from, Square to, MoveKind kind, Piece moving, Piece captured);
-    Move(Square from, Square to, int kind, int moving_code, int captured_code);
+    constexpr Move(Square from, Square to, MoveKind kind, Piece moving, Piece captured)
+        : Move(from, to, static_cast<int>(kind), static_cast<int>(moving.code()), static_cast<int>(captured.code()))
+    {
+    }
+    constexpr Move(Square from, Square to, int kind, int moving_code, int captured_code)
+        : m_code(pack(from, to, kind, moving_code, captured_code))
+    {
+    }
 
     // Makes this the null move (code 0, score 0).
     void clear() { m_code = 0; m_score = 0; }
@@ -83,7 +89,10 @@ public:
     bool operator==(const Move& other) const { return operator==(other.m_code); }
     bool operator==(std::uint32_t other_code) const { return ((m_code ^ other_code) & 0xFFFFFF) == 0; }
     // a < b when b should be tried first: smaller ordering class, then higher score.
-    bool operator<(const Move& other) const;
+    bool operator<(const Move& other) const
+    {
+        return xkind() != other.xkind() ? xkind() > other.xkind() : m_score < other.m_score;
+    }
 
     // Coordinate text ("e2e4", "e7e8q", "0000" for no move). Standard castling is
     // written as the king's two-square move unless king_takes_rook is true.
@@ -94,6 +103,15 @@ public:
     std::string xkind_name() const;
 
 private:
+    // The code of a fresh move: the fields in their bit positions, ordering class xnormal_move.
+    static constexpr std::uint32_t pack(Square from, Square to, int kind, int moving_code, int captured_code)
+    {
+        const std::uint32_t fields = (to.value() & 63) | ((from.value() << 6) & 0xFC0)
+            | (static_cast<std::uint32_t>(kind) << 12) | (static_cast<std::uint32_t>(captured_code) << 16)
+            | (static_cast<std::uint32_t>(moving_code) << 20);
+        return (fields & 0xFFFFFF) | (static_cast<std::uint32_t>(xnormal_move) << 24);
+    }
+
     void store(int shift, std::uint32_t mask, std::uint32_t value)
     {
         m_code = (m_code & ~(mask << shift)) | ((value & mask) << shift);

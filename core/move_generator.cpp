@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/bitboard_masks.h"
+#include "core/bitboard_steps.h"
 
 namespace {
 
@@ -25,16 +26,14 @@ struct Side {
     static constexpr Bitboard second_rank = White ? mask_rank_2 : mask_rank_7;
 
     // Squares the pawns of this side attack.
-    static Bitboard pawn_attacks(const Bitboard& pawns)
+    static constexpr Bitboard pawn_attacks(Bitboard pawns)
     {
-        return White ? ((pawns << 9) & mask_not_file_a) | ((pawns << 7) & mask_not_file_h)
-                     : ((pawns >> 7) & mask_not_file_a) | ((pawns >> 9) & mask_not_file_h);
+        return White ? white_pawn_attacks_of(pawns) : black_pawn_attacks_of(pawns);
     }
     // Squares from which a pawn of this side attacks the target squares.
-    static Bitboard pawn_sources(const Bitboard& targets)
+    static constexpr Bitboard pawn_sources(Bitboard targets)
     {
-        return White ? ((targets >> 9) & mask_not_file_h) | ((targets >> 7) & mask_not_file_a)
-                     : ((targets << 9) & mask_not_file_a) | ((targets << 7) & mask_not_file_h);
+        return White ? white_pawn_sources_of(targets) : black_pawn_sources_of(targets);
     }
     static Square ahead(const Square& square, int steps = 1) { return square + forward * steps; }
 };
@@ -46,55 +45,38 @@ constexpr std::array<int, 16> victim_values = {0, 100, 300, 300, 500, 900, 4000,
 
 int victim_value(const Move& move) { return victim_values[static_cast<std::size_t>(move.captured_piece_code())]; }
 
-// Inline here: these run for every candidate move.
-Bitboard bit(const Square& square) { return Bitboard(std::uint64_t{1} << square.value()); }
-
-Move new_move(const Square& from, const Square& to, MoveKind kind, int moving, int captured)
-{
-    Move move;
-    move.set_to(to);
-    move.set_from(from);
-    move.set_kind(kind);
-    move.set_moving_piece_code(moving);
-    move.set_captured_code(captured);
-    move.set_xkind(xnormal_move);
-    return move;
-}
-
 }
 
 void MoveGenerator::generate(const ChessPosition& position, MoveList& list)
 {
-    if (list.generated())
-        return;
-    list.clear();
-    m_count = 0;
-    if (position.board().side_to_move() == 1) {
-        prepare<true>(position);
-        generate_captures<true>(position, list);
-        generate_quiet<true>(position, list);
-    } else {
-        prepare<false>(position);
-        generate_captures<false>(position, list);
-        generate_quiet<false>(position, list);
-    }
-    finish(list);
+    generate_into(position, list, true);
 }
 
 void MoveGenerator::generate2(const ChessPosition& position, MoveList& list)
+{
+    generate_into(position, list, false);
+}
+
+void MoveGenerator::generate_into(const ChessPosition& position, MoveList& list, bool with_quiet)
 {
     if (list.generated())
         return;
     list.clear();
     m_count = 0;
-    if (position.board().side_to_move() == 1) {
-        prepare<true>(position);
-        generate_captures<true>(position, list);
-    } else {
-        prepare<false>(position);
-        generate_captures<false>(position, list);
-    }
+    if (position.board().side_to_move() == 1)
+        generate_for<true>(position, list, with_quiet);
+    else
+        generate_for<false>(position, list, with_quiet);
     finish(list);
+}
+
+template <bool White>
+void MoveGenerator::generate_for(const ChessPosition& position, MoveList& list, bool with_quiet)
+{
+    prepare<White>(position);
+    generate_captures<White>(position, list);
+    if (with_quiet)
+        generate_quiet<White>(position, list);
 }
 
 void MoveGenerator::finish(MoveList& list)
@@ -126,7 +108,7 @@ void MoveGenerator::prepare(const ChessPosition& position)
     m_enemy_orthogonal = board.pieces(Them::rook) | board.pieces(Them::queen);
     if (m_own_king.value() < 64) {
         m_checkers = (m_attacks.knight_attacks(m_own_king) & board.pieces(Them::knight))
-                     | (Them::pawn_sources(bit(m_own_king)) & board.pieces(Them::pawn))
+                     | (Them::pawn_sources(m_own_king.bit()) & board.pieces(Them::pawn))
                      | (m_attacks.bishop_attacks(m_own_king, m_occupied) & m_enemy_diagonal)
                      | (m_attacks.rook_attacks(m_own_king, m_occupied) & m_enemy_orthogonal);
     }
@@ -134,7 +116,7 @@ void MoveGenerator::prepare(const ChessPosition& position)
         m_evasion_targets = mask_all_squares;
     else if (m_checkers.is_single())
         m_evasion_targets = m_geometry.between_inclusive(m_own_king, m_checkers.square_of_single_bit())
-                            & ~bit(m_own_king);
+                            & ~m_own_king.bit();
     else
         m_evasion_targets = Bitboard();
 
@@ -142,7 +124,7 @@ void MoveGenerator::prepare(const ChessPosition& position)
         m_rook_checks = m_attacks.rook_attacks(m_enemy_king, m_occupied);
         m_bishop_checks = m_attacks.bishop_attacks(m_enemy_king, m_occupied);
         m_knight_checks = m_attacks.knight_attacks(m_enemy_king);
-        m_pawn_checks = Us::pawn_sources(bit(m_enemy_king));
+        m_pawn_checks = Us::pawn_sources(m_enemy_king.bit());
     } else {
         m_rook_checks = m_bishop_checks = m_knight_checks = m_pawn_checks = Bitboard();
     }
@@ -153,7 +135,7 @@ void MoveGenerator::prepare(const ChessPosition& position)
 Bitboard MoveGenerator::legal_targets(const Square& from) const
 {
     // A pinned piece may only move along the line through its king.
-    if (m_pinned & bit(from))
+    if (m_pinned & from.bit())
         return m_evasion_targets & m_geometry.ray_towards(m_own_king, from);
     return m_evasion_targets;
 }
@@ -170,13 +152,13 @@ void MoveGenerator::append(const BoardPosition& board, MoveList& list, Move move
 
 bool MoveGenerator::king_move_legal(const Square& to) const
 {
-    if (m_enemy_attacked & bit(to))
+    if (m_enemy_attacked & to.bit())
         return false;
     if (!m_checkers)
         return true;
     // A checking slider also attacks the squares behind the king on its line,
     // which the king's own body hides in the attacked set.
-    const Bitboard without_king = m_occupied & ~bit(m_own_king);
+    const Bitboard without_king = m_occupied & ~m_own_king.bit();
     return !(m_attacks.bishop_attacks(to, without_king) & m_enemy_diagonal)
            && !(m_attacks.rook_attacks(to, without_king) & m_enemy_orthogonal);
 }
@@ -190,12 +172,12 @@ bool MoveGenerator::en_passant_legal(const BoardPosition& board, const Square& f
     // Both pawns leave their squares at once, which no pin table describes: look
     // at the king's lines on the board after the capture.
     const Square captured = to - Side<White>::forward;
-    const Bitboard occupied = (m_occupied & ~bit(from) & ~bit(captured)) | bit(to);
-    const Bitboard enemy_pawns = board.pieces(Them::pawn) & ~bit(captured);
+    const Bitboard occupied = (m_occupied & ~from.bit() & ~captured.bit()) | to.bit();
+    const Bitboard enemy_pawns = board.pieces(Them::pawn) & ~captured.bit();
     return !(m_attacks.bishop_attacks(m_own_king, occupied) & m_enemy_diagonal)
            && !(m_attacks.rook_attacks(m_own_king, occupied) & m_enemy_orthogonal)
            && !(m_attacks.knight_attacks(m_own_king) & board.pieces(Them::knight))
-           && !(Them::pawn_sources(bit(m_own_king)) & enemy_pawns);
+           && !(Them::pawn_sources(m_own_king.bit()) & enemy_pawns);
 }
 
 template <bool White>
@@ -211,7 +193,7 @@ bool MoveGenerator::castling_allowed(const ChessPosition& position, const Square
     const Square rook_target(Us::back_rank + (king_side ? 5 : 3));
     const Bitboard king_path = m_geometry.between_inclusive(king, king_target);
     const Bitboard rook_path = m_geometry.between_inclusive(rook, rook_target);
-    const Bitboard others = m_occupied & ~bit(king) & ~bit(rook);
+    const Bitboard others = m_occupied & ~king.bit() & ~rook.bit();
     if ((king_path | rook_path) & others)
         return false;
     // The king may not start in, pass through or land in check.
@@ -238,15 +220,15 @@ void MoveGenerator::annotate(const BoardPosition& board, Move& move) const
         return (m_attacks.bishop_attacks(m_enemy_king, occupied) & diagonal)
                || (m_attacks.rook_attacks(m_enemy_king, occupied) & orthogonal);
     };
-    const Bitboard moved_occupancy = (m_occupied & ~bit(from)) | bit(to);
+    const Bitboard moved_occupancy = (m_occupied & ~from.bit()) | to.bit();
     bool check = false;
 
     switch (move.kind()) {
     case normal_move: {
         const int kind = move.moving_piece_code() & 7;
         // The king gives no direct check: its entry is empty.
-        check = static_cast<bool>(m_check_squares[kind] & bit(to));
-        if (!check && (m_discovering & bit(from))) {
+        check = static_cast<bool>(m_check_squares[kind] & to.bit());
+        if (!check && (m_discovering & from.bit())) {
             // A piece that moves off the line uncovers the slider behind it; a
             // slider that moves along the line checks by itself. Only a pawn or
             // the king can stay on the line without attacking along it.
@@ -258,7 +240,7 @@ void MoveGenerator::annotate(const BoardPosition& board, Move& move) const
     case promo_rook:
     case promo_bishop:
     case promo_knight: {
-        const Bitboard target = bit(to);
+        const Bitboard target = to.bit();
         const Bitboard rook_lines = m_attacks.rook_attacks(m_enemy_king, moved_occupancy);
         const Bitboard bishop_lines = m_attacks.bishop_attacks(m_enemy_king, moved_occupancy);
         switch (move.kind()) {
@@ -276,15 +258,15 @@ void MoveGenerator::annotate(const BoardPosition& board, Move& move) const
         const bool king_side = to > from;
         const Square king_target(Us::back_rank + (king_side ? 6 : 2));
         const Square rook_target(Us::back_rank + (king_side ? 5 : 3));
-        const Bitboard occupied = (m_occupied & ~bit(from) & ~bit(to)) | bit(king_target) | bit(rook_target);
-        const Bitboard rooks_after = (own_orthogonal & ~bit(to)) | bit(rook_target);
+        const Bitboard occupied = (m_occupied & ~from.bit() & ~to.bit()) | king_target.bit() | rook_target.bit();
+        const Bitboard rooks_after = (own_orthogonal & ~to.bit()) | rook_target.bit();
         check = static_cast<bool>(m_attacks.rook_attacks(m_enemy_king, occupied) & rooks_after);
         break;
     }
     case en_passant: {
         const Square captured = to - Us::forward;
-        const Bitboard occupied = moved_occupancy & ~bit(captured);
-        check = sliders_check(occupied, own_diagonal, own_orthogonal) || (bit(to) & m_pawn_checks);
+        const Bitboard occupied = moved_occupancy & ~captured.bit();
+        check = sliders_check(occupied, own_diagonal, own_orthogonal) || (to.bit() & m_pawn_checks);
         break;
     }
     default:
@@ -308,27 +290,27 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
     const Square ep_square = position.en_passant_square();
     while (pawns) {
         const Square from = pawns.pop_first_square();
-        const Bitboard attacks = Us::pawn_attacks(bit(from));
+        const Bitboard attacks = Us::pawn_attacks(from.bit());
         const Bitboard allowed = legal_targets(from);
         Bitboard targets = attacks & ~Us::last_rank & m_capture_targets & allowed;
         while (targets) {
             const Square to = targets.pop_first_square();
-            append<White>(board, list, new_move(from, to, normal_move, Us::pawn, captured_on(to)));
+            append<White>(board, list, Move(from, to, normal_move, Us::pawn, captured_on(to)));
         }
-        if (ep_square.value() < 64 && (attacks & bit(ep_square)) && board.piece_at(ep_square) == 0
+        if (ep_square.value() < 64 && (attacks & ep_square.bit()) && board.piece_at(ep_square) == 0
             && board.piece_at(ep_square - Us::forward) == static_cast<std::uint32_t>(Them::pawn)) {
             if (en_passant_legal<White>(board, from, ep_square))
-                append<White>(board, list, new_move(from, ep_square, en_passant, Us::pawn, Them::pawn));
+                append<White>(board, list, Move(from, ep_square, en_passant, Us::pawn, Them::pawn));
         }
         Bitboard promotions = attacks & m_capture_targets;
         const Square ahead = Us::ahead(from);
-        if ((bit(from) & Us::seventh_rank) && board.piece_at(ahead) == 0)
-            promotions |= bit(ahead);
+        if ((from.bit() & Us::seventh_rank) && board.piece_at(ahead) == 0)
+            promotions |= ahead.bit();
         promotions &= Us::last_rank & allowed;
         while (promotions) {
             const Square to = promotions.pop_first_square();
             for (int kind : {promo_queen, promo_rook, promo_bishop, promo_knight})
-                append<White>(board, list, new_move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)));
+                append<White>(board, list, Move(from, to, static_cast<MoveKind>(kind), Us::pawn, captured_on(to)));
         }
     }
 
@@ -339,7 +321,7 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
             Bitboard targets = position.attack_table(from) & m_capture_targets & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                append<White>(board, list, new_move(from, to, normal_move, code, captured_on(to)));
+                append<White>(board, list, Move(from, to, normal_move, code, captured_on(to)));
             }
         }
     }
@@ -349,7 +331,7 @@ void MoveGenerator::generate_captures(const ChessPosition& position, MoveList& l
         while (targets) {
             const Square to = targets.pop_first_square();
             if (king_move_legal(to))
-                append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, captured_on(to)));
+                append<White>(board, list, Move(m_own_king, to, normal_move, Us::king, captured_on(to)));
         }
     }
     sort_captures(list);
@@ -377,7 +359,6 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     const BoardPosition& board = position.board();
     const Bitboard empty = ~m_occupied;
 
-
     for (int code : {Us::queen, Us::rook, Us::knight, Us::bishop}) {
         Bitboard pieces = board.pieces(code);
         while (pieces) {
@@ -385,7 +366,7 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
             Bitboard targets = position.attack_table(from) & empty & legal_targets(from);
             while (targets) {
                 const Square to = targets.pop_first_square();
-                append<White>(board, list, new_move(from, to, normal_move, code, 0));
+                append<White>(board, list, Move(from, to, normal_move, code, 0));
             }
         }
     }
@@ -394,14 +375,14 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     while (pawns) {
         const Square from = pawns.pop_first_square();
         const Square one = Us::ahead(from);
-        if (board.piece_at(one) != 0 || (bit(one) & Us::last_rank))
+        if (board.piece_at(one) != 0 || (one.bit() & Us::last_rank))
             continue;
         const Bitboard allowed = legal_targets(from);
-        if (allowed & bit(one))
-            append<White>(board, list, new_move(from, one, normal_move, Us::pawn, 0));
+        if (allowed & one.bit())
+            append<White>(board, list, Move(from, one, normal_move, Us::pawn, 0));
         const Square two = Us::ahead(from, 2);
-        if ((bit(from) & Us::second_rank) && board.piece_at(two) == 0 && (allowed & bit(two)))
-            append<White>(board, list, new_move(from, two, normal_move, Us::pawn, 0));
+        if ((from.bit() & Us::second_rank) && board.piece_at(two) == 0 && (allowed & two.bit()))
+            append<White>(board, list, Move(from, two, normal_move, Us::pawn, 0));
     }
 
     if (m_own_king.value() >= 64)
@@ -410,14 +391,14 @@ void MoveGenerator::generate_quiet(const ChessPosition& position, MoveList& list
     while (targets) {
         const Square to = targets.pop_first_square();
         if (king_move_legal(to))
-            append<White>(board, list, new_move(m_own_king, to, normal_move, Us::king, 0));
+            append<White>(board, list, Move(m_own_king, to, normal_move, Us::king, 0));
     }
 
     Bitboard rights((position.castling_flags() >> Us::castling_shift) & 0xFF);
     while (rights) {
         const Square rook(Us::back_rank + rights.pop_index());
         if (castling_allowed<White>(position, m_own_king, rook))
-            append<White>(board, list, new_move(m_own_king, rook, castling, Us::king, 0));
+            append<White>(board, list, Move(m_own_king, rook, castling, Us::king, 0));
     }
 }
 

@@ -30,6 +30,9 @@ public:
     void generate2(const ChessPosition& position, MoveList& list);
 
 private:
+    // Fills an ungenerated list with the captures and, when asked, the quiet moves.
+    void generate_into(const ChessPosition& position, MoveList& list, bool with_quiet);
+    template <bool White> void generate_for(const ChessPosition& position, MoveList& list, bool with_quiet);
     template <bool White> void prepare(const ChessPosition& position);
     template <bool White> void generate_captures(const ChessPosition& position, MoveList& list);
     template <bool White> void generate_quiet(const ChessPosition& position, MoveList& list);

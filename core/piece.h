@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // A piece code: 0 none, 1..6 white pawn, knight, bishop, rook, queen, king,
 // 9..14 the same for black (bit 3 is the colour, code & 7 the kind).
@@ -68,3 +69,13 @@ private:
 
     std::uint32_t m_code = 0;
 };
+
+// FEN letters indexed by piece code; '.' where a code names no piece.
+inline constexpr std::string_view piece_letters = ".PNBRQK..pnbrqk";
+
+// The piece a FEN letter names; the empty piece for any other character.
+constexpr Piece piece_of_letter(char letter)
+{
+    const std::size_t code = letter == '.' ? std::string_view::npos : piece_letters.find(letter);
+    return code == std::string_view::npos ? Piece() : Piece(static_cast<std::uint32_t>(code));
+}

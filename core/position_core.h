@@ -39,8 +39,9 @@ public:
 
     // Reads FEN or EPD text, replacing the whole position (the attack information
     // of ChessPosition is not rebuilt here); throws std::logic_error naming the
-    // fault, leaving the position emptied. Castling rights without an own king and rook to back them
-    // and an en passant square on which no capture is possible are dropped.
+    // fault, leaving the position emptied. Castling rights without an own king
+    // and rook to back them and an en passant square on which no capture is
+    // possible are dropped.
     void fen(const std::string& text);
     // The position as FEN text.
     std::string fen() const;

@@ -180,7 +180,6 @@ Square PositionCore::en_passant_from_text(const std::string& word) const
 
 std::string PositionCore::fen() const
 {
-    static constexpr const char* letters = ".PNBRQK..pnbrqk";
     std::string text;
     for (int rank = 7; rank >= 0; --rank) {
         int empty = 0;
@@ -194,7 +193,7 @@ std::string PositionCore::fen() const
                 text += static_cast<char>('0' + empty);
                 empty = 0;
             }
-            text += letters[code];
+            text += piece_letters[code];
         }
         if (empty > 0) {
             text += static_cast<char>('0' + empty);

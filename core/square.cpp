@@ -2,9 +2,6 @@
 
 #include <stdexcept>
 
-#include "core/bitboard.h"
-#include "core/bitboard_masks.h"
-
 Square::Square(const std::string& text)
 {
     if (text.size() != 2) {
@@ -17,26 +14,6 @@ Square::Square(const std::string& text)
         throw std::logic_error("Square::Square(string)  out of range");
     }
     m_square = static_cast<std::uint32_t>(index);
-}
-
-Bitboard Square::file_bitboard() const
-{
-    return m_square < 64 ? Bitboard(0x0101010101010101ULL << file()) : Bitboard();
-}
-
-Bitboard Square::rank_bitboard() const
-{
-    return m_square < 64 ? Bitboard(0xFFULL << (8 * rank())) : Bitboard();
-}
-
-bool Square::is_light() const
-{
-    return static_cast<bool>(mask_light_squares & bit());
-}
-
-Bitboard Square::bit() const
-{
-    return m_square < 64 ? square_bits[m_square] : Bitboard();
 }
 
 std::string Square::name() const

@@ -24,13 +24,14 @@ public:
     constexpr char file_char() const { return static_cast<char>('a' + m_square % 8); }
     constexpr char rank_char() const { return static_cast<char>('1' + m_square / 8); }
 
-    // The whole file or rank the square stands on.
-    Bitboard file_bitboard() const;
-    Bitboard rank_bitboard() const;
-    // True for b1, d1, ..., a2, ... (file + rank odd).
-    bool is_light() const;
-    // The one-square set; defined for squares 0..63 only.
-    Bitboard bit() const;
+    // The whole file or rank the square stands on; empty for no square.
+    // Defined in core/bitboard.h, where Bitboard is complete.
+    constexpr Bitboard file_bitboard() const;
+    constexpr Bitboard rank_bitboard() const;
+    // True for b1, d1, ..., a2, ... (file + rank odd); false for no square.
+    constexpr bool is_light() const { return m_square < 64 && (file() + rank()) % 2 == 1; }
+    // The one-square set; empty for no square. Defined in core/bitboard.h.
+    constexpr Bitboard bit() const;
 
     // a1 <-> a8 and a1 <-> h1.
     constexpr Square flip_rank() const { return Square(static_cast<int>(m_square ^ 56)); }

@@ -30,7 +30,9 @@ void GameTree::load(const MoveSection& section)
     m_start_number = section.start_number();
     for (std::size_t i = 0; i < section.size(); ++i) {
         const MoveSectionEntry& entry = section.at(i);
-        if (entry.type() == MoveSectionEntryType::variation_start || entry.type() == MoveSectionEntryType::variation_end)
+        const bool bracket = entry.type() == MoveSectionEntryType::variation_start
+            || entry.type() == MoveSectionEntryType::variation_end;
+        if (bracket)
             continue;
         m_entries[i] = entry;
         ++m_next_id;

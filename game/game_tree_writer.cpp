@@ -151,24 +151,9 @@ std::string GameTree::dump() const
                 break;
             }
         }
-        out << "id " << id << "  pid " << e.pid() << "  ";
-        switch (e.type()) {
-        case MoveSectionEntryType::move:
-            out << " ";
-            break;
-        case MoveSectionEntryType::start_game:
-            out << "start_game";
-            break;
-        case MoveSectionEntryType::end_game:
-            out << "  end_game" << e.result();
-            break;
-        case MoveSectionEntryType::variation_start:
-            out << "(";
-            break;
-        case MoveSectionEntryType::variation_end:
-            out << ")";
-            break;
-        }
+        out << "id " << id << "  pid " << e.pid() << "  " << e.dump_type();
+        if (e.type() == MoveSectionEntryType::end_game)
+            out << e.result();
         if (e.colour() == colour_white)
             out << "W";
         else if (e.colour() == colour_black)
@@ -178,13 +163,7 @@ std::string GameTree::dump() const
         out << e.san() << '\t' << e.nag();
         if (!e.comment().empty())
             out << "{" << (e.comment().size() > 20 ? e.comment().substr(0, 20) + " ..." : e.comment()) << "}";
-        if (e.child_count() > 1) {
-            out << "\tchildren{";
-            for (std::size_t k = 0; k < e.child_count(); ++k)
-                out << (k ? "," : "") << e.child(k);
-            out << "}";
-        }
-        out << '\n';
+        out << e.dump_children() << '\n';
     }
     return out.str();
 }

@@ -66,6 +66,16 @@ std::int32_t MoveSection::add_move(std::int32_t prev)
     return entry.id();
 }
 
+void MoveSection::add_bracket(MoveSectionEntryType type, std::int32_t parent)
+{
+    MoveSectionEntry bracket;
+    bracket.set_type(type);
+    bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
+    bracket.set_pid(parent);
+    bracket.set_colour(colour_none);
+    m_entries.push_back(bracket);
+}
+
 void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, std::int32_t parent)
 {
     // Variations are read with an explicit stack so that deep nesting in a
@@ -104,12 +114,7 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
         case PgnTokenType::variation_open: {
             if (m_entries.size() == 1)
                 throw std::logic_error("MoveSection::load invalid subvariation");
-            MoveSectionEntry bracket;
-            bracket.set_type(MoveSectionEntryType::variation_start);
-            bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
-            bracket.set_pid(line.prev);
-            bracket.set_colour(colour_none);
-            m_entries.push_back(bracket);
+            add_bracket(MoveSectionEntryType::variation_start, line.prev);
             lines.push_back({line.prev, line.prev});
             break;
         }
@@ -118,12 +123,7 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
             // keeps the moves read before and after it.
             if (lines.size() == 1)
                 break;
-            MoveSectionEntry bracket;
-            bracket.set_type(MoveSectionEntryType::variation_end);
-            bracket.set_id(static_cast<std::int32_t>(m_entries.size()));
-            bracket.set_pid(line.parent);
-            bracket.set_colour(colour_none);
-            m_entries.push_back(bracket);
+            add_bracket(MoveSectionEntryType::variation_end, line.parent);
             lines.pop_back();
             break;
         }
@@ -202,25 +202,8 @@ std::string MoveSection::dump() const
             out << "ERROR  idx!=id()\n";
             break;
         }
-        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  ";
-        switch (entry.type()) {
-        case MoveSectionEntryType::move:
-            out << " ";
-            break;
-        case MoveSectionEntryType::start_game:
-            out << "start_game";
-            break;
-        case MoveSectionEntryType::end_game:
-            out << "  end_game";
-            break;
-        case MoveSectionEntryType::variation_start:
-            out << "(";
-            break;
-        case MoveSectionEntryType::variation_end:
-            out << ")";
-            break;
-        }
-        out << "  ";
+        out << "id " << std::setw(3) << entry.id() << "  pid " << std::setw(3) << entry.pid() << "  "
+            << entry.dump_type() << "  ";
         if (entry.colour() == colour_white)
             out << "W  ";
         else if (entry.colour() == colour_black)
@@ -236,13 +219,7 @@ std::string MoveSection::dump() const
         out << std::setw(4) << entry.nag() << "  ";
         if (!entry.comment().empty())
             out << "{" << shortened_comment(entry.comment()) << "}";
-        if (entry.child_count() > 1) {
-            out << "\tchildren{";
-            for (std::size_t k = 0; k < entry.child_count(); ++k)
-                out << (k ? "," : "") << entry.child(k);
-            out << "}";
-        }
-        out << '\n';
+        out << entry.dump_children() << '\n';
     }
     return out.str();
 }

@@ -42,6 +42,8 @@ public:
 
 private:
     std::int32_t add_move(std::int32_t prev);
+    // Appends a variation bracket of that type under parent.
+    void add_bracket(MoveSectionEntryType type, std::int32_t parent);
     std::int32_t colour_below(std::int32_t parent) const;
     void link_and_number();
 

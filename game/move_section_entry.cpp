@@ -80,3 +80,30 @@ std::string MoveSectionEntry::pgn() const
     }
     return {};
 }
+
+std::string MoveSectionEntry::dump_type() const
+{
+    switch (m_type) {
+    case MoveSectionEntryType::move:
+        return " ";
+    case MoveSectionEntryType::start_game:
+        return "start_game";
+    case MoveSectionEntryType::end_game:
+        return "  end_game";
+    case MoveSectionEntryType::variation_start:
+        return "(";
+    case MoveSectionEntryType::variation_end:
+        return ")";
+    }
+    return {};
+}
+
+std::string MoveSectionEntry::dump_children() const
+{
+    if (m_children.size() < 2)
+        return {};
+    std::string text = "\tchildren{";
+    for (std::size_t k = 0; k < m_children.size(); ++k)
+        text += (k ? "," : "") + std::to_string(m_children[k]);
+    return text + "}";
+}

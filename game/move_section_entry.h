@@ -73,6 +73,10 @@ public:
     // The entry's own movetext: a move's SAN with its glyph and comment, " "
     // and the result of an end entry, " (" or ")" for the brackets.
     std::string pgn() const;
+    // For the debug listings: the kind of entry ("start_game", "(", ...) and,
+    // when there are variations, the child ids ("\tchildren{2,5}").
+    std::string dump_type() const;
+    std::string dump_children() const;
 
 private:
     MoveSectionEntryType m_type = MoveSectionEntryType::move;

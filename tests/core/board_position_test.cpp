@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/core/logic_error_text.h"
+
 namespace {
 
 const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -175,12 +177,7 @@ TEST(BoardPositionTest, ReadsSideToMoveFromTheSecondWord)
 std::string fen_error(const std::string& text)
 {
     BoardPosition board;
-    try {
-        board.fen(text);
-    } catch (const std::logic_error& error) {
-        return error.what();
-    }
-    return "";
+    return logic_error_text([&] { board.fen(text); });
 }
 
 TEST(BoardPositionTest, MalformedPlacementsAreRefusedWithTheirMessage)

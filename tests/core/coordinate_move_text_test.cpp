@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/core/logic_error_text.h"
+
 namespace {
 
 const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -18,12 +20,7 @@ ChessPosition from_fen(const std::string& text)
 
 std::string refusal(const ChessPosition& position, const std::string& text)
 {
-    try {
-        (void)position.convert_to_move(text);
-    } catch (const std::logic_error& error) {
-        return error.what();
-    }
-    return "";
+    return logic_error_text([&] { (void)position.convert_to_move(text); });
 }
 
 TEST(CoordinateMoveTextTest, MalformedTextIsRefusedWithItsReason)

@@ -6,18 +6,12 @@
 #include <vector>
 
 #include "tests/core/ray_walk.h"
+#include "tests/core/square_names.h"
 
 namespace {
 
-Bitboard squares(std::initializer_list<const char*> names)
-{
-    Bitboard set;
-    for (const char* name : names)
-        set.set(Square(std::string(name)));
-    return set;
-}
-
-Square sq(const char* name) { return Square(std::string(name)); }
+using square_names::sq;
+using square_names::squares;
 
 TEST(GeometryTables, DirectionRaysMatchCoordinateWalk)
 {

@@ -6,17 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/core/square_names.h"
+
 namespace {
 
-Bitboard squares(std::initializer_list<const char*> names)
-{
-    Bitboard set;
-    for (const char* name : names)
-        set.set(Square(std::string(name)));
-    return set;
-}
-
-Square sq(const char* name) { return Square(std::string(name)); }
+using square_names::sq;
+using square_names::squares;
 
 // Every subset of every mask, for both sliders: the lookup must equal the ray walk.
 TEST(MagicMoves, EveryLookupEqualsSlowAttacksForEveryMaskSubset)

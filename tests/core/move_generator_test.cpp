@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "tests/core/perft_cases.h"
+#include "tests/core/square_names.h"
 
 namespace {
+
+using square_names::sq;
 
 std::vector<std::string> texts(const MoveList& list, bool king_takes_rook = false)
 {
@@ -138,8 +141,8 @@ TEST(MoveGenerator, PawnsOnTheirLastRankHaveNoMoves)
 {
     ChessPosition position;
     position.set_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-    position.put_piece(Square(std::string("a8")), Piece(1));
-    position.put_piece(Square(std::string("h1")), Piece(9));
+    position.put_piece(sq("a8"), Piece(1));
+    position.put_piece(sq("h1"), Piece(9));
     position.compute_attack_info();
     for (int side = 0; side < 2; ++side) {
         MoveList list;
@@ -157,7 +160,7 @@ TEST(MoveGenerator, PositionWithoutItsKing)
 {
     ChessPosition position;
     position.set_fen("4k3/4r3/8/8/8/8/4R3/4K3 w - - 0 1");
-    position.remove_piece(Square(std::string("e1")), Piece(6));
+    position.remove_piece(sq("e1"), Piece(6));
     position.compute_attack_info();
     MoveList list;
     MoveGenerator generator;

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/core/logic_error_text.h"
+
 namespace {
 
 const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -12,12 +14,7 @@ const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQk
 std::string read_error(const std::string& text)
 {
     ChessPosition position;
-    try {
-        position.fen(text);
-    } catch (const std::logic_error& error) {
-        return error.what();
-    }
-    return "";
+    return logic_error_text([&] { position.fen(text); });
 }
 
 TEST(PositionFenTest, RefusalsCarryTheirMessages)

@@ -6,17 +6,13 @@
 #include <string>
 
 #include "core/bitboard.h"
+#include "tests/core/logic_error_text.h"
 
 namespace {
 
 std::string error_text(const std::string& text)
 {
-    try {
-        Square square(text);
-    } catch (const std::logic_error& error) {
-        return error.what();
-    }
-    return "";
+    return logic_error_text([&] { Square square(text); });
 }
 
 TEST(SquareTest, NamesReadBackToTheirIndex)

@@ -4,6 +4,7 @@
 #include "game/game_tree.h"
 #include "game/pgn_file.h"
 #include "game/pgn_tokenizer.h"
+#include "tests/game/read_movetext.h"
 
 #include <unistd.h>
 
@@ -23,13 +24,7 @@ const std::string& scratch_path()
 void load(const std::string& game)
 {
     try {
-        const auto tokens = pgn_tokenize(game);
-        MoveSection section;
-        std::size_t index = 0;
-        section.load(tokens, index, -1);
-        GameTree tree;
-        tree.load(section);
-        tree.movetext();
+        pgn_test::game_tree_of(game).movetext();
     } catch (const std::exception&) {
         // Refused movetext is reported to the caller; nothing to check here.
     }

@@ -3,6 +3,7 @@
 // that every written move's offsets point at its SAN in the written text.
 #include "game/game_tree.h"
 #include "game/pgn_tokenizer.h"
+#include "tests/game/read_movetext.h"
 
 #include <cstdint>
 #include <exception>
@@ -26,14 +27,6 @@ bool offsets_point_at_moves(GameTree& tree, const std::string& text)
     return true;
 }
 
-void read_into(const std::string& text, MoveSection& section, GameTree& tree)
-{
-    const auto tokens = pgn_tokenize(text);
-    std::size_t index = 0;
-    section.load(tokens, index, -1);
-    tree.load(section);
-}
-
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -42,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MoveSection section;
     GameTree tree;
     try {
-        read_into(text, section, tree);
+        pgn_test::read_movetext(text, section, tree);
     } catch (const std::exception&) {
         // A "(" before the first move or an oversized move number: refused.
         return 0;
@@ -57,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MoveSection again_section;
     GameTree again;
     try {
-        read_into(written, again_section, again);
+        pgn_test::read_movetext(written, again_section, again);
     } catch (const std::exception&) {
         return 0;
     }

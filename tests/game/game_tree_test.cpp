@@ -1,5 +1,6 @@
 #include "game/game_tree.h"
 #include "game/pgn_tokenizer.h"
+#include "tests/game/read_movetext.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,7 @@ std::uint64_t add(GameTree& tree, std::uint64_t parent, const std::string& san)
     return tree.add_child(parent, entry);
 }
 
-GameTree load(const std::string& movetext)
-{
-    MoveSection section;
-    const auto tokens = pgn_tokenize(movetext);
-    std::size_t index = 0;
-    section.load(tokens, index, -1);
-    GameTree tree;
-    tree.load(section);
-    return tree;
-}
+using pgn_test::game_tree_of;
 
 TEST(GameTree, FreshTreeHoldsOnlyTheRoot)
 {
@@ -101,7 +93,7 @@ TEST(GameTree, AddChildUnderAnAbsentParentChangesNothing)
 
 TEST(GameTree, LoadSkipsVariationBracketsAndKeepsIds)
 {
-    GameTree tree = load("1. e4 (1. d4) e5 (1... c5) 1-0");
+    GameTree tree = game_tree_of("1. e4 (1. d4) e5 (1... c5) 1-0");
     std::vector<std::uint64_t> ids;
     for (std::uint64_t id = 0; id < 20; ++id)
         if (tree.contains(id))
@@ -113,7 +105,7 @@ TEST(GameTree, LoadSkipsVariationBracketsAndKeepsIds)
 
 TEST(GameTree, LoadWithoutVariationsLeavesNextIdOnePastTheCount)
 {
-    GameTree tree = load("1. e4 e5 2. Nf3 Nc6 *");
+    GameTree tree = game_tree_of("1. e4 e5 2. Nf3 Nc6 *");
     EXPECT_EQ(tree.size(), 5u);
     EXPECT_EQ(tree.next_id(), 6u);
     EXPECT_EQ(tree.last_entry().san(), "Nc6");
@@ -155,7 +147,7 @@ TEST(GameTree, RemoveLeafAndRoot)
 
 TEST(GameTree, RemoveCommentsClearsEveryAnnotation)
 {
-    GameTree tree = load("{start} 1. e4 $1 {good} e5 {fine} *");
+    GameTree tree = game_tree_of("{start} 1. e4 $1 {good} e5 {fine} *");
     tree.remove_comments();
     ASSERT_EQ(tree.size(), 3u);
     for (std::uint64_t id = 0; id < tree.size(); ++id) {

@@ -3,6 +3,7 @@
 #include "game/pgn_file.h"
 #include "game/pgn_tokenizer.h"
 #include "tests/game/pgn_test_files.h"
+#include "tests/game/read_movetext.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,7 @@
 
 namespace {
 
-GameTree parse(const std::string& game_text)
-{
-    const auto tokens = pgn_tokenize(game_text);
-    MoveSection section;
-    std::size_t index = 0;
-    section.load(tokens, index, -1);
-    GameTree tree;
-    tree.load(section);
-    return tree;
-}
+using pgn_test::game_tree_of;
 
 // A line break that the writer puts into a comment reads back as a blank, so
 // comments are compared with their blanks collapsed.
@@ -57,9 +49,9 @@ std::string describe(const GameTree& tree)
 // and writing the second gives the text written from the first.
 void expect_round_trip(const std::string& game_text)
 {
-    GameTree first = parse(game_text);
+    GameTree first = game_tree_of(game_text);
     const std::string written = first.movetext();
-    GameTree second = parse("[Event \"again\"]\n\n" + written + "\n\n");
+    GameTree second = game_tree_of("[Event \"again\"]\n\n" + written + "\n\n");
     EXPECT_EQ(describe(second), describe(first)) << game_text << "\n---\n" << written;
     EXPECT_EQ(collapsed(second.movetext()), collapsed(written));
 }
@@ -108,7 +100,7 @@ TEST(PgnRoundTrip, NestedGameKeepsItsShape)
 {
     PgnFile file;
     file.open(pgn_test::write_temp_file("awkward.pgn", awkward_file));
-    GameTree tree = parse(file.first_game());
+    GameTree tree = game_tree_of(file.first_game());
     EXPECT_EQ(tree.entry(0).comment(), "Start comment");
     const std::string text = tree.movetext();
     // The root comment's line counts towards the first line of moves.

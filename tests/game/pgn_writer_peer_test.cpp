@@ -2,6 +2,7 @@
 #include "game/pgn_file.h"
 #include "game/pgn_tokenizer.h"
 #include "tests/game/pgn_test_files.h"
+#include "tests/game/read_movetext.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,7 @@ std::string rewritten(const std::string& path, int& games)
     std::string out;
     games = 0;
     for (std::string text = file.first_game(); !text.empty(); text = file.next_game()) {
-        const auto tokens = pgn_tokenize(text);
-        MoveSection section;
-        std::size_t index = 0;
-        section.load(tokens, index, -1);
-        GameTree tree;
-        tree.load(section);
+        GameTree tree = pgn_test::game_tree_of(text);
         out += text.substr(0, text.find("\n\n") + 1) + "\n" + tree.movetext() + "\n\n";
         ++games;
     }

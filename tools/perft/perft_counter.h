@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,5 +25,7 @@ private:
     MoveList& list_for(std::size_t ply);
 
     MoveGenerator m_generator;
-    std::vector<MoveList> m_lists;
+    // A deque, so that adding a deeper ply never moves the lists that shallower
+    // plies are still walking.
+    std::deque<MoveList> m_lists;
 };
