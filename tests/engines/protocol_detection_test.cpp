@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -27,6 +28,34 @@ struct FeatureCase {
 };
 
 class FeaturePairs : public testing::TestWithParam<FeatureCase> {};
+
+// The commands an engine received, and how many blank lines came between them.
+struct SplitInput {
+    std::string commands;
+    std::size_t blank_lines = 0;
+};
+
+SplitInput split_blank_lines(const std::string& input)
+{
+    SplitInput split;
+    std::istringstream lines(input);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find_first_not_of(' ') == std::string::npos)
+            ++split.blank_lines;
+        else
+            split.commands += line + "\n";
+    }
+    return split;
+}
+
+TEST(FeaturePairsDone, ZeroAsksToWaitAndOneEnds)
+{
+    EngineVariables ev;
+    EXPECT_TRUE(handle_feature_pairs(" done=0", ev).wait_for_done);
+    EXPECT_FALSE(handle_feature_pairs(" done=0", ev).done);
+    EXPECT_FALSE(handle_feature_pairs(" done=1", ev).wait_for_done);
+    EXPECT_FALSE(handle_feature_pairs(" ping=1", ev).wait_for_done);
+}
 
 TEST_P(FeaturePairs, AreAnsweredInOrder)
 {
@@ -198,7 +227,52 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v1);
     EXPECT_GE(took, 8000ms);
     EXPECT_LT(took, 9500ms);
-    EXPECT_EQ(scripted_engine_input(path, 4), "uci\nxboard\nprotover 2\nxboard\n");
+    const SplitInput input = split_blank_lines(scripted_engine_input(path, 4));
+    EXPECT_EQ(input.commands, "uci\nxboard\nprotover 2\nxboard\n");
+    // The silent engine was nudged with blank lines during the xboard probe.
+    EXPECT_GE(input.blank_lines, 5u);
+}
+
+// Engines that stall at start until more input arrives (as gnuchess does)
+// are woken by the blank lines and found to speak xboard version 2.
+TEST_F(ScriptedDetection, AnEngineThatStallsUntilMoreInputIsWoken)
+{
+    const std::string flag = m_dir + "/woken";
+    std::string path = write_scripted_engine(m_dir, "stalling", "    ' ') [ -e '" + flag +
+                                                                    "' ] || { touch '" + flag +
+                                                                    "'; echo 'feature usermove=1 done=1'; } ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_TRUE(handshake.ev().features().usermove);
+    EXPECT_LT(took, 6000ms);
+}
+
+// "done=0" asks for time: a "done=1" seven seconds later still counts, while
+// an engine that never sent "done=0" is not waited for beyond the usual time.
+TEST_F(ScriptedDetection, DoneZeroWaitsForALateDoneOne)
+{
+    std::string path = write_scripted_engine(
+        m_dir, "slow", "    protover*) echo 'feature done=0 myname=\"Slow Starter\"'; "
+                       "(sleep 7; echo 'feature usermove=1 setboard=1'; echo 'feature done=1') & ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_TRUE(handshake.ev().features().usermove);
+    EXPECT_TRUE(handshake.ev().features().setboard);
+    EXPECT_EQ(handshake.ev().get_idname(), "Slow Starter");
+    EXPECT_GE(took, 3000ms + 7000ms);
+    EXPECT_LT(took, 3000ms + 15000ms);
+}
+
+TEST_F(ScriptedDetection, DoneZeroWithoutDoneOneEndsAtTheLongerBound)
+{
+    std::string path = write_scripted_engine(m_dir, "stuck", "    protover*) echo 'feature done=0' ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_xboard_v2);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_GE(took, 15000ms);
+    EXPECT_LT(took, 17000ms);
 }
 
 TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
