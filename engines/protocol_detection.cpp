@@ -151,14 +151,14 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
     const auto start = Clock::now();
     auto deadline = start + xboard_probe_time;
     bool features_seen = false;
-    auto next_nudge = start + silent_engine_first_nudge;
+    auto next_repeat = start + protover_first_repeat;
     while (Clock::now() < deadline) {
         std::string line = wait_engine_line(queue);
         features_seen = features_seen || first_word(line) == "feature";
-        if (!features_seen && Clock::now() >= next_nudge) {
-            // Engio drops empty lines; a lone blank reaches the engine as a blank line.
-            engio(" ");
-            next_nudge = Clock::now() + silent_engine_nudge_interval;
+        if (!features_seen && Clock::now() >= next_repeat) {
+            engio("xboard");
+            engio("protover 2");
+            next_repeat = Clock::now() + protover_repeat_interval;
         }
         if (first_word(line) == "feature") {
             std::size_t after = line.find("feature") + 7;

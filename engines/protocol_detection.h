@@ -27,11 +27,12 @@ inline constexpr std::chrono::milliseconds xboard_probe_time{5050};
 // An engine that announced "done=0" asked for time to finish its features:
 // the xboard handshake then waits this long in all for "done=1".
 inline constexpr std::chrono::milliseconds xboard_done_wait_time{15000};
-// Until an engine's first feature line, a blank line is sent after the first
-// delay and then at the interval: some engines (gnuchess) stall at start,
-// even after a greeting, until more input arrives; engines ignore blank lines.
-inline constexpr std::chrono::milliseconds silent_engine_first_nudge{1000};
-inline constexpr std::chrono::milliseconds silent_engine_nudge_interval{200};
+// Until an engine's first feature line, "xboard" and "protover 2" are sent
+// again after the first delay and then at the interval: gnuchess may drop
+// the lines that arrive while it starts, or hang in its start until more
+// input comes; a version 2 engine answers "protover" each time.
+inline constexpr std::chrono::milliseconds protover_first_repeat{1000};
+inline constexpr std::chrono::milliseconds protover_repeat_interval{400};
 
 // The oldest line of the handshake queue, "" when there is none; never waits.
 std::string wait_engine_line(CVTrio queue);
@@ -43,7 +44,8 @@ void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Sends "xboard" and "protover 2" and accepts every announced feature until
 // "done=1" or until xboard_probe_time has passed (xboard_done_wait_time once
-// the engine sent "done=0"). Any feature line makes the protocol 3.
+// the engine sent "done=0"); repeats both lines while no feature line came.
+// Any feature line makes the protocol 3.
 void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Drives the engine as xboard version 1: sends "xboard", protocol 2.
