@@ -114,6 +114,9 @@ FeatureReply handle_feature_pairs(const std::string& text, EngineVariables& ev)
             reply.done = true;
             break;
         }
+        if (name == "done" && value == "0") {
+            reply.wait_for_done = true;
+        }
     }
     return reply;
 }
@@ -145,9 +148,18 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
     ev.set_uci(false);
     engio("xboard");
     engio("protover 2");
-    const auto deadline = Clock::now() + xboard_probe_time;
+    const auto start = Clock::now();
+    auto deadline = start + xboard_probe_time;
+    bool features_seen = false;
+    auto next_repeat = start + protover_first_repeat;
     while (Clock::now() < deadline) {
         std::string line = wait_engine_line(queue);
+        features_seen = features_seen || first_word(line) == "feature";
+        if (!features_seen && Clock::now() >= next_repeat) {
+            engio("xboard");
+            engio("protover 2");
+            next_repeat = Clock::now() + protover_repeat_interval;
+        }
         if (first_word(line) == "feature") {
             std::size_t after = line.find("feature") + 7;
             FeatureReply reply = handle_feature_pairs(line.substr(after), ev);
@@ -156,6 +168,9 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
             }
             if (reply.done) {
                 return;
+            }
+            if (reply.wait_for_done) {
+                deadline = start + xboard_done_wait_time;
             }
         }
         pause_when_idle(line);

@@ -24,6 +24,15 @@ enum ProtocolCode : int {
 // How long each handshake waits for its closing line ("uciok", "done=1").
 inline constexpr std::chrono::milliseconds uci_probe_time{3050};
 inline constexpr std::chrono::milliseconds xboard_probe_time{5050};
+// An engine that announced "done=0" asked for time to finish its features:
+// the xboard handshake then waits this long in all for "done=1".
+inline constexpr std::chrono::milliseconds xboard_done_wait_time{15000};
+// Until an engine's first feature line, "xboard" and "protover 2" are sent
+// again after the first delay and then at the interval: gnuchess may drop
+// the lines that arrive while it starts, or hang in its start until more
+// input comes; a version 2 engine answers "protover" each time.
+inline constexpr std::chrono::milliseconds protover_first_repeat{1000};
+inline constexpr std::chrono::milliseconds protover_repeat_interval{400};
 
 // The oldest line of the handshake queue, "" when there is none; never waits.
 std::string wait_engine_line(CVTrio queue);
@@ -34,8 +43,9 @@ std::string wait_engine_line(CVTrio queue);
 void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Sends "xboard" and "protover 2" and accepts every announced feature until
-// "done=1" or until xboard_probe_time has passed. Any feature line makes the
-// protocol 3.
+// "done=1" or until xboard_probe_time has passed (xboard_done_wait_time once
+// the engine sent "done=0"); repeats both lines while no feature line came.
+// Any feature line makes the protocol 3.
 void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Drives the engine as xboard version 1: sends "xboard", protocol 2.
@@ -47,10 +57,12 @@ void select_xboard_v1(Engio& engio, EngineVariables& ev);
 void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue);
 
 // What the handshake does with one "feature" line: the answers to send, in
-// order, and whether a "done=1" pair ended the handshake.
+// order, whether a "done=1" pair ended the handshake and whether a "done=0"
+// pair asked it to wait for "done=1".
 struct FeatureReply {
     std::vector<std::string> answers;
     bool done = false;
+    bool wait_for_done = false;
 };
 
 // Handles the pairs of one "feature" line (the text after the word

@@ -175,9 +175,9 @@ std::string XboardEngine::castling_to_coordinates(const std::string& text) const
 std::optional<std::string> XboardEngine::handle_line(const std::string& line)
 {
     const std::string first = word_at(words_of(line), 0);
-    switch (classify_xboard_line(first)) {
+    switch (classify_xboard_line(line)) {
     case XboardLineKind::move:
-        return engine_move(line);
+        return engine_move(xboard_announced_move(line).value_or(""));
     case XboardLineKind::resignation: {
         std::lock_guard lock(m_sync_mtx);
         set_state(idle);
@@ -321,10 +321,9 @@ std::optional<Move> XboardEngine::read_engine_move(const std::string& text)
     return find_legal_move(m_target, coordinates);
 }
 
-std::optional<std::string> XboardEngine::engine_move(const std::string& line)
+std::optional<std::string> XboardEngine::engine_move(const std::string& text)
 {
     std::lock_guard lock(m_sync_mtx);
-    const std::string text = word_at(words_of(line), 1);
     if (m_late_moves > 0) {
         --m_late_moves;
         return std::nullopt;

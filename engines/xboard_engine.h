@@ -66,7 +66,7 @@ private:
     void replay_moves();
     void send_times();
     std::string move_text(ChessPosition& before, const Move& move) const;
-    std::optional<std::string> engine_move(const std::string& line);
+    std::optional<std::string> engine_move(const std::string& text);
     std::optional<Move> read_engine_move(const std::string& text);
 
     mutable std::mutex m_sync_mtx;

@@ -1,5 +1,6 @@
 #include "engines/xboard_output.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
@@ -18,12 +19,36 @@ std::int64_t nodes_per_second(std::int64_t nodes, std::int32_t centiseconds)
     return whole * 100 + nodes % centiseconds * 100 / centiseconds;
 }
 
+// "12." : a move number as the older move lines begin.
+bool is_move_number(const std::string& word)
+{
+    if (word.size() < 2 || word.back() != '.')
+        return false;
+    return std::all_of(word.begin(), word.end() - 1, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
-XboardLineKind classify_xboard_line(const std::string& first_word)
+}
+
+std::optional<std::string> xboard_announced_move(const std::string& line)
 {
-    if (first_word == "move")
+    std::istringstream in(line);
+    std::string first, second, third;
+    in >> first >> second >> third;
+    if (first == "move")
+        return second;
+    // Only the engine's own move carries "..."; the line that follows it
+    // ("My move is : g1f3") repeats the move and is not read again.
+    if (is_move_number(first) && second == "..." && !third.empty())
+        return third;
+    return std::nullopt;
+}
+
+XboardLineKind classify_xboard_line(const std::string& line)
+{
+    if (xboard_announced_move(line))
         return XboardLineKind::move;
+    std::string first_word;
+    std::istringstream(line) >> first_word;
     if (first_word == "pong")
         return XboardLineKind::pong;
     if (first_word.find("resign") != std::string::npos || first_word == "Illegal")

@@ -132,15 +132,14 @@ INSTANTIATE_TEST_SUITE_P(
                     PeerEngine{"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"hoichess", "hoichess", protocol_xboard_v2, protocol_xboard_v2},
+                    PeerEngine{"gnuchess", wrapper_dir + "/gnuchess-xboard", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2,
                                protocol_xboard_v2},
                     PeerEngine{"polyglot_uci", wrapper_dir + "/polyglot-stockfish", protocol_autodetect,
                                protocol_uci}),
     [](const testing::TestParamInfo<PeerEngine>& info) { return std::string(info.param.name); });
 
-// gnuchess announces its moves as "My move is : MOVE", which the xboard
-// driver does not read, so only its loading is checked here: it starts
-// slowly, and is found to speak xboard, not UCI.
+// gnuchess starts slowly and is found to speak xboard, not UCI.
 TEST(PeerLoading, GnuchessThroughItsWrapperLoadsAsXboard)
 {
     EngineReceiver manager;

@@ -28,6 +28,27 @@ struct FeatureCase {
 
 class FeaturePairs : public testing::TestWithParam<FeatureCase> {};
 
+// How many times the text holds "xboard\nprotover 2\n" from offset on, when
+// it holds nothing else there; 0 otherwise.
+std::size_t repeated_protover_pairs(const std::string& text, std::size_t offset)
+{
+    const std::string pair = "xboard\nprotover 2\n";
+    std::size_t count = 0;
+    for (; offset < text.size(); offset += pair.size(), ++count)
+        if (text.compare(offset, pair.size(), pair) != 0)
+            return 0;
+    return count;
+}
+
+TEST(FeaturePairsDone, ZeroAsksToWaitAndOneEnds)
+{
+    EngineVariables ev;
+    EXPECT_TRUE(handle_feature_pairs(" done=0", ev).wait_for_done);
+    EXPECT_FALSE(handle_feature_pairs(" done=0", ev).done);
+    EXPECT_FALSE(handle_feature_pairs(" done=1", ev).wait_for_done);
+    EXPECT_FALSE(handle_feature_pairs(" ping=1", ev).wait_for_done);
+}
+
 TEST_P(FeaturePairs, AreAnsweredInOrder)
 {
     EngineVariables ev;
@@ -198,7 +219,58 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v1);
     EXPECT_GE(took, 8000ms);
     EXPECT_LT(took, 9500ms);
-    EXPECT_EQ(scripted_engine_input(path, 4), "uci\nxboard\nprotover 2\nxboard\n");
+    // The silent engine was asked again once a second during the xboard
+    // probe, and the closing "xboard" selects version 1.
+    const std::string input = scripted_engine_input(path, 4);
+    const std::string head = "uci\nxboard\nprotover 2\n";
+    const std::string tail = "xboard\n";
+    ASSERT_GT(input.size(), head.size() + tail.size());
+    EXPECT_EQ(input.substr(0, head.size()), head);
+    EXPECT_EQ(input.substr(input.size() - tail.size()), tail);
+    const std::string repeats = input.substr(0, input.size() - tail.size());
+    EXPECT_GE(repeated_protover_pairs(repeats, head.size()), 3u) << input;
+}
+
+// Engines that drop the lines arriving while they start (as gnuchess does)
+// are asked again and found to speak xboard version 2.
+TEST_F(ScriptedDetection, AnEngineThatLosesTheFirstProtoverIsAskedAgain)
+{
+    const std::string flag = m_dir + "/started";
+    std::string path = write_scripted_engine(m_dir, "losing", "    protover*) if [ -e '" + flag +
+                                                                  "' ]; then echo 'feature usermove=1 done=1'; "
+                                                                  "else touch '" + flag + "'; fi ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_TRUE(handshake.ev().features().usermove);
+    EXPECT_LT(took, 6000ms);
+}
+
+// "done=0" asks for time: a "done=1" seven seconds later still counts, while
+// an engine that never sent "done=0" is not waited for beyond the usual time.
+TEST_F(ScriptedDetection, DoneZeroWaitsForALateDoneOne)
+{
+    std::string path = write_scripted_engine(
+        m_dir, "slow", "    protover*) echo 'feature done=0 myname=\"Slow Starter\"'; "
+                       "(sleep 7; echo 'feature usermove=1 setboard=1'; echo 'feature done=1') & ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_autodetect);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_TRUE(handshake.ev().features().usermove);
+    EXPECT_TRUE(handshake.ev().features().setboard);
+    EXPECT_EQ(handshake.ev().get_idname(), "Slow Starter");
+    EXPECT_GE(took, 3000ms + 7000ms);
+    EXPECT_LT(took, 3000ms + 15000ms);
+}
+
+TEST_F(ScriptedDetection, DoneZeroWithoutDoneOneEndsAtTheLongerBound)
+{
+    std::string path = write_scripted_engine(m_dir, "stuck", "    protover*) echo 'feature done=0' ;;");
+    Handshake handshake(path);
+    auto took = handshake.detect(protocol_xboard_v2);
+    EXPECT_EQ(handshake.ev().get_protocol(), protocol_xboard_v2);
+    EXPECT_GE(took, 15000ms);
+    EXPECT_LT(took, 17000ms);
 }
 
 TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)

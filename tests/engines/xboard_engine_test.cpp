@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -333,12 +335,58 @@ INSTANTIATE_TEST_SUITE_P(
                     OutputCase{"illegal move: e9e4", "illegal move: e9e4"},
                     OutputCase{"0-1 {White resigns}", ""}, OutputCase{"1-0", ""}, OutputCase{"1/2-1/2 {Draw}", ""},
                     OutputCase{"# any comment", ""}, OutputCase{"* {Unfinished}", "* {Unfinished}"},
-                    OutputCase{"pong 3", "pong 3"}, OutputCase{"telluser hello", "telluser hello"},
+                    OutputCase{"pong 3", "pong 3"}, OutputCase{"1. ... g1f3", "bestmove g1f3"},
+                    OutputCase{"My move is : g1f3", "My move is : g1f3"}, OutputCase{"telluser hello", "telluser hello"},
                     OutputCase{"12 34 250 123456 e2e4 e7e5",
                                "info depth 12 score cp 34 time 2500 nodes 123456 nps 49382  e2e4 e7e5"},
                     OutputCase{"10 25 150 12345", "info depth 10 score cp 25 time 1500 nodes 12345 nps 8230 "},
                     OutputCase{"5 -30 0 1000 d2d4", "info depth 5 score cp -30 time 0 nodes 1000 nps 0  d2d4"},
                     OutputCase{"7 x 100 100", "info depth 7 score cp 0 time 0 nodes 0 nps 0 "}));
+
+// An older engine announces its move twice, as "N. ... MOVE" and as
+// "My move is : MOVE": the first is the move, the second is forwarded as
+// text, and the next move of either colour is read in the advanced position.
+TEST(XboardEngine, OlderMoveLinesCountOnce)
+{
+    auto harness = xboard({}, "", "hold");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen));
+    engine.go();
+    harness->engine_says("1. ... g1f3");
+    harness->engine_says("My move is : g1f3");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove g1f3");
+    EXPECT_EQ(harness->next_forwarded(), "My move is : g1f3");
+    EXPECT_TRUE(harness->wait_state(idle));
+
+    engine.set_position(position_after(start_fen, "g1f3 e7e5"));
+    engine.go();
+    harness->engine_says("2. ... f3e5");
+    harness->engine_says("My move is : f3e5");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove f3e5");
+    EXPECT_EQ(harness->next_forwarded(), "My move is : f3e5");
+    EXPECT_EQ(harness->next_forwarded(std::chrono::milliseconds(300)), std::nullopt);
+}
+
+TEST(XboardEngine, OlderMoveLinesForBlackWithCastlingAndPromotion)
+{
+    const std::string fen = "r3k2r/1P6/8/8/8/8/8/R3K2R b KQkq - 0 1";
+    auto harness = xboard({}, "", "hold");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(fen));
+    engine.go();
+    harness->engine_says("1. ... O-O");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove e8g8");
+    engine.set_position(position_after(fen, "e8g8 b7a8q"));
+    engine.go();
+    harness->engine_says("2. ... f8a8");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove f8a8");
+
+    const std::string promotion_fen = "8/P6k/8/8/8/8/8/K7 w - - 0 1";
+    engine.set_position(position_after(promotion_fen));
+    engine.go();
+    harness->engine_says("1. ... a7a8q");
+    EXPECT_EQ(harness->next_forwarded(), "bestmove a7a8q");
+}
 
 TEST(XboardEngine, ResignationMakesTheEngineIdle)
 {
