@@ -32,7 +32,9 @@ Break find_break(std::string_view text, std::size_t begin)
             if (c == ']')
                 in_command = false;
         } else if (c == ' ') {
-            candidate = column > 0 && !starts_command(text, i + 1);
+            // The reader takes a line feed between a blank and "[%" for an
+            // inserted one, so a blank after a blank may not become one there.
+            candidate = column > 0 && !(starts_command(text, i + 1) && text[i - 1] == ' ');
             at_blank = true;
         } else if (starts_command(text, i)) {
             in_command = true;
