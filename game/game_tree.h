@@ -55,7 +55,8 @@ public:
     // (unless already written), its main line, and its variations in
     // parentheses; offsets are text base plus positions in out.
     void write_moves(std::string& out, std::uint64_t id);
-    // Appends to out the blank and move number that stand before entry id.
+    // Appends to out the blank and move number that stand before entry id; the
+    // game's first move (the root's main-line child) gets no blank.
     void write_move_number(std::string& out, std::uint64_t id) const;
     // A debug listing of all entries, one line each.
     std::string dump() const;

@@ -11,7 +11,9 @@ void GameTree::write_move_number(std::string& out, std::uint64_t id) const
     if (e.type() == MoveSectionEntryType::end_game)
         return;
     if (e.colour() == colour_white) {
-        if (id > 1)
+        // The game's first move opens the text; every other white move, an
+        // alternative to the first one included, is set off by a blank.
+        if (m_entries.at(0).child(0) != static_cast<std::int32_t>(id))
             out += ' ';
         out += std::to_string(e.number());
         out += '.';

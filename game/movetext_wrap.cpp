@@ -11,6 +11,11 @@ struct Break {
 
 constexpr std::size_t no_break = std::string_view::npos;
 
+bool starts_command(std::string_view text, std::size_t i)
+{
+    return i + 1 < text.size() && text[i] == '[' && text[i + 1] == '%';
+}
+
 // The break for the line that starts at begin: the last break point within
 // the line width, else the first one after it. Every break point lies outside
 // a command, so the next line is scanned again from outside.
@@ -27,11 +32,13 @@ Break find_break(std::string_view text, std::size_t begin)
             if (c == ']')
                 in_command = false;
         } else if (c == ' ') {
-            candidate = column > 0;
+            // The reader takes a line feed between a blank and "[%" for an
+            // inserted one, so a blank after a blank may not become one there.
+            candidate = column > 0 && !(starts_command(text, i + 1) && text[i - 1] == ' ');
             at_blank = true;
-        } else if (c == '[' && i + 1 < text.size() && text[i + 1] == '%') {
+        } else if (starts_command(text, i)) {
             in_command = true;
-            candidate = column > 0;
+            candidate = column > 0 && text[i - 1] == ' ';
         }
         if (!candidate)
             continue;

@@ -113,6 +113,7 @@ std::string PgnFile::read_game()
         return text;
     text += '[';
     ReadState state = ReadState::tag_text;
+    bool in_quotes = false;
 
     auto fail = [&](const char* marker) {
         text += marker;
@@ -155,8 +156,15 @@ std::string PgnFile::read_game()
                 m_tag_length = 0;
                 fail("ERROR] \n\n * \n\n");
             }
+            // A "]" inside the quoted value belongs to the value. A quote right
+            // after a backslash is escaped, as the tokenizer reads it; a value
+            // never spans lines, so a line feed ends an unclosed quote.
+            if (ch == '"' && text.back() != '\\')
+                in_quotes = !in_quotes;
+            else if (ch == '\n')
+                in_quotes = false;
             text += ch;
-            if (ch == ']') {
+            if (ch == ']' && !in_quotes) {
                 m_tag_length = 0;
                 state = ReadState::tags;
             }

@@ -1,5 +1,7 @@
 #include "game/pgn_tokenizer.h"
 
+#include <string>
+
 namespace {
 
 constexpr std::uint32_t max_tag_value_bytes = 100;
@@ -8,6 +10,29 @@ constexpr std::uint32_t max_comment_bytes = 2048;
 bool is_digit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// The comment without the line breaks that the movetext writer inserts after
+// a blank and before a "[%" command (with any carriage returns before them).
+// Read as blanks they would add one blank to the comment on every save; other
+// line breaks stay and become blanks in the cleaning.
+std::string without_inserted_breaks(std::string_view comment)
+{
+    std::string kept;
+    kept.reserve(comment.size());
+    for (std::size_t i = 0; i < comment.size(); ++i) {
+        std::size_t line_feed = i;
+        while (line_feed < comment.size() && comment[line_feed] == '\r')
+            ++line_feed;
+        const bool inserted = i > 0 && comment[i - 1] == ' ' && line_feed < comment.size() &&
+                              comment[line_feed] == '\n' &&
+                              comment.substr(line_feed + 1, 2) == "[%";
+        if (inserted)
+            i = line_feed;
+        else
+            kept += comment[i];
+    }
+    return kept;
 }
 
 bool is_continuation(unsigned char c)
@@ -140,7 +165,8 @@ private:
         push(PgnTokenType::comment_open, "{");
         std::size_t pos = i + 1;
         m_tokens.push_back(PgnToken{PgnTokenType::comment_text,
-                                    pgn_clean_text(pgn_read_comment(m_text, pos), max_comment_bytes)});
+                                    pgn_clean_text(without_inserted_breaks(pgn_read_comment(m_text, pos)),
+                                                   max_comment_bytes)});
         i = pos + 1;
         return i < m_text.size();
     }

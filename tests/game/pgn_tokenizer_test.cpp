@@ -78,6 +78,15 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"", ""},
         TokenCase{"{", "{|text:"},
         TokenCase{"e4 {a\r\nb} (e5 $12) d4", "san:e4|{|text:a b|}|(|san:e5|nag:$12|)|san:d4"},
+        // A line break after a blank and before a command is the writer's own
+        // and vanishes; every other line break reads as a blank.
+        TokenCase{"{ok \n[%eval 0.2]}", "{|text:ok [%eval 0.2]|}"},
+        TokenCase{"{ok \r\n[%eval 0.2]}", "{|text:ok [%eval 0.2]|}"},
+        TokenCase{"{ok\n[%eval 0.2]}", "{|text:ok [%eval 0.2]|}"},
+        TokenCase{"{ok \n[eval]}", "{|text:ok  [eval]|}"},
+        TokenCase{"{ok \n\n[%eval]}", "{|text:ok   [%eval]|}"},
+        TokenCase{"{ok \n[%}", "{|text:ok [%|}"},
+        TokenCase{"{\n[%eval]}", "{|text: [%eval]|}"},
         TokenCase{"e4\xC3\xA9 e5", "san:e4|san:e5"},
         TokenCase{"12.Nf3", "num:12|.|san:Nf3"}));
 
