@@ -178,8 +178,9 @@ void InstalledEngines::read_from(const std::string& path)
     std::string current;
     std::string line;
     while (std::getline(in, line)) {
-        // A file edited on another system may end its lines in CR LF.
-        while (!line.empty() && line.back() == '\r') {
+        // A file edited on another system may end its lines in CR LF; values are
+        // trimmed of blanks anyway, so blanks mixed with those CRs go too.
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
             line.pop_back();
         }
         read_line(line, current);

@@ -29,13 +29,18 @@ private:
             if (!mkdtemp(pattern.data())) {
                 std::abort();
             }
-            std::atexit([] {
-                std::error_code error;
-                std::filesystem::remove_all(path(), error);
-            });
             return pattern;
         }();
+        // Registered once the path exists, so the removal runs before the path is destroyed.
+        static const bool removal_registered = std::atexit(remove_scratch) == 0;
+        (void)removal_registered;
         return scratch;
+    }
+
+    static void remove_scratch()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path(), error);
     }
 
     std::filesystem::path m_previous;

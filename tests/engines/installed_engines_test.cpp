@@ -149,6 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"crlf", header + "\r\nname Alpha\r\nfilename /e/alpha\r\nprotocol xboard_v2\r\nelo 2500\r\n"
                                   "setoption name Hash value 64\r\n",
                  "Alpha", "/e/alpha", 3, "2500", {{"Hash", "64"}}, 1},
+        ReadCase{"blanks and CRs mixed at the ends of lines", "name Alpha \r\nelo 2500\r \r\n", "Alpha", "", 0,
+                 "2500", {}, 1},
         ReadCase{"no final line feed", "name Alpha\nfilename /e/alpha\nsetoption name Hash value 32",
                  "Alpha", "/e/alpha", 0, "", {{"Hash", "32"}}, 1},
         ReadCase{"lines before the first name", "filename /orphan\nelo 1\nname A\nfilename /a\n",
