@@ -50,6 +50,23 @@ void take_display()
         throw std::runtime_error("widget tests: cannot lock " + path);
 }
 
+// A virtual X server resets itself when its last client leaves and refuses
+// connections for that moment, which is just when the next test program,
+// started as this one's predecessor exits, tries to connect: try again for a
+// while before deciding that there is no display.
+bool open_display()
+{
+    if (std::getenv("DISPLAY") == nullptr)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!gtk_init_check(nullptr, nullptr)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
 }
 
 void start_gtk()
@@ -58,7 +75,7 @@ void start_gtk()
     if (started)
         return;
     take_display();
-    if (!gtk_init_check(nullptr, nullptr))
+    if (!open_display())
         throw std::runtime_error("widget tests: no X display (run them under xvfb-run)");
     Gtk::Main::init_gtkmm_internals();
     started = true;
