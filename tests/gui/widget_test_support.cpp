@@ -94,8 +94,27 @@ void run_for(int milliseconds)
 
 void show_and_wait(Gtk::Window& window)
 {
+    // A loaded machine may take far longer than usual to map and paint the
+    // window; wait for its first paint, then let the display settle.
+    bool painted = false;
+    sigc::connection watch = window.signal_draw().connect(
+        [&painted](const Cairo::RefPtr<Cairo::Context>&) {
+            painted = true;
+            return false;
+        },
+        true);
     window.move(0, 0);
     window.show_all();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto context = Glib::MainContext::get_default();
+    while (!painted && std::chrono::steady_clock::now() < deadline) {
+        while (context->pending())
+            context->iteration(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    watch.disconnect();
+    if (!painted)
+        throw std::runtime_error("widget tests: the window was never painted");
     run_for(400);
 }
 
