@@ -29,12 +29,15 @@ private:
             if (!mkdtemp(pattern.data())) {
                 std::abort();
             }
-            std::atexit([] {
-                std::error_code error;
-                std::filesystem::remove_all(path(), error);
-            });
             return pattern;
         }();
+        // Registered once the name is complete, so that at exit the directory
+        // is removed before the name itself is destroyed.
+        static const bool removed_at_exit = std::atexit([] {
+            std::error_code error;
+            std::filesystem::remove_all(path(), error);
+        }) == 0;
+        static_cast<void>(removed_at_exit);
         return scratch;
     }
 
