@@ -21,14 +21,15 @@ bool is_white_space(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Removes the space characters (only those) at both ends.
+// Removes the space characters (only those) at both ends, and carriage
+// returns at the end: a value ending in one would lose it when read back.
 std::string trim_blanks(const std::string& text)
 {
     std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) {
+    std::size_t end = text.find_last_not_of(" \r");
+    if (begin == std::string::npos || end == std::string::npos || end < begin) {
         return "";
     }
-    std::size_t end = text.find_last_not_of(' ');
     return text.substr(begin, end - begin + 1);
 }
 
