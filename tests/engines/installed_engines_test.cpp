@@ -149,8 +149,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"crlf", header + "\r\nname Alpha\r\nfilename /e/alpha\r\nprotocol xboard_v2\r\nelo 2500\r\n"
                                   "setoption name Hash value 64\r\n",
                  "Alpha", "/e/alpha", 3, "2500", {{"Hash", "64"}}, 1},
-        ReadCase{"blanks and CRs mixed at the ends of lines", "name Alpha \r\nelo 2500\r \r\n", "Alpha", "", 0,
-                 "2500", {}, 1},
         ReadCase{"no final line feed", "name Alpha\nfilename /e/alpha\nsetoption name Hash value 32",
                  "Alpha", "/e/alpha", 0, "", {{"Hash", "32"}}, 1},
         ReadCase{"lines before the first name", "filename /orphan\nelo 1\nname A\nfilename /a\n",
@@ -168,6 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"names and values are trimmed of blanks only",
                  "name   Alpha One  \nfilename  /x y/alpha \nelo \t2800\n", "Alpha One", "/x y/alpha", 0,
                  "\t2800", {}, 1},
+        ReadCase{"a carriage return before trailing blanks ends the value",
+                 "name Alpha\r \nfilename /e/alpha \r\r  \nelo 2500\r \r\n", "Alpha", "/e/alpha", 0, "2500", {}, 1},
         ReadCase{"the first protocol word found wins", "name P\nprotocol uci xboard_v2\n", "P", "", 1, "", {}, 1},
         ReadCase{"an unknown protocol changes nothing", "name P\nprotocol xboard_v1\nprotocol xboard\n", "P", "",
                  2, "", {}, 1},

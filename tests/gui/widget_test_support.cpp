@@ -50,6 +50,23 @@ void take_display()
         throw std::runtime_error("widget tests: cannot lock " + path);
 }
 
+// A virtual X server resets itself when its last client leaves and refuses
+// connections for that moment, which is just when the next test program,
+// started as this one's predecessor exits, tries to connect: try again for a
+// while before deciding that there is no display.
+bool open_display()
+{
+    if (std::getenv("DISPLAY") == nullptr)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!gtk_init_check(nullptr, nullptr)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
 }
 
 void start_gtk()
@@ -58,7 +75,7 @@ void start_gtk()
     if (started)
         return;
     take_display();
-    if (!gtk_init_check(nullptr, nullptr))
+    if (!open_display())
         throw std::runtime_error("widget tests: no X display (run them under xvfb-run)");
     Gtk::Main::init_gtkmm_internals();
     started = true;
@@ -77,8 +94,27 @@ void run_for(int milliseconds)
 
 void show_and_wait(Gtk::Window& window)
 {
+    // A loaded machine may take far longer than usual to map and paint the
+    // window; wait for its first paint, then let the display settle.
+    bool painted = false;
+    sigc::connection watch = window.signal_draw().connect(
+        [&painted](const Cairo::RefPtr<Cairo::Context>&) {
+            painted = true;
+            return false;
+        },
+        true);
     window.move(0, 0);
     window.show_all();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto context = Glib::MainContext::get_default();
+    while (!painted && std::chrono::steady_clock::now() < deadline) {
+        while (context->pending())
+            context->iteration(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    watch.disconnect();
+    if (!painted)
+        throw std::runtime_error("widget tests: the window was never painted");
     run_for(400);
 }
 
