@@ -1,4 +1,5 @@
 #include "game/pgn_tokenizer.h"
+#include "game/utf8.h"
 
 #include <string>
 
@@ -33,34 +34,6 @@ std::string without_inserted_breaks(std::string_view comment)
             kept += comment[i];
     }
     return kept;
-}
-
-bool is_continuation(unsigned char c)
-{
-    return c >= 0x80 && c <= 0xBF;
-}
-
-// Length of the well-formed UTF-8 sequence that starts at text[i], or 0 when
-// the lead byte is not followed by enough continuation bytes. Only the lead
-// pattern and the continuation bytes are checked.
-std::size_t utf8_sequence_length(std::string_view text, std::size_t i)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    if (lead >= 0xC0 && lead <= 0xDF)
-        length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF7)
-        length = 4;
-    else
-        return 0;
-    if (text.size() - i < length)
-        return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if (!is_continuation(static_cast<unsigned char>(text[i + k])))
-            return 0;
-    return length;
 }
 
 bool starts_with_at(std::string_view text, std::size_t i, std::string_view word)
