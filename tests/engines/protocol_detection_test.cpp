@@ -14,6 +14,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using torvane_test::scripted_engine_input;
+using torvane_test::scripted_engine_input_ending;
 using torvane_test::write_scripted_engine;
 
 const std::string fake_dir = FAKE_ENGINE_DIR;
@@ -221,7 +222,7 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     EXPECT_LT(took, 9500ms);
     // The silent engine was asked again once a second during the xboard
     // probe, and the closing "xboard" selects version 1.
-    const std::string input = scripted_engine_input(path, 4);
+    const std::string input = scripted_engine_input_ending(path, "xboard");
     const std::string head = "uci\nxboard\nprotover 2\n";
     const std::string tail = "xboard\n";
     ASSERT_GT(input.size(), head.size() + tail.size());

@@ -29,7 +29,10 @@ std::string write_scripted_engine(const std::string& directory, const std::strin
     return path;
 }
 
-std::string scripted_engine_input(const std::string& path, std::size_t min_lines)
+namespace {
+
+template <typename Complete>
+std::string input_once(const std::string& path, Complete complete)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     for (;;) {
@@ -37,12 +40,26 @@ std::string scripted_engine_input(const std::string& path, std::size_t min_lines
         std::ostringstream text;
         text << in.rdbuf();
         std::string input = text.str();
-        if (static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')) >= min_lines ||
-            std::chrono::steady_clock::now() >= deadline) {
+        if (complete(input) || std::chrono::steady_clock::now() >= deadline) {
             return input;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+}
+
+}
+
+std::string scripted_engine_input(const std::string& path, std::size_t min_lines)
+{
+    return input_once(path, [min_lines](const std::string& input) {
+        return static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')) >= min_lines;
+    });
+}
+
+std::string scripted_engine_input_ending(const std::string& path, const std::string& last_line)
+{
+    const std::string ending = last_line + "\n";
+    return input_once(path, [&ending](const std::string& input) { return input.ends_with(ending); });
 }
 
 }

@@ -15,4 +15,8 @@ std::string write_scripted_engine(const std::string& directory, const std::strin
 // min_lines of them (or after five seconds).
 std::string scripted_engine_input(const std::string& path, std::size_t min_lines = 0);
 
+// The lines a scripted engine has received, once the last of them is the
+// given line (or after five seconds): for engines sent an unknown number of lines.
+std::string scripted_engine_input_ending(const std::string& path, const std::string& last_line);
+
 }
