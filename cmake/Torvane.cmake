@@ -17,9 +17,12 @@ function(torvane_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
-# torvane_test(NAME SOURCES file... LIBS lib... [LABELS label] [TIMEOUT s]):
+# torvane_test(NAME SOURCES file... LIBS lib... [LABELS label] [TIMEOUT s]
+#              [SERIAL gtest-filter]):
 # a GoogleTest program whose cases CTest runs one by one, in the folder the
-# program is built in. Labels in use:
+# program is built in; the cases the SERIAL filter matches run with no other
+# test beside them (for peers whose start-up cannot stand a loaded machine).
+# Labels in use:
 #   gui     needs a display (run under xvfb-run)
 #   peer    drives a real program from Debian (an engine, polyglot, pgn-extract)
 #   heavy   too slow for the sanitizer builds
@@ -28,7 +31,7 @@ function(torvane_test name)
     if(TORVANE_FUZZ)
         return()
     endif()
-    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TIMEOUT;SERIAL" "SOURCES;LIBS;LABELS" ${ARGN})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
@@ -38,9 +41,20 @@ function(torvane_test name)
     if(ARG_LABELS)
         list(APPEND properties LABELS "${ARG_LABELS}")
     endif()
+    if(ARG_SERIAL)
+        gtest_discover_tests(${name}
+            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+            DISCOVERY_TIMEOUT 60
+            TEST_FILTER "${ARG_SERIAL}"
+            PROPERTIES ${properties} RUN_SERIAL TRUE)
+        set(parallel_filter "-${ARG_SERIAL}")
+    else()
+        set(parallel_filter "*")
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         DISCOVERY_TIMEOUT 60
+        TEST_FILTER "${parallel_filter}"
         PROPERTIES ${properties})
     if("threads" IN_LIST ARG_LABELS)
         set_property(GLOBAL APPEND PROPERTY TORVANE_THREAD_TESTS ${name})
