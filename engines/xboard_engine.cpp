@@ -129,6 +129,14 @@ void XboardEngine::stop()
     set_state(idle);
 }
 
+void XboardEngine::ping()
+{
+    if (!features().ping)
+        return;
+    m_ev->ping_sent();
+    send("ping " + std::to_string(++m_ping_number));
+}
+
 Move XboardEngine::coordinate_to_move(const std::string& text)
 {
     std::lock_guard lock(m_sync_mtx);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -43,6 +44,10 @@ public:
     // forces; that move is not forwarded as an answer.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
+    // For an engine that announced the ping feature: counts one more ping
+    // outstanding and sends "ping N", N counting from 1 for each driver. The
+    // engine's "pong" lines pass on unchanged. Otherwise nothing happens.
+    void ping();
 
     // The commands that set a time control: "sd N", "st S", "level M T I", or
     // for a node count "nps N" with "st 1" (engines announcing nps) or an
@@ -83,4 +88,5 @@ private:
     // before anything sent since, so it no longer tells where the engine is.
     int m_stopped_moves;
     int m_late_moves;
+    std::uint32_t m_ping_number = 0;
 };

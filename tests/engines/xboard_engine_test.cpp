@@ -32,6 +32,7 @@ struct Features {
     bool time = true;
     bool reuse = true;
     bool nps = false;
+    bool ping = false;
 };
 
 std::unique_ptr<DriverHarness> xboard(const Features& features, const std::string& moves = "",
@@ -39,7 +40,8 @@ std::unique_ptr<DriverHarness> xboard(const Features& features, const std::strin
 {
     torvane_test::EngineStart start = DriverHarness::fake(modes, moves, true);
     start.features = {{"setboard", features.setboard}, {"san", features.san},   {"usermove", features.usermove},
-                      {"time", features.time},         {"reuse", features.reuse}, {"nps", features.nps}};
+                      {"time", features.time},         {"reuse", features.reuse}, {"nps", features.nps},
+                      {"ping", features.ping}};
     return std::make_unique<DriverHarness>(std::make_unique<XboardEngine>(), start);
 }
 
@@ -77,6 +79,21 @@ TEST(XboardEngine, PonderWishIsKeptByLaterResets)
     harness->driver().set_ponder(true);
     harness->driver().new_game();
     EXPECT_EQ(harness->received(), (Lines{"hard", "new", "force", "hard", "post", "level 40 0:10 0.1"}));
+}
+
+TEST(XboardEngine, PingsAreNumberedAndCountedOnlyForEnginesThatAnnouncedThem)
+{
+    auto silent = xboard({});
+    static_cast<XboardEngine&>(silent->driver()).ping();
+    EXPECT_EQ(silent->received(), Lines{});
+    EXPECT_FALSE(silent->ev().ping_pending());
+
+    auto harness = xboard({.ping = true});
+    auto& engine = static_cast<XboardEngine&>(harness->driver());
+    engine.ping();
+    engine.ping();
+    EXPECT_EQ(harness->received(), (Lines{"ping 1", "ping 2"}));
+    EXPECT_EQ(harness->ev().pong_received(), 1);
 }
 
 TEST(XboardEngine, PlaysAGameByOneMoveAtATime)
