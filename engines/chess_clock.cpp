@@ -18,15 +18,9 @@ ChessClock::ChessClock()
 {
 }
 
-ChessClock::ChessClock(const ChessClock& other) : Timer()
+ChessClock::ChessClock(const ChessClock& other) : ChessClock()
 {
-    std::lock_guard lock(other.m_fields_mutex);
-    m_move_start = other.m_move_start;
-    m_time_left = other.m_time_left;
-    m_moves_per_session = other.m_moves_per_session;
-    m_session_time = other.m_session_time;
-    m_increment = other.m_increment;
-    m_moves_made = other.m_moves_made;
+    *this = other;
 }
 
 ChessClock& ChessClock::operator=(const ChessClock& other)
