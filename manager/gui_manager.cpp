@@ -17,7 +17,8 @@ GuiManager::GuiManager(const std::string& program)
       m_token2(0),
       m_cvt(&m_mutex, &m_cv, &m_queue),
       m_mode(GuiManagerMode::human_human),
-      m_substate(human_to_move)
+      m_substate(human_to_move),
+      m_game_number(0)
 {
     m_openings.emplace();
 }

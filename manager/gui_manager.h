@@ -15,6 +15,7 @@
 #include "manager/command_words.h"
 #include "manager/gui_manager_mode.h"
 #include "manager/manager.h"
+#include "manager/tournament.h"
 #include "manager/window_inbox.h"
 
 #include <condition_variable>
@@ -167,4 +168,7 @@ private:
     Move m_pending;
     // Always holds a suite; "book" with no path puts a fresh, empty one here.
     std::optional<GuiBook> m_openings;
+    // The manager's own copy of the tournament it plays, loaded from its file.
+    Tournament m_tournament;
+    int m_game_number;
 };
