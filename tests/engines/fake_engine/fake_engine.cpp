@@ -19,6 +19,7 @@
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
+//   no_reuse      xboard: announces "reuse=0" (restart me before a new game)
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
@@ -316,7 +317,8 @@ bool handle(const std::string& line)
     } else if (command == "protover") {
         if (!has_mode("xboard1")) {
             answer_delay();
-            say("feature ping=1 setboard=1 san=0 usermove=1 time=1 myname=\"FakeEngine 1.0\"");
+            say(std::string("feature ping=1 setboard=1 san=0 usermove=1 time=1") +
+                (has_mode("no_reuse") ? " reuse=0" : "") + " myname=\"FakeEngine 1.0\"");
             say("feature done=1");
         }
         after_handshake();
