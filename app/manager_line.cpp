@@ -20,7 +20,7 @@ ManagerLine::ManagerLine(const std::string& line)
 
 std::runtime_error ManagerLine::fault(const std::string& what) const
 {
-    return std::runtime_error("Interface::process_command_from_manager()   " + m_word + ": " + what);
+    return std::runtime_error("ManagerLine   " + m_word + ": " + what);
 }
 
 std::string ManagerLine::first_word() const
