@@ -61,7 +61,6 @@ bool PgnView::on_button_press(GdkEventButton*)
     int x = 0;
     int y = 0;
     m_view.get_pointer(x, y);
-
     int buffer_x = 0;
     int buffer_y = 0;
     m_view.window_to_buffer_coords(Gtk::TEXT_WINDOW_WIDGET, x, y, buffer_x, buffer_y);

@@ -248,6 +248,23 @@ TEST_F(SideWindowsTest, TheCurrentMoveIsMarkedBlueByItsByteRange)
     const std::size_t size = shown.text().size();
     shown.window().highlight(size - 4, size + 50);
     EXPECT_EQ(marked(), shown.text().substr(size - 4));
+
+    // The mark of a move far down a long game is scrolled into sight.
+    ChessGame long_game;  // ASCII only: its byte and character offsets agree
+    for (int move = 0; move < 60; ++move)
+        for (const char* san : {"Nc3", "Nf6", "Nb1", "Ng8"})
+            long_game.add_san_move(san);
+    shown.window().show_game(long_game);
+    widget_test::run_for(300);
+    Gdk::Rectangle seen;
+    Gdk::Rectangle last_move;
+    shown.view().get_visible_rect(seen);
+    shown.view().get_iter_location(shown.view().get_buffer()->get_iter_at_offset(
+                                       static_cast<int>(long_game.current_move_range().first)),
+                                   last_move);
+    EXPECT_GT(last_move.get_y(), seen.get_height());
+    EXPECT_TRUE(seen.intersects(last_move));
+    widget_test::save_png(widget_test::screenshot(shown.view()), "pgn_view_long");
 }
 
 }
