@@ -167,12 +167,7 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     // event, whose position is the one shown.
     start_record(m_announced_event, m_announced_site);
     forget_game_comments();
-    ChessPosition start;
-    start.set_start_position();
-    if (m_position.fen() != start.fen()) {
-        m_game.set_tag("SetUp", "1");
-        m_game.set_tag("FEN", m_position.fen());
-    }
+    tag_set_up_position();
     m_pgn_view.set_text(m_game.pgn());
 }
 
