@@ -33,6 +33,15 @@ public:
                 &m_window.m_epd_window};
     }
     GuiManager& manager() { return m_window.m_manager; }
+    // What the engine modes (a later part of the window) set: which side an engine plays.
+    void set_engine_sides(std::uint32_t white, std::uint32_t black)
+    {
+        m_window.m_engine_plays_white = white;
+        m_window.m_engine_plays_black = black;
+    }
+    void set_position_from_line(const std::string& line) { m_window.set_position_from_line(line); }
+    const std::string& position_file() const { return m_window.m_position_file; }
+    int position_index() const { return m_window.m_position_index; }
     Glib::RefPtr<Gtk::Action> action(const std::string& name) { return m_window.m_actions->get_action(name); }
     bool active(const std::string& name)
     {
@@ -68,6 +77,15 @@ protected:
     // File > Quit; true when the window hid itself and was destroyed (its
     // manager thread joined) within the time limit.
     bool quit_within(int milliseconds);
+    // A drag on the board with the real pointer, from one square (0..63, as
+    // the board stands unturned) to another; a click is a drag to the same square.
+    void drag(int from, int to);
+    void click(int square) { drag(square, square); }
+    // Answers the file chooser with a path.
+    void answer_file_chooser(const std::string& path);
+    // Answers the "Choose Position" or "Choose Game" list with a row (from
+    // 1), or cancels it with row 0.
+    void answer_list(const std::string& title, int row);
     // Saves what the window shows as <build>/tests/app/screenshots/<name>.png.
     void save_screenshot(Gtk::Widget& widget, const std::string& name);
     // The whole text of a file in the working directory, "" when missing.
