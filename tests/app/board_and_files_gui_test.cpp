@@ -23,9 +23,11 @@ void write_file(const std::string& name, const std::string& text)
 // Answers the next chooser (a dialog without a title) by clicking one of its
 // cells with the real pointer, or closes it with cell -1.
 template <class Grid>
-void click_chooser_cell(int column, int row, int columns, int rows)
+void click_chooser_cell(int column, int row, int columns, int rows, const char* screenshot = nullptr)
 {
     widget_test::answer_dialog("", [=](Gtk::Dialog& dialog) {
+        if (screenshot)
+            WindowTest::save_screenshot(dialog, screenshot);
         if (column < 0) {
             dialog.response(Gtk::RESPONSE_DELETE_EVENT);
             return;
@@ -80,7 +82,7 @@ TEST_F(BoardTest, PromotionAsksForThePieceAndClosingTheChooserMovesNothing)
     click_chooser_cell<PromoChoiceEvent>(-1, 0, 2, 2);
     drag(52, 60);
     EXPECT_EQ(probe->fen(), "k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
-    click_chooser_cell<PromoChoiceEvent>(1, 1, 2, 2);  // bottom right: knight
+    click_chooser_cell<PromoChoiceEvent>(1, 1, 2, 2, "promotion_chooser");  // bottom right: knight
     drag(52, 60);
     EXPECT_TRUE(sent("usermove e7e8n"));
     EXPECT_EQ(probe->fen(), "k3N3/8/8/8/8/8/8/4K3 b - - 0 1");
@@ -112,7 +114,7 @@ TEST_F(BoardTest, SetupEditsThePositionAndStartsAFreshRecord)
     drag(5, 60);  // a bishop onto the king: nothing moves
     EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");  // the move passes
 
-    click_chooser_cell<PieceChoiceEvent>(1, 1, 3, 4);  // the white queen
+    click_chooser_cell<PieceChoiceEvent>(1, 1, 3, 4, "piece_chooser");  // the white queen
     click(35);
     widget_test::run_for(500);  // input after the chooser waits half a second
     EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/3Q4/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");  // Black kept it

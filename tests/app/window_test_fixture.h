@@ -62,6 +62,10 @@ namespace window_test {
 // Each test gets a main window of its own, with its real manager thread, in
 // a fresh working directory (removed afterwards) that sees the images.
 class WindowTest : public ::testing::Test {
+public:
+    // Saves what the widget shows as <build>/tests/app/screenshots/<name>.png.
+    static void save_screenshot(Gtk::Widget& widget, const std::string& name);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -86,8 +90,6 @@ protected:
     // Answers the "Choose Position" or "Choose Game" list with a row (from
     // 1), or cancels it with row 0.
     void answer_list(const std::string& title, int row);
-    // Saves what the window shows as <build>/tests/app/screenshots/<name>.png.
-    void save_screenshot(Gtk::Widget& widget, const std::string& name);
     // The whole text of a file in the working directory, "" when missing.
     std::string read_file(const std::string& name) const;
 
