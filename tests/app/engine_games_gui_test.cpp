@@ -13,8 +13,8 @@
 namespace window_test {
 namespace {
 
-// White is a queen up: stockfish ends the game in a few dozen moves.
-const std::string queen_up = "6k1/5ppp/8/8/8/8/5PPP/3Q2K1 w - - 0 1";
+// King and queen against king: stockfish mates in a dozen moves or so.
+const std::string queen_up = "8/8/8/4k3/8/8/8/3QK3 w - - 0 1";
 
 class EngineGameTest : public WindowTest {
 protected:
@@ -79,11 +79,10 @@ TEST_F(EngineGameTest, StockfishPlaysBothSidesThroughGoAndTheGameIsAppendedOnce)
     EXPECT_EQ(result_box, "result:");
     save_screenshot(*window, "stockfish_game_end");
 
-    const std::string file = read_file("Torvane battles.pgn");
-    EXPECT_EQ(std::count(file.begin(), file.end(), '['), std::count(probe->pgn().begin(), probe->pgn().end(), '['));
+    EXPECT_GT(applied, 8);
     const std::string peer = read_back("Torvane battles.pgn");
     const std::string placement = probe->fen().substr(0, probe->fen().find(' '));
-    EXPECT_NE(peer.find("{\"" + placement), std::string::npos) << peer;
+    EXPECT_NE(peer.find("\"" + placement + " "), std::string::npos) << peer;
     EXPECT_NE(peer.find("[FEN \"" + queen_up + "\"]"), std::string::npos) << peer;
     EXPECT_NE(peer.find("[Result \"" + probe->game().get_result() + "\"]"), std::string::npos);
     EXPECT_EQ(peer.find("[Event", peer.find("[Event") + 1), std::string::npos) << "one game only";
@@ -117,9 +116,8 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
         const int before = plies();
         const auto [from, to] = some_move(probe->fen());
         drag(from, to);
-        ASSERT_EQ(plies(), before + 1) << "the drag was not taken";
         ASSERT_TRUE(run_until([&] { return plies() == before + 2 || probe->game().get_result() != "*"; }, 20000))
-            << "stockfish did not answer";
+            << "the drag was not taken or stockfish did not answer";
         if (move == 2)
             save_screenshot(*window, "stockfish_drag_game");
     }
