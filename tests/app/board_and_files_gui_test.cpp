@@ -20,26 +20,6 @@ void write_file(const std::string& name, const std::string& text)
     std::ofstream(name) << text;
 }
 
-// Answers the next chooser (a dialog without a title) by clicking one of its
-// cells with the real pointer, or closes it with cell -1.
-template <class Grid>
-void click_chooser_cell(int column, int row, int columns, int rows, const char* screenshot = nullptr)
-{
-    widget_test::answer_dialog("", [=](Gtk::Dialog& dialog) {
-        if (screenshot)
-            WindowTest::save_screenshot(dialog, screenshot);
-        if (column < 0) {
-            dialog.response(Gtk::RESPONSE_DELETE_EVENT);
-            return;
-        }
-        Grid& grid = *widget_test::find_all<Grid>(dialog).at(0);
-        const int width = grid.get_allocated_width() / columns;
-        const int height = grid.get_allocated_height() / rows;
-        widget_test::move_pointer(grid, column * width + width / 2, row * height + height / 2);
-        widget_test::send_press(grid);
-    });
-}
-
 class BoardTest : public WindowTest {
 protected:
     void SetUp() override
@@ -49,6 +29,26 @@ protected:
         widget_test::run_for(400);  // the board takes no input in its first half second
     }
     bool sent(const std::string& command) { return read_file("interface.log").find("--> 0 " + command) != std::string::npos; }
+
+    // Answers the next chooser (a dialog without a title) by clicking one of
+    // its cells with the real pointer, or closes it with column -1.
+    template <class Grid>
+    void click_chooser_cell(int column, int row, int columns, int rows, const char* screenshot = nullptr)
+    {
+        answer_dialog("", [=](Gtk::Dialog& dialog) {
+            if (screenshot)
+                save_screenshot(dialog, screenshot);
+            if (column < 0) {
+                dialog.response(Gtk::RESPONSE_DELETE_EVENT);
+                return;
+            }
+            Grid& grid = *widget_test::find_all<Grid>(dialog).at(0);
+            const int width = grid.get_allocated_width() / columns;
+            const int height = grid.get_allocated_height() / rows;
+            widget_test::move_pointer(grid, column * width + width / 2, row * height + height / 2);
+            widget_test::send_press(grid);
+        });
+    }
 };
 
 TEST_F(BoardTest, DragsMakeLegalMovesAndAnIllegalDragIsRefused)
@@ -156,16 +156,21 @@ TEST_F(BoardTest, PositionFilesStepOverTheListedLinesAndSaveOneLine)
         activate("SavePosition");
     }
     EXPECT_EQ(read_file("saved.fen"), "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n");
+    // A file that cannot be replaced (a folder of that name) is reported.
+    std::filesystem::create_directory("folder.fen");
+    std::string failed;
+    std::string why;
+    answer_file_chooser(directory + "/folder.fen");
+    answer_message(failed, &why);
+    activate("SavePosition");
+    EXPECT_NE(why.find("cannot write"), std::string::npos) << why;
 
     // A line that the position refuses (no white king) is reported; nothing changes.
     write_file("bad.fen", "4k3/8/8/8/8/8/8/8 w - -\n");
     answer_file_chooser(directory + "/bad.fen");
     answer_list("Choose Position", 1);
     std::string told;
-    widget_test::answer_dialog("Message:", [&told](Gtk::Dialog& dialog) {
-        told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-        dialog.response(Gtk::RESPONSE_OK);
-    });
+    answer_message(told);
     activate("LoadPosition");
     EXPECT_EQ(told, "Error");
     EXPECT_EQ(probe->fen(), "4k3/8/8/8/8/8/8/4K3 w - - 0 1");

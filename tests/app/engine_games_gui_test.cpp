@@ -48,10 +48,7 @@ protected:
     // The manager's "telluser result:" box, answered when it comes.
     void answer_result_box()
     {
-        widget_test::answer_dialog("Message:", [this](Gtk::Dialog& dialog) {
-            result_box = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-            dialog.response(Gtk::RESPONSE_OK);
-        });
+        answer_message(result_box);
     }
 
     std::string result_box;

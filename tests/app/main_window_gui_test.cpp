@@ -16,17 +16,6 @@ namespace {
 
 const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-// Answers the next "Message:" box with OK and keeps its two texts.
-void answer_message(std::string& primary, std::string* secondary = nullptr)
-{
-    widget_test::answer_dialog("Message:", [&primary, secondary](Gtk::Dialog& dialog) {
-        primary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-        if (secondary)
-            *secondary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_secondary_text().get_value();
-        dialog.response(Gtk::RESPONSE_OK);
-    });
-}
-
 TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
 {
     EXPECT_EQ(window->get_title(), "Torvane (no engine loaded)");
@@ -176,7 +165,7 @@ TEST_F(WindowTest, MessageBoxKeepsTheManagerRunning)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000));
     std::size_t waiting_while_open = 0;
     std::string title;
-    widget_test::answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
+    answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
         title = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
         // The manager answers every "level" with the engine's clock while the box is open.
         for (int i = 0; i < 20; ++i)
@@ -214,7 +203,7 @@ TEST_F(WindowTest, FlipTurnsTheBoardAndBack)
 TEST_F(WindowTest, AboutShowsTheLogo)
 {
     bool logo = false;
-    widget_test::answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
+    answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
         logo = static_cast<bool>(dynamic_cast<Gtk::AboutDialog&>(dialog).get_logo());
         save_screenshot(dialog, "about_dialog");
         dialog.response(Gtk::RESPONSE_CLOSE);

@@ -8,11 +8,13 @@
 
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/main.h>
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/treeview.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <glibmm/main.h>
 #include <sstream>
 
 std::vector<std::string> InterfaceProbe::clock_texts()
@@ -42,6 +44,8 @@ void WindowTest::SetUp()
 
 void WindowTest::TearDown()
 {
+    for (sigc::connection& answer : m_answers)
+        answer.disconnect();
     if (window) {
         EXPECT_TRUE(quit_within(15000));
     }
@@ -102,9 +106,37 @@ void WindowTest::drag(int from, int to)
     widget_test::run_for(100);
 }
 
+void WindowTest::answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer)
+{
+    m_answers.push_back(Glib::signal_timeout().connect(
+        [title, answer]() {
+            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+                auto* dialog = dynamic_cast<Gtk::Dialog*>(window);
+                if (dialog && dialog->get_title() == title && dialog->get_mapped()) {
+                    widget_test::run_for(300);
+                    answer(*dialog);
+                    return false;
+                }
+            }
+            return true;
+        },
+        20));
+}
+
+void WindowTest::answer_message(std::string& primary, std::string* secondary)
+{
+    answer_dialog("Message:", [&primary, secondary](Gtk::Dialog& dialog) {
+        auto& box = dynamic_cast<Gtk::MessageDialog&>(dialog);
+        primary = box.property_text().get_value();
+        if (secondary)
+            *secondary = box.property_secondary_text().get_value();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+}
+
 void WindowTest::answer_file_chooser(const std::string& path)
 {
-    widget_test::answer_dialog("Choose File", [path](Gtk::Dialog& dialog) {
+    answer_dialog("Choose File", [path](Gtk::Dialog& dialog) {
         if (path.empty()) {
             dialog.response(Gtk::RESPONSE_CANCEL);
             return;
@@ -123,7 +155,7 @@ void WindowTest::answer_file_chooser(const std::string& path)
 
 void WindowTest::answer_list(const std::string& title, int row)
 {
-    widget_test::answer_dialog(title, [row](Gtk::Dialog& dialog) {
+    answer_dialog(title, [row](Gtk::Dialog& dialog) {
         if (row == 0) {
             dialog.response(Gtk::RESPONSE_CANCEL);
             return;

@@ -3,6 +3,7 @@
 #include "app/interface.h"
 
 #include <gtest/gtest.h>
+#include <gtkmm/dialog.h>
 #include <gtkmm/label.h>
 
 #include <functional>
@@ -85,6 +86,12 @@ protected:
     // the board stands unturned) to another; a click is a drag to the same square.
     void drag(int from, int to);
     void click(int square) { drag(square, square); }
+    // Answers a modal dialog from test code as widget_test::answer_dialog
+    // does, but an answer still waiting when the test ends is dropped, so it
+    // never meets a later test's dialog.
+    void answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer);
+    // Answers the next "Message:" box with OK, keeping its two texts.
+    void answer_message(std::string& primary, std::string* secondary = nullptr);
     // Answers the file chooser with a path.
     void answer_file_chooser(const std::string& path);
     // Answers the "Choose Position" or "Choose Game" list with a row (from
@@ -97,6 +104,9 @@ protected:
     std::string previous_directory;
     std::unique_ptr<Interface> window;
     std::unique_ptr<InterfaceProbe> probe;
+
+private:
+    std::vector<sigc::connection> m_answers;
 };
 
 // The path of the fake engine in one of its modes ("" for the plain one).
