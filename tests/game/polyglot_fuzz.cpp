@@ -8,11 +8,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+
+namespace {
+
+// The file each input is written to as a book; removed when the fuzzer ends.
+struct ScratchFile {
+    std::string path = "polyglot_fuzz_" + std::to_string(getpid()) + ".bin";
+    ~ScratchFile() { std::remove(path.c_str()); }
+};
+
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -24,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     GuiBook::epd_to_fen(bytes);
 
-    static const std::string path = "polyglot_fuzz_" + std::to_string(getpid()) + ".bin";
+    static const ScratchFile scratch;
+    const std::string& path = scratch.path;
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     PolyglotBook book;
     book.set_filename(path);
