@@ -33,6 +33,11 @@
 //                        answers a UCI search with "bestmove A ponder B"
 //   TORVANE_FAKE_RECORD  a file to which every line received is appended
 //                        exactly as read, line end included
+//   TORVANE_FAKE_TIMES   a file to which the engine appends, with the
+//                        steady clock in nanoseconds, "n NS" for each new game,
+//                        "g NS" for each search it is asked for and "m NS" for
+//                        each move it sends (for timing the program between
+//                        an engine's move and the next search)
 // Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
 // one of the malformed outputs below; "finish" completes "emit partial".
 #include "core/chess_position.h"
@@ -50,6 +55,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +63,7 @@ namespace {
 std::set<std::string> g_modes;
 std::deque<std::string> g_moves;
 std::string g_record_path;
+std::string g_times_path;
 int g_delay_ms = 500;
 bool g_xboard = false;
 bool g_force = false;
@@ -120,6 +127,9 @@ void read_settings(const char* program)
     }
     if (const char* record = std::getenv("TORVANE_FAKE_RECORD")) {
         g_record_path = record;
+    }
+    if (const char* times = std::getenv("TORVANE_FAKE_TIMES")) {
+        g_times_path = times;
     }
     if (const char* delay = std::getenv("TORVANE_FAKE_DELAY_MS")) {
         g_delay_ms = std::atoi(delay);
@@ -201,6 +211,24 @@ void record(const std::string& raw)
     }
     std::ofstream out(g_record_path, std::ios::app | std::ios::binary);
     out << raw;
+}
+
+// One time mark; a single appending write, so two engines can share the file.
+void mark_time(char kind)
+{
+    if (g_times_path.empty()) {
+        return;
+    }
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    const std::string line = std::string(1, kind) + " " + std::to_string(ns) + "\n";
+    const int fd = ::open(g_times_path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+    if (fd >= 0) {
+        ssize_t written = ::write(fd, line.data(), line.size());
+        (void)written;
+        ::close(fd);
+    }
 }
 
 // The engine's choice of move; empty when it has none. The moves are the
@@ -309,6 +337,7 @@ void answer()
         return;
     }
     say("info depth 1 score cp 12 time 1 nodes 100 nps 100000 pv " + move);
+    mark_time('m');
     say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
 }
 
@@ -381,10 +410,13 @@ bool handle(const std::string& line)
     } else if (command == "uci") {
         uci_handshake();
         after_handshake();
+    } else if (command == "ucinewgame") {
+        mark_time('n');
     } else if (command == "isready") {
         answer_delay();
         say("readyok");
     } else if (command == "go") {
+        mark_time('g');
         g_force = false;
         std::istringstream limits(rest);
         bool open_ended = false;
@@ -443,25 +475,29 @@ int main(int, char** argv)
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
     }
+    // Read in blocks, as engines do; each line is still handled on its own,
+    // in order, exactly as received.
     std::string raw;
-    char c;
+    char block[4096];
     for (;;) {
-        ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        ssize_t n = ::read(STDIN_FILENO, block, sizeof block);
         if (n <= 0) {
             break;
         }
-        raw.push_back(c);
-        if (c != '\n') {
-            continue;
-        }
-        record(raw);
-        std::string line = raw.substr(0, raw.size() - 1);
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        raw.clear();
-        if (!handle(line)) {
-            return 0;
+        for (ssize_t i = 0; i < n; ++i) {
+            raw.push_back(block[i]);
+            if (block[i] != '\n') {
+                continue;
+            }
+            record(raw);
+            std::string line = raw.substr(0, raw.size() - 1);
+            while (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            raw.clear();
+            if (!handle(line)) {
+                return 0;
+            }
         }
     }
     if (!raw.empty()) {
