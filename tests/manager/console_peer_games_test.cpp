@@ -232,6 +232,16 @@ TEST(ConsolePeerGames, AKilledTournamentGoesOnWithItsFirstUnplayedGame)
     const auto saved = file_results(second.read_file("tournaments/Resumed.trn"));
     EXPECT_EQ(saved.size(), 6u);
     EXPECT_EQ(saved, printed);
+    // Opening n of a two-line suite is line (n - 1) mod 2 + 1.
+    const std::string openings[] = {"setboard 4k3/8/8/3n4/8/8/3N4/4K3 w - -", "setboard 6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -"};
+    int round = 0;
+    for (const std::string& line : lines) {
+        if (starts_with(line, "round ")) {
+            round = std::stoi(line.substr(6));
+        } else if (starts_with(line, "setboard ")) {
+            EXPECT_EQ(line, openings[(round - 1) % 2]) << round;
+        }
+    }
 }
 
 TEST(ConsolePeerGames, OpeningPracticeAgainstABookMadeByPolyglot)
