@@ -8,7 +8,8 @@ Tournament::Tournament() : m_random_engine(m_random_source()) {}
 
 bool Tournament::is_valid_event_name(const std::string& event)
 {
-    return !event.empty() && event.front() != '.' && event.find_first_of(std::string("/\n\r\0", 4)) == std::string::npos;
+    return !event.empty() && event.front() != '.' &&
+           event.find_first_of(std::string("/\n\r\0", 4)) == std::string::npos;
 }
 
 void Tournament::check_event_name(const std::string& event)
@@ -111,7 +112,7 @@ void Tournament::reset()
 {
     clear();
     m_nbr_games = 0;
-    m_type = match;
+    m_type = TournamentType::match;
     m_bothcolors = false;
     m_openingbook.clear();
     m_event = std::string("?");

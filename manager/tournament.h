@@ -160,7 +160,7 @@ private:
     std::int32_t m_iterations = 0;
     std::int32_t m_parallelgames = 1;
     std::int32_t m_nbr_games = 0;
-    TournamentType m_type = match;
+    TournamentType m_type = TournamentType::match;
     bool m_bothcolors = false;
     bool m_randomorder = true;
     bool m_ignoretimeloss = false;

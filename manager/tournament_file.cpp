@@ -164,11 +164,11 @@ void Tournament::read_line(const std::string& line)
         m_level.set(rest);
     } else if (keyword == "type") {
         if (word.find("match") != std::string::npos) {
-            m_type = match;
+            m_type = TournamentType::match;
         } else if (word.find("gauntlet") != std::string::npos) {
-            m_type = gauntlet;
+            m_type = TournamentType::gauntlet;
         } else if (word.find("roundrobin") != std::string::npos) {
-            m_type = roundrobin;
+            m_type = TournamentType::roundrobin;
         }
     } else if (keyword == "iterations" || keyword == "rounds") {
         m_iterations = integer_of(rest);

@@ -34,13 +34,13 @@ void Tournament::new_games()
         m_nbr_openings = count_openings(m_openingbook);
     }
     switch (m_type) {
-    case match:
+    case TournamentType::match:
         new_match(m_iterations);
         return;
-    case gauntlet:
+    case TournamentType::gauntlet:
         new_gauntlet(m_iterations);
         return;
-    case roundrobin:
+    case TournamentType::roundrobin:
         new_roundrobin(m_iterations);
         return;
     }

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
-// The kind of schedule a tournament plays.
-enum TournamentType : std::int32_t {
+// The kind of schedule a tournament plays; the values are those of the
+// tournament dialog's list.
+enum class TournamentType : std::int32_t {
     match = 0,
     gauntlet = 1,
     roundrobin = 2,
@@ -15,11 +16,11 @@ enum TournamentType : std::int32_t {
 inline std::string tournament_type_word(TournamentType type)
 {
     switch (type) {
-    case match:
+    case TournamentType::match:
         return "match";
-    case gauntlet:
+    case TournamentType::gauntlet:
         return "gauntlet";
-    case roundrobin:
+    case TournamentType::roundrobin:
         return "roundrobin";
     }
     return "";

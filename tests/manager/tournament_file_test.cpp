@@ -5,6 +5,8 @@
 
 namespace {
 
+using enum TournamentType;
+
 using torvane_test::TempWorkingDir;
 using Lines = std::vector<std::string>;
 
@@ -171,8 +173,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LoadCase{"older_form", TWO "game 1 1 1 - 2 *\ngame 2 2 2 x 1 1-0\n", "", {"1 1 1-2 o0 *", "2 2 2-1 o0 1-0"}, 2},
         LoadCase{"older_form_short", TWO "game 1 1 1 - 2\n", load_error, {}, 0},
-        LoadCase{"no_result_counts_as_played", CURRENT "game 1 round=1 opening=3 pairing=1-2\n", "", {"1 1 1-2 o3 "}, 1},
-        LoadCase{"no_opening_gives_0", CURRENT "game 4 round=1.2 pairing=2-1 result=0-1\n", "", {"4 1.2 2-1 o0 0-1"}, 4},
+        LoadCase{"no_result_counts_as_played", CURRENT "game 1 round=1 opening=3 pairing=1-2\n", "",
+            {"1 1 1-2 o3 "}, 1},
+        LoadCase{"no_opening_gives_0", CURRENT "game 4 round=1.2 pairing=2-1 result=0-1\n", "",
+            {"4 1.2 2-1 o0 0-1"}, 4},
         LoadCase{"later_key_wins", CURRENT "game 1 round=1 x=y round=2.1 pairing=1-2 pairing=2-1 result=*\n", "",
                  {"1 2.1 2-1 o0 *"}, 1},
         LoadCase{"numbers_1_2_5", CURRENT "game 1 pairing=1-2\ngame 2 pairing=1-2\ngame 5 pairing=2-1\n", "",

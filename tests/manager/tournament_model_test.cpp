@@ -4,6 +4,8 @@
 
 namespace {
 
+using enum TournamentType;
+
 using Model = TournamentFixture;
 
 TEST_F(Model, NewTournamentHoldsTheDefaults)

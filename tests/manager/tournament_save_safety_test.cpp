@@ -13,6 +13,8 @@
 
 namespace {
 
+using enum TournamentType;
+
 using torvane_test::TempWorkingDir;
 
 class SaveSafety : public TournamentFixture {

@@ -7,6 +7,8 @@
 
 namespace {
 
+using enum TournamentType;
+
 using Lines = std::vector<std::string>;
 
 struct WorkedSchedule {
@@ -54,14 +56,18 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedSchedule{"match_of_five_uses_two", match, 5, 1, false, {"1 1 2-1 o1 *"}},
         WorkedSchedule{"gauntlet_of_three", gauntlet, 3, 2, false,
                        {"1 1.1 2-1 o1 *", "2 1.2 3-1 o1 *", "3 2.1 1-2 o2 *", "4 2.2 1-3 o2 *"}},
-        WorkedSchedule{"gauntlet_of_four", gauntlet, 4, 1, false, {"1 1.1 2-1 o1 *", "2 1.2 3-1 o1 *", "3 1.3 4-1 o1 *"}},
-        WorkedSchedule{"gauntlet_both_colours", gauntlet, 2, 3, true, {"1 1.1 2-1 o1 *", "2 2.1 1-2 o1 *", "3 3.1 2-1 o2 *"}},
+        WorkedSchedule{"gauntlet_of_four", gauntlet, 4, 1, false,
+            {"1 1.1 2-1 o1 *", "2 1.2 3-1 o1 *", "3 1.3 4-1 o1 *"}},
+        WorkedSchedule{"gauntlet_both_colours", gauntlet, 2, 3, true,
+            {"1 1.1 2-1 o1 *", "2 2.1 1-2 o1 *", "3 3.1 2-1 o2 *"}},
         WorkedSchedule{"roundrobin_of_four", roundrobin, 4, 2, false,
                        {"1 1.1.1 1-4 o1 *", "2 1.1.2 2-3 o1 *", "3 1.2.1 4-3 o1 *", "4 1.2.2 2-1 o1 *",
                         "5 1.3.1 2-4 o1 *", "6 1.3.2 3-1 o1 *", "7 2.1.1 4-1 o2 *", "8 2.1.2 3-2 o2 *",
                         "9 2.2.1 3-4 o2 *", "10 2.2.2 1-2 o2 *", "11 2.3.1 4-2 o2 *", "12 2.3.2 1-3 o2 *"}},
-        WorkedSchedule{"roundrobin_of_three", roundrobin, 3, 1, false, {"1 1.1.2 2-3 o1 *", "2 1.2.2 2-1 o1 *", "3 1.3.2 3-1 o1 *"}},
-        WorkedSchedule{"roundrobin_of_two", roundrobin, 2, 3, false, {"1 1.1.1 1-2 o1 *", "2 2.1.1 2-1 o2 *", "3 3.1.1 1-2 o3 *"}},
+        WorkedSchedule{"roundrobin_of_three", roundrobin, 3, 1, false,
+            {"1 1.1.2 2-3 o1 *", "2 1.2.2 2-1 o1 *", "3 1.3.2 3-1 o1 *"}},
+        WorkedSchedule{"roundrobin_of_two", roundrobin, 2, 3, false,
+            {"1 1.1.1 1-2 o1 *", "2 2.1.1 2-1 o2 *", "3 3.1.1 1-2 o3 *"}},
         WorkedSchedule{"roundrobin_count_0", roundrobin, 4, 0, false, {}}));
 
 TEST_F(Schedule, RoundRobinMeetsEveryPairOncePerCycleWithColoursSwappedNextCycle)
