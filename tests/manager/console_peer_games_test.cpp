@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
-#include <regex>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -142,9 +142,21 @@ ReplayedRun replay_run(const Lines& lines)
 std::map<std::string, std::string> file_results(const std::string& text)
 {
     std::map<std::string, std::string> results;
-    const std::regex game(R"(round=(\S+)\s+opening=\S+\s+pairing=\S+\s+result=(\S*))");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), game); it != std::sregex_iterator(); ++it) {
-        results[(*it)[1]] = (*it)[2];
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string round;
+        std::string result;
+        for (std::string word; words >> word;) {
+            if (starts_with(word, "round=")) {
+                round = word.substr(6);
+            } else if (starts_with(word, "result=")) {
+                result = word.substr(7);
+            }
+        }
+        if (starts_with(line, "game ")) {
+            results[round] = result;
+        }
     }
     return results;
 }
