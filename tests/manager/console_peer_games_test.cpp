@@ -46,7 +46,20 @@ bool play_legal(ChessPosition& position, const std::string& text)
     return false;
 }
 
-// The first legal move that does not end the game.
+// Whether the side to move can mate at once.
+bool mate_in_one(const ChessPosition& position)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    return std::any_of(moves.begin(), moves.end(), [&position](const Move& move) {
+        ChessPosition after = position;
+        after.make_move(move);
+        return after.is_checkmate();
+    });
+}
+
+// The first legal move that neither ends the game nor allows a mate at once.
 std::string quiet_user_move(const ChessPosition& position)
 {
     MoveList moves;
@@ -56,7 +69,7 @@ std::string quiet_user_move(const ChessPosition& position)
         ChessPosition after = position;
         after.make_move(move);
         MoveGenerator check;
-        if (game_result(after, check) == "*") {
+        if (game_result(after, check) == "*" && !mate_in_one(after)) {
             return move.to_string();
         }
     }
@@ -67,7 +80,8 @@ TEST(ConsolePeerGames, HumanAgainstStockfishForTwentyPliesWithAnIllegalMoveRefus
 {
     ConsoleSession console;
     console.send("0 load 1 filename " + peer_program("stockfish"));
-    console.send("0 level fixed_movetime 30");
+    // A fixed depth keeps stockfish's replies the same on a busy machine.
+    console.send("0 level fixed_depth 3");
     console.send("0 human_computer");
     console.lines_until([](const std::string& line) { return starts_with(line, "wtime "); });
     ChessPosition position;
