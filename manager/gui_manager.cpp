@@ -18,7 +18,9 @@ GuiManager::GuiManager(const std::string& program)
       m_cvt(&m_mutex, &m_cv, &m_queue),
       m_mode(GuiManagerMode::human_human),
       m_substate(human_to_move),
-      m_game_number(0)
+      m_game_number(0),
+      m_engine1_restarted(false),
+      m_engine1_death_told(false)
 {
     m_openings.emplace();
 }

@@ -104,6 +104,17 @@ private:
     void command_book(const std::string& path);
     void command_polyglotbook(const std::string& path);
     void command_human_human();
+    void command_human_computer();
+    void command_go();
+    void command_analyzeposition();
+    void command_usermove(const std::string& text);
+    void command_learnopenings(int sides);
+    void command_start_tournament();
+    void command_load_tournament(const std::string& name);
+    // Sends the "whitename"/"blackname" pair of a game against engine 1.
+    void send_human_computer_names();
+    // A refusal while a tournament game is being played; true when refused.
+    bool refused_during_tournament_game(const std::string& what);
 
     // Engine lines.
     void process_answer_from_engine1(const std::string& line);
@@ -113,8 +124,40 @@ private:
     void forward_info_engine2(const std::string& rest);
     void forward_info(int slot, const std::string& rest);
 
+    // The move loop: plays the pending move of the current mode.
     void play();
+    void play_human_computer();
+    void play_match();
+    void play_learnopenings();
+    // Engine 1 stopped running in a game against the human.
+    void handle_engine1_crash();
+    // The clock and health test of engine games.
     void check_engines();
+    // The move that coordinate text names in the manager's position (not
+    // checked for legality); the null move when the text names none.
+    Move alg2move(const std::string& text) const;
+    // Whether the move is one of the legal moves of the manager's position.
+    bool find_legal_move(const Move& move);
+    // "*" while the game goes on, else its result line by the rules.
+    std::string game_result();
+    // Ends the game with the result line (empty: the rules decide), tells
+    // the window and, in a tournament, records and saves the result and
+    // starts the next game.
+    void finish_game(const std::string& result);
+    // Removes the engines' lines still waiting in the queue.
+    void drop_engine_lines();
+    bool game_in_progress() const;
+    bool tournament_game_in_progress() const;
+
+    // Tournament games.
+    void start_tournament_game();
+    void set_up_opening(const TournamentGame& game);
+    // Ends a tournament run that cannot go on: "tournament_finished", both
+    // engines unloaded, two humans.
+    void abandon_tournament(const std::string& message);
+
+    // Opening practice: the book moves of the side to move as hint arrows.
+    void show_book_arrows();
     void set_debug(bool on);
     void apply_pending_settings();
 
@@ -122,6 +165,9 @@ private:
     void load_engine(int slot, const std::string& path, int protocol);
     void load_installed_engine(int slot, const std::string& name);
     void reload_engine(int slot);
+    // Starts the engine of a slot again with its settings and a fresh token;
+    // the game and the window are not touched.
+    void restart_engine(int slot);
     void reset_position();
     // Stops, unloads and destroys the engine of a slot, if any.
     void empty_slot(int slot);
@@ -171,4 +217,8 @@ private:
     // The manager's own copy of the tournament it plays, loaded from its file.
     Tournament m_tournament;
     int m_game_number;
+    // Engine 1 has been restarted after a crash in the game being played,
+    // and the user has been told that it died again.
+    bool m_engine1_restarted;
+    bool m_engine1_death_told;
 };

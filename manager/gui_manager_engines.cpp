@@ -90,6 +90,12 @@ void GuiManager::load_installed_engine(int slot, const std::string& name)
 
 void GuiManager::reload_engine(int slot)
 {
+    restart_engine(slot);
+    reset_position();
+}
+
+void GuiManager::restart_engine(int slot)
+{
     slot = slot == 1 ? 1 : 2;
     GuiEngine* loaded = engine(slot);
     const EngineVariables settings = loaded->copy_enginevariables();
@@ -99,12 +105,13 @@ void GuiManager::reload_engine(int slot)
     loaded->set_logstream(&m_log);
     token(slot) = m_token_rng();
     loaded->set_token(token(slot));
-    reset_position();
 }
 
 void GuiManager::reset_position()
 {
     m_position.set_start_position();
+    m_engine1_restarted = false;
+    m_engine1_death_told = false;
     if (GuiEngine* engine1 = engine(1)) {
         engine1->new_game();
         send("diagram " + m_position.fen());
@@ -133,8 +140,39 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
     if (token_text.empty() || *end != '\0' || line_token != token(slot)) {
         return;
     }
+    GuiEngine* answering = engine(slot);
     const std::string word = words.next_word();
-    if (word == "info") {
+    if (word == "bestmove") {
+        if (m_mode == GuiManagerMode::analysis || m_substate != (slot == 1 ? engine1_to_move : engine2_to_move)) {
+            return;
+        }
+        const std::string text = words.next_word();
+        const std::string loser = answering->is_white() ? "0-1" : "1-0";
+        if (text == "0000" || text == "(none)") {
+            std::cerr << "Current game:\n"
+                      << m_position.fen() << "\n"
+                      << m_position.moves_text() << "\n"
+                      << "engine answered '" << text << "'" << std::endl;
+            // Under a fixed level no clock would ever end the wait for a move.
+            const level_t kind = m_level.get_type();
+            if (kind == fixed_depth || kind == fixed_nodes || kind == fixed_movetime) {
+                finish_game(loser + " {illegal move: " + text + "}");
+            }
+            return;
+        }
+        m_pending = alg2move(text);
+        if (find_legal_move(m_pending)) {
+            return;
+        }
+        m_pending.clear();
+        finish_game(loser + " {illegal move: " + text + "}");
+    } else if (word == "resign") {
+        if (!game_in_progress()) {
+            return;
+        }
+        m_pending.clear();
+        finish_game(answering->is_white() ? "0-1 {white resigns}" : "1-0 {black resigns}");
+    } else if (word == "info") {
         const std::string rest = words.rest();
         if (slot == 1) {
             forward_info_engine1(rest);
@@ -154,7 +192,3 @@ void GuiManager::forward_info(int slot, const std::string& rest)
         send((loaded->is_white() ? "white_info " : "black_info ") + rest);
     }
 }
-
-void GuiManager::play() {}
-
-void GuiManager::check_engines() {}

@@ -106,7 +106,7 @@ TEST_F(WindowTest, FinishedGameIsAppendedOnceAndAFreshRecordForgetsTheOldOne)
     apply({"move a2a3"});  // after the end: refused and reported
     EXPECT_NE(refused.find("move a2a3 arrived after the end of the game"), std::string::npos) << refused;
     const std::string file = read_file("Torvane battles.pgn");
-    EXPECT_NE(file.find("1.f3 e5 2.g4 Qh4#  {Black mates} 0-1"), std::string::npos) << file;
+    EXPECT_NE(file.find("1.f3 e5 2.g4 Qh4# {Black mates} 0-1"), std::string::npos) << file;
     EXPECT_EQ(file.find("[Event"), file.rfind("[Event"));  // one game
     EXPECT_NE(file.find("[TimeControl \"sessions 40 0:10 0.1\"]"), std::string::npos);
 

@@ -80,7 +80,10 @@ ConsoleSession::ConsoleSession(const std::map<std::string, std::string>& environ
 
 ConsoleSession::~ConsoleSession()
 {
-    if (!m_reaped) {
+    // The end of its input makes the console quit its engines; some engines
+    // outlive a console that is killed.
+    close_input();
+    if (!m_reaped && wait_exit(Seconds(10)) < 0) {
         kill_hard();
     }
     if (m_input >= 0) {
@@ -277,7 +280,9 @@ std::string ConsoleSession::read_file(const std::string& name) const
 
 void ConsoleSession::write_file(const std::string& name, const std::string& text) const
 {
-    std::ofstream(m_dir + "/" + name, std::ios::binary) << text;
+    const std::filesystem::path path = m_dir + "/" + name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::string ConsoleSession::fake_engine(const std::string& name) { return std::string(FAKE_ENGINE_DIR) + "/" + name; }

@@ -20,7 +20,8 @@ public:
     // Starts the console in a fresh temporary directory; environment holds
     // variables added to the console's (and so its engines') environment.
     explicit ConsoleSession(const std::map<std::string, std::string>& environment = {});
-    // Kills a console still running and removes the directory.
+    // Closes the console's input, waits for it to quit (kills it after ten
+    // seconds) and removes the directory.
     ~ConsoleSession();
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;
@@ -53,6 +54,7 @@ public:
 
     // A file of the scratch directory, read whole; "" when missing.
     std::string read_file(const std::string& name) const;
+    // Writes a file of the scratch directory, making its folders.
     void write_file(const std::string& name, const std::string& text) const;
 
     // The path of a fake engine program ("fake_engine", "fake_engine_MODE").
