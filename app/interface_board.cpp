@@ -90,22 +90,26 @@ void Interface::record_board_move(const Move& move)
 
 void Interface::edit_setup(int from, int to)
 {
+    // The edit is made on a copy: a board that no position can hold (a
+    // seventeenth piece of a side) is refused and reported, changing nothing.
+    ChessPosition edited = m_position;
     Piece piece;
     if (from != to) {
-        piece = setup_drag(m_position, from, to);
-    } else if (!m_position.piece_on(Square(from)).is_empty()) {
-        piece = setup_click(m_position, from);
+        piece = setup_drag(edited, from, to);
+    } else if (!edited.piece_on(Square(from)).is_empty()) {
+        piece = setup_click(edited, from);
     } else {
         const PieceChoiceDialog chooser(*this, m_board.get_images());
         m_move_timer.start();
         // The chosen piece passes the move even where it may not stand.
         piece = chosen_piece(chooser.get_piece());
-        setup_put(m_position, from, piece);
+        setup_put(edited, from, piece);
     }
-    pass_move_after_edit(m_position, piece);
-    highlight_side_to_move();
+    pass_move_after_edit(edited, piece);
     // The edits touched the board only: the whole position follows it again.
-    m_position.set_fen(m_position.fen());
+    edited.set_fen(edited.fen());
+    m_position = edited;
+    highlight_side_to_move();
     start_record(m_event, m_site);
     forget_game_comments();
     tag_set_up_position();

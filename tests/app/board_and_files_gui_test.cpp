@@ -114,13 +114,21 @@ TEST_F(BoardTest, SetupEditsThePositionAndStartsAFreshRecord)
     drag(5, 60);  // a bishop onto the king: nothing moves
     EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");  // the move passes
 
+    // A seventeenth white piece is refused and reported.
+    std::string told;
     click_chooser_cell<PieceChoiceEvent>(1, 1, 3, 4, "piece_chooser");  // the white queen
+    answer_message(told);
     click(35);
+    EXPECT_EQ(told, "Error");
+    EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");
     widget_test::run_for(500);  // input after the chooser waits half a second
-    EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/3Q4/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");  // Black kept it
+    click_chooser_cell<PieceChoiceEvent>(1, 3, 3, 4);  // the black queen, which passes the move
+    click(35);
+    widget_test::run_for(500);
+    EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/3q4/4P3/8/PPPP1PPP/RNBQKBNR w - - 0 1");
     save_screenshot(*window, "board_setup");
     activate("HumanHuman");
-    EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/3Q4/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1");
+    EXPECT_EQ(probe->fen(), "1nbqkbnr/pppppppp/8/3q4/4P3/8/PPPP1PPP/RNBQKBNR w - - 0 1");
 }
 
 TEST_F(BoardTest, PositionFilesStepOverTheListedLinesAndSaveOneLine)
