@@ -31,9 +31,11 @@ TimeControlPanel::TimeControlPanel()
     shown.sd_increment = shown.increment;
     show_texts(shown);
 
-    style_entry(m_depth_entry, 5);
-    style_entry(m_nodes_entry, 5);
-    style_entry(m_movetime_entry, 5);
+    // The single-number entries line up in a column at the right; the
+    // fields of the two timed kinds sit indented below their radio buttons.
+    style_entry(m_depth_entry, 10);
+    style_entry(m_nodes_entry, 10);
+    style_entry(m_movetime_entry, 10);
     style_entry(m_moves_entry, 5);
     style_entry(m_base_entry, 10);
     style_entry(m_increment_entry, 5);
@@ -41,25 +43,28 @@ TimeControlPanel::TimeControlPanel()
     style_entry(m_sd_increment_entry, 5);
 
     m_depth_row.pack_start(m_fixed_depth_radio, Gtk::PACK_EXPAND_WIDGET, 0);
-    m_depth_row.pack_start(m_depth_entry, Gtk::PACK_EXPAND_WIDGET, 0);
+    m_depth_row.pack_start(m_depth_entry, Gtk::PACK_SHRINK, 0);
     m_nodes_row.pack_start(m_fixed_nodes_radio, Gtk::PACK_EXPAND_WIDGET, 0);
-    m_nodes_row.pack_start(m_nodes_entry, Gtk::PACK_EXPAND_WIDGET, 0);
+    m_nodes_row.pack_start(m_nodes_entry, Gtk::PACK_SHRINK, 0);
     m_movetime_row.pack_start(m_fixed_movetime_radio, Gtk::PACK_EXPAND_WIDGET, 0);
-    m_movetime_row.pack_start(m_movetime_entry, Gtk::PACK_EXPAND_WIDGET, 0);
+    m_movetime_row.pack_start(m_movetime_entry, Gtk::PACK_SHRINK, 0);
     m_sessions_row.pack_start(m_sessions_radio, Gtk::PACK_EXPAND_WIDGET, 0);
     for (Gtk::Widget* field : std::initializer_list<Gtk::Widget*>{&m_moves_label, &m_moves_entry, &m_base_label,
                                                                   &m_base_entry, &m_increment_label,
                                                                   &m_increment_entry}) {
-        m_sessions_fields_row.pack_start(*field, Gtk::PACK_EXPAND_WIDGET, 0);
+        m_sessions_fields_row.pack_start(*field, Gtk::PACK_SHRINK, 0);
     }
     m_sudden_death_row.pack_start(m_sudden_death_radio, Gtk::PACK_EXPAND_WIDGET, 0);
     for (Gtk::Widget* field : std::initializer_list<Gtk::Widget*>{&m_sd_base_label, &m_sd_base_entry,
                                                                   &m_sd_increment_label, &m_sd_increment_entry}) {
-        m_sudden_death_fields_row.pack_start(*field, Gtk::PACK_EXPAND_WIDGET, 0);
+        m_sudden_death_fields_row.pack_start(*field, Gtk::PACK_SHRINK, 0);
     }
+    m_sessions_fields_row.set_margin_start(20);
+    m_sudden_death_fields_row.set_margin_start(20);
+    set_spacing(4);
     for (Gtk::Box* row : {&m_depth_row, &m_nodes_row, &m_movetime_row, &m_sessions_row, &m_sessions_fields_row,
                           &m_sudden_death_row, &m_sudden_death_fields_row}) {
-        pack_start(*row, Gtk::PACK_EXPAND_WIDGET, 0);
+        pack_start(*row, Gtk::PACK_SHRINK, 0);
     }
     show_all_children();
 }

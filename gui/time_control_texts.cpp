@@ -46,7 +46,7 @@ std::string base_text(std::uint32_t milliseconds)
     const std::int32_t seconds = static_cast<std::int32_t>(milliseconds) / 1000;
     std::string text = std::to_string(seconds / 60);
     if (seconds % 60 != 0) {
-        text += ":" + std::to_string(seconds % 60);
+        text += (seconds % 60 < 10 ? ":0" : ":") + std::to_string(seconds % 60);
     }
     return text;
 }

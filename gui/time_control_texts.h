@@ -33,7 +33,8 @@ struct TimeControlTexts {
 };
 
 // A session time as the panel shows it: whole minutes ("10"), or minutes,
-// ":" and seconds without a leading zero ("1:5" for 65 seconds).
+// ":" and two digits of seconds ("1:05" for 65 seconds, never "1:5", which
+// reads like 1:50).
 std::string base_text(std::uint32_t milliseconds);
 // An increment in seconds, written exactly: "0.1", "2", "1.25", "0".
 std::string increment_text(std::uint32_t milliseconds);

@@ -39,7 +39,7 @@ TEST(TimeControlTextsTest, ShowsTheNumbersOfItsKindAndKeepsTheOthers)
     EXPECT_EQ(texts.depth, "12");
     EXPECT_EQ(texts.moves + " " + texts.base + " " + texts.increment, "40 10 0");
     texts.show(Level("sessions 40 1:5 1.25"));
-    EXPECT_EQ(texts.base + " " + texts.increment, "1:5 1.25");
+    EXPECT_EQ(texts.base + " " + texts.increment, "1:05 1.25");
 }
 
 TEST(TimeControlTextsTest, EntriesGiveOneWordEach)
@@ -71,7 +71,8 @@ TEST(TimeControlTextsTest, EntriesGiveOneWordEach)
 TEST(TimeControlTextsTest, WritesTimesAsThePanelShowsThem)
 {
     EXPECT_EQ(base_text(600000), "10");
-    EXPECT_EQ(base_text(65000), "1:5");
+    EXPECT_EQ(base_text(65000), "1:05");
+    EXPECT_EQ(base_text(1000), "0:01");
     EXPECT_EQ(base_text(10000), "0:10");
     EXPECT_EQ(increment_text(100), "0.1");
     EXPECT_EQ(increment_text(2000), "2");
