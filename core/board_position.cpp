@@ -1,4 +1,5 @@
 #include "core/board_position.h"
+#include "core/fen_placement.h"
 #include "core/piece.h"
 
 #include <sstream>
@@ -197,50 +198,16 @@ void BoardPosition::mirror_files()
 void BoardPosition::fen(const std::string& text)
 {
     clear();
+    const FenPlacement squares = read_fen_placement(text, "BoardPosition::fen");
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        if (squares[square] != 0) {
+            place(static_cast<int>(squares[square]), Square(static_cast<int>(square)));
+        }
+    }
     std::istringstream stream(text);
     std::string placement;
     std::string side;
     stream >> placement >> side;
-
-    const std::string syntax_error = "BoardPosition::fen(" + text + ")    syntax error";
-    // Signed on purpose: a surplus '/' must show up as a square below a1.
-    int square = 56;
-    for (std::size_t i = 0; i < placement.size(); ++i) {
-        const char c = placement[i];
-        if (c == '/') {
-            square -= 16;
-        } else if (c >= '1' && c <= '8') {
-            square += c - '0';
-        } else if (const int code = static_cast<int>(piece_of_letter(c).code()); code != 0) {
-            if (code == 1 && (square < 8 || square > 55)) {
-                throw std::logic_error("BoardPosition::fen   error: white pawn on wrong square");
-            }
-            if (code == 9 && (square < 8 || square > 55)) {
-                throw std::logic_error("BoardPosition::fen   error: black pawn on wrong square");
-            }
-            // Past h8, or onto a square already filled by an over-long rank:
-            // placing there would leave the mailbox and the sets disagreeing.
-            if (square > 63 || m_squares[static_cast<std::size_t>(square)] != 0) {
-                throw std::logic_error(syntax_error);
-            }
-            place(code, Square(square));
-            if (code == white_king_code && m_pieces[white_king_code].count() > 1) {
-                throw std::logic_error("BoardPosition::fen   error: too many white kings");
-            }
-            if (code == black_king_code && m_pieces[black_king_code].count() > 1) {
-                throw std::logic_error("BoardPosition::fen   error: too many black kings");
-            }
-            ++square;
-        } else {
-            std::ostringstream message;
-            message << "BoardPosition::fen(" << text << ") \nunkown piece 0x" << std::hex
-                    << static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int8_t>(c)));
-            throw std::logic_error(message.str());
-        }
-        if (square < 0 || (i > 7 && square > 63)) {
-            throw std::logic_error(syntax_error);
-        }
-    }
     m_side_to_move = side == "w" ? 1 : 0;
     update_derived();
 }

@@ -10,7 +10,7 @@
 
 BaseEngine::BaseEngine()
     : m_ev(nullptr), m_number(0), m_engio(nullptr), m_token(no_token), m_debug(false), m_quit(false),
-      m_log(nullptr)
+      m_log(nullptr), m_crash_handled(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
@@ -92,19 +92,31 @@ std::optional<std::string> BaseEngine::option_command(const Option& option) cons
     return "option " + name + "=" + value;
 }
 
-void BaseEngine::send_options(const std::map<std::string, Option>& options)
+void BaseEngine::send_options(const std::map<std::string, Option>& options) { send_lines(store_options(options)); }
+
+void BaseEngine::set_enginevariables(const EngineVariables& ev) { send_lines(store_enginevariables(ev)); }
+
+std::vector<std::string> BaseEngine::store_options(const std::map<std::string, Option>& options)
 {
+    std::vector<std::string> lines;
     std::map<std::string, Option> stored = options;
     for (auto& [key, option] : stored) {
         if (const auto command = option_command(option))
-            send(*command);
+            lines.push_back(*command);
         if (option.get_type() == "button")
             option.set_changed(false);
     }
     m_ev->set_options(stored);
+    return lines;
 }
 
-void BaseEngine::set_enginevariables(const EngineVariables& ev)
+void BaseEngine::send_lines(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        send(line);
+}
+
+std::vector<std::string> BaseEngine::store_enginevariables(const EngineVariables& ev)
 {
     m_ev->set_uci(ev.is_uci());
     m_ev->set_name(ev.get_name());
@@ -122,7 +134,7 @@ void BaseEngine::set_enginevariables(const EngineVariables& ev)
         if (found->second.get_type() == "button")
             found->second.set_changed(option.get_changed());
     }
-    send_options(own);
+    return store_options(own);
 }
 
 void BaseEngine::send(const std::string& line) { (*m_engio)(line); }
@@ -144,31 +156,44 @@ void BaseEngine::forward(const std::string& line)
     m_manager_cvt.command(std::to_string(m_number) + " " + std::to_string(m_token.load()) + " " + line);
 }
 
+bool BaseEngine::crash_unhandled() const { return !m_crash_handled && m_engio != nullptr && m_engio->crashed(); }
+
 void BaseEngine::run_driver_loop(const std::string& name)
 {
     if (!m_manager_cvt.valid())
         throw std::logic_error(name + "  manager_cvt bad");
     for (;;) {
         std::string line;
+        bool lost = false;
         {
             std::unique_lock lock(m_mtx);
-            m_cv.wait(lock, [this] { return !m_queue.empty() || m_quit; });
-            if (m_queue.empty())
+            m_cv.wait(lock, [this] { return !m_queue.empty() || m_quit || crash_unhandled(); });
+            if (!m_queue.empty()) {
+                line = std::move(m_queue.front());
+                m_queue.pop_front();
+            } else if (crash_unhandled()) {
+                // The reader queues every line before it marks the crash, so
+                // an empty queue means that nothing more will come.
+                m_crash_handled = true;
+                lost = true;
+            } else {
                 return;
-            line = std::move(m_queue.front());
-            m_queue.pop_front();
+            }
         }
-        if (line.empty())
+        if (line.empty() && !lost)
             continue;
         // Lines are handled without the queue lock, so the reader thread never
         // waits on a driver that is busy writing to the engine.
         try {
-            if (const auto forwarded = handle_line(line))
+            if (lost)
+                engine_lost();
+            else if (const auto forwarded = handle_line(line))
                 forward(*forwarded);
         } catch (const std::exception& error) {
-            std::cerr << name << "  line '" << line << "' not handled: " << error.what() << std::endl;
+            std::cerr << name << "  " << (lost ? "engine loss" : "line '" + line + "'") << " not handled: " << error.what()
+                      << std::endl;
         } catch (...) {
-            std::cerr << name << "  line '" << line << "' not handled" << std::endl;
+            std::cerr << name << "  " << (lost ? "engine loss" : "line '" + line + "'") << " not handled" << std::endl;
         }
     }
 }

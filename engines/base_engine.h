@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/move.h"
 #include "core/chess_position.h"
@@ -106,6 +107,14 @@ public:
     // Takes the identity and the option values from ev (for the options the
     // engine has) and sends the options again.
     void set_enginevariables(const EngineVariables& ev);
+    // The two halves of send_options, for an owner that guards the settings
+    // with a lock that must not be held across pipe writes: store_options
+    // stores (and consumes button presses) and returns the lines to send;
+    // send_lines writes them.
+    std::vector<std::string> store_options(const std::map<std::string, Option>& options);
+    // set_enginevariables without the writes: returns the lines to send.
+    std::vector<std::string> store_enginevariables(const EngineVariables& ev);
+    void send_lines(const std::vector<std::string>& lines);
 
 protected:
     // The thread frame both drivers share; name is used in error texts.
@@ -113,6 +122,10 @@ protected:
     // Handles one non-empty engine line; returns the line to forward, or
     // nothing when the line must not reach the manager.
     virtual std::optional<std::string> handle_line(const std::string& line) = 0;
+    // Called once on the driver thread when the engine is lost, after every
+    // line it printed has been handled: no answer will come, so a running
+    // search ends and the engine counts as idle.
+    virtual void engine_lost() = 0;
 
     // Writes one line to the engine.
     void send(const std::string& line);
@@ -130,6 +143,8 @@ private:
     // The protocol's form of one option, or nothing when it is not sent.
     std::optional<std::string> option_command(const Option& option) const;
     void forward(const std::string& line);
+    // Whether the engine was lost and engine_lost has not run yet; under m_mtx.
+    bool crash_unhandled() const;
 
     std::atomic<int> m_number;
     Engio* m_engio;
@@ -140,6 +155,7 @@ private:
     std::mutex m_mtx;
     std::condition_variable m_cv;
     std::deque<std::string> m_queue;
+    bool m_crash_handled;
     CVTrio m_manager_cvt;
     CVTrio m_cvt;
 };

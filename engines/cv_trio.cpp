@@ -35,6 +35,15 @@ void CVTrio::command(const std::string& line)
     }
 }
 
+void CVTrio::wake()
+{
+    if (m_mtx == nullptr || m_cv == nullptr) {
+        return;
+    }
+    std::lock_guard lock(*m_mtx);
+    m_cv->notify_all();
+}
+
 std::string CVTrio::get()
 {
     if (m_mtx == nullptr || m_queue == nullptr) {

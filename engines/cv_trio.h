@@ -24,6 +24,9 @@ public:
     // std::logic_error when the trio has no mutex; does nothing more when it
     // has no queue, and wakes nobody when it has no condition variable.
     void command(const std::string& line);
+    // Wakes every waiter without queuing a line (they look again at what
+    // they wait for); nothing without a mutex or condition variable.
+    void wake();
     // Removes and returns the oldest line; "" when there is none. Never waits.
     std::string get();
     // The three addresses, for debugging.

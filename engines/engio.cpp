@@ -198,6 +198,12 @@ void Engio::operator()(std::string line)
     if (m_stdin < 0) {
         return;
     }
+    if (m_crashed) {
+        // A lost engine reads nothing more: waiting out the write bound again
+        // on every line would only stall the caller.
+        log("   Engio::operator()  engine crashed, not sent: " + line);
+        return;
+    }
     log("   engine <- " + line);
     char last = line.back();
     if (last != '\n' && last != '\r') {
@@ -290,7 +296,16 @@ void Engio::operator()()
             log(std::string("   Engio::operator()  lines lost: ") + e.what());
         }
     }
+    if (m_crashed) {
+        notify_crash();
+    }
     leave_reader_loop();
+}
+
+void Engio::notify_crash()
+{
+    std::lock_guard lock(m_cvt_mutex);
+    m_cvt.wake();
 }
 
 void Engio::forward(std::string line, std::size_t position_in_batch)
@@ -333,6 +348,7 @@ void Engio::quit()
         m_quit = true;
         reader_active = m_reader_active;
     }
+    // Not written when the engine is already lost (see the line operator).
     (*this)("quit");
     {
         std::lock_guard lock(m_write_mutex);

@@ -18,8 +18,10 @@
 // call operator taking a line; the reader loop (the call operator without
 // arguments, run on a thread that the owner starts) splits the output into
 // lines and pushes each through the trio, appending " TS=" and the arrival
-// stamp to lines holding "bestmove". With debugging on, every line in both
-// directions goes to the engine's log file with a time stamp.
+// stamp to lines holding "bestmove"; when the engine is lost it wakes the
+// trio's waiters once, queuing nothing, so that they can look at crashed().
+// With debugging on, every line in both directions goes to the engine's log
+// file with a time stamp.
 class Engio {
 public:
     // How long quit waits for the engine to exit before terminating it.
@@ -51,11 +53,12 @@ public:
     void spawn_engine(const std::string& path);
     // Sends one command line, adding the engine's line end. Empty lines and
     // lines over max_command_size are not sent. A write that fails (the
-    // engine is gone or stopped reading) marks the engine as crashed.
+    // engine is gone or stopped reading) marks the engine as crashed; once
+    // crashed, lines are dropped at once without waiting for the pipe.
     void operator()(std::string line);
     // The reader loop; returns when the output ends or the engine is quit.
     void operator()();
-    // Sends "quit", closes the engine's input, waits for it to exit (and
+    // Sends "quit" (not to a crashed engine), closes the engine's input, waits for it to exit (and
     // terminates it after quit_timeout), waits for the reader to leave its
     // loop and closes the output. Reaps the child. Nothing when not spawned.
     void quit();
@@ -72,6 +75,7 @@ private:
     void close_log();
     bool write_all(const std::string& bytes);
     void forward(std::string line, std::size_t position_in_batch);
+    void notify_crash();
     bool wait_for_exit(std::chrono::milliseconds timeout);
     void stop_process();
     void close_pipe(int& fd, const char* which);

@@ -76,8 +76,8 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     detected.features() = EngineVariables::Features();
     detected.set_uci(false);
     if (m_engio.spawned()) {
-        m_reader = std::thread([this] { guarded("GuiEngine reader thread", [this] { m_engio(); }); });
-        detect_protocol(m_engio, detected, protocol, m_cvt);
+        start_reader();
+        detect_protocol(m_engio, detected, protocol, m_cvt, [this, &path] { respawn(path); });
     }
     {
         std::lock_guard lock(m_settings_mutex);
@@ -100,6 +100,25 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     }
     BaseEngine* running = m_peng.get();
     m_driver = std::thread([running] { guarded("GuiEngine driver thread", [running] { (*running)(); }); });
+}
+
+void GuiEngine::start_reader()
+{
+    m_reader = std::thread([this] { guarded("GuiEngine reader thread", [this] { m_engio(); }); });
+}
+
+void GuiEngine::respawn(const std::string& path)
+{
+    m_engio.quit();
+    if (m_reader.joinable()) {
+        m_reader.join();
+    }
+    m_engio.reset_flags();
+    empty_handshake_queue();
+    m_engio.spawn_engine(path);
+    if (m_engio.spawned()) {
+        start_reader();
+    }
 }
 
 void GuiEngine::empty_handshake_queue()
@@ -261,20 +280,32 @@ void GuiEngine::set_token(const std::uint64_t& token)
     }
 }
 
+// The settings change under the lock; the lines go to the engine after it
+// is released, so that readers of the settings never wait on the pipe.
 void GuiEngine::set_enginevariables(const EngineVariables& ev)
 {
-    if (m_peng) {
-        std::lock_guard lock(m_settings_mutex);
-        m_peng->set_enginevariables(ev);
+    if (!m_peng) {
+        return;
     }
+    std::vector<std::string> lines;
+    {
+        std::lock_guard lock(m_settings_mutex);
+        lines = m_peng->store_enginevariables(ev);
+    }
+    m_peng->send_lines(lines);
 }
 
 void GuiEngine::set_options(const std::map<std::string, Option>& options)
 {
-    if (m_peng) {
-        std::lock_guard lock(m_settings_mutex);
-        m_peng->send_options(std::map<std::string, Option>(options));
+    if (!m_peng) {
+        return;
     }
+    std::vector<std::string> lines;
+    {
+        std::lock_guard lock(m_settings_mutex);
+        lines = m_peng->store_options(options);
+    }
+    m_peng->send_lines(lines);
 }
 
 bool GuiEngine::engine_running() const { return m_peng && m_peng->engine_running(); }

@@ -17,6 +17,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <vector>
 
 // One engine slot (engine 1 or 2): owns the engine process, its settings,
 // the protocol driver and the two threads of a loaded engine (the reader of
@@ -36,8 +37,10 @@ public:
     // Starts the executable at path as engine number (1 or 2), finds out its
     // protocol (0 autodetect, 1 UCI, 2 xboard version 1, 3 xboard version 2)
     // and starts the matching driver, whose lines go to the manager queue.
-    // An engine already loaded is unloaded first. Number 0 only records the
-    // path. A failed start leaves a driver whose engine is not running.
+    // Under autodetect an engine that exits during the UCI probe is started
+    // once more for the xboard probe. An engine already loaded is unloaded
+    // first. Number 0 only records the path. A failed start leaves a driver
+    // whose engine is not running.
     // Throws std::logic_error for a protocol code outside 0..3.
     void load(int number, const std::string& path, int protocol, CVTrio manager_queue);
     // Stops and quits the engine, joins both threads, deletes the driver.
@@ -66,9 +69,10 @@ public:
     // The number that marks this engine's lines to the manager; a reload
     // keeps it.
     void set_token(const std::uint64_t& token);
-    // Takes the identity and option values from ev and sends the options.
+    // Takes the identity and option values from ev and sends the options;
+    // the settings lock is not held while the lines are written.
     void set_enginevariables(const EngineVariables& ev);
-    // Stores the options and sends them to the engine.
+    // Stores the options and sends them to the engine, as set_enginevariables.
     void set_options(const std::map<std::string, Option>& options);
     bool engine_running() const;
     bool engine_crashed() const;
@@ -106,6 +110,9 @@ public:
 private:
     void start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token);
     void stop_threads(bool reset_flags);
+    void start_reader();
+    // Quits the engine process and starts the program again, with a reader.
+    void respawn(const std::string& path);
     void empty_handshake_queue();
 
     Engio m_engio;

@@ -35,15 +35,35 @@ std::uint32_t read_time_field(const std::string& field)
     return (minutes * 60u + seconds) * 1000u;
 }
 
-// Seconds as a float turned into whole milliseconds, cut toward zero. Values
-// that no 32-bit count can hold (negative, NaN, huge) give 0.
+// Seconds as a float turned into the nearest whole milliseconds: a float
+// holds "16.3" as 16.2999992, which must still read as 16300 ms. Values that
+// no 32-bit count can hold (negative, NaN, huge) give 0.
 std::uint32_t increment_ms(float seconds)
 {
-    float ms = std::trunc(seconds * 1000.0f);
-    if (!(ms >= 0.0f) || ms >= 4294967296.0f) {
+    double ms = std::round(static_cast<double>(seconds) * 1000.0);
+    if (!(ms >= 0.0) || ms >= 4294967296.0) {
         return 0;
     }
     return static_cast<std::uint32_t>(ms);
+}
+
+// The increment in seconds with the fewest significant digits (at least two)
+// that the reader turns back into the same milliseconds; nine digits give back
+// the float itself.
+std::string increment_text(std::uint32_t increment)
+{
+    float seconds = static_cast<float>(static_cast<std::int32_t>(increment) / 1000.0);
+    char text[32];
+    for (int digits = 2; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(seconds));
+        std::istringstream in(text);
+        float reread = 0.0f;
+        in >> reread;
+        if (increment_ms(reread) == increment) {
+            break;
+        }
+    }
+    return text;
 }
 
 }
@@ -59,11 +79,14 @@ Level::Level(const std::string& text)
 
 void Level::set(const std::string& text)
 {
-    m_depth = 0;
-    m_nodes = 0;
-    m_movetime = 0;
-    m_moves = 0;
-    m_increment = 0;
+    // Everything is read into a copy and taken over only when the text is
+    // accepted, so a refused text leaves this level as it was.
+    Level read = *this;
+    read.m_depth = 0;
+    read.m_nodes = 0;
+    read.m_movetime = 0;
+    read.m_moves = 0;
+    read.m_increment = 0;
 
     std::istringstream in(text);
     std::string keyword;
@@ -71,32 +94,32 @@ void Level::set(const std::string& text)
         throw std::logic_error("Level::set(level_t==??" "?)");
     }
     if (keyword == "fixed_depth") {
-        m_time = unlimited_time;
-        m_type = fixed_depth;
-        m_depth = read_count(in);
+        read.m_time = unlimited_time;
+        read.m_type = fixed_depth;
+        read.m_depth = read_count(in);
     } else if (keyword == "fixed_nodes") {
-        m_time = unlimited_time;
-        m_type = fixed_nodes;
-        m_nodes = read_count(in);
+        read.m_time = unlimited_time;
+        read.m_type = fixed_nodes;
+        read.m_nodes = read_count(in);
     } else if (keyword == "fixed_movetime") {
-        m_time = unlimited_time;
-        m_type = fixed_movetime;
-        m_movetime = read_count(in);
+        read.m_time = unlimited_time;
+        read.m_type = fixed_movetime;
+        read.m_movetime = read_count(in);
     } else if (keyword == "sudden_death" || keyword == "sessions") {
-        m_type = keyword == "sessions" ? sessions : sudden_death;
-        std::uint32_t moves = read_count(in);
+        read.m_type = keyword == "sessions" ? sessions : sudden_death;
+        read.m_moves = read_count(in);
         std::string time_field;
         in >> time_field;
         float increment = 0.0f;
         if (!(in >> increment)) {
             increment = 0.0f;
         }
-        m_time = read_time_field(time_field);
-        m_moves = moves;
-        m_increment = increment_ms(increment);
+        read.m_time = read_time_field(time_field);
+        read.m_increment = increment_ms(increment);
     } else {
         throw std::logic_error("Level::set(" + keyword + ")");
     }
+    *this = read;
 }
 
 std::string Level::time_part() const
@@ -106,10 +129,7 @@ std::string Level::time_part() const
     if (s % 60 != 0) {
         text += ":" + std::to_string(s % 60);
     }
-    char increment[32];
-    float seconds = static_cast<float>(static_cast<std::int32_t>(m_increment) / 1000.0);
-    std::snprintf(increment, sizeof increment, "%.2g", static_cast<double>(seconds));
-    return text + " " + increment;
+    return text + " " + increment_text(m_increment);
 }
 
 std::string Level::to_string() const

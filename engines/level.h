@@ -23,9 +23,11 @@ public:
 
     // Reads the text form ("fixed_depth N", "fixed_nodes N", "fixed_movetime MS",
     // "sudden_death 0 M[:S] INC", "sessions MOVES M[:S] INC").
-    // Throws std::logic_error "Level::set(keyword)" on an unknown keyword.
+    // Throws std::logic_error "Level::set(keyword)" on an unknown keyword; a
+    // refused text leaves the level unchanged.
     void set(const std::string& text);
-    // The text form; the increment is printed with two significant digits.
+    // The text form; the increment is printed in seconds with the fewest
+    // significant digits (at least two) that read back to the same milliseconds.
     std::string to_string() const;
 
     // Equal when moves, time and increment agree; the kind takes no part.

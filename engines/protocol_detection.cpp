@@ -1,5 +1,6 @@
 #include "engines/protocol_detection.h"
 
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -15,6 +16,19 @@ void pause_when_idle(const std::string& line)
     if (line.empty()) {
         std::this_thread::sleep_for(idle_poll);
     }
+}
+
+// The next handshake line; nothing once the engine no longer runs and every
+// line it printed has been read (the reader queues them all before it marks
+// the end). A blank line of a dead engine also counts as the end.
+std::optional<std::string> next_handshake_line(Engio& engio, CVTrio queue)
+{
+    const bool ended = !engio.is_running();
+    std::string line = wait_engine_line(queue);
+    if (line.empty() && ended) {
+        return std::nullopt;
+    }
+    return line;
 }
 
 std::string first_word(const std::string& line)
@@ -126,7 +140,11 @@ void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue)
     engio("uci");
     const auto deadline = Clock::now() + uci_probe_time;
     while (Clock::now() < deadline) {
-        std::string line = wait_engine_line(queue);
+        const std::optional<std::string> next = next_handshake_line(engio, queue);
+        if (!next) {
+            break;
+        }
+        const std::string& line = *next;
         if (line.find("uciok") != std::string::npos) {
             ev.set_protocol(protocol_uci);
             ev.set_uci(true);
@@ -153,7 +171,11 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
     bool features_seen = false;
     auto next_repeat = start + protover_first_repeat;
     while (Clock::now() < deadline) {
-        std::string line = wait_engine_line(queue);
+        const std::optional<std::string> next = next_handshake_line(engio, queue);
+        if (!next) {
+            return;
+        }
+        const std::string& line = *next;
         features_seen = features_seen || first_word(line) == "feature";
         if (!features_seen && Clock::now() >= next_repeat) {
             engio("xboard");
@@ -184,13 +206,18 @@ void select_xboard_v1(Engio& engio, EngineVariables& ev)
     ev.set_protocol(protocol_xboard_v1);
 }
 
-void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue)
+void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue, const EngineRestart& restart)
 {
     switch (protocol) {
     case protocol_autodetect:
         probe_uci(engio, ev, queue);
         if (ev.is_uci()) {
             return;
+        }
+        if (engio.crashed() && restart) {
+            // When the restart fails the xboard probe ends at once and the
+            // engine is left not running, as any engine that dies at start.
+            restart();
         }
         probe_xboard(engio, ev, queue);
         if (ev.get_protocol() == protocol_xboard_v2) {

@@ -5,6 +5,7 @@
 #include "engines/engio.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,22 +40,33 @@ std::string wait_engine_line(CVTrio queue);
 
 // Sends "uci" and reads "id" and "option" lines until "uciok" (protocol 1,
 // UCI mark set) or until uci_probe_time has passed (UCI mark cleared,
-// protocol unchanged). However many lines come first, only time ends it.
+// protocol unchanged). However many lines come first, only time or the
+// engine's end ends it: once the engine no longer runs and its lines are
+// read, the probe gives up at once.
 void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Sends "xboard" and "protover 2" and accepts every announced feature until
 // "done=1" or until xboard_probe_time has passed (xboard_done_wait_time once
 // the engine sent "done=0"); repeats both lines while no feature line came.
-// Any feature line makes the protocol 3.
+// Any feature line makes the protocol 3. Gives up at once, as probe_uci,
+// when the engine no longer runs.
 void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue);
 
 // Drives the engine as xboard version 1: sends "xboard", protocol 2.
 void select_xboard_v1(Engio& engio, EngineVariables& ev);
 
+// Starts the engine once more (same program, same arguments) with a reader
+// on its output; a failed start leaves the engine not running.
+using EngineRestart = std::function<void()>;
+
 // Runs the handshakes that the code asks for: 0 tries UCI, then xboard
 // version 2, then settles on version 1; 1 and 3 run their own handshake
-// whatever the answer; 2 selects version 1; other codes do nothing.
-void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue);
+// whatever the answer; 2 selects version 1; other codes do nothing. Some
+// xboard engines exit on the unknown "uci": when the engine died during the
+// UCI probe of code 0 and a restart is given, the xboard probe runs on the
+// restarted process.
+void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue,
+                     const EngineRestart& restart = {});
 
 // What the handshake does with one "feature" line: the answers to send, in
 // order, whether a "done=1" pair ended the handshake and whether a "done=0"

@@ -39,7 +39,7 @@ std::uint64_t arrival_stamp(const std::string& line)
 
 }
 
-UciEngine::UciEngine() : m_ponder(false) {}
+UciEngine::UciEngine() : m_ponder(false), m_search_white(true) {}
 
 void UciEngine::operator()() { run_driver_loop("UciEngine::operator()"); }
 
@@ -75,6 +75,8 @@ void UciEngine::go()
     std::lock_guard lock(m_search_mtx);
     if (state() == thinking)
         throw std::logic_error("UciEngine::go():   engine already thinking");
+    m_search_level = get_level();
+    m_search_white = is_white();
     if (state() == pondering && m_position.fen() == m_ponder_fen) {
         Search& ponder = m_searches.back();
         ponder.ponder = false;
@@ -91,7 +93,7 @@ void UciEngine::go()
     send(position);
     debug_line(" <- UciEngine::go()    " + position);
     send("isready");
-    start_search("go " + limits(), false, true);
+    start_search("go " + limits(m_search_level, m_search_white), false, true);
     debug_line(" start_clock()  time=" + std::to_string(get_time_left()));
 }
 
@@ -110,6 +112,11 @@ void UciEngine::stop()
     std::unique_lock lock(m_search_mtx);
     if (!stop_searches())
         return;
+    if (!engine_running()) {
+        // A lost engine never answers.
+        drop_searches();
+        return;
+    }
     m_answered.wait_for(lock, std::chrono::milliseconds(900), [this] { return m_searches.empty(); });
     // An engine that has not answered by now counts as idle; its late answer
     // is still recognised as one to a stopped search.
@@ -129,9 +136,8 @@ std::string UciEngine::position_line() const
     return "position fen " + m_position.start_fen() + " moves" + (moves.empty() ? "" : " " + moves);
 }
 
-std::string UciEngine::limits() const
+std::string UciEngine::limits(const Level& level, bool white) const
 {
-    const Level level = get_level();
     switch (level.get_type()) {
     case fixed_depth:
         return "depth " + std::to_string(level.get_depth());
@@ -146,9 +152,9 @@ std::string UciEngine::limits() const
     const std::int64_t own = time_for_engine(get_time_left());
     const std::int64_t opponent = time_for_engine(get_opponent_time());
     const std::int32_t increment = static_cast<std::int32_t>(get_increment());
-    const std::int64_t white = is_white() ? own : opponent;
-    const std::int64_t black = is_white() ? opponent : own;
-    std::string text = "wtime " + std::to_string(white) + " btime " + std::to_string(black) + " winc " +
+    const std::int64_t white_time = white ? own : opponent;
+    const std::int64_t black_time = white ? opponent : own;
+    std::string text = "wtime " + std::to_string(white_time) + " btime " + std::to_string(black_time) + " winc " +
                        std::to_string(increment) + " binc " + std::to_string(increment);
     const std::int32_t moves_to_go = static_cast<std::int32_t>(get_moves_to_go());
     if (moves_to_go > 0)
@@ -180,6 +186,28 @@ void UciEngine::start_search(const std::string& go_line, bool ponder, bool timed
     m_searches.push_back(Search{ponder, false, timed});
     update_state();
     debug_line(" <- UciEngine::go()    " + go_line);
+    // A loss noticed by the driver before this search began ended nothing.
+    if (engine_crashed())
+        drop_searches();
+}
+
+void UciEngine::drop_searches()
+{
+    for (const Search& search : m_searches) {
+        if (search.timed && !search.stopped)
+            m_ev->stop_clock();
+    }
+    m_searches.clear();
+    m_ponder_fen.clear();
+    update_state();
+    m_answered.notify_all();
+}
+
+void UciEngine::engine_lost()
+{
+    std::lock_guard lock(m_search_mtx);
+    drop_searches();
+    debug_line(" engine lost, searches ended");
 }
 
 void UciEngine::update_state()
@@ -241,5 +269,5 @@ void UciEngine::start_pondering(const std::string& best, const std::string& repl
     m_ponder_fen = m_position.fen();
     const std::string position = position_line();
     send(position);
-    start_search("go " + limits() + " ponder", true, false);
+    start_search("go " + limits(m_search_level, m_search_white) + " ponder", true, false);
 }

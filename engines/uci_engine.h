@@ -33,13 +33,15 @@ public:
     void go() override;
     // Stops any running search, then sends the position and "go infinite".
     void go_infinite() override;
-    // Sends "stop" to a running search and waits up to 0.9 s for its answer;
-    // the engine counts as idle afterwards.
+    // Sends "stop" to a running search and waits up to 0.9 s for its answer
+    // (not when the engine is no longer running); the engine counts as idle
+    // afterwards.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
 
 protected:
     std::optional<std::string> handle_line(const std::string& line) override;
+    void engine_lost() override;
 
 private:
     // One "go" sent and not yet answered by a "bestmove".
@@ -50,13 +52,16 @@ private:
     };
 
     std::string position_line() const;
-    // The search limits of the time control, e.g. "depth 12" or "wtime ...".
-    std::string limits() const;
+    // The search limits of the level for the colour, e.g. "depth 12" or
+    // "wtime ...", with the clock's present times.
+    std::string limits(const Level& level, bool white) const;
     // Sends "stop" when a search runs that has not been stopped yet; returns
     // whether it did.
     bool stop_searches();
     void start_search(const std::string& go_line, bool ponder, bool timed);
     void update_state();
+    // Forgets every search (no answer will come): clocks stopped, idle.
+    void drop_searches();
     std::optional<std::string> handle_bestmove(const std::string& line);
     void start_pondering(const std::string& best, const std::string& reply);
 
@@ -64,6 +69,11 @@ private:
     std::condition_variable m_answered;
     ChessPosition m_position;
     bool m_ponder;
+    // The level and colour of the last go: the ponder search that follows its
+    // answer runs on the driver thread, which must not read the settings
+    // that the manager's thread changes.
+    Level m_search_level;
+    bool m_search_white;
     // The position a ponder search runs on; a go on it is a ponder hit.
     std::string m_ponder_fen;
     std::deque<Search> m_searches;

@@ -109,6 +109,9 @@ void XboardEngine::go()
     }
     m_force_mode = false;
     start_clock();
+    // A loss noticed by the driver before this search began ended nothing.
+    if (engine_crashed())
+        end_lost_search();
 }
 
 void XboardEngine::go_infinite() { std::cerr << "XboardEngine::go_infinite() not implemented" << std::endl; }
@@ -118,6 +121,11 @@ void XboardEngine::stop()
     std::unique_lock lock(m_sync_mtx);
     if (state() != thinking)
         return;
+    if (!engine_running()) {
+        // A lost engine never answers.
+        end_lost_search();
+        return;
+    }
     send("?");
     ++m_stopped_moves;
     m_ev->stop_clock();
@@ -127,6 +135,24 @@ void XboardEngine::stop()
         m_engine_known = false;
     }
     set_state(idle);
+}
+
+void XboardEngine::end_lost_search()
+{
+    if (state() == thinking)
+        m_ev->stop_clock();
+    m_stopped_moves = 0;
+    m_late_moves = 0;
+    m_engine_known = false;
+    set_state(idle);
+    m_moved.notify_all();
+}
+
+void XboardEngine::engine_lost()
+{
+    std::lock_guard lock(m_sync_mtx);
+    end_lost_search();
+    debug_line(" engine lost, search ended");
 }
 
 void XboardEngine::ping()

@@ -41,7 +41,8 @@ public:
     // Not offered for xboard engines: reported on standard error, nothing sent.
     void go_infinite() override;
     // Sends "?" while the engine thinks and waits up to 0.9 s for the move it
-    // forces; that move is not forwarded as an answer.
+    // forces (not when the engine is no longer running); that move is not
+    // forwarded as an answer.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
     // For an engine that announced the ping feature: counts one more ping
@@ -60,6 +61,7 @@ public:
 
 protected:
     std::optional<std::string> handle_line(const std::string& line) override;
+    void engine_lost() override;
 
 private:
     const EngineVariables::Features& features() const;
@@ -70,6 +72,8 @@ private:
     void resend_game();
     void replay_moves();
     void send_times();
+    // Ends a search that no answer will come to: clock stopped, idle.
+    void end_lost_search();
     std::string move_text(ChessPosition& before, const Move& move) const;
     std::optional<std::string> engine_move(const std::string& text);
     std::optional<Move> read_engine_move(const std::string& text);

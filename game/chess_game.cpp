@@ -4,11 +4,12 @@
 #include <stdexcept>
 
 #include "core/move_generator.h"
+#include "game/game_result_text.h"
+#include "game/move_section.h"
+#include "game/pgn_limits.h"
 #include "game/pgn_tokenizer.h"
 
 namespace {
-
-const std::string standard_result_texts[] = {"1-0", "0-1", "1/2-1/2"};
 
 // A comment ends at the first closing brace in PGN text, so one inside the
 // comment would spill the rest of it into the movetext.
@@ -23,6 +24,34 @@ std::string without_closing_brace(std::string text)
 bool same_move(const Move& a, const Move& b)
 {
     return a.from().value() == b.from().value() && a.to().value() == b.to().value() && a.kind() == b.kind();
+}
+
+// The header and the moves of one game's text, read aside so that a text that
+// cannot be read leaves the record as it was.
+struct ReadRecord {
+    Game header;
+    GameTree tree;
+};
+
+// Reading keeps one stage at a time: the tokens go once the flat section is
+// read, the section once the tree has taken its entries.
+ReadRecord read_record(const std::string& pgn_text)
+{
+    if (pgn_text.size() > max_game_bytes)
+        throw std::logic_error("ChessGame::load_pgn   the game's text is over " + std::to_string(max_game_bytes) +
+                               " bytes");
+    ReadRecord record;
+    MoveSection section;
+    {
+        const std::vector<PgnToken> tokens = pgn_tokenize(pgn_text);
+        record.header.set_tags_from_tokens(tokens);
+        section.set_start_colour(record.header.m_start_colour);
+        section.set_start_number(record.header.m_start_move_number);
+        std::size_t index = 0;
+        section.load(tokens, index, -1);
+    }
+    record.tree.load(std::move(section));
+    return record;
 }
 
 }
@@ -49,27 +78,25 @@ void ChessGame::new_game()
 
 void ChessGame::load_pgn(const std::string& pgn_text)
 {
-    m_current = 0;
-    m_header.reset_to_start();
-    m_tree.clear();
+    ReadRecord record = read_record(pgn_text);
     m_position.set_start_position();
-    m_tokens = pgn_tokenize(pgn_text);
-    m_header.set_tags_from_tokens(m_tokens);
-    m_section.clear();
-    m_section.set_start_colour(m_header.m_start_colour);
-    m_section.set_start_number(m_header.m_start_move_number);
-    std::size_t index = 0;
-    m_section.load(m_tokens, index, -1);
-    m_tree.load(m_section);
+    m_header = std::move(record.header);
+    m_tree = std::move(record.tree);
+    m_current = 0;
 }
 
 ChessGame& ChessGame::set_pgn(const std::string& pgn_text)
 {
-    // load_pgn resets the current entry, the header, the tree and the
-    // position just as new_game does.
-    load_pgn(pgn_text);
-    if (m_header.has_tag("FEN"))
-        m_position.set_fen(m_header.get_tag("FEN"));
+    ReadRecord record = read_record(pgn_text);
+    // set_fen changes nothing when it throws, so the record is taken over
+    // only once the whole text has been read.
+    if (record.header.has_tag("FEN"))
+        m_position.set_fen(record.header.get_tag("FEN"));
+    else
+        m_position.set_start_position();
+    m_header = std::move(record.header);
+    m_tree = std::move(record.tree);
+    m_current = 0;
     return *this;
 }
 
@@ -87,7 +114,6 @@ void ChessGame::set_tag(const std::string& key, const std::string& value)
         return;
     // The position is now the start position: the root is where it stands.
     m_current = 0;
-    m_section.set_start_colour(m_header.m_start_colour);
     m_tree.set_start_colour(m_header.m_start_colour);
     m_tree.set_start_number(m_header.m_start_move_number);
 }
@@ -150,8 +176,10 @@ void ChessGame::remove_comment_commands()
             m_tree.entry(id).remove_commands();
 }
 
-void ChessGame::add_move(const Move& move)
+bool ChessGame::add_move(const Move& move)
 {
+    if (game_ended_here())
+        return false;
     const SanMove san_move(m_position, move);
     if (!goto_child(san_move)) {
         MoveSectionEntry entry;
@@ -159,30 +187,33 @@ void ChessGame::add_move(const Move& move)
         m_current = m_tree.add_child(m_current, entry);
     }
     m_position.make_move(move);
+    return true;
 }
 
-void ChessGame::add_san_move(const std::string& san)
+bool ChessGame::add_san_move(const std::string& san)
 {
-    add_move(legal_move(san, "ChessGame::add_san_move"));
+    return add_move(legal_move(san, "ChessGame::add_san_move"));
 }
 
 void ChessGame::add_end_entry(std::string& result)
 {
+    remove_end_entries();
+    const uint64_t last = main_line_end();
     MoveSectionEntry entry;
     entry.set_result(result);
-    m_current = m_tree.add_child(m_current, entry);
+    const uint64_t id = m_tree.add_child(last, entry);
+    if (m_current == last)
+        m_current = id;
 }
 
 void ChessGame::set_result(std::string& text)
 {
-    std::string result = "*";
-    for (const auto& candidate : standard_result_texts) {
-        if (text.find(candidate) != std::string::npos) {
-            std::string whole = text;
-            add_end_entry(whole);
-            result = candidate;
-            break;
-        }
+    const std::string result = split_result_text(text).result;
+    if (result == "*") {
+        remove_end_entries();
+    } else {
+        std::string whole = text;
+        add_end_entry(whole);
     }
     text = result;
     m_header.set_tag("Result", text);
@@ -341,6 +372,39 @@ Move ChessGame::legal_move(const std::string& san, const char* operation)
         if (same_move(move, read.m_move))
             return move;
     throw std::logic_error(std::string(operation) + "   illegal move " + san + " in " + m_position.fen());
+}
+
+bool ChessGame::game_ended_here() const
+{
+    const auto& entry = m_tree.entry(m_current);
+    if (entry.type() == MoveSectionEntryType::end_game)
+        return true;
+    for (const auto child : entry.children())
+        if (m_tree.entry(static_cast<uint64_t>(child)).type() == MoveSectionEntryType::end_game)
+            return true;
+    return false;
+}
+
+void ChessGame::remove_end_entries()
+{
+    std::vector<uint64_t> ends;
+    for (uint64_t id = 1; id < m_tree.next_id(); ++id)
+        if (m_tree.contains(id) && m_tree.entry(id).type() == MoveSectionEntryType::end_game)
+            ends.push_back(id);
+    for (const uint64_t id : ends) {
+        if (m_current == id)
+            m_current = static_cast<uint64_t>(m_tree.entry(id).pid());
+        m_tree.remove_entry(id);
+    }
+}
+
+uint64_t ChessGame::main_line_end() const
+{
+    uint64_t last = 0;
+    for (int32_t next = m_tree.entry(last).child(0); next > 0 && m_tree.contains(static_cast<uint64_t>(next));
+         next = m_tree.entry(last).child(0))
+        last = static_cast<uint64_t>(next);
+    return last;
 }
 
 void ChessGame::set_position_from_start_fen()

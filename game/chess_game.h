@@ -9,8 +9,6 @@
 #include "core/chess_position.h"
 #include "game/game.h"
 #include "game/game_tree.h"
-#include "game/move_section.h"
-#include "game/pgn_token.h"
 #include "game/san_move.h"
 
 // The game being played or viewed: its tag header, its moves with variations,
@@ -28,10 +26,12 @@ public:
     void new_game();
     // Reads one game's PGN text into the header and the tree; the current
     // entry is the root and the position is the standard start position.
-    // Throws std::logic_error on movetext that cannot be read.
+    // Throws std::logic_error on movetext that cannot be read and on a text
+    // over max_game_bytes; the record is then unchanged.
     void load_pgn(const std::string& pgn_text);
-    // new_game, load_pgn, then the position from the "FEN" tag. Throws
-    // std::logic_error when the text cannot be read or its FEN is invalid.
+    // As load_pgn, then the position from the "FEN" tag. Throws
+    // std::logic_error when the text cannot be read or its FEN is invalid;
+    // the record is then unchanged.
     ChessGame& set_pgn(const std::string& pgn_text);
     // True while no entry was ever added beside the root.
     bool is_empty() const;
@@ -63,17 +63,22 @@ public:
 
     // Plays a move of the side to move at the current entry: an existing
     // child with the same SAN becomes current, otherwise the move is added
-    // (as a variation when the entry already has a continuation).
-    void add_move(const Move& move);
+    // (as a variation when the entry already has a continuation). Where the
+    // game has ended (the current entry is the end entry or is followed by it)
+    // no move is recorded: false, and nothing changes.
+    bool add_move(const Move& move);
     // Reads a legal move of the position from SAN text and adds it as
     // add_move does; throws std::logic_error and changes nothing otherwise.
-    void add_san_move(const std::string& san);
-    // Adds an entry holding a result after the current entry and makes it
-    // current; the position does not change.
+    bool add_san_move(const std::string& san);
+    // Makes result the end of the game: any end entry goes, and one holding
+    // the result text follows the last move of the main line. It becomes the
+    // current entry when the current entry was at the end of the main line;
+    // the position does not change.
     void add_end_entry(std::string& result);
     // Records the result found in text ("1-0", "0-1" or "1/2-1/2", with any
-    // comment after it) as an end entry and as the "Result" tag; text is cut
-    // to the bare result, or "*" when it holds none.
+    // comment around it) as the game's end entry (add_end_entry) and as the
+    // "Result" tag; text is cut to the bare result. A text without a result
+    // gives "*" and removes any end entry: the game is not finished.
     void set_result(std::string& text);
     // The move that led to the current position (the null move at the start).
     Move last_move();
@@ -113,11 +118,15 @@ private:
     // std::logic_error naming the operation when there is none.
     Move legal_move(const std::string& san, const char* operation);
     void set_position_from_start_fen();
+    // True when the current entry is the end entry or is followed by it.
+    bool game_ended_here() const;
+    // Removes every end entry; a current end entry hands over to its parent.
+    void remove_end_entries();
+    // The id of the last entry of the main line (the root when it has none).
+    uint64_t main_line_end() const;
 
     ChessPosition m_position;
     Game m_header;
     GameTree m_tree;
     uint64_t m_current = 0;
-    MoveSection m_section;
-    std::vector<PgnToken> m_tokens;
 };

@@ -1,4 +1,5 @@
 #include "game/game.h"
+#include "game/pgn_limits.h"
 #include "game/utf8.h"
 
 #include <sstream>
@@ -15,8 +16,6 @@ constexpr DefaultTag seven_tag_roster[] = {
     {"Event", "?"}, {"Site", "?"}, {"Date", "????.??.??"}, {"Round", "1"},
     {"White", "?"}, {"Black", "?"}, {"Result", "*"},
 };
-
-constexpr std::size_t max_tag_value_characters = 100;
 
 // A tag value as it may stand between the quotes of a tag pair. The tokenizer
 // ends a value at a quote without a backslash before it and keeps "\"" whole,
@@ -154,14 +153,14 @@ void Game::parse_pgn(const std::string& text)
         while (i < text.size() && (text[i] == ' ' || text[i] == '"'))
             ++i;
         std::string value;
-        std::size_t characters = 0;
-        while (i < text.size() && text[i] != '"' && characters < max_tag_value_characters) {
+        while (i < text.size() && text[i] != '"') {
             const std::size_t length = utf8_sequence_length(text, i);
             if (length == 0)
                 throw std::logic_error("Game::parse_pgn() tag value: utf-8 error");
+            if (value.size() + length > max_tag_value_bytes)
+                break;
             value.append(text, i, length);
             i += length;
-            ++characters;
         }
         if (!name.empty())
             set_tag(name, value);

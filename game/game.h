@@ -37,8 +37,9 @@ public:
 
     // Resets, then takes the tag pairs of a tokenized game up to its movetext.
     void set_tags_from_tokens(const std::vector<PgnToken>& tokens);
-    // Resets, then reads every tag pair of a PGN text without the tokenizer;
-    // throws std::logic_error on a value that is not UTF-8.
+    // Resets, then reads every tag pair of a PGN text without the tokenizer; a
+    // value is kept up to max_tag_value_bytes (whole characters). Throws
+    // std::logic_error on a value that is not UTF-8.
     void parse_pgn(const std::string& pgn_text);
 
     std::map<std::string, std::string> m_tags;

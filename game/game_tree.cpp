@@ -23,18 +23,19 @@ void GameTree::clear()
     m_entries[0] = root;
 }
 
-void GameTree::load(const MoveSection& section)
+void GameTree::load(MoveSection section)
 {
     clear();
     m_start_colour = section.start_colour();
     m_start_number = section.start_number();
     for (std::size_t i = 0; i < section.size(); ++i) {
-        const MoveSectionEntry& entry = section.at(i);
+        MoveSectionEntry& entry = section.at(i);
         const bool bracket = entry.type() == MoveSectionEntryType::variation_start
             || entry.type() == MoveSectionEntryType::variation_end;
         if (bracket)
             continue;
-        m_entries[i] = entry;
+        // Ids rise with the index, so every entry goes at the end of the map.
+        m_entries.insert_or_assign(m_entries.end(), i, std::move(entry));
         ++m_next_id;
     }
     const std::uint64_t largest = m_entries.rbegin()->first;

@@ -19,8 +19,9 @@ public:
     // Removes every entry but a fresh root; the next id becomes 1. Start colour,
     // start number and text base stay.
     void clear();
-    // Replaces the tree by the moves, start and end entries of a read movetext.
-    void load(const MoveSection& section);
+    // Replaces the tree by the moves, start and end entries of a read movetext,
+    // taking them over from the section (pass it with std::move to spare a copy).
+    void load(MoveSection section);
 
     // Adds entry as the next child of parent and returns its new id; sets the
     // entry's id, parent, colour and move number (the caller's record too).
@@ -47,13 +48,16 @@ public:
     // Length of what movetext() puts before the moves; added to every offset.
     std::int32_t text_base() const { return m_text_base; }
 
-    // The whole movetext, wrapped at 80 columns, with " *" when the main line
-    // has no end entry. Records in every entry it writes the offsets of its
-    // text in the returned string (end exclusive) and marks it written.
+    // The whole movetext, wrapped at 80 columns. It ends with the game's result:
+    // the end entry that closes the main line, or " *" when there is none; end
+    // entries anywhere else are not written. Records in every entry it writes
+    // the offsets of its text in the returned string (end exclusive) and marks
+    // it written.
     std::string movetext();
     // Appends to out the part of the tree that starts at entry id: the entry
     // (unless already written), its main line, and its variations in
-    // parentheses; offsets are text base plus positions in out.
+    // parentheses, leaving out every end entry; offsets are text base plus
+    // positions in out.
     void write_moves(std::string& out, std::uint64_t id);
     // Appends to out the blank and move number that stand before entry id; the
     // game's first move (the root's main-line child) gets no blank.

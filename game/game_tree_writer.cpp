@@ -27,14 +27,15 @@ void GameTree::write_move_number(std::string& out, std::uint64_t id) const
     }
 }
 
-// Writes the entry unless it is written already; false when it is absent.
+// Writes the entry unless it is written already; false when it is absent. An
+// end entry is left for movetext(), which writes the game's result last.
 bool GameTree::write_entry(std::string& out, std::uint64_t id)
 {
     const auto found = m_entries.find(id);
     if (found == m_entries.end())
         return false;
     MoveSectionEntry& e = found->second;
-    if (e.written())
+    if (e.written() || e.type() == MoveSectionEntryType::end_game)
         return true;
     write_move_number(out, id);
     e.set_text_start(m_text_base + static_cast<std::int32_t>(out.size()));
@@ -72,10 +73,13 @@ void GameTree::write_moves(std::string& out, std::uint64_t id)
         }
         if (line.next_child < children.size()) {
             const auto variation = static_cast<std::uint64_t>(children[line.next_child++]);
-            out += " (";
             const auto found = m_entries.find(variation);
-            if (found != m_entries.end() && found->second.type() != MoveSectionEntryType::end_game &&
-                found->second.colour() == colour_black && entry(line.current).comment().empty()) {
+            // A result is no move: there is no variation to open for it.
+            if (found != m_entries.end() && found->second.type() == MoveSectionEntryType::end_game)
+                continue;
+            out += " (";
+            if (found != m_entries.end() && found->second.colour() == colour_black &&
+                entry(line.current).comment().empty()) {
                 out += ' ';
                 out += std::to_string(found->second.number());
                 out += "...";
@@ -109,17 +113,24 @@ std::string GameTree::movetext()
     write_moves(out, 0);
     root.set_written(false);
 
-    std::string text = prefix + out;
-    const MoveSectionEntry* last = &root;
-    for (auto next = m_entries.find(static_cast<std::uint64_t>(last->child(0)));
-         last->child_count() > 0 && next != m_entries.end();
-         next = m_entries.find(static_cast<std::uint64_t>(last->child(0))))
-        last = &next->second;
-    if (last->type() != MoveSectionEntryType::end_game)
-        text += " *";
+    // The result belongs to the game: written once, after everything else, so
+    // that a reader, which stops at the result, reads every move. It is the end
+    // entry that closes the main line; end entries elsewhere are not written.
+    std::uint64_t last = 0;
+    for (auto next = static_cast<std::uint64_t>(m_entries.at(last).child(0)); m_entries.contains(next);
+         next = static_cast<std::uint64_t>(m_entries.at(last).child(0)))
+        last = next;
+    if (MoveSectionEntry& end = m_entries.at(last); end.type() == MoveSectionEntryType::end_game) {
+        end.set_text_start(m_text_base + static_cast<std::int32_t>(out.size()));
+        out += end.pgn();
+        end.set_text_end(m_text_base + static_cast<std::int32_t>(out.size()));
+        end.set_written(true);
+    } else {
+        out += " *";
+    }
 
     std::vector<std::size_t> inserted_at;
-    std::string wrapped = wrap_movetext(text, &inserted_at);
+    std::string wrapped = wrap_movetext(prefix + out, &inserted_at);
     shift_offsets(inserted_at);
     return wrapped;
 }

@@ -201,7 +201,8 @@ bool GuiBook::set_up_pgn_entry(ChessPosition& position, int n)
             position.make_move(game.last_move());
     } catch (const std::exception& error) {
         // A suite game that can't be replayed gives no opening rather than ending the caller.
-        std::cerr << "GuiBook::setup()   error  nbr=" << m_current << "  " << error.what() << '\n';
+        // The line says which entry failed; the cause follows on a line of its own.
+        std::cerr << "GuiBook::setup()   error  nbr=" << m_current << '\n' << error.what() << '\n';
         position.set_start_position();
     }
     return true;

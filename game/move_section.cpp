@@ -3,6 +3,7 @@
 #include "game/move_number.h"
 #include "game/movetext_wrap.h"
 
+#include <charconv>
 #include <iomanip>
 #include <sstream>
 #include <stdexcept>
@@ -39,6 +40,26 @@ void MoveSection::clear()
     m_entries.push_back(start);
     m_start_colour = colour_white;
     m_start_number = 1;
+}
+
+// The number of a move-number token; a number beyond 32 bits is refused with
+// the place where it stands.
+std::int32_t MoveSection::move_number_of(const std::string& digits) const
+{
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error == std::errc() && end == digits.data() + digits.size())
+        return number;
+    const MoveSectionEntry* last_move = nullptr;
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend() && !last_move; ++entry)
+        if (entry->type() == MoveSectionEntryType::move)
+            last_move = &*entry;
+    std::string place = "before the first move";
+    if (last_move)
+        place = "after " + std::to_string(last_move->number()) + (last_move->colour() == colour_white ? "." : "...") +
+                last_move->san();
+    const std::string shown = digits.size() > 24 ? digits.substr(0, 24) + "..." : digits;
+    throw std::logic_error("MoveSection::load   move number " + shown + " too large, " + place);
 }
 
 std::int32_t MoveSection::colour_below(std::int32_t parent) const
@@ -87,10 +108,12 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
         const PgnToken& token = tokens[index];
         Line& line = lines.back();
         switch (token.type) {
-        case PgnTokenType::move_number:
+        case PgnTokenType::move_number: {
+            const std::int32_t number = move_number_of(token.text);
             line.prev = add_move(line.prev);
-            m_entries.back().set_number(std::stoi(token.text));
+            m_entries.back().set_number(number);
             break;
+        }
         case PgnTokenType::san_move: {
             MoveSectionEntry& last = m_entries.back();
             if (last.type() == MoveSectionEntryType::move && last.san().empty()) {
@@ -108,9 +131,14 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
         case PgnTokenType::nag:
             m_entries.back().set_nag(token.text);
             break;
-        case PgnTokenType::comment_text:
-            m_entries.back().set_comment(token.text);
+        case PgnTokenType::comment_text: {
+            // A second comment on one entry joins the first: nothing written is lost.
+            std::string& comment = m_entries.back().comment();
+            if (!comment.empty() && !token.text.empty())
+                comment += ' ';
+            comment += token.text;
             break;
+        }
         case PgnTokenType::variation_open: {
             if (m_entries.size() == 1)
                 throw std::logic_error("MoveSection::load invalid subvariation");
@@ -132,7 +160,10 @@ void MoveSection::load(const std::vector<PgnToken>& tokens, std::size_t& index, 
             if (no_move || token.text != "*") {
                 MoveSectionEntry end;
                 end.set_id(static_cast<std::int32_t>(m_entries.size()));
-                end.set_pid(no_move || line.prev < 0 ? 0 : line.prev);
+                // The result ends the game, wherever it stands: it follows the
+                // last move of the main line.
+                const std::int32_t last_main_move = lines.front().prev;
+                end.set_pid(no_move || last_main_move < 0 ? 0 : last_main_move);
                 end.set_colour(colour_none);
                 end.set_result(token.text);
                 m_entries.push_back(end);

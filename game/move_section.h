@@ -30,9 +30,13 @@ public:
 
     // Reads entries from the tokens from index on; the game record passes index 0
     // and parent -1. Links every move and end entry to its parent and numbers the
-    // moves. A ")" that closes no variation is passed over. Throws
-    // std::logic_error "MoveSection::load invalid subvariation" for a "(" before
-    // the first move, and std::out_of_range for a move number beyond 32 bits.
+    // moves; the end entry of a result follows the main line's last move, also
+    // when the result stands inside a variation. A second comment on an entry is
+    // joined to the first with a blank. A ")" that closes no variation is passed
+    // over. Throws std::logic_error "MoveSection::load invalid subvariation" for a
+    // "(" before the first move, and std::logic_error "MoveSection::load   move
+    // number <digits> too large, after <number and move>" for a move number
+    // beyond 32 bits.
     void load(const std::vector<PgnToken>& tokens, std::size_t& index, std::int32_t parent);
 
     // The movetext of the whole list, wrapped at 80 columns, with a final line feed.
@@ -42,6 +46,7 @@ public:
 
 private:
     std::int32_t add_move(std::int32_t prev);
+    std::int32_t move_number_of(const std::string& digits) const;
     // Appends a variation bracket of that type under parent.
     void add_bracket(MoveSectionEntryType type, std::int32_t parent);
     std::int32_t colour_below(std::int32_t parent) const;

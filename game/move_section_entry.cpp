@@ -1,5 +1,7 @@
 #include "game/move_section_entry.h"
 
+#include "game/game_result_text.h"
+
 #include <algorithm>
 
 void MoveSectionEntry::set_result(const std::string& result)
@@ -69,8 +71,12 @@ std::string MoveSectionEntry::pgn() const
             text += " {" + m_comment + "}";
         return text;
     }
-    case MoveSectionEntryType::end_game:
-        return " " + m_result;
+    case MoveSectionEntryType::end_game: {
+        // Words that come with the result stand before it as a comment: every
+        // reader ends the game at the result and would lose what follows it.
+        const GameResultText end = split_result_text(m_result);
+        return end.comment.empty() ? " " + end.result : " {" + end.comment + "} " + end.result;
+    }
     case MoveSectionEntryType::variation_start:
         return " (";
     case MoveSectionEntryType::variation_end:

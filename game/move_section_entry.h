@@ -70,8 +70,10 @@ public:
     // Strips the "[%...]" commands (engine information) from the comment, and
     // its line feeds and trailing blanks.
     void remove_commands();
-    // The entry's own movetext: a move's SAN with its glyph and comment, " "
-    // and the result of an end entry, " (" or ")" for the brackets.
+    // The entry's own movetext: a move's SAN with its glyph and comment; for an
+    // end entry a blank and its bare result, with the rest of its result text
+    // as a comment in braces between them (" {White mates} 1-0"); " (" or ")"
+    // for the brackets.
     std::string pgn() const;
     // For the debug listings: the kind of entry ("start_game", "(", ...) and,
     // when there are variations, the child ids ("\tchildren{2,5}").

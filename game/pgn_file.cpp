@@ -2,8 +2,10 @@
 
 #include "game/game_header.h"
 #include "game/pgn_error.h"
+#include "game/pgn_limits.h"
 
 #include <cerrno>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,8 +13,8 @@
 namespace {
 
 constexpr std::size_t input_buffer_size = 1 << 16;
-constexpr std::int32_t max_tag_length = 256;
-constexpr std::int32_t max_comment_length = 1024;
+// Room left below the game bound for the termination marker and line feeds.
+constexpr std::size_t game_end_room = 16;
 
 enum class ReadState { tags, tag_text, tag_comment, movetext, comment };
 
@@ -44,6 +46,8 @@ void PgnFile::open(const std::string& filename)
     m_input.clear();
     m_in_open = true;
     m_filename = filename;
+    m_game_number = 0;
+    m_skipped.clear();
 }
 
 void PgnFile::close()
@@ -100,8 +104,7 @@ std::string PgnFile::read_game()
 {
     // Each game is measured on its own, so one damaged game cannot make the
     // next one fail.
-    m_comment_length = 0;
-    m_tag_length = 0;
+    std::size_t tag_length = 0;
     std::string text;
     if (!m_input)
         return text;
@@ -111,15 +114,21 @@ std::string PgnFile::read_game()
         c = next_char();
     if (c == eof)
         return text;
+    ++m_game_number;
     text += '[';
     ReadState state = ReadState::tag_text;
     bool in_quotes = false;
 
-    auto fail = [&](const char* marker) {
+    auto fail = [&](const char* marker, const std::string& reason) {
         text += marker;
-        throw pgn_error(text);
+        throw pgn_error(text, reason);
     };
     for (;;) {
+        if (text.size() + game_end_room >= max_game_bytes) {
+            const bool in_comment = state == ReadState::comment || state == ReadState::tag_comment;
+            fail(in_comment ? "ERROR} *\n\n" : state == ReadState::tag_text ? "ERROR] \n\n * \n\n" : " ERROR *\n\n",
+                 "the game's text is over " + std::to_string(max_game_bytes) + " bytes");
+        }
         c = next_char();
         if (c == '\r')
             c = next_char();
@@ -152,10 +161,8 @@ std::string PgnFile::read_game()
             }
             break;
         case ReadState::tag_text:
-            if (++m_tag_length > max_tag_length) {
-                m_tag_length = 0;
-                fail("ERROR] \n\n * \n\n");
-            }
+            if (++tag_length > max_tag_value_bytes)
+                fail("ERROR] \n\n * \n\n", "a tag pair is over " + std::to_string(max_tag_value_bytes) + " bytes");
             // A "]" inside the quoted value belongs to the value. A quote right
             // after a backslash is escaped, as the tokenizer reads it; a value
             // never spans lines, so a line feed ends an unclosed quote.
@@ -165,21 +172,15 @@ std::string PgnFile::read_game()
                 in_quotes = false;
             text += ch;
             if (ch == ']' && !in_quotes) {
-                m_tag_length = 0;
+                tag_length = 0;
                 state = ReadState::tags;
             }
             break;
         case ReadState::tag_comment:
         case ReadState::comment:
-            if (++m_comment_length > max_comment_length) {
-                m_comment_length = 0;
-                fail("ERROR} *\n\n");
-            }
             text += ch;
-            if (ch == '}') {
-                m_comment_length = 0;
+            if (ch == '}')
                 state = state == ReadState::comment ? ReadState::movetext : ReadState::tags;
-            }
             break;
         case ReadState::movetext:
             // A tag at the start of a line cannot belong to movetext: the game
@@ -192,7 +193,7 @@ std::string PgnFile::read_game()
                 text += ch;
                 state = ReadState::comment;
             } else if (is_high_byte(c)) {
-                fail("?????\n\n");
+                fail("?????\n\n", "a byte above 127 stands between the moves");
             } else if (read_result(text, ch)) {
                 text += "\n\n";
                 return text;
@@ -209,8 +210,9 @@ std::string PgnFile::next_game()
             return {};
         try {
             return read_game();
-        } catch (const pgn_error&) {
-            // A damaged game is skipped; reading goes on after the damage.
+        } catch (const pgn_error& damaged) {
+            // A damaged game is skipped and noted; reading goes on after the damage.
+            m_skipped.push_back({m_game_number, damaged.reason()});
         }
     }
 }
@@ -298,6 +300,11 @@ void PgnFile::roll_back_append()
     m_output_failed = true;
     if (m_output >= 0 && ::ftruncate(m_output, static_cast<off_t>(m_output_start)) == 0)
         ::fsync(m_output);
+}
+
+std::vector<PgnFile::SkippedGame> PgnFile::take_skipped_games()
+{
+    return std::exchange(m_skipped, {});
 }
 
 void strip_trailing_cr(std::string& text)

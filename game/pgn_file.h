@@ -4,20 +4,30 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A PGN file read one game at a time as raw text, and a PGN file that
 // finished games are appended to. Cuts games by tag pairs, comments and
-// termination markers without parsing them; damaged games (an overlong
-// comment or tag, a non-ASCII byte between moves) end in an error.
+// termination markers without parsing them; damaged games (a game text that
+// reaches max_game_bytes, a tag pair over max_tag_value_bytes, a non-ASCII byte
+// between moves) end in an error. Comments may have any length within the game.
 class PgnFile {
 public:
+    // A damaged game that next_game passed over: its number in the file (every
+    // game counted from 1, damaged ones too) and what was wrong with it.
+    struct SkippedGame {
+        int number;
+        std::string reason;
+    };
+
     PgnFile();
     ~PgnFile();
     PgnFile(const PgnFile&) = delete;
     PgnFile& operator=(const PgnFile&) = delete;
 
-    // Opens the file for reading (closing any open input); on failure the input
-    // is left failed, nothing is open and the remembered name stays.
+    // Opens the file for reading (closing any open input) and starts counting
+    // games afresh; on failure the input is left failed, nothing is open and the
+    // remembered name stays.
     void open(const std::string& filename);
     // Closes the input.
     void close();
@@ -30,8 +40,16 @@ public:
     // with "[" or the file ends. Empty when no "[" follows. Throws pgn_error for
     // a damaged game, leaving the input just after the offending byte.
     std::string read_game();
-    // The text of the next readable game, skipping damaged ones; empty at the end.
+    // The text of the next readable game, skipping damaged ones, which it notes
+    // for take_skipped_games; empty at the end.
     std::string next_game();
+    // The number in the file of the game read last (from 1; damaged games
+    // count), counting since the file was opened; reading by seeking
+    // (listed_game) does not keep it.
+    int game_number() const { return m_game_number; }
+    // The damaged games skipped since the last call, in file order; the list
+    // is emptied.
+    std::vector<SkippedGame> take_skipped_games();
     // Reopens the remembered file and returns its first readable game.
     std::string first_game();
     // The n-th readable game (from 1; damaged games are not counted); empty
@@ -69,8 +87,8 @@ private:
     bool m_output_failed = false;
     bool m_in_open = false;
     std::string m_filename;
-    std::int32_t m_comment_length = 0;
-    std::int32_t m_tag_length = 0;
+    int m_game_number = 0;
+    std::vector<SkippedGame> m_skipped;
 };
 
 // Removes every carriage return at the end of the string.

@@ -1,12 +1,10 @@
 #include "game/pgn_tokenizer.h"
+#include "game/pgn_limits.h"
 #include "game/utf8.h"
 
 #include <string>
 
 namespace {
-
-constexpr std::uint32_t max_tag_value_bytes = 100;
-constexpr std::uint32_t max_comment_bytes = 2048;
 
 bool is_digit(char c)
 {
@@ -139,7 +137,7 @@ private:
         std::size_t pos = i + 1;
         m_tokens.push_back(PgnToken{PgnTokenType::comment_text,
                                     pgn_clean_text(without_inserted_breaks(pgn_read_comment(m_text, pos)),
-                                                   max_comment_bytes)});
+                                                   static_cast<std::uint32_t>(max_game_bytes))});
         i = pos + 1;
         return i < m_text.size();
     }
@@ -151,7 +149,7 @@ private:
         push(PgnTokenType::tag_name, name);
         std::size_t pos = static_cast<std::size_t>(name.data() - m_text.data()) + name.size();
         const std::string_view value = pgn_read_tag_value(m_text, pos);
-        m_tokens.push_back(PgnToken{PgnTokenType::tag_value, pgn_clean_text(value, max_tag_value_bytes)});
+        m_tokens.push_back(PgnToken{PgnTokenType::tag_value, pgn_clean_text(value, static_cast<std::uint32_t>(max_tag_value_bytes))});
         i = pos + 1;
     }
 

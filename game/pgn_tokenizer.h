@@ -10,7 +10,9 @@
 
 // Splits the PGN text of one game into tokens, up to and including the first
 // result token. Never fails: malformed text gives odd tokens. A "<" opens a
-// comment like "{" and a ">" outside a comment closes one like "}".
+// comment like "{" and a ">" outside a comment closes one like "}". Comments
+// are kept up to max_game_bytes and tag values up to max_tag_value_bytes
+// (game/pgn_limits.h).
 std::vector<PgnToken> pgn_tokenize(std::string_view text);
 
 // Comment and tag-value cleaning: cuts the text to its first max bytes, drops

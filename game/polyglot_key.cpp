@@ -1,5 +1,6 @@
 #include "game/polyglot_key.h"
 
+#include "core/fen_placement.h"
 #include "core/polyglot_random.h"
 
 #include <sstream>
@@ -7,23 +8,17 @@
 
 namespace {
 
-constexpr std::string_view piece_letters = "pPnNbBrRqQkK";
-
-std::uint64_t placement_key(const std::string& placement)
+// The Polyglot piece kinds run black pawn, white pawn, black knight, ... white
+// king; a piece code holds the kind in its low three bits and black in bit 3.
+std::uint64_t placement_key(const FenPlacement& squares)
 {
     std::uint64_t key = 0;
-    int square = 56;
-    for (char c : placement) {
-        if (c == '/') {
-            square -= 16;
-        } else if (c >= '1' && c <= '8') {
-            square += c - '0';
-        } else if (const std::size_t kind = piece_letters.find(c); kind != std::string_view::npos) {
-            // Squares outside the board come only from malformed text; they add nothing.
-            if (square >= 0 && square < 64)
-                key ^= polyglot_random64[64 * kind + static_cast<std::size_t>(square)];
-            ++square;
-        }
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        const std::uint32_t code = squares[square];
+        if (code == 0)
+            continue;
+        const std::size_t kind = 2 * ((code & 7) - 1) + (code < 8 ? 1 : 0);
+        key ^= polyglot_random64[64 * kind + square];
     }
     return key;
 }
@@ -46,7 +41,7 @@ std::uint64_t PolyglotKey::key_of_fen(const std::string& fen)
     std::string placement, side, castling, en_passant;
     fields >> placement >> side >> castling >> en_passant;
 
-    m_key = placement_key(placement) ^ castling_key(castling);
+    m_key = placement_key(read_fen_placement(fen, "PolyglotKey::key_of_fen")) ^ castling_key(castling);
     if (side == "w")
         m_key ^= polyglot_random64[polyglot_offsets::side_to_move];
     if (!en_passant.empty() && en_passant[0] >= 'a' && en_passant[0] <= 'h')

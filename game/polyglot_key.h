@@ -8,8 +8,9 @@
 class PolyglotKey {
 public:
     // Computes the key of the first four FEN fields, keeps it and returns it.
-    // Unknown placement characters are skipped; an en passant field that is not
-    // a file letter adds nothing.
+    // An en passant field that is not a file letter adds nothing. A placement
+    // that read_fen_placement refuses throws its std::logic_error, naming
+    // PolyglotKey::key_of_fen, and leaves the kept key as it was.
     std::uint64_t key_of_fen(const std::string& fen);
 
     std::uint64_t key() const { return m_key; }

@@ -58,5 +58,13 @@ std::optional<std::string> ClockTimes::display(ClockSide which, std::int64_t ela
     if (shown.shown_seconds && *shown.shown_seconds <= seconds && seconds <= *shown.shown_seconds + 1)
         return std::nullopt;
     shown.shown_seconds = seconds;
-    return std::to_string(left / 6000) + ":" + std::to_string(seconds % 60);
+    return clock_text(seconds);
+}
+
+std::string clock_text(std::int64_t seconds)
+{
+    const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
+    const std::int64_t second_of_minute = magnitude % 60;
+    return (seconds < 0 ? "-" : "") + std::to_string(magnitude / 60) + (second_of_minute < 10 ? ":0" : ":")
+           + std::to_string(second_of_minute);
 }

@@ -32,9 +32,9 @@ public:
     std::uint32_t moves(ClockSide side) const;
     std::uint32_t base_time() const { return m_base_time; }
 
-    // The text "minutes:seconds" (no padding; negative parts below zero) for a
-    // side whose stopwatch has run elapsed_cs, or nothing when the display
-    // keeps its text: the whole seconds did not change, or rose by exactly one.
+    // The clock_text of a side whose stopwatch has run elapsed_cs, or nothing
+    // when the display keeps its text: the whole seconds did not change, or
+    // rose by exactly one.
     std::optional<std::string> display(ClockSide side, std::int64_t elapsed_cs);
 
 private:
@@ -53,3 +53,7 @@ private:
     std::uint32_t m_base_time = 0;
     std::uint32_t m_increment_ms = 0;
 };
+
+// Whole seconds as minutes, a colon and two-digit seconds: "0:08", "12:05",
+// and a minus sign before the whole below zero ("-0:01", "-1:05").
+std::string clock_text(std::int64_t seconds);

@@ -1,6 +1,22 @@
 #include "gui/clocks.h"
 
+#include <pangomm/attrlist.h>
+
 namespace {
+
+// The times are what a player glances at: larger than the names, bold, and
+// with digits of one width so that the text does not jitter as it counts down.
+Pango::AttrList time_font()
+{
+    Pango::AttrList attributes;
+    Pango::Attribute weight = Pango::Attribute::create_attr_weight(Pango::WEIGHT_BOLD);
+    Pango::Attribute scale = Pango::Attribute::create_attr_scale(1.6);
+    Pango::Attribute digits = Pango::Attribute::create_attr_font_features("tnum");
+    attributes.insert(weight);
+    attributes.insert(scale);
+    attributes.insert(digits);
+    return attributes;
+}
 
 void style_name_label(Gtk::Label& label, const Gdk::RGBA& background)
 {
@@ -15,6 +31,8 @@ void style_time_label(Gtk::Label& label, const Gdk::RGBA& background)
     label.set_xalign(0.5);
     label.set_yalign(0.5);
     label.set_width_chars(7);
+    Pango::AttrList font = time_font();
+    label.set_attributes(font);
     label.override_background_color(background, Gtk::STATE_FLAG_NORMAL);
 }
 

@@ -38,6 +38,8 @@ void fake_autodetect(benchmark::State& state) { load_and_unload(state, std::stri
 void stockfish_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/stockfish", protocol_autodetect); }
 void fairymax_xboard_v2(benchmark::State& state) { load_and_unload(state, "/usr/games/fairymax", protocol_xboard_v2); }
 void fairymax_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/fairymax", protocol_autodetect); }
+// hoichess exits on "uci" and is started again for the xboard handshake.
+void hoichess_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/hoichess", protocol_autodetect); }
 
 // 50 engines of 30 options each, in a scratch directory.
 void engines_cfg_save_and_read(benchmark::State& state)
@@ -80,4 +82,5 @@ BENCHMARK(fake_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 BENCHMARK(stockfish_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(fairymax_xboard_v2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(fairymax_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(hoichess_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(engines_cfg_save_and_read)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -133,5 +133,7 @@ int main(int argc, char** argv)
               << games / checked << " games/s\n";
     std::cout << "pgn-extract -s:              " << theirs << " s, " << games / theirs << " games/s"
               << (status == 0 ? "" : " (pgn-extract failed)") << "\n";
+    if (argc <= 1)
+        std::filesystem::remove(name);
     return 0;
 }

@@ -169,9 +169,6 @@ TEST(BoardPositionTest, ReadsSideToMoveFromTheSecondWord)
         board.fen(std::string("8/8/8/8/8/8/8/8 ") + side + " - - x y");
         EXPECT_EQ(board.side_to_move(), 0u) << side;
     }
-    board.fen("");
-    EXPECT_FALSE(board.occupied());
-    EXPECT_EQ(board.side_to_move(), 0u);
 }
 
 std::string fen_error(const std::string& text)
@@ -183,26 +180,27 @@ std::string fen_error(const std::string& text)
 TEST(BoardPositionTest, MalformedPlacementsAreRefusedWithTheirMessage)
 {
     const auto syntax = [](const std::string& text) { return "BoardPosition::fen(" + text + ")    syntax error"; };
-    EXPECT_EQ(fen_error("8/8/8/8/8/8/8/8/"), syntax("8/8/8/8/8/8/8/8/"));
-    EXPECT_EQ(fen_error("8/8/8/8/8/8/8/7P w"), "BoardPosition::fen   error: white pawn on wrong square");
-    EXPECT_EQ(fen_error("P7/8/8/8/8/8/8/8"), "BoardPosition::fen   error: white pawn on wrong square");
-    EXPECT_EQ(fen_error("8/ppppppppp/8/8/8/8/8/8"), "BoardPosition::fen   error: black pawn on wrong square");
-    EXPECT_EQ(fen_error("K6K"), "BoardPosition::fen   error: too many white kings");
-    EXPECT_EQ(fen_error("k6k"), "BoardPosition::fen   error: too many black kings");
-    EXPECT_EQ(fen_error("R7R"), syntax("R7R"));
-    EXPECT_EQ(fen_error("rnbqkbnrr/8/8/8/8/8/8/8 w"), syntax("rnbqkbnrr/8/8/8/8/8/8/8 w"));
+    const std::string errors = "BoardPosition::fen   error: ";
+    // Exactly eight ranks of exactly eight squares.
+    for (const std::string text : {"", "8/8/8/8/8/8/8/8/", "k7/8/8/8/8/8/K7 w - - 0 1", "R7R", "8/8/8/8/8/8/8/7",
+                                   "rnbqkbnrr/8/8/8/8/8/8/8 w", "8/8/8/8/8/8/8/8/8", "r7/nnnnnnnnn/8/8/8/8/8/8 w",
+                                   "8/ppppppppp/8/8/8/8/8/8", "88/8/8/8/8/8/8/8", "4k3/8/8/8/8/8/8/4K3/ w - -"})
+        EXPECT_EQ(fen_error(text), syntax(text));
+    EXPECT_EQ(fen_error("8/8/8/8/8/8/8/7P w"), errors + "white pawn on wrong square");
+    EXPECT_EQ(fen_error("P7/8/8/8/8/8/8/8"), errors + "white pawn on wrong square");
+    EXPECT_EQ(fen_error("8/8/8/8/8/8/8/p7"), errors + "black pawn on wrong square");
+    EXPECT_EQ(fen_error("K6K/8/8/8/8/8/8/8"), errors + "too many white kings");
+    EXPECT_EQ(fen_error("k6k/8/8/8/8/8/8/8"), errors + "too many black kings");
+    // Material that no game can reach: 17 pieces or 9 pawns of one side.
+    EXPECT_EQ(fen_error("QQQQQQQQ/QQQQQQQQ/8/8/8/8/8/K6k w - - 0 1"), errors + "more than 16 white pieces");
+    EXPECT_EQ(fen_error("k7/pppppppp/pppppppp/8/8/8/8/KN6 w - - 0 1"), errors + "more than 8 black pawns");
+    EXPECT_EQ(fen_error("k7/8/8/8/8/P7/PPPPPPPP/K7 w - - 0 1"), errors + "more than 8 white pawns");
+    EXPECT_EQ(fen_error("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w"), "");
     EXPECT_EQ(fen_error("8/8/8/8/8/8/8/8 x"), "");
     EXPECT_EQ(fen_error("8/8/8/8/8/8/8/7x w"), "BoardPosition::fen(8/8/8/8/8/8/8/7x w) \nunkown piece 0x78");
     EXPECT_EQ(fen_error("8/8/8/8/8/8/8/9"), "BoardPosition::fen(8/8/8/8/8/8/8/9) \nunkown piece 0x39");
     EXPECT_EQ(fen_error("0"), "BoardPosition::fen(0) \nunkown piece 0x30");
     EXPECT_EQ(fen_error("\xE9"), "BoardPosition::fen(\xE9) \nunkown piece 0xffffffe9");
-}
-
-TEST(BoardPositionTest, OverlongRankCannotPlaceTwoPiecesOnOneSquare)
-{
-    // The ninth knight of rank 7 would land on a8, where the rook stands.
-    const std::string text = "r7/nnnnnnnnn/8/8/8/8/8/8 w";
-    EXPECT_EQ(fen_error(text), "BoardPosition::fen(" + text + ")    syntax error");
 }
 
 TEST(BoardPositionTest, FlipColoursTwiceRestoresTheBoard)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 
 // Positions with published perft counts (cross-checked with Stockfish).
 struct PerftCase {
@@ -8,6 +9,12 @@ struct PerftCase {
     int depth;
     std::uint64_t nodes;
 };
+
+// Test logs name a case by its position and depth.
+inline void PrintTo(const PerftCase& c, std::ostream* out)
+{
+    *out << c.fen << " depth " << c.depth;
+}
 
 namespace perft_fens {
 inline constexpr const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";

@@ -52,6 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Endgames, Perft, testing::ValuesIn(std::vector<PerftCas
     {"K1k5/8/P7/8/8/8/8/8 w - - 0 1", 6, 2217},
     {"8/k1P5/8/1K6/8/8/8/8 w - - 0 1", 6, 43261},
     {"8/8/2k5/5q2/5n2/8/5K2/8 b - - 0 1", 4, 23527},
+    // The most legal moves known for a position: all of them fit the move list.
+    {"R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1", 1, 218},
 }));
 
 INSTANTIATE_TEST_SUITE_P(Chess960, Perft, testing::ValuesIn(std::vector<PerftCase>{

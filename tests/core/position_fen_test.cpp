@@ -26,6 +26,11 @@ TEST(PositionFenTest, RefusalsCarryTheirMessages)
     EXPECT_EQ(read_error("4k3/8/8/8/8/8/8/4K3 w -"), "ChessPosition::fen(string)   error EP field");
     EXPECT_EQ(read_error("4k3/8/8/8/8/8/8/4K2P w - -"), "BoardPosition::fen   error: white pawn on wrong square");
     EXPECT_EQ(read_error("4k3/8/8/8/8/8/8/4K3/ w - -"), "BoardPosition::fen(4k3/8/8/8/8/8/8/4K3/ w - -)    syntax error");
+    // A short placement is no longer shifted (the king used to land on a2).
+    EXPECT_EQ(read_error("k7/8/8/8/8/8/K7 w - - 0 1"), "BoardPosition::fen(k7/8/8/8/8/8/K7 w - - 0 1)    syntax error");
+    // Sixteen queens once read as bare kings, sixteen pawns as a knight ending.
+    EXPECT_EQ(read_error("QQQQQQQQ/QQQQQQQQ/8/8/8/8/8/K6k w - - 0 1"), "BoardPosition::fen   error: more than 16 white pieces");
+    EXPECT_EQ(read_error("k7/pppppppp/pppppppp/8/8/8/8/KN6 w - - 0 1"), "BoardPosition::fen   error: more than 8 black pawns");
     EXPECT_EQ(read_error("4k3/8/8/8/8/8/8/4K3 w - -"), "");
 }
 

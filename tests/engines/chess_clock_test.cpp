@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -33,6 +34,11 @@ struct SessionCase {
     std::int64_t time_left;
     std::uint32_t moves_made;
 };
+
+void PrintTo(const SessionCase& c, std::ostream* out)
+{
+    *out << c.level << ", " << c.booked << " moves after " << c.moves_before;
+}
 
 class ChessClockSessions : public ::testing::TestWithParam<SessionCase> {};
 

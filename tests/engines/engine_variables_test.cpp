@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -112,6 +113,8 @@ struct HandicapCase {
     std::int64_t time_left;
     std::uint32_t increment;
 };
+
+void PrintTo(const HandicapCase& c, std::ostream* out) { *out << "handicap \"" << c.handicap << "\" " << c.level; }
 
 class EngineVariablesHandicap : public ::testing::TestWithParam<HandicapCase> {};
 

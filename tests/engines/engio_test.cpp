@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <ostream>
 
 namespace {
 
@@ -187,6 +188,8 @@ struct OutputCase {
     Lines lines;
 };
 
+void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.emit; }
+
 class EngioOutput : public EngioTest, public ::testing::WithParamInterface<OutputCase> {};
 
 TEST_P(EngioOutput, IsSplitIntoTheRightLines)
@@ -306,6 +309,8 @@ struct HungCase {
     std::chrono::milliseconds bound;
 };
 
+void PrintTo(const HungCase& c, std::ostream* out) { *out << c.mode; }
+
 class EngioHung : public EngioTest, public ::testing::WithParamInterface<HungCase> {};
 
 TEST_P(EngioHung, QuitEndsWithinTheBound)
@@ -351,7 +356,17 @@ TEST_F(EngioTest, EngineThatStopsReadingCannotBlockTheSender)
     }
     EXPECT_TRUE(m_engio.crashed()) << "a full pipe that does not drain counts as a lost engine";
     EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::write_timeout + 1s);
+    // A lost engine costs no further write bound, neither on the lines of a
+    // search nor on "quit" (which is not written at all).
+    begin = std::chrono::steady_clock::now();
+    for (const char* later : {"position startpos", "isready", "go depth 1"}) {
+        m_engio(later);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 500ms);
+    begin = std::chrono::steady_clock::now();
     m_engio.quit();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::quit_timeout + Engio::write_timeout);
+    EXPECT_EQ(read_file(m_log).find("engine <- quit"), std::string::npos);
     EXPECT_TRUE(no_children());
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -23,6 +24,8 @@ struct Conversation {
     const char* last_prefix;
     Lines expected;
 };
+
+void PrintTo(const Conversation& c, std::ostream* out) { *out << c.name; }
 
 class FakeEngine : public ::testing::TestWithParam<Conversation> {};
 

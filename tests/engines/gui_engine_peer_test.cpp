@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <ostream>
 
 namespace {
 
@@ -30,6 +31,8 @@ struct PeerEngine {
     int protocol;
     int detected;
 };
+
+void PrintTo(const PeerEngine& engine, std::ostream* out) { *out << engine.name; }
 
 std::string path_of(const PeerEngine& engine)
 {
@@ -131,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PeerEngine{"fairymax", "fairymax", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
-                    PeerEngine{"hoichess", "hoichess", protocol_xboard_v2, protocol_xboard_v2},
+                    PeerEngine{"hoichess", "hoichess", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"gnuchess", wrapper_dir + "/gnuchess-xboard", protocol_autodetect, protocol_xboard_v2},
                     PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2,
                                protocol_xboard_v2},

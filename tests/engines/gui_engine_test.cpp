@@ -11,8 +11,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <utility>
+#include <vector>
+#include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -139,6 +145,8 @@ struct ProtocolCase {
     const char* first_lines;
 };
 
+void PrintTo(const ProtocolCase& c, std::ostream* out) { *out << "protocol " << c.protocol; }
+
 class GuiEngineProtocol : public testing::TestWithParam<ProtocolCase> {};
 
 TEST_P(GuiEngineProtocol, PicksTheDriverAndKeepsItOnReload)
@@ -235,12 +243,17 @@ TEST(GuiEngineSlots, ReloadKeepsTheTokenUntilANewOneIsSet)
     EXPECT_EQ(forwarded(manager, "1 9002 bestmove").substr(0, 20), "1 9002 bestmove e2e4");
 }
 
-TEST(GuiEngineSlots, ACrashedEngineIsSeenAsCrashed)
+// An engine that dies on "go": the crash ends the search, a later go ends at
+// once instead of finding the engine "already thinking", and the unload
+// does not wait for an answer to "stop" or "?" from a process that is gone.
+class GuiEngineCrash : public testing::TestWithParam<int> {};
+
+TEST_P(GuiEngineCrash, IsSeenEndsTheSearchAndUnloadsWithoutWaiting)
 {
     FakeEnvironment environment;
     EngineReceiver manager;
     GuiEngine owner;
-    owner.load(1, fake_dir + "/fake_engine_crash_on_go", protocol_uci, manager.trio());
+    owner.load(1, fake_dir + "/fake_engine_crash_on_go", GetParam(), manager.trio());
     ASSERT_TRUE(owner.engine_running());
     ChessPosition position;
     position.set_start_position();
@@ -248,8 +261,19 @@ TEST(GuiEngineSlots, ACrashedEngineIsSeenAsCrashed)
     owner.go();
     EXPECT_TRUE(eventually([&] { return owner.engine_crashed(); }));
     EXPECT_FALSE(owner.engine_running());
+    EXPECT_TRUE(eventually([&] { return owner.get_state() == engine_idle; }));
+    EXPECT_NO_THROW(owner.go());
+    EXPECT_EQ(owner.get_state(), engine_idle);
+    owner.go();
+    auto begin = std::chrono::steady_clock::now();
     owner.unload_engine();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 500ms);
 }
+
+INSTANTIATE_TEST_SUITE_P(Codes, GuiEngineCrash, testing::Values(protocol_uci, protocol_xboard_v2),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == protocol_uci ? "uci" : "xboard");
+                         });
 
 TEST(GuiEngineSlots, ReloadBringsACrashedEngineBack)
 {
@@ -322,6 +346,143 @@ TEST(GuiEngineSlots, OptionsOfAnEarlierEngineAreNotCarriedOver)
     EXPECT_TRUE(owner.get_options().empty());
     owner.unload_engine();
     std::filesystem::remove_all(dir);
+}
+
+// Debian's hoichess answers "uci" with an error and exits: autodetection
+// starts such an engine again for the xboard handshake, and it plays. A
+// program that dies at every start still fails to load, and at once.
+TEST(GuiEngineLoad, AutodetectStartsAnEngineThatExitsOnUciAgain)
+{
+    std::string dir = torvane_test::make_temp_dir("torvane-restart");
+    std::string quitter = torvane_test::write_scripted_engine(dir, "quitter", R"(    uci) echo 'Error (unknown command): uci'; exit 1 ;;
+    protover*) echo 'feature myname="Quitter 1.0" usermove=1 done=1' ;;
+    usermove*) echo 'move e7e5' ;;)");
+    EngineReceiver manager;
+    GuiEngine owner;
+    owner.load(1, quitter, protocol_autodetect, manager.trio());
+    EXPECT_TRUE(owner.engine_running());
+    EXPECT_FALSE(owner.is_uci());
+    EXPECT_EQ(owner.copy_enginevariables().get_protocol(), protocol_xboard_v2);
+    EXPECT_EQ(owner.get_idname(), "Quitter 1.0");
+    EXPECT_EQ(torvane_test::scripted_engine_input(quitter, 6),
+              "uci\nxboard\nprotover 2\naccepted myname\naccepted usermove\naccepted done\n");
+    owner.set_token(3);
+    owner.set_white(false);
+    ChessPosition position;
+    position.set_start_position();
+    position.make_move(position.convert_to_move("e2e4"));
+    owner.set_position(position);
+    owner.go();
+    EXPECT_EQ(forwarded(manager, "1 3 bestmove"), "1 3 bestmove e7e5");
+
+    auto begin = std::chrono::steady_clock::now();
+    owner.load(1, "/bin/false", protocol_autodetect, manager.trio());
+    EXPECT_FALSE(owner.engine_running());
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s);
+    owner.unload_engine();
+    std::filesystem::remove_all(dir);
+}
+
+// Options written to an engine whose input pipe is full wait out the write
+// bound; meanwhile the window's thread still reads the settings at once.
+struct SettingsWrite {
+    const char* name;
+    void (*write)(GuiEngine& owner, const std::map<std::string, Option>& options);
+};
+
+void PrintTo(const SettingsWrite& c, std::ostream* out) { *out << c.name; }
+
+class GuiEngineSettingsWrite : public testing::TestWithParam<SettingsWrite> {};
+
+TEST_P(GuiEngineSettingsWrite, LeavesTheSettingsReadableWhileThePipeIsFull)
+{
+    setenv("TORVANE_FAKE_MODE", "deaf", 1);
+    EngineReceiver manager;
+    GuiEngine owner;
+    owner.load(1, fake_engine, protocol_xboard_v1, manager.trio());
+    unsetenv("TORVANE_FAKE_MODE");
+    // Three lines of 30000 bytes overfill the 64 kB pipe of an engine that
+    // never reads.
+    std::map<std::string, Option> options;
+    for (const char* name : {"Text1", "Text2", "Text3"}) {
+        Option option(std::string("option name ") + name + " type string default x");
+        option.set_value(std::string(30000, 'v'));
+        options[name] = option;
+    }
+    owner.get_enginevariables().set_options(options);
+    std::atomic<bool> done{false};
+    std::chrono::steady_clock::duration slowest{};
+    std::thread window([&] {
+        while (!done) {
+            auto begin = std::chrono::steady_clock::now();
+            EXPECT_EQ(owner.copy_enginevariables().get_options().size(), 3u);
+            EXPECT_EQ(owner.get_options().size(), 3u);
+            owner.get_idname();
+            slowest = std::max(slowest, std::chrono::steady_clock::now() - begin);
+        }
+    });
+    GetParam().write(owner, options);
+    done = true;
+    window.join();
+    EXPECT_TRUE(owner.engine_crashed());
+    EXPECT_LT(slowest, Engio::write_timeout / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, GuiEngineSettingsWrite,
+    testing::Values(SettingsWrite{"set_options",
+                                  [](GuiEngine& owner, const std::map<std::string, Option>& options) {
+                                      owner.set_options(options);
+                                  }},
+                    SettingsWrite{"set_enginevariables",
+                                  [](GuiEngine& owner, const std::map<std::string, Option>&) {
+                                      owner.set_enginevariables(owner.copy_enginevariables());
+                                  }}),
+    [](const testing::TestParamInfo<SettingsWrite>& info) { return std::string(info.param.name); });
+
+// The driver thread starts a ponder search on the engine's answer while the
+// manager's thread changes level and colour: the ponder search runs under
+// the level and colour of the go whose answer it follows.
+TEST(GuiEngineSlots, PonderSearchKeepsTheLevelAndColourOfItsGo)
+{
+    FakeEnvironment environment("e2e4:e7e5 g1f3:b8c6 f1b5:a7a6");
+    EngineReceiver manager;
+    GuiEngine owner;
+    owner.load(1, fake_engine, protocol_uci, manager.trio());
+    owner.set_ponder(true);
+    owner.set_opponent_time(20000);
+    owner.new_game();
+    ChessPosition position;
+    position.set_start_position();
+    for (const auto& [move, reply] : {std::pair{"e2e4", "e7e5"}, {"g1f3", "b8c6"}, {"f1b5", "a7a6"}}) {
+        owner.set_level(Level("sudden_death 0 5 0"));
+        owner.set_white(true);
+        owner.set_position(position);
+        owner.go();
+        auto deadline = std::chrono::steady_clock::now() + 10s;
+        for (int change = 0; owner.get_state() != engine_pondering && std::chrono::steady_clock::now() < deadline;
+             ++change) {
+            owner.set_level(Level(change % 2 == 0 ? "fixed_depth 3" : "fixed_nodes 500"));
+            owner.set_white(change % 2 == 1);
+        }
+        ASSERT_EQ(owner.get_state(), engine_pondering) << move;
+        position.make_move(position.convert_to_move(move));
+        position.make_move(position.convert_to_move(reply));
+    }
+    std::vector<std::string> ponder_lines;
+    EXPECT_TRUE(eventually([&] {
+        ponder_lines.clear();
+        std::istringstream received(environment.received());
+        for (std::string line; std::getline(received, line);) {
+            if (line.rfind("go ", 0) == 0 && line.find("ponder") != std::string::npos)
+                ponder_lines.push_back(line);
+        }
+        return ponder_lines.size() == 3;
+    }));
+    for (const std::string& line : ponder_lines) {
+        EXPECT_EQ(line.rfind("go wtime ", 0), 0u) << line;
+        EXPECT_NE(line.find(" btime 20000 winc 0 binc 0 ponder"), std::string::npos) << line;
+    }
 }
 
 // The window's thread copies the settings while the manager's thread changes

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 
 namespace {
 
@@ -13,6 +14,8 @@ struct DirectoryCase {
     const char* working_directory;
     const char* expected;
 };
+
+void PrintTo(const DirectoryCase& c, std::ostream* out) { *out << '"' << c.working_directory << '"'; }
 
 class HomeDirFor : public testing::TestWithParam<DirectoryCase> {};
 

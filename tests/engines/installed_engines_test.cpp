@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <ostream>
 
 namespace {
 
@@ -117,6 +118,8 @@ struct ReadCase {
     std::map<std::string, std::string> options;
     std::size_t records;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.what; }
 
 class ReadingEnginesCfg : public testing::TestWithParam<ReadCase> {
 protected:

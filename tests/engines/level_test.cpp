@@ -48,7 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"fixed_nodes 1000", fixed_nodes, 0, 1000, 0, 0, unlimited, 0, "fixed_nodes 1000"},
         ParseCase{"fixed_movetime 1500", fixed_movetime, 0, 0, 1500, 0, unlimited, 0, "fixed_movetime 1500"},
         ParseCase{"sessions 40 1:05 0", sessions, 0, 0, 0, 40, 65000, 0, "sessions 40 1:5 0"},
-        ParseCase{"sessions 40 5 1.25", sessions, 0, 0, 0, 40, 300000, 1250, "sessions 40 5 1.2"},
+        ParseCase{"sessions 40 5 1.25", sessions, 0, 0, 0, 40, 300000, 1250, "sessions 40 5 1.25"},
+        ParseCase{"sessions 40 5 12.5", sessions, 0, 0, 0, 40, 300000, 12500, "sessions 40 5 12.5"},
+        ParseCase{"sudden_death 0 5 16.3", sudden_death, 0, 0, 0, 0, 300000, 16300, "sudden_death 0 5 16.3"},
+        ParseCase{"sessions 40 5 0.251", sessions, 0, 0, 0, 40, 300000, 251, "sessions 40 5 0.251"},
+        ParseCase{"sessions 40 5 0.0004", sessions, 0, 0, 0, 40, 300000, 0, "sessions 40 5 0"},
+        ParseCase{"sessions 40 5 0.1239", sessions, 0, 0, 0, 40, 300000, 124, "sessions 40 5 0.124"},
         ParseCase{"sessions 40 1:5 2", sessions, 0, 0, 0, 40, 65000, 2000, "sessions 40 1:5 2"},
         ParseCase{"sessions 40 5 100", sessions, 0, 0, 0, 40, 300000, 100000, "sessions 40 5 1e+02"},
         ParseCase{"sessions 30 2:30:15 0", sessions, 0, 0, 0, 30, 150000, 0, "sessions 30 2:30 0"},
@@ -92,14 +97,26 @@ INSTANTIATE_TEST_SUITE_P(Examples, LevelRejects,
                                            BadCase{"   ", "Level::set(level_t==??" "?)"},
                                            BadCase{"blitz 5 0", "Level::set(blitz)"}));
 
-TEST(Level, FailedSetKeepsTypeAndTimeButClearsTheRest)
+TEST(Level, RefusedTextChangesNothing)
 {
     Level level("sessions 40 5 2");
-    EXPECT_THROW(level.set("blitz"), std::logic_error);
-    EXPECT_EQ(level.get_type(), sessions);
+    level.set_fixed_depth(7);
+    EXPECT_THROW(level.set("blitz 3 0"), std::logic_error);
+    EXPECT_THROW(level.set(""), std::logic_error);
+    EXPECT_EQ(level.get_type(), fixed_depth);
+    EXPECT_EQ(level.get_depth(), 7u);
     EXPECT_EQ(level.get_time(), 300000u);
-    EXPECT_EQ(level.get_moves(), 0u);
-    EXPECT_EQ(level.get_increment(), 0u);
+    EXPECT_EQ(level.get_moves(), 40u);
+    EXPECT_EQ(level.get_increment(), 2000u);
+}
+
+TEST(Level, EveryIncrementReadsBackToItsMilliseconds)
+{
+    Level level("sessions 40 5 0");
+    for (std::uint32_t ms = 0; ms <= 3600000; ms += ms < 100000 ? 1 : 97) {
+        level.set_increment(ms);
+        ASSERT_EQ(Level(level.to_string()).get_increment(), ms) << level.to_string();
+    }
 }
 
 TEST(Level, EqualityLooksAtMovesTimeAndIncrementOnly)

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <vector>
+#include <ostream>
 
 namespace {
 
@@ -28,6 +29,8 @@ struct SplitCase {
     std::string pending;
     bool carriage_return;
 };
+
+void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
 
 class LineSplitterCases : public ::testing::TestWithParam<SplitCase> {};
 

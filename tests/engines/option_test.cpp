@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+#include <ostream>
 
 namespace {
 
@@ -19,6 +20,8 @@ struct OptionCase {
     const char* max;
     Choices vars;
 };
+
+void PrintTo(const OptionCase& c, std::ostream* out) { *out << '"' << c.line << '"'; }
 
 class OptionLines : public ::testing::TestWithParam<OptionCase> {};
 

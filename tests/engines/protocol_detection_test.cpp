@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -26,6 +27,8 @@ struct FeatureCase {
     std::vector<std::string> answers;
     bool done;
 };
+
+void PrintTo(const FeatureCase& c, std::ostream* out) { *out << c.what; }
 
 class FeaturePairs : public testing::TestWithParam<FeatureCase> {};
 
@@ -118,10 +121,10 @@ public:
         }
     }
     // Runs detection and returns how long it took.
-    std::chrono::milliseconds detect(int protocol)
+    std::chrono::milliseconds detect(int protocol, const EngineRestart& restart = {})
     {
         auto start = std::chrono::steady_clock::now();
-        detect_protocol(m_engio, m_ev, protocol, m_queue);
+        detect_protocol(m_engio, m_ev, protocol, m_queue, restart);
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     }
     EngineVariables& ev() { return m_ev; }
@@ -274,6 +277,20 @@ TEST_F(ScriptedDetection, DoneZeroWithoutDoneOneEndsAtTheLongerBound)
     EXPECT_LT(took, 17000ms);
 }
 
+// A program that exits at once ends every probe as soon as its end is seen
+// (waiting out the probe times took 8 s under autodetect); only autodetect
+// asks for a restart, once.
+TEST(DeadEngine, EndsEveryProbeAtOnce)
+{
+    for (int protocol : {protocol_autodetect, protocol_uci, protocol_xboard_v1, protocol_xboard_v2}) {
+        Handshake handshake("/bin/false");
+        int restarts = 0;
+        EXPECT_LT(handshake.detect(protocol, [&restarts] { ++restarts; }), 1000ms) << protocol;
+        EXPECT_FALSE(handshake.ev().is_uci());
+        EXPECT_EQ(restarts, protocol == protocol_autodetect ? 1 : 0) << protocol;
+    }
+}
+
 TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
 {
     std::string path = write_scripted_engine(m_dir, "mute", "    nothing) ;;");
@@ -293,6 +310,8 @@ struct ConfiguredCase {
     int detected;
     const char* sent;
 };
+
+void PrintTo(const ConfiguredCase& c, std::ostream* out) { *out << c.engine << " protocol " << c.protocol; }
 
 class ConfiguredProtocol : public testing::TestWithParam<ConfiguredCase> {};
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <ostream>
 
 namespace {
 
@@ -84,6 +85,8 @@ struct StampCase {
     const char* log_stamp;
     const char* arrival_stamp;
 };
+
+void PrintTo(const StampCase& c, std::ostream* out) { *out << c.ms << " ms"; }
 
 class TimerStamps : public ::testing::TestWithParam<StampCase> {};
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/chess_game.h"
+#include "game/pgn_limits.h"
 #include "tests/game/random_games.h"
 
 namespace {
@@ -69,6 +70,7 @@ struct ResultCase {
     const char* text;
     const char* bare;
     bool end_entry;
+    const char* written;  // the end of the movetext
 };
 
 std::ostream& operator<<(std::ostream& out, const ResultCase& c) { return out << c.text; }
@@ -99,15 +101,88 @@ TEST_P(GameResult, BecomesTagAndEndEntry)
     EXPECT_EQ(game.forward(), "");
     EXPECT_EQ(game.goto_end(), "");
     const std::string pgn = game.pgn();
-    EXPECT_NE(pgn.find(std::string("Qh4# ") + GetParam().text + "\n\n"), std::string::npos) << pgn;
+    EXPECT_TRUE(pgn.ends_with(std::string("Qh4# ") + GetParam().written + "\n\n")) << pgn;
+    // The words with the result stand before it, so they are read back.
+    EXPECT_EQ(ChessGame(pgn).pgn(), pgn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, GameResult, testing::Values(
-    ResultCase{"0-1 {white resigns}", "0-1", true},
-    ResultCase{"1/2-1/2 {Draw by threefold repetition}", "1/2-1/2", true},
-    ResultCase{"1-0 then 0-1", "1-0", true},
-    ResultCase{"*", "*", false},
-    ResultCase{"adjourned", "*", false}));
+    ResultCase{"0-1 {white resigns}", "0-1", true, "{white resigns} 0-1"},
+    ResultCase{"1/2-1/2 {Draw by threefold repetition}", "1/2-1/2", true, "{Draw by threefold repetition} 1/2-1/2"},
+    ResultCase{" {Black mates} 0-1", "0-1", true, "{Black mates} 0-1"},
+    ResultCase{"1-0 then 0-1", "1-0", true, "{then 0-1} 1-0"},
+    ResultCase{"*", "*", false, "*"},
+    ResultCase{"adjourned", "*", false, "*"}));
+
+// The result belongs to the game: one end entry, after the main line's last
+// move, written once at the end; no move is recorded where the game has ended.
+// Each case reads back to the same text with every move.
+TEST(GameRecord, ResultIsWrittenOnceAtTheEndAndNothingFollowsIt)
+{
+    const auto text_after = [](const std::vector<std::string>& steps) {
+        ChessGame game;
+        for (const std::string& step : steps) {
+            if (step == "back") {
+                game.back();
+            } else if (step.find_first_of("*-") != std::string::npos && step != "O-O") {
+                std::string result = step;
+                game.set_result(result);
+            } else {
+                game.add_san_move(step);
+            }
+        }
+        return game.pgn().substr(default_tags.size() - 13);
+    };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"e4", "e5", "Nf3", "Nc6", "Bb5", "back", "back", "back", "Nc3", "Nf6", "1-0 {White wins}"},
+         "[Result \"1-0\"]\n\n1.e4 e5 2.Nf3 ( 2.Nc3 Nf6) Nc6 3.Bb5 {White wins} 1-0\n\n"},
+        {{"e4", "1-0", "e5"}, "[Result \"1-0\"]\n\n1.e4 1-0\n\n"},
+        {{"e4", "1-0", "back", "e5"}, "[Result \"1-0\"]\n\n1.e4 1-0\n\n"},
+        {{"e4", "1-0", "back", "back", "d4"}, "[Result \"1-0\"]\n\n1.e4 ( 1.d4) 1-0\n\n"},
+        {{"e4", "e5", "1-0", "0-1 {resigns}"}, "[Result \"0-1\"]\n\n1.e4 e5 {resigns} 0-1\n\n"},
+        {{"e4", "e5", "1-0", "back", "*", "Nf3"}, "[Result \"*\"]\n\n1.e4 e5 2.Nf3 *\n\n"},
+    };
+    for (const auto& [steps, expected] : cases) {
+        const std::string written = text_after(steps);
+        EXPECT_EQ(written, expected);
+        ChessGame read(default_tags.substr(0, default_tags.size() - 13) + written);
+        EXPECT_EQ(read.pgn().substr(default_tags.size() - 13), written);
+    }
+    ChessGame game;
+    game.add_san_move("e4");
+    std::string result = "1-0";
+    game.set_result(result);
+    const uint64_t end = game.current();
+    EXPECT_FALSE(game.add_san_move("e5"));
+    EXPECT_EQ(game.current(), end);
+    EXPECT_EQ(game.position().fen(), fen_after({"e2e4"}));
+}
+
+// A text that cannot be read leaves the record that was there.
+TEST(GameRecord, FailedLoadKeepsTheRecord)
+{
+    // The text, and whether load_pgn (which does not set up the FEN) refuses it too.
+    const std::pair<std::string, bool> cases[] = {
+        {"[Event \"x\"]\n\n( e4 ) d4 *\n", true},
+        {"[FEN \"8/8/8 w - - 0 1\"]\n\n1. e4 *\n", false},
+        {"[Event \"x\"]\n\n1. e4 e5 99999999999. Nf3 *\n", true},
+        {"[Event \"x\"]\n\n{" + std::string(max_game_bytes, 'c') + "} *\n", true},
+    };
+    for (const auto& [bad, load_fails] : cases) {
+        ChessGame game("[Event \"kept\"]\n\n1. d4 d5 2. c4 {gambit} *\n");
+        game.forward();
+        const std::string pgn = game.pgn();
+        const std::string fen = game.position().fen();
+        EXPECT_THROW(game.set_pgn(bad), std::logic_error);
+        if (load_fails) {
+            EXPECT_THROW(game.load_pgn(bad), std::logic_error);
+        }
+        EXPECT_EQ(game.pgn(), pgn);
+        EXPECT_EQ(game.position().fen(), fen);
+        EXPECT_EQ(game.current(), 1u);
+        EXPECT_EQ(game.forward(), fen_after({"d2d4", "d7d5"}));
+    }
+}
 
 TEST(GameRecord, FenTagStartsTheNumberingAndNewGameResetsIt)
 {

@@ -9,16 +9,23 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <fstream>
 #include <string>
 
 namespace {
 
+// The file each input is written to; removed when the fuzzer ends.
+struct ScratchFile {
+    std::string path = "/tmp/torvane-fuzz-pgn-" + std::to_string(getpid()) + ".pgn";
+    ~ScratchFile() { std::remove(path.c_str()); }
+};
+
 const std::string& scratch_path()
 {
-    static const std::string path = "/tmp/torvane-fuzz-pgn-" + std::to_string(getpid()) + ".pgn";
-    return path;
+    static const ScratchFile file;
+    return file.path;
 }
 
 void load(const std::string& game)

@@ -76,7 +76,8 @@ std::string pgn_extract(const std::string& dir, const std::string& file, std::st
     return output;
 }
 
-// pgn-extract writes every move as: SAN, " { ", the FEN, " } { ", the key, " }".
+// pgn-extract writes every move as: SAN, any comment of the game's own, then
+// " { ", the FEN, " } { ", the key, " }": the last two comments after a move.
 std::vector<std::vector<PlyRecordText>> parse_pgn_extract(const std::string& output)
 {
     std::vector<std::vector<PlyRecordText>> games;
@@ -94,16 +95,23 @@ std::vector<std::vector<PlyRecordText>> parse_pgn_extract(const std::string& out
         for (std::size_t i = 0; i + 1 < list.size(); ++i) {
             if (list[i + 1] != "{" || list[i] == "}" || list[i].back() == '.')
                 continue;
-            PlyRecordText ply{list[i], "", ""};
-            std::size_t j = i + 2;
-            for (; j < list.size() && list[j] != "}"; ++j)
-                ply.fen += (ply.fen.empty() ? "" : " ") + list[j];
-            if (j + 3 >= list.size() || list[j + 1] != "{" || list[j + 3] != "}")
+            std::vector<std::string> comments;
+            std::size_t j = i + 1;
+            while (j < list.size() && list[j] == "{") {
+                std::string text;
+                for (++j; j < list.size() && list[j] != "}"; ++j)
+                    text += (text.empty() ? "" : " ") + list[j];
+                comments.push_back(text);
+                ++j;
+            }
+            const bool keyed = comments.size() >= 2 && !comments.back().empty() && comments.back().size() <= 16 &&
+                               comments.back().find_first_not_of("0123456789abcdef") == std::string::npos;
+            if (!keyed)
                 continue;
-            ply.key = list[j + 2];
+            PlyRecordText ply{list[i], comments[comments.size() - 2], comments.back()};
             ply.key.insert(0, 16 - ply.key.size(), '0');
             games.back().push_back(ply);
-            i = j + 3;
+            i = j - 1;
         }
     }
     return games;

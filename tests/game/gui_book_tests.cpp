@@ -126,7 +126,10 @@ TEST_F(GuiBookTest, GamesThatCannotBeReplayedGiveTheStartPosition)
         m_book.setup(m_position, n);
         const std::string message = testing::internal::GetCapturedStderr();
         EXPECT_EQ(m_position.fen(), start_fen) << "entry " << n;
-        EXPECT_TRUE(message.starts_with("GuiBook::setup()   error  nbr=" + std::to_string(n))) << message;
+        const std::string line = "GuiBook::setup()   error  nbr=" + std::to_string(n) + "\n";
+        // The prescribed line alone, then the cause on a line of its own.
+        EXPECT_TRUE(message.starts_with(line) && message.size() > line.size() + 1 && message.ends_with("\n"))
+            << message;
     }
     EXPECT_EQ(entry(3), game_one);
 }

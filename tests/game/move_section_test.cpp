@@ -87,8 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
         SectionCase{"1. e4 ) e5 2. Nf3 *", 1, 1, "0:0:S[1] 1:0:W1e4[2] 2:1:B1e5[3] 3:2:W2Nf3"},
         // A variation left open at the end keeps what it read, linked once.
         SectionCase{"1. e4 e5 (1... c5 2. Nf3", 1, 1, "0:0:S[1] 1:0:W1e4[2,4] 2:1:B1e5 3:2:( 4:1:B1c5[5] 5:4:W2Nf3"},
-        // A result inside a variation ends the game there.
-        SectionCase{"1. e4 e5 (1... c5 1-0) 2. Nf3", 1, 1, "0:0:S[1] 1:0:W1e4[2,4] 2:1:B1e5 3:2:( 4:1:B1c5[5] 5:4:E1-0"}));
+        // A result inside a variation ends the game there; it follows the main line.
+        SectionCase{"1. e4 e5 (1... c5 1-0) 2. Nf3", 1, 1, "0:0:S[1] 1:0:W1e4[2,4] 2:1:B1e5[5] 3:2:( 4:1:B1c5 5:2:E1-0"},
+        SectionCase{"1. e4 (1. d4 d5 0-1", 1, 1, "0:0:S[1,3] 1:0:W1e4[5] 2:1:( 3:0:W1d4[4] 4:3:B1d5 5:1:E0-1"}));
 
 TEST(MoveSection, VariationBeforeAnyMoveFails)
 {
@@ -102,17 +103,31 @@ TEST(MoveSection, VariationBeforeAnyMoveFails)
 
 TEST(MoveSection, AnnotationsLandOnTheLastEntry)
 {
-    const MoveSection section = read("{before} 1. e4 $1 $2 {one} {two} e5 ( {inside} 1... c5)");
+    const MoveSection section = read("{before} 1. e4 $1 $2 {one} {} {two} e5 ( {inside} 1... c5)");
     EXPECT_EQ(section.at(0).comment(), "before");
     EXPECT_EQ(section.at(1).nag(), "$2");
-    EXPECT_EQ(section.at(1).comment(), "two");
+    EXPECT_EQ(section.at(1).comment(), "one two");
     EXPECT_EQ(section.at(3).comment(), "inside");
     EXPECT_EQ(section.at(3).type(), MoveSectionEntryType::variation_start);
 }
 
-TEST(MoveSection, HugeMoveNumberIsAnOutOfRangeError)
+TEST(MoveSection, HugeMoveNumberIsReportedWithItsPlace)
 {
-    EXPECT_THROW(read("99999999999. e4"), std::out_of_range);
+    const std::pair<const char*, const char*> cases[] = {
+        {"99999999999. e4", "MoveSection::load   move number 99999999999 too large, before the first move"},
+        {"1. e4 e5 2. Nf3 (2. Bc4 2147483648. Nf6)",
+         "MoveSection::load   move number 2147483648 too large, after 2.Bc4"},
+        {"1. e4 e5 123456789012345678901234567890. Nf3",
+         "MoveSection::load   move number 123456789012345678901234... too large, after 1...e5"},
+    };
+    for (const auto& [movetext, message] : cases) {
+        try {
+            read(movetext);
+            ADD_FAILURE() << movetext << " was read";
+        } catch (const std::logic_error& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
 }
 
 TEST(MoveSection, LargestMoveNumberDoesNotOverflow)

@@ -83,11 +83,29 @@ INSTANTIATE_TEST_SUITE_P(
                         end.set_result("0-1");
                         t.add_child(qh4, end);
                     }},
-        ExampleCase{"ResultWithComment", "1.e4 1-0 {White mates}",
+        // Words with the result go before it, where a reader still reads them.
+        ExampleCase{"ResultWithComment", "1.e4 {White mates} 1-0",
                     [](GameTree& t) {
                         MoveSectionEntry end;
                         end.set_result("1-0 {White mates}");
                         t.add_child(add(t, 0, "e4"), end);
+                    }},
+        // A result is written once, at the end, whatever entry holds it.
+        ExampleCase{"ResultInAVariationIsNotWritten", "1.e4 e5 ( 1... c5) *",
+                    [](GameTree& t) {
+                        const auto e4 = add(t, 0, "e4");
+                        add(t, e4, "e5");
+                        MoveSectionEntry end;
+                        end.set_result("0-1");
+                        t.add_child(add(t, e4, "c5"), end);
+                    }},
+        ExampleCase{"VariationsBeforeTheResult", "1.e4 e5 ( 1... c5) 1/2-1/2",
+                    [](GameTree& t) {
+                        const auto e4 = add(t, 0, "e4");
+                        MoveSectionEntry end;
+                        end.set_result("1/2-1/2");
+                        t.add_child(add(t, e4, "e5"), end);
+                        add(t, e4, "c5");
                     }},
         ExampleCase{"BlackStarts", "12... Nf6 13.e4 *",
                     [](GameTree& t) {

@@ -1,6 +1,7 @@
 #include "game/game_header.h"
 #include "game/pgn_error.h"
 #include "game/pgn_file.h"
+#include "game/pgn_limits.h"
 #include "tests/game/pgn_test_files.h"
 
 #include <gtest/gtest.h>
@@ -55,15 +56,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf8InCommentAndTag", "[White \"Jos\xC3\xA9\"] {\xC3\xA9t\xC3\xA9} e4 *",
                  "[White \"Jos\xC3\xA9\"] {\xC3\xA9t\xC3\xA9} e4 *\n\n"},
         ReadCase{"HighBytesBetweenTagsDropped", "[E \"a\"]\xC3\xA9\n[S \"b\"] *", "[E \"a\"]\n[S \"b\"] *\n\n"},
-        ReadCase{"Comment1023", "[E \"a\"] {" + std::string(1023, 'c') + "} *",
-                 "[E \"a\"] {" + std::string(1023, 'c') + "} *\n\n"},
-        ReadCase{"Tag255", "[" + std::string(255, 't') + "] *", "[" + std::string(255, 't') + "] *\n\n"},
+        // Annotated games carry long comments: any length within the game bound.
+        ReadCase{"LongComment", "[E \"a\"] {" + std::string(500000, 'c') + "} *",
+                 "[E \"a\"] {" + std::string(500000, 'c') + "} *\n\n"},
+        ReadCase{"Tag4096", "[" + std::string(4095, 't') + "] *", "[" + std::string(4095, 't') + "] *\n\n"},
         ReadCase{"NoGame", "no tags here", ""}));
 
 struct DamageCase {
     std::string name;
     std::string file;
     std::string marked;
+    std::string reason;
 };
 
 void PrintTo(const DamageCase& c, std::ostream* out)
@@ -82,30 +85,62 @@ TEST_P(DamagedGames, ThrowTheTextWithItsMarker)
         FAIL() << "no error";
     } catch (const pgn_error& error) {
         EXPECT_EQ(error.text(), GetParam().marked);
+        EXPECT_EQ(error.reason(), GetParam().reason);
     }
 }
 
+// What the reader holds of a game that reaches the bound: all but the last
+// sixteen bytes below it, kept for the termination marker.
+std::string cut_at_bound(const std::string& game)
+{
+    return game.substr(0, max_game_bytes - 16);
+}
+
+const std::string moves_without_end = [] {
+    std::string text = "[E \"a\"]\n";
+    while (text.size() < max_game_bytes)
+        text += "Nf3 Nf6 Ng1 Ng8\n";
+    return text;
+}();
+const std::string endless_comment = "[E \"a\"] {" + std::string(max_game_bytes, 'c') + "} *";
+const std::string too_large = "the game's text is over 4194304 bytes";
+
 INSTANTIATE_TEST_SUITE_P(
     Games, DamagedGames,
-    testing::Values(DamageCase{"Comment1024", "[E \"a\"] {" + std::string(1024, 'c') + "} *",
-                               "[E \"a\"] {" + std::string(1024, 'c') + "ERROR} *\n\n"},
-                    DamageCase{"Tag256", "[" + std::string(256, 't') + "] *",
-                               "[" + std::string(256, 't') + "ERROR] \n\n * \n\n"},
-                    DamageCase{"ByteBetweenMoves", "[E \"a\"] 1. e4 \xC3\xA9 e5 *", "[E \"a\"] 1. e4 ?????\n\n"}));
+    testing::Values(DamageCase{"Tag4097", "[" + std::string(4096, 't') + "] *",
+                               "[" + std::string(4096, 't') + "ERROR] \n\n * \n\n",
+                               "a tag pair is over 4096 bytes"},
+                    DamageCase{"ByteBetweenMoves", "[E \"a\"] 1. e4 \xC3\xA9 e5 *", "[E \"a\"] 1. e4 ?????\n\n",
+                               "a byte above 127 stands between the moves"},
+                    DamageCase{"MovesWithoutEnd", moves_without_end, cut_at_bound(moves_without_end) + " ERROR *\n\n",
+                               too_large},
+                    DamageCase{"EndlessComment", endless_comment, cut_at_bound(endless_comment) + "ERROR} *\n\n",
+                               too_large}));
 
 const std::string three_games = "[Event \"1\"]\n\n1. e4 *\n\n"
-                                "[Event \"2\"]\n\n1. d4 {" + std::string(1100, 'x') + "} *\n\n"
+                                "[Event \"2\"]\n\n1. d4 \xC3\xA9 *\n\n"
                                 "[Event \"3\"]\n\n1. c4 *\n\n";
 
-TEST(PgnFile, NextGameSkipsDamagedGames)
+TEST(PgnFile, NextGameSkipsDamagedGamesAndSaysWhichAndWhy)
 {
     PgnFile file;
-    file.open(write_temp_file("three.pgn", three_games));
+    file.open(write_temp_file("three.pgn", three_games + "[Event \"4\"]\n\n1. b3 {" + std::string(1100, 'x') + "} *\n"));
     EXPECT_TRUE(file.is_open());
     EXPECT_EQ(file.next_game(), "[Event \"1\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(file.game_number(), 1);
+    EXPECT_TRUE(file.take_skipped_games().empty());
     EXPECT_EQ(file.next_game(), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(file.game_number(), 3);
+    const auto skipped = file.take_skipped_games();
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].number, 2);
+    EXPECT_EQ(skipped[0].reason, "a byte above 127 stands between the moves");
+    EXPECT_TRUE(file.take_skipped_games().empty());
+    EXPECT_EQ(file.next_game(), "[Event \"4\"]\n\n1. b3 {" + std::string(1100, 'x') + "} *\n\n");
     EXPECT_EQ(file.next_game(), "");
     EXPECT_EQ(file.next_game(), "");
+    EXPECT_EQ(file.first_game(), "[Event \"1\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(file.game_number(), 1);
 }
 
 TEST(PgnFile, GameWithoutTerminationEndsAtTheNextTagLine)

@@ -103,14 +103,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "[|name:Event|value:a|]|[|name:Site|value:b|]|num:1|.|san:e4|result:*"},
         TokenCase{"[Event \"x*y\"] *", "[|name:Event|value:x*y|]|result:*"}));
 
-TEST(PgnTokenizer, CutsCommentsAndTagValuesToTheirLimits)
+TEST(PgnTokenizer, KeepsLongCommentsAndTagValuesUpToTheirLimits)
 {
-    const auto comment = pgn_tokenize("{" + std::string(3000, 'c') + "}");
+    const auto comment = pgn_tokenize("{" + std::string(300000, 'c') + "}");
     ASSERT_EQ(comment.size(), 3u);
-    EXPECT_EQ(comment[1].text.size(), 2048u);
-    const auto tag = pgn_tokenize("[Event \"" + std::string(150, 'v') + "\"]");
-    ASSERT_EQ(tag.size(), 4u);
-    EXPECT_EQ(tag[2].text, std::string(100, 'v'));
+    EXPECT_EQ(comment[1].text, std::string(300000, 'c'));
+    for (const std::size_t length : {std::size_t{3000}, std::size_t{4096}, std::size_t{5000}}) {
+        const auto tag = pgn_tokenize("[Event \"" + std::string(length, 'v') + "\"]");
+        ASSERT_EQ(tag.size(), 4u);
+        EXPECT_EQ(tag[2].text, std::string(std::min<std::size_t>(length, 4096), 'v'));
+    }
 }
 
 struct CleanCase {

@@ -195,6 +195,14 @@ TEST_F(PolyglotBookPeerTest, BookProbePrintsMovesWeightsAndLearnValues)
         EXPECT_EQ(printed, expected) << c.fen;
     }
     EXPECT_EQ(torvane_test::run_command(probe + "'8/8/8/8/8/8/8/K6k w - - 0 1'"), "");
+    // A FEN it cannot read is reported, not probed.
+    const std::string bad_fens[][2] = {
+        {"k7/8/8/8/8/8/K7 w - - 0 1", "book-probe: fen(k7/8/8/8/8/8/K7 w - - 0 1)    syntax error\n"},
+        {"QQQQQQQQ/QQQQQQQQ/8/8/8/8/8/K6k w - -", "book-probe: fen   error: more than 16 white pieces\n"},
+        {"8/8/8/8/8/8/8/K6k - - 0 1", "book-probe: fen(8/8/8/8/8/8/8/K6k - - 0 1)   error: the side to move is neither w nor b\n"},
+    };
+    for (const auto& [fen, message] : bad_fens)
+        EXPECT_EQ(torvane_test::run_command(probe + "'" + fen + "' 2>&1; test $? -eq 1"), message);
     EXPECT_THROW(torvane_test::run_command(probe + "'8/8/8/8/8/8/8/K6k w - - 0 1' extra 2>/dev/null"),
                  std::runtime_error);
     EXPECT_THROW(torvane_test::run_command(std::string(TORVANE_BINARY_DIR) + "/tools/book-probe/book-probe " + m_dir +

@@ -154,7 +154,16 @@ TEST(PolyglotKeyTest, FieldsCountAsWritten)
     // Anything but "w" is black to move; missing fields add nothing.
     EXPECT_EQ(key.key_of_fen("8/8/8/8/8/8/8/8 b - -"), 0u);
     EXPECT_EQ(key.key_of_fen("8/8/8/8/8/8/8/8 x"), 0u);
-    EXPECT_EQ(key.key_of_fen(""), 0u);
+    // The placement is read as the board reads it; a bad one keeps the last key.
+    for (const char* fen : {"", "k7/8/8/8/8/8/K7 w - -", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNRR w - -", "8/8/x7/8/8/8/8/8 w"}) {
+        try {
+            key.key_of_fen(fen);
+            ADD_FAILURE() << fen << " was read";
+        } catch (const std::logic_error& error) {
+            EXPECT_EQ(std::string(error.what()).rfind("PolyglotKey::key_of_fen", 0), 0u) << error.what();
+        }
+        EXPECT_EQ(key.key(), 0u);
+    }
 }
 
 TEST_F(PolyglotBookTest, MissingFileNamesTheFile)

@@ -144,11 +144,13 @@ TEST(TagHeader, ParsePgnReadsTagsWithoutTheTokenizer)
     EXPECT_EQ(game.m_start_move_number, 30);
 }
 
-TEST(TagHeader, ParsePgnCountsUtf8CharactersAndRefusesBrokenOnes)
+TEST(TagHeader, ParsePgnKeepsLongValuesAndRefusesBrokenUtf8)
 {
-    const std::string long_name(150, 'x');
-    const Game cut("[White \"" + long_name + "\"]\n[Black \"J\xC3\xBCrgen\"]");
-    EXPECT_EQ(cut.get_tag("White"), std::string(100, 'x'));
+    // Values are kept up to 4096 bytes, and never cut inside a character.
+    const std::string long_name = std::string(4095, 'x') + "\xC3\xA9";
+    const Game cut("[White \"" + long_name + "\"]\n[Black \"J\xC3\xBCrgen\"]\n[Site \"" + std::string(3000, 's') + "\"]");
+    EXPECT_EQ(cut.get_tag("White"), std::string(4095, 'x'));
+    EXPECT_EQ(cut.get_tag("Site"), std::string(3000, 's'));
     EXPECT_EQ(cut.get_tag("Black"), "J\xC3\xBCrgen");
     Game broken;
     EXPECT_THROW(broken.parse_pgn("[Event \"ok\"]\n[White \"J\xFCrgen\"]"), std::logic_error);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -28,6 +29,11 @@ struct PlacementCase {
     const char* fen;
     const char* expected;  // a1..h1, a2..h2, ..., a8..h8
 };
+
+void PrintTo(const PlacementCase& c, std::ostream* out)
+{
+    *out << c.fen;
+}
 
 class PlacementTest : public testing::TestWithParam<PlacementCase> {};
 

@@ -26,17 +26,19 @@ TEST(ClockTimesTest, DefaultTimeControlGivesTenSecondsForFortyMoves)
     EXPECT_EQ(times.display(ClockSide::black, 0), std::optional<std::string>("0:10"));
 }
 
-TEST(ClockTimesTest, DisplayWritesMinutesAndSecondsUnpadded)
+TEST(ClockTimesTest, DisplayWritesMinutesAndTwoDigitSeconds)
 {
     struct Case {
         const char* time_control;
         std::int64_t elapsed_cs;
         const char* text;
     };
-    for (const Case& c : {Case{"sudden_death 0 5 0", 0, "5:0"}, Case{"sudden_death 0 5 0", 1, "4:59"},
+    for (const Case& c : {Case{"sudden_death 0 5 0", 0, "5:00"}, Case{"sudden_death 0 5 0", 1, "4:59"},
                           Case{"sudden_death 0 5 0", 100, "4:59"}, Case{"sudden_death 0 5 0", 101, "4:58"},
-                          Case{"sudden_death 0 12:5 0", 0, "12:5"}, Case{"sudden_death 0 90 0", 0, "90:0"},
-                          Case{"sudden_death 0 0:10 0", 1150, "0:-1"}, Case{"sudden_death 0 0 0", 6500, "-1:-5"}}) {
+                          Case{"sudden_death 0 12:5 0", 0, "12:05"}, Case{"sudden_death 0 90 0", 0, "90:00"},
+                          Case{"sudden_death 0 0:10 0", 150, "0:08"}, Case{"sudden_death 0 0:10 0", 1050, "0:00"},
+                          Case{"sudden_death 0 0:10 0", 1150, "-0:01"}, Case{"sudden_death 0 0 0", 6500, "-1:05"},
+                          Case{"sudden_death 0 0 0", 72000, "-12:00"}}) {
         ClockTimes times = clocks_for(c.time_control);
         EXPECT_EQ(times.display(ClockSide::white, c.elapsed_cs), std::optional<std::string>(c.text))
             << c.time_control << " after " << c.elapsed_cs;
@@ -98,9 +100,9 @@ TEST(ClockTimesTest, ASetTimeIsShownAtTheNextDisplay)
     ClockTimes times = clocks_for("sessions 40 0:10 0.1");
     times.display(ClockSide::white, 0);
     times.set_remaining(ClockSide::white, 12345);
-    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("2:3"));
+    EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("2:03"));
     EXPECT_EQ(times.display(ClockSide::white, 40), std::nullopt);
-    EXPECT_EQ(times.display(ClockSide::white, 46), std::optional<std::string>("2:2"));
+    EXPECT_EQ(times.display(ClockSide::white, 46), std::optional<std::string>("2:02"));
 }
 
 TEST(ClockTimesTest, ARiseOfOneSecondWaitsARiseOfTwoShowsAtOnce)
@@ -110,7 +112,7 @@ TEST(ClockTimesTest, ARiseOfOneSecondWaitsARiseOfTwoShowsAtOnce)
     times.set_remaining(ClockSide::white, 1100);
     EXPECT_EQ(times.display(ClockSide::white, 0), std::nullopt);
     EXPECT_EQ(times.display(ClockSide::white, 100), std::nullopt);
-    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:9"));
+    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:09"));
     times.set_remaining(ClockSide::white, 1150);
     EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:11"));
 }
@@ -118,8 +120,8 @@ TEST(ClockTimesTest, ARiseOfOneSecondWaitsARiseOfTwoShowsAtOnce)
 TEST(ClockTimesTest, ANewTimeControlOrResetIsAlwaysShown)
 {
     ClockTimes times = clocks_for("sessions 40 0:10 0.1");
-    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:8"));
-    EXPECT_EQ(times.display(ClockSide::black, 50), std::optional<std::string>("0:9"));
+    EXPECT_EQ(times.display(ClockSide::white, 150), std::optional<std::string>("0:08"));
+    EXPECT_EQ(times.display(ClockSide::black, 50), std::optional<std::string>("0:09"));
     // Back to ten seconds is a rise of one or two seconds: shown on the stopped clocks.
     times.reset();
     EXPECT_EQ(times.display(ClockSide::white, 0), std::optional<std::string>("0:10"));
@@ -130,7 +132,7 @@ TEST(ClockTimesTest, ANewTimeControlOrResetIsAlwaysShown)
     // A first time control of a second or less is shown too.
     ClockTimes fresh;
     fresh.set_time_control(0, 1000, 0);
-    EXPECT_EQ(fresh.display(ClockSide::white, 0), std::optional<std::string>("0:1"));
+    EXPECT_EQ(fresh.display(ClockSide::white, 0), std::optional<std::string>("0:01"));
 }
 
 }

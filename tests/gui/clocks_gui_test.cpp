@@ -74,6 +74,13 @@ TEST_F(ClocksWidgetTest, ARowOfNamesAndTimes)
     EXPECT_EQ(shown.label(0).get_text(), "White: ");
     EXPECT_EQ(shown.label(2).get_text(), "Black: ");
     EXPECT_EQ(shown.white_time(), "60:00");
+    // The times are set larger than the names.
+    int minimum = 0;
+    int name_height = 0;
+    int time_height = 0;
+    shown.label(0).get_preferred_height(minimum, name_height);
+    shown.label(1).get_preferred_height(minimum, time_height);
+    EXPECT_GT(time_height, name_height * 5 / 4);
     shown.clocks().set_time_control(Level("sessions 40 0:10 0.1"));
     shown.clocks().update();
     EXPECT_EQ(shown.white_time(), "0:10");
@@ -89,7 +96,7 @@ TEST_F(ClocksWidgetTest, TheRunningSideCountsDownAndIsHighlighted)
     shown.clocks().start_white();
     widget_test::run_for(1200);
     shown.clocks().update();
-    EXPECT_EQ(shown.white_time(), "0:8");
+    EXPECT_EQ(shown.white_time(), "0:08");
     EXPECT_EQ(shown.black_time(), "0:10");
     EXPECT_TRUE(is_green(shown.name_background(0, "clocks_white_runs")));
     EXPECT_TRUE(is_grey(shown.name_background(2, "clocks_white_runs")));
@@ -98,15 +105,15 @@ TEST_F(ClocksWidgetTest, TheRunningSideCountsDownAndIsHighlighted)
     shown.clocks().start_black();
     widget_test::run_for(1200);
     shown.clocks().update();
-    EXPECT_EQ(shown.white_time(), "0:8");
-    EXPECT_EQ(shown.black_time(), "0:8");
+    EXPECT_EQ(shown.white_time(), "0:08");
+    EXPECT_EQ(shown.black_time(), "0:08");
     EXPECT_TRUE(is_grey(shown.name_background(0, "clocks_black_runs")));
     EXPECT_TRUE(is_green(shown.name_background(2, "clocks_black_runs")));
 
     shown.clocks().stop();
     widget_test::run_for(1100);
     shown.clocks().update();
-    EXPECT_EQ(shown.black_time(), "0:8");
+    EXPECT_EQ(shown.black_time(), "0:08");
     EXPECT_TRUE(is_grey(shown.name_background(2, "clocks_stopped")));
 }
 
@@ -132,15 +139,15 @@ TEST_F(ClocksWidgetTest, ASetTimeCountsDownFromItself)
     widget_test::run_for(300);
     shown.clocks().set_white_time(12345);
     shown.clocks().update();
-    EXPECT_EQ(shown.white_time(), "2:3");
+    EXPECT_EQ(shown.white_time(), "2:03");
     widget_test::run_for(600);
     shown.clocks().update();
-    EXPECT_EQ(shown.white_time(), "2:2");
+    EXPECT_EQ(shown.white_time(), "2:02");
     // The stopped side's time is set without starting it.
     shown.clocks().set_black_time(-150);
     widget_test::run_for(300);
     shown.clocks().update();
-    EXPECT_EQ(shown.black_time(), "0:-1");
+    EXPECT_EQ(shown.black_time(), "-0:01");
 }
 
 TEST_F(ClocksWidgetTest, PeriodsAndResets)
@@ -170,6 +177,7 @@ TEST_F(ClocksWidgetTest, PeriodsAndResets)
     shown.clocks().set_time_control(Level("sudden_death 0 6666 0"));
     shown.clocks().update();
     EXPECT_EQ(shown.white_time(), "5555:55");
+    widget_test::save_png(widget_test::screenshot(shown.clocks()), "clocks_longest");
 }
 
 }

@@ -172,4 +172,21 @@ Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y)
     return Colour{at[0], at[1], at[2]};
 }
 
+void answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer)
+{
+    Glib::signal_timeout().connect(
+        [title, answer]() {
+            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+                auto* dialog = dynamic_cast<Gtk::Dialog*>(window);
+                if (dialog && dialog->get_title() == title && dialog->get_mapped()) {
+                    run_for(400);
+                    answer(*dialog);
+                    return false;
+                }
+            }
+            return true;
+        },
+        20);
+}
+
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <gdkmm/pixbuf.h>
+#include <gtkmm/container.h>
+#include <gtkmm/dialog.h>
 #include <gtkmm/widget.h>
 #include <gtkmm/window.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // Helpers for tests that show widgets on an X display (Xvfb in CI).
 namespace widget_test {
@@ -41,5 +45,27 @@ struct Colour {
 
 // The colour of one pixel of an image.
 Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y);
+
+// Answers a modal dialog from test code: once a dialog with the title is
+// shown (polled from the main loop that the dialog's run() spins), it gets a
+// moment to be drawn and answer is called with it; answer then sets it up as
+// the user would and ends it, for instance with response(). Returns at once.
+void answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer);
+
+// The descendants of a widget (the widget itself first) that are of type T,
+// in depth-first order.
+template <class T>
+std::vector<T*> find_all(Gtk::Widget& root)
+{
+    std::vector<T*> found;
+    if (T* match = dynamic_cast<T*>(&root))
+        found.push_back(match);
+    if (auto* container = dynamic_cast<Gtk::Container*>(&root))
+        for (Gtk::Widget* child : container->get_children()) {
+            const std::vector<T*> below = find_all<T>(*child);
+            found.insert(found.end(), below.begin(), below.end());
+        }
+    return found;
+}
 
 }

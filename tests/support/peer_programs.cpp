@@ -4,11 +4,50 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace torvane_test {
+
+namespace {
+
+// The directories made for a test program; when the program ends they go with
+// everything in them, whether or not the test that made one removed it.
+class MadeDirectories {
+public:
+    MadeDirectories() = default;
+    MadeDirectories(const MadeDirectories&) = delete;
+    MadeDirectories& operator=(const MadeDirectories&) = delete;
+
+    ~MadeDirectories()
+    {
+        for (const std::string& dir : m_dirs) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    }
+
+    void add(const std::string& dir)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_dirs.push_back(dir);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::string> m_dirs;
+};
+
+MadeDirectories& made_directories()
+{
+    static MadeDirectories dirs;
+    return dirs;
+}
+
+}
 
 std::string peer_program(const std::string& name)
 {
@@ -41,6 +80,7 @@ std::string make_temp_dir(const std::string& prefix)
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed for " + pattern);
+    made_directories().add(pattern);
     return pattern;
 }
 

@@ -13,7 +13,8 @@ std::string peer_program(const std::string& name);
 // Throws std::runtime_error when the command cannot be started or exits non-zero.
 std::string run_command(const std::string& command);
 
-// A fresh empty directory under the system's temporary directory.
+// A fresh empty directory under the system's temporary directory. It is
+// removed with everything in it when the test program ends normally.
 std::string make_temp_dir(const std::string& prefix);
 
 }

@@ -1,6 +1,7 @@
 // book-probe BOOK FEN: prints the book moves of a position in file order, one
 // per line: the move as the book writes it (castling as the king onto its
-// rook), its weight and its learn value.
+// rook), its weight and its learn value. A FEN it cannot read is reported on
+// standard error with exit status 1.
 
 #include "game/polyglot_book.h"
 #include "game/polyglot_key.h"

@@ -4,8 +4,9 @@
 // detected protocol code, the engine's name, author and options, asks for a
 // move from the start position and from two later positions at a short
 // fixed move time, printing every line that reaches the manager's queue and
-// checking each best move with the rules core. Exits 0 only when all of this
-// worked.
+// checking each best move with the rules core. An engine that crashes ends
+// the probe at once. Prints how long the unload took. Exits 0 only when all
+// of this worked.
 #include "tools/engine-probe/probe_session.h"
 
 #include <exception>
@@ -47,18 +48,31 @@ int probe(const std::string& path, int protocol)
     for (const ChessPosition& position : test_positions()) {
         std::cout << "position " << position.fen() << "\n";
         all_legal = session.check_move(position, movetime_ms) && all_legal;
+        if (session.crashed()) {
+            break;
+        }
     }
     session.unload();
     std::cout << (all_legal ? "probe passed" : "probe FAILED") << std::endl;
     return all_legal ? 0 : 1;
 }
 
+const char* const usage =
+    "usage: engine-probe PATH [autodetect|uci|xboard_v1|xboard_v2]\n"
+    "Loads the chess engine at PATH (started without arguments) with the given\n"
+    "protocol (default autodetect), asks it for a move in three positions and\n"
+    "checks that each is legal. Exits 0 when every move was legal.\n";
+
 }
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << usage;
+        return 0;
+    }
     if (argc < 2 || argc > 3) {
-        std::cerr << "usage: engine-probe PATH [autodetect|uci|xboard_v1|xboard_v2]\n";
+        std::cerr << usage;
         return 2;
     }
     int protocol = argc == 3 ? protocol_from_name(argv[2]) : 0;

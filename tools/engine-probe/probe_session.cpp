@@ -3,6 +3,7 @@
 #include "engines/legal_move.h"
 #include "engines/protocol_detection.h"
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -10,6 +11,8 @@ namespace {
 
 // How long an engine may take beyond its move time before it counts as lost.
 constexpr std::chrono::seconds answer_grace{15};
+// How often a wait for the engine's answer looks whether it has crashed.
+constexpr std::chrono::milliseconds crash_poll{50};
 
 std::string word_at(const std::string& line, int index)
 {
@@ -36,7 +39,7 @@ int protocol_from_name(const std::string& name)
     return -1;
 }
 
-ProbeSession::ProbeSession(std::ostream& out) : m_out(out), m_token(0)
+ProbeSession::ProbeSession(std::ostream& out) : m_out(out), m_token(0), m_crash_reported(false)
 {
     std::random_device random;
     while (m_token == BaseEngine::no_token) {
@@ -54,6 +57,18 @@ bool ProbeSession::load(const std::string& path, int protocol)
         return false;
     }
     m_engine.new_game();
+    return !crashed();
+}
+
+bool ProbeSession::crashed()
+{
+    if (!m_engine.engine_crashed()) {
+        return false;
+    }
+    if (!m_crash_reported) {
+        m_out << "the engine crashed\n";
+        m_crash_reported = true;
+    }
     return true;
 }
 
@@ -75,8 +90,15 @@ std::optional<std::string> ProbeSession::next_line(std::chrono::milliseconds tim
     auto deadline = std::chrono::steady_clock::now() + timeout;
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (!m_cv.wait_until(lock, deadline, [this] { return !m_queue.empty(); })) {
-            return std::nullopt;
+        while (m_queue.empty()) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return std::nullopt;
+            }
+            // Every line the engine printed is queued before the crash mark.
+            if (crashed()) {
+                return std::nullopt;
+            }
+            m_cv.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now() + crash_poll));
         }
         std::string line = std::move(m_queue.front());
         m_queue.pop_front();
@@ -99,7 +121,9 @@ bool ProbeSession::check_move(const ChessPosition& position, std::uint32_t movet
     for (;;) {
         std::optional<std::string> line = next_line(timeout);
         if (!line) {
-            m_out << "no best move within " << timeout.count() << " ms\n";
+            if (!crashed()) {
+                m_out << "no best move within " << timeout.count() << " ms\n";
+            }
             return false;
         }
         std::string command = word_at(*line, 0);
@@ -123,5 +147,8 @@ bool ProbeSession::check_move(const ChessPosition& position, std::uint32_t movet
 
 void ProbeSession::unload()
 {
+    const auto begin = std::chrono::steady_clock::now();
     m_engine.unload_engine();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    m_out << "unload took " << took.count() << " ms" << std::endl;
 }

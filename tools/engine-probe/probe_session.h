@@ -25,13 +25,17 @@ public:
     // Prints the protocol code, the engine's name, author and options.
     void report_identity();
     // Asks for a move in the position at a fixed move time and checks that
-    // the answer is a legal move there; false otherwise.
+    // the answer is a legal move there; false otherwise, also when the
+    // engine crashed (then crashed() tells so).
     bool check_move(const ChessPosition& position, std::uint32_t movetime_ms);
+    // Whether the engine has crashed; the first time it is seen, says so.
+    bool crashed();
+    // Unloads the engine and prints how long that took.
     void unload();
 
 private:
     // The next forwarded line of this engine's session without its slot and
-    // token, or nothing on timeout.
+    // token, or nothing on timeout or once the engine has crashed.
     std::optional<std::string> next_line(std::chrono::milliseconds timeout);
 
     std::ostream& m_out;
@@ -40,6 +44,7 @@ private:
     std::deque<std::string> m_queue;
     GuiEngine m_engine;
     std::uint64_t m_token;
+    bool m_crash_reported;
 };
 
 // Protocol codes by their engines.cfg names; -1 for an unknown name.

@@ -1,7 +1,9 @@
 // pgn-replay FILE: reads every game of a PGN file through the game record and
 // prints, for each move of each main line, the move as this system writes it
 // in SAN, the FEN after it and its Polyglot key in 16 hexadecimal digits.
-// A game that cannot be read gets one line saying so; the next game follows.
+// A game that cannot be read, or that the file reader skips as damaged, gets
+// one line saying so, numbered as the game stands in the file; the next game
+// follows.
 
 #include <cstdio>
 #include <exception>
@@ -44,6 +46,12 @@ void replay_main_line(ChessGame& game, std::string& out)
     }
 }
 
+void report_skipped_games(PgnFile& file)
+{
+    for (const PgnFile::SkippedGame& skipped : file.take_skipped_games())
+        std::cout << "game " << skipped.number << " cannot be read: " << skipped.reason << "\n";
+}
+
 }
 
 int main(int argc, char** argv)
@@ -58,18 +66,18 @@ int main(int argc, char** argv)
         std::cerr << "pgn-replay: cannot open " << argv[1] << "\n";
         return 1;
     }
-    int number = 0;
     for (std::string text = file.next_game(); !text.empty(); text = file.next_game()) {
-        ++number;
+        report_skipped_games(file);
         std::string out;
         try {
             ChessGame game(text);
             replay_main_line(game, out);
         } catch (const std::exception& error) {
-            std::cout << "game " << number << " cannot be read: " << one_line(error.what()) << "\n";
+            std::cout << "game " << file.game_number() << " cannot be read: " << one_line(error.what()) << "\n";
             continue;
         }
         std::cout << out;
     }
+    report_skipped_games(file);
     return 0;
 }

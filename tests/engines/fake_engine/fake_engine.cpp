@@ -19,24 +19,43 @@
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
+//   no_reuse      xboard: announces "reuse=0" (restart me before a new game)
+//   legal         follows the game ("position" in UCI; "new", "setboard" and
+//                 the moves in xboard) and answers with a legal move drawn at
+//                 random (seed TORVANE_FAKE_SEED, default 1); "(none)" or a
+//                 resignation when there is none
+//   crash_after   as legal, but exits at once when asked for one move more
+//                 than TORVANE_FAKE_CRASH_AFTER (default 10)
+// The mode none answers every UCI search with "bestmove (none)".
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
 //                        answers a UCI search with "bestmove A ponder B"
 //   TORVANE_FAKE_RECORD  a file to which every line received is appended
 //                        exactly as read, line end included
+//   TORVANE_FAKE_TIMES   a file to which the engine appends, with the
+//                        steady clock in nanoseconds, "n NS" for each new game,
+//                        "g NS" for each search it is asked for and "m NS" for
+//                        each move it sends (for timing the program between
+//                        an engine's move and the next search)
 // Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
 // one of the malformed outputs below; "finish" completes "emit partial".
+#include "core/chess_position.h"
+#include "core/move_generator.h"
+#include "core/move_list.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -44,10 +63,16 @@ namespace {
 std::set<std::string> g_modes;
 std::deque<std::string> g_moves;
 std::string g_record_path;
+std::string g_times_path;
 int g_delay_ms = 500;
 bool g_xboard = false;
 bool g_force = false;
 bool g_waiting = false;
+// The game as the engine follows it in the modes legal and crash_after.
+ChessPosition g_position;
+std::mt19937 g_random(1);
+int g_moves_made = 0;
+int g_crash_after = 10;
 
 bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
 
@@ -103,8 +128,79 @@ void read_settings(const char* program)
     if (const char* record = std::getenv("TORVANE_FAKE_RECORD")) {
         g_record_path = record;
     }
+    if (const char* times = std::getenv("TORVANE_FAKE_TIMES")) {
+        g_times_path = times;
+    }
     if (const char* delay = std::getenv("TORVANE_FAKE_DELAY_MS")) {
         g_delay_ms = std::atoi(delay);
+    }
+    if (const char* seed = std::getenv("TORVANE_FAKE_SEED")) {
+        g_random.seed(static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10)));
+    }
+    if (const char* count = std::getenv("TORVANE_FAKE_CRASH_AFTER")) {
+        g_crash_after = std::atoi(count);
+    }
+    if (has_mode("crash_after")) {
+        g_modes.insert("legal");
+    }
+    g_position.set_start_position();
+}
+
+bool follows_game() { return has_mode("legal"); }
+
+// Plays a move given as coordinate text on the followed game; false when it
+// is no legal move there.
+bool play_on_board(const std::string& text)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(g_position, moves);
+    for (const Move& move : moves) {
+        if (move.to_string() == text || move.to_string(true) == text) {
+            g_position.make_move(move);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A random legal move of the followed game, played on it; "" when there is none.
+std::string legal_move()
+{
+    if (has_mode("crash_after") && g_moves_made >= g_crash_after) {
+        std::_Exit(3);
+    }
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(g_position, moves);
+    if (moves.size() == 0) {
+        return "";
+    }
+    std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
+    const Move move = moves[static_cast<int>(pick(g_random))];
+    g_position.make_move(move);
+    ++g_moves_made;
+    return move.to_string();
+}
+
+// "position startpos|fen FEN [moves ...]" of UCI.
+void set_position(const std::string& rest)
+{
+    std::istringstream words(rest);
+    std::string kind;
+    words >> kind;
+    std::string fen;
+    std::string word;
+    while (words >> word && word != "moves") {
+        fen += (fen.empty() ? "" : " ") + word;
+    }
+    if (kind == "fen") {
+        g_position.set_fen(fen);
+    } else {
+        g_position.set_start_position();
+    }
+    while (words >> word) {
+        play_on_board(word);
     }
 }
 
@@ -117,12 +213,33 @@ void record(const std::string& raw)
     out << raw;
 }
 
+// One time mark; a single appending write, so two engines can share the file.
+void mark_time(char kind)
+{
+    if (g_times_path.empty()) {
+        return;
+    }
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    const std::string line = std::string(1, kind) + " " + std::to_string(ns) + "\n";
+    const int fd = ::open(g_times_path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+    if (fd >= 0) {
+        ssize_t written = ::write(fd, line.data(), line.size());
+        (void)written;
+        ::close(fd);
+    }
+}
+
 // The engine's choice of move; empty when it has none. The moves are the
 // ones the test scripted.
 std::string next_move()
 {
     if (has_mode("illegal")) {
         return "e2e5";
+    }
+    if (follows_game()) {
+        return legal_move();
     }
     if (has_mode("none") || g_moves.empty()) {
         return "";
@@ -220,6 +337,7 @@ void answer()
         return;
     }
     say("info depth 1 score cp 12 time 1 nodes 100 nps 100000 pv " + move);
+    mark_time('m');
     say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
 }
 
@@ -292,10 +410,13 @@ bool handle(const std::string& line)
     } else if (command == "uci") {
         uci_handshake();
         after_handshake();
+    } else if (command == "ucinewgame") {
+        mark_time('n');
     } else if (command == "isready") {
         answer_delay();
         say("readyok");
     } else if (command == "go") {
+        mark_time('g');
         g_force = false;
         std::istringstream limits(rest);
         bool open_ended = false;
@@ -307,7 +428,16 @@ bool handle(const std::string& line)
         end_waiting_search();
     } else if (command == "force") {
         g_force = true;
+    } else if (command == "position") {
+        set_position(rest);
+    } else if (command == "new") {
+        g_position.set_start_position();
+    } else if (command == "setboard") {
+        g_position.set_fen(rest);
     } else if (command == "usermove" || (g_xboard && looks_like_move(command))) {
+        if (follows_game()) {
+            play_on_board(command == "usermove" ? rest : command);
+        }
         if (!g_force) {
             search();
         }
@@ -316,7 +446,8 @@ bool handle(const std::string& line)
     } else if (command == "protover") {
         if (!has_mode("xboard1")) {
             answer_delay();
-            say("feature ping=1 setboard=1 san=0 usermove=1 time=1 myname=\"FakeEngine 1.0\"");
+            say(std::string("feature ping=1 setboard=1 san=0 usermove=1 time=1") +
+                (has_mode("no_reuse") ? " reuse=0" : "") + " myname=\"FakeEngine 1.0\"");
             say("feature done=1");
         }
         after_handshake();
@@ -344,25 +475,29 @@ int main(int, char** argv)
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
     }
+    // Read in blocks, as engines do; each line is still handled on its own,
+    // in order, exactly as received.
     std::string raw;
-    char c;
+    char block[4096];
     for (;;) {
-        ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        ssize_t n = ::read(STDIN_FILENO, block, sizeof block);
         if (n <= 0) {
             break;
         }
-        raw.push_back(c);
-        if (c != '\n') {
-            continue;
-        }
-        record(raw);
-        std::string line = raw.substr(0, raw.size() - 1);
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        raw.clear();
-        if (!handle(line)) {
-            return 0;
+        for (ssize_t i = 0; i < n; ++i) {
+            raw.push_back(block[i]);
+            if (block[i] != '\n') {
+                continue;
+            }
+            record(raw);
+            std::string line = raw.substr(0, raw.size() - 1);
+            while (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            raw.clear();
+            if (!handle(line)) {
+                return 0;
+            }
         }
     }
     if (!raw.empty()) {

@@ -1,0 +1,261 @@
+// Building the main window, its tick, and the lines to and from the manager.
+#include "app/interface.h"
+
+#include "app/pgn_date.h"
+#include "gui/data_directory.h"
+
+#include <gdkmm/pixbuf.h>
+#include <glibmm/main.h>
+#include <gtkmm/aboutdialog.h>
+#include <gtkmm/messagedialog.h>
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <iostream>
+
+Interface::Interface(const std::string& program, int board_size)
+    : m_manager(program),
+      m_vbox(Gtk::ORIENTATION_VERTICAL, 0),
+      m_clock_frame("", Gtk::ALIGN_START, Gtk::ALIGN_START, 15.0, false),
+      m_nav_box(Gtk::ORIENTATION_HORIZONTAL),
+      m_board(board_size),
+      m_game_list(*this),
+      m_fen_list(*this)
+{
+    m_manager.set_interface(this);
+    Glib::signal_timeout().connect(sigc::mem_fun(*this, &Interface::on_timeout), 50);
+    m_manager_thread = std::thread(std::ref(m_manager));
+    try {
+        build_window();
+    } catch (...) {
+        // The manager's thread must not outlive a window that was never built.
+        m_manager.command("0 quit");
+        m_manager_thread.join();
+        throw;
+    }
+}
+
+Interface::~Interface()
+{
+    if (m_manager_thread.joinable()) {
+        // Harmless when the manager has already quit: nobody reads the line then.
+        m_manager.command("0 quit");
+        m_manager_thread.join();
+    }
+}
+
+void Interface::build_window()
+{
+    m_move_timer.start();
+    m_prefix = data_prefix();
+    m_position.set_start_position();
+    start_record(m_event, m_site);
+    m_game.set_tag("White", "?");
+    m_game.set_tag("Black", "?");
+    refresh_board();
+
+    set_title(m_title);
+    set_border_width(5);
+    m_vbox.set_homogeneous(false);
+    add(m_vbox);
+
+    add_actions();
+    add_menu_bar();
+    m_human_human_action->set_active(true);
+
+    m_clock_frame.add(m_clocks);
+    m_vbox.pack_start(m_clock_frame, Gtk::PACK_EXPAND_WIDGET, 0);
+    m_vbox.pack_start(m_fen_entry, true, false, 0);
+    m_board.m_move_signal.connect([this] { guarded("on_board_move", [this] { on_board_move(); }); });
+    m_vbox.pack_start(m_board, Gtk::PACK_EXPAND_WIDGET, 0);
+
+    m_pgn_view.signal_move_selected.connect(
+        [this](int offset) { guarded("on_pgn_move_selected", [this, offset] { on_pgn_move_selected(offset); }); });
+    m_fen_entry.signal_ok.connect(handler("on_fen_entry_activated", &Interface::on_fen_entry_activated));
+    m_pgn_view.signal_hide().connect(handler("on_pgn_view_hide", &Interface::on_pgn_view_hide));
+    m_comment_editor.signal_hide().connect(handler("on_comment_editor_hide", &Interface::on_comment_editor_hide));
+    m_epd_window.signal_hide().connect(handler("on_epd_commands_hide", &Interface::on_epd_commands_hide));
+    m_analysis_window.signal_hide().connect(handler("on_output_hide", &Interface::on_output_hide));
+    pack_navigation();
+    m_book_button.signal_clicked().connect(handler("on_select_book_clicked", &Interface::on_select_book_clicked));
+
+    show_all_children(true);
+    m_fen_entry.hide();
+
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    send_to_manager("level " + m_level.to_string());
+    get_size(m_width, m_height);
+
+    m_start_thinking_action->set_sensitive(false);
+    m_human_computer_action->set_sensitive(false);
+    m_ponder_action->set_sensitive(false);
+    m_analyze_action->set_sensitive(false);
+}
+
+void Interface::pack_navigation()
+{
+    m_vbox.pack_start(m_nav_box, Gtk::PACK_SHRINK, 0);
+    struct NavigationButton {
+        Gtk::Button& button;
+        Gtk::Image& image;
+        const char* file;
+        const char* operation;
+        void (Interface::*member)();
+    };
+    const NavigationButton buttons[] = {
+        {m_goto_first_button, m_goto_first_image, "goto_first.svg", "on_goto_first", &Interface::on_goto_first},
+        {m_go_backward_button, m_go_backward_image, "go_backward.svg", "on_go_backward", &Interface::on_go_backward},
+        {m_go_forward_button, m_go_forward_image, "go_forward.svg", "on_go_forward", &Interface::on_go_forward},
+        {m_goto_last_button, m_goto_last_image, "goto_last.svg", "on_goto_last", &Interface::on_goto_last},
+    };
+    for (const NavigationButton& entry : buttons) {
+        m_nav_box.pack_start(entry.button, Gtk::PACK_SHRINK, 0);
+        // A missing icon leaves the toolkit's missing-image picture; the button still works.
+        entry.image.set(svg_path(m_prefix, entry.file));
+        entry.button.set_image(entry.image);
+        entry.button.signal_clicked().connect(handler(entry.operation, entry.member));
+    }
+    m_nav_box.set_layout(Gtk::BUTTONBOX_SPREAD);
+    m_nav_box.set_spacing(5);
+}
+
+void Interface::start_record(const std::string& event, const std::string& site)
+{
+    m_game.new_game();
+    m_game.set_tag("Event", event);
+    m_game.set_tag("Site", site);
+    m_game.set_tag("Date", pgn_date_today());
+    m_game.set_tag("Round", m_round);
+    m_game.set_tag("White", m_white_name);
+    m_game.set_tag("Black", m_black_name);
+    m_game.set_tag("Result", "*");
+    std::string result = "*";
+    m_game.set_result(result);
+    m_game_finished = false;
+}
+
+void Interface::refresh_board()
+{
+    const std::string fen = m_position.fen();
+    m_board.set_fen(fen);
+    m_fen_entry.set_text(fen);
+}
+
+bool Interface::white_to_move() const
+{
+    return m_position.board().side_to_move() == 1;
+}
+
+void Interface::put_command(const std::string& line)
+{
+    m_inbox.put(line);
+}
+
+void Interface::send_to_manager(const std::string& command)
+{
+    const std::string line = "0 " + command;
+    if (m_debug && command.find("wake_up") == std::string::npos)
+        log_line(" interface --> ", line);
+    m_manager.command(line);
+}
+
+void Interface::log_line(const std::string& direction, const std::string& line)
+{
+    m_log << m_log_timer.timestamp() << direction << line << '\n' << std::flush;
+}
+
+bool Interface::on_timeout()
+{
+    m_clocks.update();
+    if (++m_ticks % 8 == 0)
+        send_to_manager("wake_up");
+    process_command_from_manager();
+    return true;
+}
+
+void Interface::process_command_from_manager()
+{
+    if (!m_inbox.begin_drain())
+        return;
+    std::string line;
+    while (m_inbox.next(line)) {
+        if (line.empty())
+            continue;
+        if (m_debug)
+            log_line(" manager -----> ", line);
+        guarded("Interface::process_command_from_manager()", [this, &line] { apply_manager_line(line); });
+    }
+    m_inbox.end_drain();
+}
+
+void Interface::guarded(const char* operation, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        report_fault(operation, error.what());
+    } catch (const Glib::Exception& error) {
+        report_fault(operation, error.what());
+    }
+}
+
+void Interface::report_fault(const std::string& operation, const std::string& what)
+{
+    const std::string text = operation + "   " + what;
+    std::cerr << text << std::endl;
+    if (m_debug)
+        log_line(" error ----> ", text);
+    try {
+        show_message("Error", text);
+    } catch (const std::exception& error) {
+        std::cerr << "Interface::show_message()   " << error.what() << std::endl;
+    }
+}
+
+void Interface::show_message(std::string title, std::string text)
+{
+    std::replace(title.begin(), title.end(), '_', ' ');
+    std::replace(text.begin(), text.end(), '_', ' ');
+    Gtk::MessageDialog dialog(*this, title, false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK,
+                              true);
+    dialog.set_title("Message:");
+    dialog.set_secondary_text(text, false);
+    dialog.run();
+}
+
+bool Interface::on_delete_event(GdkEventAny*)
+{
+    send_to_manager("quit");
+    return true;
+}
+
+void Interface::on_menu_quit()
+{
+    send_to_manager("quit");
+}
+
+void Interface::on_menu_flip()
+{
+    m_board.flip();
+    refresh_board();
+}
+
+void Interface::on_menu_about()
+{
+    Gtk::AboutDialog dialog;
+    dialog.set_transient_for(*this);
+    dialog.set_program_name("Torvane");
+    dialog.set_version("0.1");
+    dialog.set_comments("A chess program: play and analyse with UCI and xboard engines, "
+                        "practise openings and run engine tournaments.");
+    dialog.set_license_type(Gtk::LICENSE_GPL_3_0);
+    try {
+        dialog.set_logo(Gdk::Pixbuf::create_from_file(svg_path(m_prefix, "logo.svg"), 160, 160, true));
+    } catch (const Glib::Error& error) {
+        // The dialog still tells what the program is.
+        std::cerr << "Interface::on_menu_about()   logo: " << error.what() << std::endl;
+    }
+    dialog.run();
+}

@@ -1,0 +1,271 @@
+#pragma once
+
+#include "app/message_inbox.h"
+#include "core/chess_position.h"
+#include "core/move_generator.h"
+#include "eco/eco_classifier.h"
+#include "engines/home_dir.h"
+#include "engines/installed_engines.h"
+#include "engines/level.h"
+#include "engines/timer.h"
+#include "game/chess_game.h"
+#include "gui/analysis_window.h"
+#include "gui/chess_board.h"
+#include "gui/clocks.h"
+#include "gui/comment_editor.h"
+#include "gui/epd_commands_window.h"
+#include "gui/fen_entry.h"
+#include "gui/fen_list.h"
+#include "gui/game_list.h"
+#include "gui/pgn_view.h"
+#include "manager/gui_manager.h"
+#include "manager/tournament.h"
+#include "manager/window_inbox.h"
+
+#include <gtkmm/actiongroup.h>
+#include <gtkmm/aspectframe.h>
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/buttonbox.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/image.h>
+#include <gtkmm/radioaction.h>
+#include <gtkmm/toggleaction.h>
+#include <gtkmm/uimanager.h>
+#include <gtkmm/window.h>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+class ManagerLine;
+
+// The main window: menus, clocks, board, navigation buttons and the side
+// windows. It owns the game manager and runs the manager's loop on a thread
+// of its own for the life of the window. The user's actions become command
+// lines for the manager; the manager's lines are applied every 50 ms.
+//
+// The handlers are spread over files by concern: interface.cpp (building,
+// the tick, the line to and from the manager, messages), interface_menus.cpp
+// (the action table), interface_messages.cpp (the manager's lines),
+// interface_board.cpp (board input and Setup), interface_files.cpp (game and
+// position files), interface_navigation.cpp (navigation, FEN row, view
+// toggles), interface_engine_menu.cpp, interface_modes.cpp (modes, thinking,
+// time control, Debug) and interface_tournament.cpp.
+class Interface : public Gtk::Window, public WindowInbox {
+public:
+    // program: the name the program was started under, handed to the
+    // manager; board_size in pixels, for the board widget. Starts the
+    // manager's thread and sends "setboard" with the start position,
+    // "human_human" and "level" with the default time control. Throws what
+    // the per-user directory throws when it cannot be created.
+    Interface(const std::string& program, int board_size);
+    // Joins the manager's thread (asking it to quit when it still runs).
+    ~Interface() override;
+    Interface(const Interface&) = delete;
+    Interface& operator=(const Interface&) = delete;
+
+    // Manager thread: leaves one line for the window; never blocks for long.
+    void put_command(const std::string& line) override;
+    // Sends one command to the manager as "0 " and the command; logged while
+    // debugging ("wake_up" never).
+    void send_to_manager(const std::string& command);
+    // A modal message box titled "Message:"; underscores show as blanks.
+    void show_message(std::string title, std::string text);
+    // Shows m_position on the board and in the FEN row.
+    void refresh_board();
+
+protected:
+    // Closing the window asks the manager to quit; the window goes when the
+    // manager answers "quit".
+    bool on_delete_event(GdkEventAny* event) override;
+
+private:
+    friend class InterfaceProbe;  // the window tests look inside
+
+    // interface.cpp
+    void build_window();
+    void pack_navigation();
+    void start_record(const std::string& event, const std::string& site);
+    bool on_timeout();
+    void process_command_from_manager();
+    // Runs a handler; what it throws is logged and shown, never passed on.
+    void guarded(const char* operation, const std::function<void()>& handler);
+    void report_fault(const std::string& operation, const std::string& what);
+    void log_line(const std::string& direction, const std::string& line);
+    void on_menu_quit();
+    void on_menu_flip();
+    void on_menu_about();
+
+    // interface_menus.cpp
+    void add_actions();
+    void add_menu_bar();
+    // The action's handler, guarded.
+    sigc::slot<void> handler(const char* operation, void (Interface::*member)());
+
+    // interface_messages.cpp
+    void apply_manager_line(const std::string& line);
+    void on_manager_move(const ManagerLine& line);
+    void on_manager_takeback();
+    void on_manager_setboard(const ManagerLine& line);
+    void on_manager_diagram(const ManagerLine& line);
+    void on_manager_level(const ManagerLine& line);
+    void on_manager_new();
+    void on_manager_game_end(const ManagerLine& line);
+    void on_manager_engine1name(const ManagerLine& line);
+    void on_manager_engine_info(const ManagerLine& line, bool white);
+    void set_players_title();
+    void start_side_clock();
+    void set_eco_tags();
+    // Empties the pending comments, the comment editor and the engine output.
+    void forget_game_comments();
+    // Appends the finished game to the event's file; false when that failed.
+    bool append_finished_game();
+
+    // interface_board.cpp
+    bool on_board_move();
+    void on_menu_mode_setup();
+
+    // interface_files.cpp
+    void on_menu_new_game();
+    void on_menu_load_game();
+    void on_menu_save_game();
+    void on_menu_load_position();
+    void on_menu_load_next_position();
+    void on_menu_load_previous_position();
+    void on_menu_save_position();
+    void on_menu_polyglot_book();
+
+    // interface_navigation.cpp
+    void on_menu_show_output();
+    void on_menu_show_pgn_view();
+    void on_menu_show_comment_editor();
+    void on_menu_show_epd_commands();
+    void on_menu_show_fen();
+    void on_pgn_move_selected(int offset);
+    void on_fen_entry_activated();
+    void on_pgn_view_hide();
+    void on_comment_editor_hide();
+    void on_epd_commands_hide();
+    void on_output_hide();
+    void on_goto_first();
+    void on_go_backward();
+    void on_go_forward();
+    void on_goto_last();
+
+    // interface_engine_menu.cpp
+    void on_menu_load_engine();
+    void on_menu_install_engine();
+    void on_menu_load_installed_engine();
+    void on_menu_engine_options();
+
+    // interface_modes.cpp
+    void on_menu_mode_human_human();
+    void on_menu_mode_human_computer();
+    void on_menu_mode_analyze_position();
+    void on_menu_mode_learn_openings();
+    void on_menu_mode_tournament();
+    void on_menu_start_thinking();
+    void on_menu_ponder();
+    void on_menu_debug();
+    void on_menu_time_control();
+    void on_select_book_clicked();
+    void highlight_side_to_move();
+
+    // interface_tournament.cpp
+    void on_menu_tounament_new();
+    void on_menu_tournament_load();
+
+    bool white_to_move() const;
+
+    GuiManager m_manager;
+    MessageInbox m_inbox;
+    std::uint64_t m_ticks = 0;
+    std::thread m_manager_thread;
+
+    Gtk::Box m_vbox;
+    Gtk::AspectFrame m_clock_frame;
+    Glib::RefPtr<Gtk::UIManager> m_ui_manager;
+    Glib::RefPtr<Gtk::ActionGroup> m_actions;
+    Glib::RefPtr<Gtk::RadioAction> m_setup_action;
+    Glib::RefPtr<Gtk::RadioAction> m_human_human_action;
+    Glib::RefPtr<Gtk::RadioAction> m_human_computer_action;
+    Glib::RefPtr<Gtk::RadioAction> m_tournament_action;
+    Glib::RefPtr<Gtk::RadioAction> m_analyze_action;
+    Glib::RefPtr<Gtk::RadioAction> m_learn_openings_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_ponder_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_debug_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_show_pgn_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_show_output_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_show_comment_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_show_epd_action;
+    Glib::RefPtr<Gtk::ToggleAction> m_show_fen_action;
+    Glib::RefPtr<Gtk::Action> m_start_thinking_action;
+    Glib::RefPtr<Gtk::Action> m_tournament_new_action;
+    Gtk::RadioAction::Group m_mode_group;
+    Gtk::ButtonBox m_nav_box;
+    Gtk::Button m_goto_first_button;
+    Gtk::Button m_go_backward_button;
+    Gtk::Button m_go_forward_button;
+    Gtk::Button m_goto_last_button;
+    Gtk::Button m_book_button;
+    Gtk::CheckButton m_random_order_check;
+    Gtk::CheckButton m_both_colors_check;
+    Gtk::CheckButton m_ignore_time_loss_check;
+    Gtk::Image m_goto_first_image;
+    Gtk::Image m_go_backward_image;
+    Gtk::Image m_go_forward_image;
+    Gtk::Image m_goto_last_image;
+    ChessBoard m_board;
+    Clocks m_clocks;
+    FenEntry m_fen_entry;
+    AnalysisWindow m_analysis_window;
+    PgnView m_pgn_view;
+    CommentEditor m_comment_editor;
+    EpdCommandsWindow m_epd_window;
+    GameList m_game_list;
+    FenList m_fen_list;
+
+    std::string m_position_file;
+    std::string m_position_line;
+    std::int32_t m_position_index = 0;
+    EcoClassifier m_eco;
+    std::string m_event = "Torvane battles";
+    std::string m_site = "the North Sea";
+    Tournament m_tournament;
+    ChessGame m_game;
+    ChessPosition m_position;
+    MoveGenerator m_move_generator;
+    InstalledEngines m_installed_engines;
+    std::uint32_t m_engine_plays_white = 0;
+    std::uint32_t m_engine_plays_black = 0;
+    std::string m_engine_file;
+    std::string m_white_name = "*";
+    std::string m_black_name = "*";
+    std::string m_white_elo;
+    std::string m_black_elo;
+    const std::string m_no_engine_title = "Torvane (no engine loaded)";
+    std::string m_title = m_no_engine_title;
+    std::string m_engine2_name;
+    std::string m_announced_event = "Torvane battles";
+    std::string m_announced_site = "the North Sea";
+    std::string m_round = "?";
+    std::string m_white_comment;
+    std::string m_black_comment;
+    // Set when the manager's result has been recorded; the record takes no
+    // further move or result until a fresh record starts.
+    bool m_game_finished = false;
+    Timer m_move_timer;
+    Timer m_log_timer;
+    Level m_level;
+    bool m_setup = false;
+    bool m_debug = false;
+    bool m_clocks_stopped = false;
+    HomeDir m_home;
+    std::string m_prefix;
+    std::ofstream m_log;
+    int m_width = 0;
+    int m_height = 0;
+};

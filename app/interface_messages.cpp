@@ -1,0 +1,271 @@
+// The manager's lines, applied to the position, the game record, the clocks,
+// the board and the side windows.
+#include "app/interface.h"
+
+#include "app/engine_info_comment.h"
+#include "app/manager_line.h"
+#include "core/move_list.h"
+#include "game/pgn_file.h"
+
+#include <stdexcept>
+
+void Interface::apply_manager_line(const std::string& text)
+{
+    const ManagerLine line(text);
+    const std::string& word = line.word();
+    if (word == "diagram") {
+        on_manager_diagram(line);
+    } else if (word == "move") {
+        on_manager_move(line);
+    } else if (word == "emt") {
+        if (!m_game_finished)
+            m_game.append_comment("[%time " + line.first_word() + "]");
+    } else if (word == "takeback") {
+        on_manager_takeback();
+    } else if (word == "setboard") {
+        on_manager_setboard(line);
+    } else if (word == "event") {
+        m_announced_event = line.text();
+        m_game.set_tag("Event", m_announced_event);
+    } else if (word == "site") {
+        m_announced_site = line.text();
+        m_game.set_tag("Site", m_announced_site);
+    } else if (word == "round") {
+        m_round = line.first_word();
+        m_game.set_tag("Round", m_round);
+    } else if (word == "reset") {
+        if (line.first_word() == "mode")
+            m_human_human_action->set_active(true);
+    } else if (word == "level") {
+        on_manager_level(line);
+    } else if (word == "wtime") {
+        m_clocks.set_white_time(line.centiseconds());
+    } else if (word == "btime") {
+        m_clocks.set_black_time(line.centiseconds());
+    } else if (word == "telluser") {
+        const std::string title = line.first_word();
+        const std::size_t start = line.rest().find(title);
+        show_message(title, title.empty() ? "" : line.rest().substr(start + title.size()));
+    } else if (word == "set_arrow") {
+        const ManagerLine::Arrow arrow = line.arrow();
+        m_board.add_arrow(arrow.from, arrow.to, arrow.colour);
+        refresh_board();
+    } else if (word == "clear_arrows") {
+        m_board.clear_arrows();
+        refresh_board();
+    } else if (word == "engine1name") {
+        on_manager_engine1name(line);
+    } else if (word == "engine2name") {
+        m_engine2_name = line.name();
+    } else if (word == "whitename") {
+        m_white_name = line.name();
+        m_white_elo.clear();
+        set_players_title();
+    } else if (word == "blackname") {
+        m_black_name = line.name();
+        m_black_elo.clear();
+        set_players_title();
+    } else if (word == "WhiteElo") {
+        m_white_elo = line.first_word();
+    } else if (word == "BlackElo") {
+        m_black_elo = line.first_word();
+    } else if (word == "new") {
+        on_manager_new();
+    } else if (word == "quit") {
+        hide();
+    } else if (word == "tournament_finished") {
+        m_human_human_action->set_active(true);
+    } else if (word == "1-0" || word == "0-1" || word == "1/2-1/2") {
+        on_manager_game_end(line);
+    } else if (word == "white_info") {
+        on_manager_engine_info(line, true);
+    } else if (word == "black_info") {
+        on_manager_engine_info(line, false);
+    }
+}
+
+void Interface::on_manager_move(const ManagerLine& line)
+{
+    const std::string text = line.first_word();
+    if (m_game_finished)
+        throw std::runtime_error("move " + text + " arrived after the end of the game");
+    // Only a legal move of the shown position is taken, so the position and
+    // the record never part; the manager's next "setboard" or "diagram" puts
+    // a window that lost step right again.
+    const Move candidate = m_position.convert_to_move(text);
+    MoveList legal;
+    m_move_generator.generate(m_position, legal);
+    Move move;
+    for (std::uint64_t i = 0; i < legal.size(); ++i) {
+        if (legal.at(static_cast<int>(i)).to_string() == candidate.to_string())
+            move = legal.at(static_cast<int>(i));
+    }
+    if (move.to_string() == "0000")
+        throw std::runtime_error("move " + text + " is not legal in " + m_position.fen());
+    m_game.add_move(move);
+    if (white_to_move()) {
+        m_game.set_comment(m_white_comment);
+        m_white_comment.clear();
+        m_clocks.start_black();
+    } else {
+        m_game.set_comment(m_black_comment);
+        m_black_comment.clear();
+        m_clocks.start_white();
+    }
+    m_position.make_move(move);
+    set_eco_tags();
+    m_pgn_view.set_text(m_game.pgn());
+    refresh_board();
+}
+
+void Interface::set_eco_tags()
+{
+    const std::uint64_t key = m_position.hash_key();
+    const std::string eco = m_eco.get_eco(key);
+    if (eco.empty())
+        return;
+    m_game.set_tag("ECO", eco);
+    m_game.set_tag("Opening", m_eco.get_opening(key));
+}
+
+void Interface::on_manager_takeback()
+{
+    m_game.remove_last_move();
+    m_position.take_back();
+    m_pgn_view.set_text(m_game.pgn());
+    highlight_side_to_move();
+    refresh_board();
+}
+
+void Interface::on_manager_setboard(const ManagerLine& line)
+{
+    m_position.set_fen(line.setboard_fen());
+    m_game.set_tag("SetUp", "1");
+    m_game.set_tag("FEN", m_position.fen());
+    std::string& pending = white_to_move() ? m_white_comment : m_black_comment;
+    m_game.set_comment(pending);
+    pending.clear();
+    start_side_clock();
+    m_analysis_window.clear();
+    refresh_board();
+}
+
+void Interface::start_side_clock()
+{
+    if (white_to_move())
+        m_clocks.start_white();
+    else
+        m_clocks.start_black();
+}
+
+void Interface::on_manager_diagram(const ManagerLine& line)
+{
+    m_position.set_fen(line.text());
+    start_side_clock();
+    refresh_board();
+    // A new engine or a new tournament game: a fresh record of the announced
+    // event, whose position is the one shown.
+    start_record(m_announced_event, m_announced_site);
+    forget_game_comments();
+    ChessPosition start;
+    start.set_start_position();
+    if (m_position.fen() != start.fen()) {
+        m_game.set_tag("SetUp", "1");
+        m_game.set_tag("FEN", m_position.fen());
+    }
+    m_pgn_view.set_text(m_game.pgn());
+}
+
+void Interface::on_manager_level(const ManagerLine& line)
+{
+    m_level = Level(line.level_text());
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+}
+
+void Interface::on_manager_new()
+{
+    m_clocks_stopped = false;
+    m_position.set_start_position();
+    refresh_board();
+    start_record(m_event, m_site);
+    forget_game_comments();
+    m_clocks.stop();
+    m_clocks.reset();
+}
+
+void Interface::forget_game_comments()
+{
+    m_white_comment.clear();
+    m_black_comment.clear();
+    m_comment_editor.set_comment("");
+    m_analysis_window.clear();
+}
+
+void Interface::on_manager_game_end(const ManagerLine& line)
+{
+    if (m_game_finished || m_game.is_empty())
+        return;
+    m_game.set_tag("White", m_white_name);
+    m_game.set_tag("Black", m_black_name);
+    m_game.set_tag("TimeControl", m_level.to_string());
+    m_game.set_tag("Result", line.word());
+    if (!m_white_elo.empty())
+        m_game.set_tag("WhiteElo", m_white_elo);
+    if (!m_black_elo.empty())
+        m_game.set_tag("BlackElo", m_black_elo);
+    std::string result = line.rest() + " " + line.word();
+    m_game.set_result(result);
+    m_game_finished = true;
+    m_pgn_view.set_text(m_game.pgn());
+    if (!append_finished_game())
+        show_message("Game_not_saved", "The game could not be appended to \"" + m_event + ".pgn\".");
+}
+
+bool Interface::append_finished_game()
+{
+    PgnFile file;
+    if (!file.open_append(m_event + ".pgn"))
+        return false;
+    const bool written = file.write(m_game.pgn());
+    return file.close_append() && written;
+}
+
+void Interface::on_manager_engine1name(const ManagerLine& line)
+{
+    const std::string name = line.name();
+    if (name == "???" && !m_manager.engine_loaded()) {
+        // A failed load, which has already taken the previous engine out.
+        m_title = m_no_engine_title;
+        set_title(m_title);
+        if (m_human_computer_action->get_active() || m_analyze_action->get_active())
+            m_human_human_action->set_active(true);
+        m_human_computer_action->set_sensitive(false);
+        m_analyze_action->set_sensitive(false);
+        m_start_thinking_action->set_sensitive(false);
+        m_ponder_action->set_sensitive(false);
+        return;
+    }
+    m_title = name;
+    set_title(m_title);
+    m_human_computer_action->set_sensitive(true);
+    m_tournament_action->set_sensitive(true);
+    m_analyze_action->set_sensitive(true);
+}
+
+void Interface::set_players_title()
+{
+    set_title(m_white_name + "  " + m_black_name);
+}
+
+void Interface::on_manager_engine_info(const ManagerLine& line, bool white)
+{
+    const std::string& info = line.rest();
+    if (info_line_is_shown(info)) {
+        if (white)
+            m_analysis_window.append_white(info + "\n");
+        else
+            m_analysis_window.append_black(info + "\n");
+    }
+    fold_engine_info(white ? m_white_comment : m_black_comment, info, white);
+}

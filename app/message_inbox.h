@@ -1,0 +1,35 @@
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <string>
+
+// The lines the manager leaves for the window. The manager's thread puts
+// lines in; the window's thread takes out, under the lock, every line that
+// is waiting, and applies them after the lock is released, so a handler that
+// runs a dialog never keeps the manager waiting. Lines taken out but not yet
+// applied stay ahead of the newer ones.
+class MessageInbox {
+public:
+    // Any thread: appends one line.
+    void put(const std::string& line);
+
+    // Window thread: starts applying lines. False while an earlier drain is
+    // still applying its lines (a dialog opened by one of them runs a nested
+    // main loop), so that drains never interleave. Otherwise every waiting
+    // line is moved, under the lock, behind the lines left from earlier.
+    bool begin_drain();
+    // The next line to apply, false when the lines taken out are used up.
+    bool next(std::string& line);
+    // Ends the drain; lines not yet applied wait for the next one.
+    void end_drain();
+
+    // Window thread: the lines neither applied nor taken out, oldest first.
+    std::size_t waiting();
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::string> m_lines;  // under m_mutex
+    std::deque<std::string> m_taken;  // window thread only
+    bool m_draining = false;          // window thread only
+};

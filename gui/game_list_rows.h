@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// One row of the game list: the values of the "White", "Black", "Result" and
+// "Date" tags, "?" for a tag that the header lacks.
+struct GameListRow {
+    std::string white;
+    std::string black;
+    std::string result;
+    std::string date;
+};
+
+// The game list of a PGN file: one row per game header, counted as
+// PgnFile::listed_game counts them, so row n (from 1) describes
+// listed_game(n); a damaged game or one without roster tags keeps its row.
+// At most limit rows; none when the file cannot be read, and a read that
+// fails part way ends the list there.
+std::vector<GameListRow> read_game_list(const std::string& path, std::size_t limit);

@@ -1,0 +1,224 @@
+#pragma once
+
+#include "core/chess_position.h"
+#include "core/move.h"
+#include "core/move_generator.h"
+#include "engines/cv_trio.h"
+#include "engines/engine_variables.h"
+#include "engines/gui_engine.h"
+#include "engines/installed_engines.h"
+#include "engines/level.h"
+#include "engines/option.h"
+#include "engines/timer.h"
+#include "game/gui_book.h"
+#include "game/polyglot_book.h"
+#include "manager/command_words.h"
+#include "manager/gui_manager_mode.h"
+#include "manager/manager.h"
+#include "manager/tournament.h"
+#include "manager/window_inbox.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <random>
+#include <string>
+
+// The game controller behind the main window. It runs on a thread of its own
+// (operator()), takes the window's command lines ("0 ...") and the engines'
+// lines ("1 TOKEN ...", "2 TOKEN ...") off one queue in arrival order, owns
+// the engines of slots 1 and 2, its own copy of the game position and the time
+// control, and answers the window through WindowInbox::put_command.
+//
+// Threads: the owner (the window) constructs it, calls set_interface, starts
+// a std::thread on std::ref of it, pushes lines with command, may call the
+// four slot accessors below at any time, and joins the thread (which ends
+// after the "quit" command) before destroying it. Everything else runs on
+// the manager's thread. No lock of the manager is held while it writes to an
+// engine, starts one, or pushes a line to the window.
+class GuiManager : public Manager {
+public:
+    // program: the name the program was started under (kept, not used).
+    // Creates the per-user directory when missing. Mode human_human.
+    explicit GuiManager(const std::string& program);
+    // Unloads the engines still loaded. The thread must have been joined.
+    ~GuiManager() override;
+    GuiManager(const GuiManager&) = delete;
+    GuiManager& operator=(const GuiManager&) = delete;
+
+    // Where the manager's message lines go; call once, before the thread
+    // starts. Without one, the lines are dropped.
+    void set_interface(WindowInbox* inbox);
+    // Queues one line and wakes the manager's thread; any thread.
+    void command(const std::string& line) override;
+
+    // The thread body: handles queued lines until "quit" has been handled.
+    // No exception leaves it: an error while a line is handled is reported to
+    // the window as a "telluser" line and the loop goes on.
+    void operator()();
+
+    // Direct accessors for the window's thread. They read slot 1 under a
+    // guard that the manager's thread holds only while it puts an engine
+    // into a slot or takes one out (never while an engine starts or while a
+    // line goes to the window), so they return quickly and never see an
+    // engine being destroyed.
+    //
+    // A copy of engine 1's options, or exactly one entry "no_engine_loaded"
+    // (a default Option) when slot 1 is empty.
+    std::map<std::string, Option> get_engine_options() const;
+    // A copy of engine 1's settings; throws std::logic_error
+    // "GuiManager::get_enginevariables()   no engine loaded" when slot 1 is empty.
+    EngineVariables get_enginevariables() const;
+    // Hands the settings (names, Elo, handicap, option values) to engine 1;
+    // the manager's thread applies them before it handles its next line.
+    // Nothing happens when slot 1 is empty then.
+    void set_enginevariables(const EngineVariables& ev);
+    // Whether slot 1 holds an engine.
+    bool engine_loaded() const;
+
+private:
+    static constexpr int substate_idle = 0;
+    static constexpr int human_to_move = 1;
+    static constexpr int engine1_to_move = 2;
+    static constexpr int engine2_to_move = 3;
+
+    // One line off the queue, handled and followed by the move loop and the
+    // engine test; errors are reported, not passed on.
+    void handle_line(const std::string& line);
+    void report_error(const std::string& text);
+
+    // Window commands.
+    void process_command_from_interface(std::string line);
+    void command_load(CommandWords& words);
+    void command_setoption(CommandWords& words);
+    void command_new();
+    void command_quit();
+    void command_level(const std::string& text);
+    void command_setboard(const std::string& fen);
+    void command_ponder(const std::string& word);
+    void command_book(const std::string& path);
+    void command_polyglotbook(const std::string& path);
+    void command_human_human();
+    void command_human_computer();
+    void command_go();
+    void command_analyzeposition();
+    void command_usermove(const std::string& text);
+    void command_learnopenings(int sides);
+    void command_start_tournament();
+    void command_load_tournament(const std::string& name);
+    // Sends the "whitename"/"blackname" pair of a game against engine 1.
+    void send_human_computer_names();
+    // A refusal while a tournament game is being played; true when refused.
+    bool refused_during_tournament_game(const std::string& what);
+
+    // Engine lines.
+    void process_answer_from_engine1(const std::string& line);
+    void process_answer_from_engine2(const std::string& line);
+    void process_answer_from_engine(int slot, const std::string& line);
+    void forward_info_engine1(const std::string& rest);
+    void forward_info_engine2(const std::string& rest);
+    void forward_info(int slot, const std::string& rest);
+
+    // The move loop: plays the pending move of the current mode.
+    void play();
+    void play_human_computer();
+    void play_match();
+    void play_learnopenings();
+    // Engine 1 stopped running in a game against the human.
+    void handle_engine1_crash();
+    // The clock and health test of engine games.
+    void check_engines();
+    // The move that coordinate text names in the manager's position (not
+    // checked for legality); the null move when the text names none.
+    Move alg2move(const std::string& text) const;
+    // Whether the move is one of the legal moves of the manager's position.
+    bool find_legal_move(const Move& move);
+    // "*" while the game goes on, else its result line by the rules.
+    std::string game_result();
+    // Ends the game with the result line (empty: the rules decide), tells
+    // the window and, in a tournament, records and saves the result and
+    // starts the next game.
+    void finish_game(const std::string& result);
+    // Removes the engines' lines still waiting in the queue.
+    void drop_engine_lines();
+    bool game_in_progress() const;
+    bool tournament_game_in_progress() const;
+
+    // Tournament games.
+    void start_tournament_game();
+    void set_up_opening(const TournamentGame& game);
+    // Ends a tournament run that cannot go on: "tournament_finished", both
+    // engines unloaded, two humans.
+    void abandon_tournament(const std::string& message);
+
+    // Opening practice: the book moves of the side to move as hint arrows.
+    void show_book_arrows();
+    void set_debug(bool on);
+    void apply_pending_settings();
+
+    // Engine slots.
+    void load_engine(int slot, const std::string& path, int protocol);
+    void load_installed_engine(int slot, const std::string& name);
+    void reload_engine(int slot);
+    // Starts the engine of a slot again with its settings and a fresh token;
+    // the game and the window are not touched.
+    void restart_engine(int slot);
+    void reset_position();
+    // Stops, unloads and destroys the engine of a slot, if any.
+    void empty_slot(int slot);
+    GuiEngine* engine(int slot) const;
+    std::uint64_t& token(int slot);
+    // The name for the "whitename"/"blackname" lines: the installed name,
+    // else the name the engine gave.
+    static std::string player_name(const GuiEngine& engine);
+
+    // One line to the window, line ends turned into blanks.
+    void send(const std::string& line);
+    // One line to "manager.log" while debugging: time stamp, text, line feed.
+    void log(const std::string& text);
+
+    WindowInbox* m_interface;
+    bool m_stop;
+    bool m_debug;
+    bool m_ponder;
+    int m_learn_sides;
+    std::ofstream m_log;
+    std::string m_program;
+    ChessPosition m_position;
+    MoveGenerator m_generator;
+    Level m_level;
+    InstalledEngines m_installed;
+    PolyglotBook m_book;
+    Timer m_log_timer;
+    std::mt19937_64 m_token_rng;
+    // Slots 1 and 2; replaced only on the manager's thread, and then under
+    // m_slot_mutex, which the window's accessors hold while they read slot 1.
+    std::unique_ptr<GuiEngine> m_engine1;
+    std::unique_ptr<GuiEngine> m_engine2;
+    mutable std::mutex m_slot_mutex;
+    // Settings the window handed over for engine 1 (under m_slot_mutex).
+    std::optional<EngineVariables> m_pending_settings;
+    std::uint64_t m_token1;
+    std::uint64_t m_token2;
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<std::string> m_queue;
+    CVTrio m_cvt;
+    GuiManagerMode m_mode;
+    int m_substate;
+    Move m_pending;
+    // Always holds a suite; "book" with no path puts a fresh, empty one here.
+    std::optional<GuiBook> m_openings;
+    // The manager's own copy of the tournament it plays, loaded from its file.
+    Tournament m_tournament;
+    int m_game_number;
+    // Engine 1 has been restarted after a crash in the game being played,
+    // and the user has been told that it died again.
+    bool m_engine1_restarted;
+    bool m_engine1_death_told;
+};

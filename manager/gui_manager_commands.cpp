@@ -1,0 +1,389 @@
+// The window's commands: one line each, "0 WORD ARGUMENTS".
+#include "manager/gui_manager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <stdexcept>
+#include <thread>
+
+void GuiManager::process_command_from_interface(std::string line)
+{
+    if (m_debug && line.find("wake_up") == std::string::npos) {
+        log(" interface -> " + line);
+    }
+    CommandWords words(line);
+    const std::string source = words.next_word();
+    if (source.empty() || source.find_first_not_of("0123456789+-") != std::string::npos) {
+        return;
+    }
+    if (std::stoi(source) != 0) {
+        throw std::logic_error("GuiManager::process_command_from_interface: command not from interface");
+    }
+    const std::string word = words.next_word();
+    if (word == "load") {
+        command_load(words);
+    } else if (word == "book") {
+        command_book(words.trimmed_rest());
+    } else if (word == "debug") {
+        set_debug(words.next_word().find("true") != std::string::npos);
+    } else if (word == "setoption") {
+        command_setoption(words);
+    } else if (word == "new") {
+        command_new();
+    } else if (word == "quit") {
+        command_quit();
+    } else if (word == "human_human") {
+        command_human_human();
+    } else if (word == "human_computer") {
+        command_human_computer();
+    } else if (word == "go") {
+        command_go();
+    } else if (word == "analyzeposition") {
+        command_analyzeposition();
+    } else if (word == "learnopenings") {
+        command_learnopenings(words.next_int(0));
+    } else if (word == "polyglotbook") {
+        command_polyglotbook(words.trimmed_rest());
+    } else if (word == "start_tournament") {
+        command_start_tournament();
+    } else if (word == "load_tournament") {
+        const std::string name = words.rest();
+        command_load_tournament(name.substr(std::min(name.size(), name.find_first_not_of(' '))));
+    } else if (word == "level") {
+        command_level(words.rest());
+    } else if (word == "usermove") {
+        command_usermove(words.next_word());
+    } else if (word == "setboard") {
+        command_setboard(words.rest());
+    } else if (word == "ponder") {
+        command_ponder(words.next_word());
+    }
+    // "reset_tournament", "wake_up" and unknown words have no handler: the
+    // move loop's pass after every line is all they cause.
+}
+
+bool GuiManager::refused_during_tournament_game(const std::string& what)
+{
+    if (!tournament_game_in_progress()) {
+        return false;
+    }
+    send("telluser " + what + " refused: a tournament game is being played");
+    return true;
+}
+
+void GuiManager::command_load(CommandWords& words)
+{
+    if (refused_during_tournament_game("load")) {
+        return;
+    }
+    int protocol = words.next_int(0);
+    if (protocol < 1 || protocol > 3) {
+        protocol = 0;
+    }
+    const std::string kind = words.next_word();
+    const std::string target = words.trimmed_rest();
+    if (kind == "filename") {
+        empty_slot(1);
+        load_engine(1, target, protocol);
+    } else if (kind == "name") {
+        empty_slot(1);
+        load_installed_engine(1, target);
+    }
+    reset_position();
+}
+
+void GuiManager::command_setoption(CommandWords& words)
+{
+    GuiEngine* engine1 = engine(1);
+    if (!engine1 || words.next_word() != "name") {
+        return;
+    }
+    std::string name;
+    std::string value;
+    bool in_value = false;
+    for (std::string word = words.next_word(); !word.empty(); word = words.next_word()) {
+        if (!in_value && word == "value") {
+            in_value = true;
+            continue;
+        }
+        std::string& target = in_value ? value : name;
+        target += (target.empty() ? "" : " ") + word;
+    }
+    if (name.empty()) {
+        return;
+    }
+    std::map<std::string, Option> options = engine1->get_options();
+    auto [entry, added] = options.try_emplace(name);
+    if (added) {
+        entry->second.set_name(name);
+    }
+    entry->second.set_value(value);
+    // The engine layer sends a button only when it is marked as pressed.
+    if (entry->second.get_type() == "button") {
+        entry->second.set_changed(true);
+    }
+    engine1->set_options(options);
+}
+
+void GuiManager::command_new()
+{
+    if (m_mode == GuiManagerMode::match) {
+        return;
+    }
+    GuiEngine* engine1 = engine(1);
+    if (engine1 && !engine1->get_reuse()) {
+        reload_engine(1);
+        engine1 = engine(1);
+    }
+    reset_position();
+    if (m_mode != GuiManagerMode::human_computer) {
+        return;
+    }
+    if (engine1) {
+        engine1->stop();
+    }
+    m_substate = human_to_move;
+    send("new");
+    if (!engine1) {
+        return;
+    }
+    engine1->set_level(m_level);
+    engine1->new_game();
+    const auto options = engine1->get_options();
+    const auto chess960 = options.find("UCI_Chess960");
+    if (chess960 != options.end() && chess960->second.get_value() == "true") {
+        m_position.set_chess960_position(0xFFFFFFFFu);
+        send("setboard " + m_position.fen());
+    }
+}
+
+void GuiManager::command_quit()
+{
+    // A second "quit" queued behind the first finds the manager stopped.
+    if (m_stop) {
+        return;
+    }
+    empty_slot(1);
+    empty_slot(2);
+    send("quit");
+    m_stop = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+}
+
+void GuiManager::command_human_human()
+{
+    for (int slot : {1, 2}) {
+        if (GuiEngine* loaded = engine(slot)) {
+            loaded->stop();
+        }
+    }
+    m_mode = GuiManagerMode::human_human;
+    m_substate = substate_idle;
+}
+
+void GuiManager::command_level(const std::string& text)
+{
+    // A text that is refused throws here, before anything has changed.
+    m_level = Level(text);
+    for (int slot : {1, 2}) {
+        GuiEngine* loaded = engine(slot);
+        if (!loaded) {
+            continue;
+        }
+        loaded->set_level(m_level);
+        send((loaded->is_white() ? "wtime " : "btime ") + std::to_string(loaded->get_time_left()));
+    }
+}
+
+void GuiManager::command_setboard(const std::string& fen)
+{
+    if (refused_during_tournament_game("setboard")) {
+        return;
+    }
+    if (GuiEngine* engine1 = engine(1)) {
+        engine1->stop();
+    }
+    m_position.set_fen(fen);
+    // A move still pending, or a late answer of the engine, belongs to the
+    // old position; in a game against the engine the human moves next.
+    m_pending.clear();
+    if (m_mode == GuiManagerMode::human_computer) {
+        m_substate = human_to_move;
+    }
+    show_book_arrows();
+}
+
+void GuiManager::command_ponder(const std::string& word)
+{
+    m_ponder = word == "on";
+    for (int slot : {1, 2}) {
+        if (GuiEngine* loaded = engine(slot)) {
+            loaded->set_ponder(m_ponder);
+        }
+    }
+}
+
+void GuiManager::command_book(const std::string& path)
+{
+    if (path.empty()) {
+        m_openings.emplace();
+        return;
+    }
+    m_openings->load(path);
+}
+
+void GuiManager::command_polyglotbook(const std::string& path)
+{
+    m_book.set_filename(path);
+    if (m_book.is_open()) {
+        m_book.close();
+        m_book.open();
+    }
+}
+
+void GuiManager::send_human_computer_names()
+{
+    GuiEngine* engine1 = engine(1);
+    const std::string name = player_name(*engine1);
+    if (engine1->is_white()) {
+        send("whitename " + name);
+        send("blackname Human");
+    } else {
+        send("blackname " + name);
+        send("whitename Human");
+    }
+}
+
+void GuiManager::command_human_computer()
+{
+    GuiEngine* engine1 = engine(1);
+    if (!engine1) {
+        return;
+    }
+    engine1->stop();
+    m_mode = GuiManagerMode::human_computer;
+    m_substate = human_to_move;
+    m_pending.clear();
+    engine1->set_white(m_position.board().side_to_move() == 1);
+}
+
+void GuiManager::command_go()
+{
+    GuiEngine* engine1 = engine(1);
+    if (!engine1) {
+        return;
+    }
+    m_mode = GuiManagerMode::human_computer;
+    m_substate = engine1_to_move;
+    m_pending.clear();
+    engine1->set_white(m_position.board().side_to_move() == 1);
+    engine1->set_position(m_position);
+    engine1->go();
+    send_human_computer_names();
+}
+
+void GuiManager::command_analyzeposition()
+{
+    GuiEngine* engine1 = engine(1);
+    if (!engine1) {
+        return;
+    }
+    m_mode = GuiManagerMode::analysis;
+    m_substate = substate_idle;
+    m_pending.clear();
+    engine1->set_white(m_position.board().side_to_move() == 1);
+    engine1->stop();
+    engine1->set_position(m_position);
+    engine1->go_infinite();
+}
+
+void GuiManager::command_usermove(const std::string& text)
+{
+    const Move move = alg2move(text);
+    switch (m_mode) {
+    case GuiManagerMode::match:
+        return;
+    case GuiManagerMode::analysis:
+        throw std::logic_error("GuiManager::process_command_from_interface()  usermove while in analysis mode");
+    case GuiManagerMode::human_human:
+    case GuiManagerMode::learnopenings:
+        m_pending = move;
+        m_substate = human_to_move;
+        return;
+    case GuiManagerMode::human_computer:
+        break;
+    }
+    // Only a legal move reaches the game; the position and the engine stay
+    // as they were otherwise.
+    if (!find_legal_move(move)) {
+        send("telluser illegal move refused: " + text);
+        return;
+    }
+    m_pending = move;
+    m_substate = human_to_move;
+    if (GuiEngine* engine1 = engine(1)) {
+        engine1->set_white(m_position.board().side_to_move() != 1);
+        send_human_computer_names();
+    }
+}
+
+void GuiManager::command_learnopenings(int sides)
+{
+    m_learn_sides = sides;
+    if (sides == 0) {
+        return;
+    }
+    if (m_book.get_filename().empty()) {
+        send("reset mode");
+        send("telluser No_Polyglot_book_found use menu 'File' to load a Polyglot book");
+        return;
+    }
+    try {
+        m_book.open();
+    } catch (const std::exception& error) {
+        send("reset mode");
+        send(std::string("telluser ") + error.what());
+        return;
+    }
+    m_mode = GuiManagerMode::learnopenings;
+    m_substate = substate_idle;
+    for (int slot : {1, 2}) {
+        if (GuiEngine* loaded = engine(slot)) {
+            loaded->stop();
+        }
+    }
+}
+
+void GuiManager::command_start_tournament()
+{
+    if (m_tournament.get_event().empty()) {
+        send("telluser No_tournament_loaded");
+        send("tournament_finished");
+        return;
+    }
+    m_mode = GuiManagerMode::match;
+    m_substate = substate_idle;
+    m_level = Level(m_tournament.get_level());
+    send("new");
+    start_tournament_game();
+}
+
+void GuiManager::command_load_tournament(const std::string& name)
+{
+    try {
+        m_tournament.load(name);
+        // A tournament without a suite plays from the start position, never
+        // from a suite that was loaded before.
+        m_openings.emplace();
+        if (!m_tournament.get_openingbook().empty()) {
+            m_openings->load(m_tournament.get_openingbook());
+        }
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;
+        // Nothing half read may be played, or saved over the file.
+        m_tournament.reset();
+        m_tournament.set_event("");
+        send("telluser Tournament_doesn't_exist");
+    }
+}

@@ -1,0 +1,194 @@
+// Engine slots: loading, restarting and emptying them, session tokens, and
+// the engines' lines as they come off the queue.
+#include "manager/gui_manager.h"
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+#include <utility>
+
+GuiEngine* GuiManager::engine(int slot) const { return slot == 1 ? m_engine1.get() : m_engine2.get(); }
+
+std::uint64_t& GuiManager::token(int slot) { return slot == 1 ? m_token1 : m_token2; }
+
+std::string GuiManager::player_name(const GuiEngine& engine)
+{
+    std::string name = engine.get_player_name();
+    return name.empty() ? engine.get_idname() : name;
+}
+
+void GuiManager::empty_slot(int slot)
+{
+    std::unique_ptr<GuiEngine> old;
+    {
+        std::lock_guard lock(m_slot_mutex);
+        old.swap(slot == 1 ? m_engine1 : m_engine2);
+    }
+    if (old) {
+        old->stop();
+        old->unload_engine();
+    }
+}
+
+void GuiManager::load_engine(int slot, const std::string& path, int protocol)
+{
+    empty_slot(slot);
+    auto started = std::make_unique<GuiEngine>();
+    const std::string prefix = slot == 1 ? "engine1name " : "engine2name ";
+    bool running = false;
+    try {
+        started->load(slot, path, protocol, m_cvt);
+        running = started->engine_running();
+    } catch (const std::exception& error) {
+        std::cerr << "GuiManager::load_engine   " << error.what() << std::endl;
+    }
+    if (!running) {
+        // Joins the threads of the failed start before anything is sent.
+        started.reset();
+        send(prefix + "???");
+        send("telluser " + path + " failed");
+        return;
+    }
+    started->set_debug(m_debug);
+    started->set_logstream(&m_log);
+    started->set_ponder(m_ponder);
+    started->set_level(m_level);
+    token(slot) = m_token_rng();
+    started->set_token(token(slot));
+    const std::string name = started->get_idname();
+    {
+        std::lock_guard lock(m_slot_mutex);
+        (slot == 1 ? m_engine1 : m_engine2) = std::move(started);
+    }
+    send(prefix + name);
+}
+
+void GuiManager::load_installed_engine(int slot, const std::string& name)
+{
+    if (name.empty()) {
+        return;
+    }
+    if (slot != 1 && slot != 2) {
+        throw std::logic_error("GuiManager::load_installed_engine eng_id error");
+    }
+    m_installed.read_engines_cfg();
+    EngineVariables record;
+    const auto& installed = m_installed.engines();
+    if (const auto found = installed.find(name); found != installed.end()) {
+        record = found->second;
+    }
+    load_engine(slot, record.get_filename(), record.get_protocol());
+    GuiEngine* loaded = engine(slot);
+    if (!loaded) {
+        return;
+    }
+    loaded->set_enginevariables(record);
+    loaded->set_debug(m_debug);
+    loaded->set_logstream(&m_log);
+}
+
+void GuiManager::reload_engine(int slot)
+{
+    restart_engine(slot);
+    reset_position();
+}
+
+void GuiManager::restart_engine(int slot)
+{
+    slot = slot == 1 ? 1 : 2;
+    GuiEngine* loaded = engine(slot);
+    const EngineVariables settings = loaded->copy_enginevariables();
+    loaded->reload_engine();
+    loaded->set_enginevariables(settings);
+    loaded->set_debug(m_debug);
+    loaded->set_logstream(&m_log);
+    token(slot) = m_token_rng();
+    loaded->set_token(token(slot));
+}
+
+void GuiManager::reset_position()
+{
+    m_position.set_start_position();
+    m_engine1_restarted = false;
+    m_engine1_death_told = false;
+    if (GuiEngine* engine1 = engine(1)) {
+        engine1->new_game();
+        send("diagram " + m_position.fen());
+        send("level " + m_level.to_string());
+    }
+    if (GuiEngine* engine2 = engine(2)) {
+        engine2->new_game();
+    }
+}
+
+void GuiManager::process_answer_from_engine1(const std::string& line) { process_answer_from_engine(1, line); }
+
+void GuiManager::process_answer_from_engine2(const std::string& line) { process_answer_from_engine(2, line); }
+
+void GuiManager::process_answer_from_engine(int slot, const std::string& line)
+{
+    if (m_stop || !engine(slot)) {
+        return;
+    }
+    log(" engine" + std::to_string(slot) + " -> " + line);
+    CommandWords words(line);
+    words.next_word();
+    const std::string token_text = words.next_word();
+    char* end = nullptr;
+    const std::uint64_t line_token = std::strtoull(token_text.c_str(), &end, 10);
+    if (token_text.empty() || *end != '\0' || line_token != token(slot)) {
+        return;
+    }
+    GuiEngine* answering = engine(slot);
+    const std::string word = words.next_word();
+    if (word == "bestmove") {
+        if (m_mode == GuiManagerMode::analysis || m_substate != (slot == 1 ? engine1_to_move : engine2_to_move)) {
+            return;
+        }
+        const std::string text = words.next_word();
+        const std::string loser = answering->is_white() ? "0-1" : "1-0";
+        if (text == "0000" || text == "(none)") {
+            std::cerr << "Current game:\n"
+                      << m_position.fen() << "\n"
+                      << m_position.moves_text() << "\n"
+                      << "engine answered '" << text << "'" << std::endl;
+            // Under a fixed level no clock would ever end the wait for a move.
+            const level_t kind = m_level.get_type();
+            if (kind == fixed_depth || kind == fixed_nodes || kind == fixed_movetime) {
+                finish_game(loser + " {illegal move: " + text + "}");
+            }
+            return;
+        }
+        m_pending = alg2move(text);
+        if (find_legal_move(m_pending)) {
+            return;
+        }
+        m_pending.clear();
+        finish_game(loser + " {illegal move: " + text + "}");
+    } else if (word == "resign") {
+        if (!game_in_progress()) {
+            return;
+        }
+        m_pending.clear();
+        finish_game(answering->is_white() ? "0-1 {white resigns}" : "1-0 {black resigns}");
+    } else if (word == "info") {
+        const std::string rest = words.rest();
+        if (slot == 1) {
+            forward_info_engine1(rest);
+        } else {
+            forward_info_engine2(rest);
+        }
+    }
+}
+
+void GuiManager::forward_info_engine1(const std::string& rest) { forward_info(1, rest); }
+
+void GuiManager::forward_info_engine2(const std::string& rest) { forward_info(2, rest); }
+
+void GuiManager::forward_info(int slot, const std::string& rest)
+{
+    if (const GuiEngine* loaded = engine(slot)) {
+        send((loaded->is_white() ? "white_info " : "black_info ") + rest);
+    }
+}

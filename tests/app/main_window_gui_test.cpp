@@ -1,0 +1,235 @@
+#include "window_test_fixture.h"
+
+#include "app/pgn_date.h"
+#include "tests/gui/widget_test_support.h"
+
+#include <gtkmm/aboutdialog.h>
+#include <gtkmm/messagedialog.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include <filesystem>
+
+namespace window_test {
+namespace {
+
+const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+// Answers the next "Message:" box with OK and keeps its two texts.
+void answer_message(std::string& primary, std::string* secondary = nullptr)
+{
+    widget_test::answer_dialog("Message:", [&primary, secondary](Gtk::Dialog& dialog) {
+        primary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+        if (secondary)
+            *secondary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_secondary_text().get_value();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+}
+
+TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
+{
+    EXPECT_EQ(window->get_title(), "Torvane (no engine loaded)");
+    EXPECT_TRUE(probe->active("HumanHuman"));
+    for (const char* greyed : {"StartThinking", "HumanComputer", "Ponder", "AnalyzePosition"})
+        EXPECT_FALSE(probe->action(greyed)->is_sensitive()) << greyed;
+    for (const char* available : {"NewGame", "LoadGame", "Setup", "HumanHuman", "LearnOpenings", "Tournament", "New",
+                                  "Engine1", "TimeControl", "Debug", "About", "Flip", "ShowFEN", "Quit"})
+        EXPECT_TRUE(probe->action(available)->is_sensitive()) << available;
+    EXPECT_FALSE(probe->fen_entry().is_visible());
+    for (Gtk::Window* side : probe->side_windows())
+        EXPECT_FALSE(side->is_visible());
+    EXPECT_EQ(probe->fen(), start_fen);
+    EXPECT_EQ(probe->fen_entry().get_text(), start_fen);
+    EXPECT_EQ(probe->clock_texts(), (std::vector<std::string>{"White: ", "0:10", "Black: ", "0:10"}));
+    EXPECT_EQ(probe->game().pgn_tags(), "[Event \"Torvane battles\"]\n[Site \"the North Sea\"]\n[Date \"" +
+                                            pgn_date_today() +
+                                            "\"]\n[Round \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n");
+    // The manager took the start-up commands: it answers a level with both clocks.
+    apply({});
+    save_screenshot(*window, "main_window_start");
+
+    // With debugging on, what start-up sends shows in the log as the mode
+    // handlers send it (Setup took the castling rights away); lines from the
+    // manager are logged as they come.
+    activate("Debug");
+    activate("Setup");
+    activate("HumanHuman");
+    apply({"shout hello"});
+    const std::string log = read_file("interface.log");
+    const std::vector<std::string> expected = {" interface --> 0 debug true\n", " interface --> 0 setboard rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1",
+                                               " interface --> 0 human_human", " manager -----> shout hello"};
+    std::size_t at = 0;
+    for (const std::string& part : expected) {
+        at = log.find(part, at);
+        ASSERT_NE(at, std::string::npos) << part << " in\n" << log;
+    }
+    EXPECT_EQ(log.find("wake_up"), std::string::npos);
+    EXPECT_EQ(log.substr(5, 1), ".");
+}
+
+TEST_F(WindowTest, AppliesMovesCommentsClocksNamesAndArrows)
+{
+    apply({"white_info depth 12 score cp 25 time 5432 nodes 900 nps 800 pv e2e4", "move e2e4", "emt 5432",
+           "black_info depth 3 score mate 3 currmove e7e5", "black_info depth 4", "move e7e5",
+           "wtime 600000", "btime 61990", "whitename  Alpha  One ", "blackname Beta", "WhiteElo 2500"});
+    EXPECT_EQ(probe->fen(), "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2");
+    const std::string pgn = probe->pgn();
+    EXPECT_NE(pgn.find("1.e4 {[%eval 0.25][%emt 0:0:5][%acn 900][%nps 800][%depth 12][%time 5432]}\n"
+                       "1...e5 {[%eval #-3][%depth 3][%depth 4]} *"),
+              std::string::npos)
+        << pgn;
+    EXPECT_EQ(probe->game().get_tag("ECO"), "C20");
+    widget_test::run_for(100);  // the clocks show on the next tick
+    EXPECT_TRUE(probe->clock_texts()[1] == "10:00" || probe->clock_texts()[1] == "9:59");  // White's runs
+    EXPECT_EQ(probe->clock_texts()[3], "1:01");
+    EXPECT_EQ(window->get_title(), "Alpha  One  Beta");
+
+    apply({"set_arrow 12 28 x"});
+    save_screenshot(*window, "main_window_arrow");
+    apply({"clear_arrows", "takeback"});
+    EXPECT_EQ(probe->fen(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
+    EXPECT_EQ(probe->pgn().find("e5"), std::string::npos);
+
+    apply({"level fixed_depth 8", "round 7", "event  Spring Cup", "site Harbour"});
+    EXPECT_EQ(probe->level(), Level("fixed_depth 8  0").to_string());
+    EXPECT_EQ(probe->game().get_tag("Round"), "7");
+    EXPECT_EQ(probe->game().get_tag("Event"), "Spring Cup");
+    EXPECT_EQ(probe->game().get_tag("Site"), "Harbour");
+
+    apply({"black_info score cp 40", "setboard 4k3/8/8/8/8/8/8/4K2R b K - 5 30"});
+    EXPECT_EQ(probe->fen(), "4k3/8/8/8/8/8/8/4K2R b K - 0 1");
+    EXPECT_EQ(probe->game().get_tag("FEN"), "4k3/8/8/8/8/8/8/4K2R b K - 0 1");
+    EXPECT_TRUE(probe->black_comment().empty());
+}
+
+TEST_F(WindowTest, FinishedGameIsAppendedOnceAndAFreshRecordForgetsTheOldOne)
+{
+    apply({"1-0 {White mates}"});  // no move: nothing is written
+    EXPECT_FALSE(std::filesystem::exists("Torvane battles.pgn"));
+
+    probe->comment_editor().set_comment("old remark");
+    apply({"whitename W", "blackname B", "move f2f3", "move e7e5", "move g2g4", "move d8h4",
+           "0-1 {Black mates}", "0-1 {Black mates}"});
+    std::string error;
+    std::string refused;
+    answer_message(error, &refused);
+    apply({"move a2a3"});  // after the end: refused and reported
+    EXPECT_NE(refused.find("move a2a3 arrived after the end of the game"), std::string::npos) << refused;
+    const std::string file = read_file("Torvane battles.pgn");
+    EXPECT_NE(file.find("1.f3 e5 2.g4 Qh4# {Black mates} 0-1"), std::string::npos) << file;
+    EXPECT_EQ(file.find("[Event"), file.rfind("[Event"));  // one game
+    EXPECT_NE(file.find("[TimeControl \"sessions 40 0:10 0.1\"]"), std::string::npos);
+
+    apply({"new"});
+    EXPECT_EQ(probe->comment_editor().get_comment(), "");
+    EXPECT_EQ(probe->fen(), start_fen);
+    EXPECT_EQ(probe->game().get_result(), "*");
+
+    // A new engine or tournament game: the record starts afresh with the
+    // announced event and the diagram's position.
+    apply({"move e2e4", "event Autumn", "site Pier", "round 2",
+           "diagram 4k3/8/8/8/8/8/8/4K2R w K - 0 1"});
+    EXPECT_EQ(probe->game().pgn_tags().find("ECO"), std::string::npos);
+    EXPECT_EQ(probe->game().get_tag("Event"), "Autumn");
+    EXPECT_EQ(probe->game().get_tag("Site"), "Pier");
+    EXPECT_EQ(probe->game().get_tag("Round"), "2");
+    EXPECT_EQ(probe->game().get_tag("SetUp"), "1");
+    EXPECT_EQ(probe->game().get_tag("FEN"), "4k3/8/8/8/8/8/8/4K2R w K - 0 1");
+    EXPECT_TRUE(probe->game().is_empty());
+
+    // A file that cannot take the game: the user is told.
+    std::filesystem::remove("Torvane battles.pgn");
+    std::filesystem::create_directory("Torvane battles.pgn");
+    std::string told;
+    answer_message(told);
+    apply({"move h1h8", "1-0 {White mates}"});
+    EXPECT_EQ(told, "Game not saved");
+}
+
+TEST_F(WindowTest, LinesThatCannotBeAppliedAreReportedAndTheRestStillApplies)
+{
+    for (const char* bad : {"move e2e5", "wtime soon", "setboard 8/8 w", "set_arrow 1 99 g", "level nonsense 1 2 3"}) {
+        std::string told;
+        answer_message(told);
+        apply({bad, "round 9"});
+        EXPECT_EQ(told, "Error") << bad;
+        EXPECT_EQ(probe->game().get_tag("Round"), "9") << bad;
+        apply({"round 1"});
+    }
+    EXPECT_EQ(probe->fen(), start_fen);
+}
+
+TEST_F(WindowTest, FailedEngineLoadFallsBackToHumanHuman)
+{
+    apply({"engine1name ???"});
+    EXPECT_EQ(window->get_title(), "Torvane (no engine loaded)");
+    EXPECT_TRUE(probe->active("HumanHuman"));
+    EXPECT_FALSE(probe->action("HumanComputer")->is_sensitive());
+    apply({"reset mode", "tournament_finished"});
+    EXPECT_TRUE(probe->active("HumanHuman"));
+}
+
+TEST_F(WindowTest, MessageBoxKeepsTheManagerRunning)
+{
+    send("load 1 filename " + fake_engine(""));
+    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000));
+    std::size_t waiting_while_open = 0;
+    std::string title;
+    widget_test::answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
+        title = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+        // The manager answers every "level" with the engine's clock while the box is open.
+        for (int i = 0; i < 20; ++i)
+            send("level sessions 40 0:10 0.1");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (probe->waiting() < 20 && std::chrono::steady_clock::now() < deadline)
+            widget_test::run_for(20);
+        waiting_while_open = probe->waiting();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    apply({"telluser No_tournament_loaded"});
+    EXPECT_EQ(title, "No tournament loaded");
+    EXPECT_GE(waiting_while_open, 20u);
+    apply({});
+}
+
+TEST_F(WindowTest, FlipTurnsTheBoardAndBack)
+{
+    const auto before = widget_test::screenshot(probe->board());
+    activate("Flip");
+    widget_test::run_for(200);
+    save_screenshot(*window, "main_window_flipped");
+    const auto flipped = widget_test::screenshot(probe->board());
+    activate("Flip");
+    widget_test::run_for(200);
+    const auto back = widget_test::screenshot(probe->board());
+    const auto same = [](const Glib::RefPtr<Gdk::Pixbuf>& a, const Glib::RefPtr<Gdk::Pixbuf>& b) {
+        return a->get_byte_length() == b->get_byte_length() &&
+               std::equal(a->get_pixels(), a->get_pixels() + a->get_byte_length(), b->get_pixels());
+    };
+    EXPECT_FALSE(same(before, flipped));
+    EXPECT_TRUE(same(before, back));
+}
+
+TEST_F(WindowTest, AboutShowsTheLogo)
+{
+    bool logo = false;
+    widget_test::answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
+        logo = static_cast<bool>(dynamic_cast<Gtk::AboutDialog&>(dialog).get_logo());
+        save_screenshot(dialog, "about_dialog");
+        dialog.response(Gtk::RESPONSE_CLOSE);
+    });
+    activate("About");
+    EXPECT_TRUE(logo);
+}
+
+TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
+{
+    send("load 1 filename " + fake_engine("hang"));
+    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
+    EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
+    EXPECT_TRUE(quit_within(15000));
+}
+
+}
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/interface.h"
+
+#include <gtest/gtest.h>
+#include <gtkmm/label.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the window tests read and drive inside the main window.
+class InterfaceProbe {
+public:
+    explicit InterfaceProbe(Interface& window) : m_window(window) {}
+
+    std::string fen() const { return m_window.m_position.fen(); }
+    ChessGame& game() { return m_window.m_game; }
+    std::string pgn() { return m_window.m_game.pgn(); }
+    const std::string& white_comment() const { return m_window.m_white_comment; }
+    const std::string& black_comment() const { return m_window.m_black_comment; }
+    std::string level() const { return m_window.m_level.to_string(); }
+    ChessBoard& board() { return m_window.m_board; }
+    Clocks& clocks() { return m_window.m_clocks; }
+    FenEntry& fen_entry() { return m_window.m_fen_entry; }
+    CommentEditor& comment_editor() { return m_window.m_comment_editor; }
+    PgnView& pgn_view() { return m_window.m_pgn_view; }
+    AnalysisWindow& analysis_window() { return m_window.m_analysis_window; }
+    std::vector<Gtk::Window*> side_windows()
+    {
+        return {&m_window.m_analysis_window, &m_window.m_pgn_view, &m_window.m_comment_editor,
+                &m_window.m_epd_window};
+    }
+    GuiManager& manager() { return m_window.m_manager; }
+    Glib::RefPtr<Gtk::Action> action(const std::string& name) { return m_window.m_actions->get_action(name); }
+    bool active(const std::string& name)
+    {
+        return Glib::RefPtr<Gtk::ToggleAction>::cast_dynamic(action(name))->get_active();
+    }
+    // Lines put in by the manager and not yet applied.
+    std::size_t waiting() { return m_window.m_inbox.waiting(); }
+    bool manager_running() const { return m_window.m_manager_thread.joinable(); }
+    // The texts of the clock row: "White: ", White's time, "Black: ", Black's time.
+    std::vector<std::string> clock_texts();
+
+private:
+    Interface& m_window;
+};
+
+namespace window_test {
+
+// Each test gets a main window of its own, with its real manager thread, in
+// a fresh working directory (removed afterwards) that sees the images.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the main loop until the condition holds; false after the time limit.
+    bool run_until(const std::function<bool()>& condition, int milliseconds = 10000);
+    // Leaves lines in the window's inbox, as the manager does, and runs the
+    // main loop until the window has applied them all.
+    void apply(const std::vector<std::string>& lines);
+    // Sends a command to the manager as the window's handlers do.
+    void send(const std::string& command) { window->send_to_manager(command); }
+    void activate(const std::string& action) { probe->action(action)->activate(); }
+    // File > Quit; true when the window hid itself and was destroyed (its
+    // manager thread joined) within the time limit.
+    bool quit_within(int milliseconds);
+    // Saves what the window shows as <build>/tests/app/screenshots/<name>.png.
+    void save_screenshot(Gtk::Widget& widget, const std::string& name);
+    // The whole text of a file in the working directory, "" when missing.
+    std::string read_file(const std::string& name) const;
+
+    std::string directory;
+    std::string previous_directory;
+    std::unique_ptr<Interface> window;
+    std::unique_ptr<InterfaceProbe> probe;
+};
+
+// The path of the fake engine in one of its modes ("" for the plain one).
+std::string fake_engine(const std::string& mode);
+
+}

@@ -1,0 +1,109 @@
+// What the position and game choosers list, without a display: row k of the
+// position list is line k that the loaders count, and row n of the game list
+// is the game that PgnFile::listed_game(n) reads.
+
+#include "game/pgn_file.h"
+#include "gui/game_list_rows.h"
+#include "gui/position_lines.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+
+namespace {
+
+class ChooserFilesTest : public testing::Test {
+protected:
+    ChooserFilesTest() : m_dir(torvane_test::make_temp_dir("torvane-choosers")) {}
+    ~ChooserFilesTest() override { std::filesystem::remove_all(m_dir); }
+
+    std::string write(const std::string& name, const std::string& text)
+    {
+        const std::string path = m_dir + "/" + name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    std::string m_dir;
+};
+
+std::string game(const std::string& tags, const std::string& moves = "1.e4 e5 *")
+{
+    return tags + "\n" + moves + "\n\n";
+}
+
+std::string tag(const std::string& name, const std::string& value)
+{
+    return "[" + name + " \"" + value + "\"]\n";
+}
+
+std::string roster(const std::string& white, const std::string& black)
+{
+    return tag("Event", "E") + tag("Site", "S") + tag("Date", "2024.05.06") + tag("Round", "1") + tag("White", white)
+           + tag("Black", black) + tag("Result", "*");
+}
+
+// The value of a tag in a game's raw text, "?" when it has none.
+std::string tag_in(const std::string& text, const std::string& name)
+{
+    std::smatch match;
+    return std::regex_search(text, match, std::regex("\\[" + name + " \"([^\"]*)\"\\]")) ? match[1].str() : "?";
+}
+
+TEST_F(ChooserFilesTest, PositionLinesSkipEmptyLinesOfEitherEnding)
+{
+    const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    const std::string path = write("p.epd", start + "\n\n8/8/8/8/8/8/8/K1k5 w - - bm Kb1;\r\n\r\n\n4k3/8/8/8/8/8/8/4K3 b - -");
+    EXPECT_EQ(read_position_lines(path),
+              (std::vector<std::string>{start, "8/8/8/8/8/8/8/K1k5 w - - bm Kb1;", "4k3/8/8/8/8/8/8/4K3 b - -"}));
+    EXPECT_TRUE(read_position_lines(m_dir + "/missing.fen").empty());
+    EXPECT_TRUE(read_position_lines(m_dir).empty());
+}
+
+TEST_F(ChooserFilesTest, GameRowsAreTheListedGamesWithTagsByName)
+{
+    const std::string text =
+        game(roster("R\xC3\xA9ti", "Nimzowitsch"))
+        // Roster out of order and without "Round".
+        + game(tag("Event", "E") + tag("Result", "1-0") + tag("Black", "B2") + tag("White", "W2") + tag("Date", "D2"))
+        // A damaged game: a stray byte between moves.
+        + game(roster("W3", "B3"), "1.e4 \xC3 e5 *")
+        // A header without any roster tag after its "EventDate".
+        + game(tag("EventDate", "2024") + tag("Annotator", "A"))
+        + game(roster("W5", "B5"));
+    const std::string path = write("g.pgn", text);
+    const std::vector<GameListRow> rows = read_game_list(path, 1000);
+    ASSERT_EQ(rows.size(), 5u);
+    PgnFile file;
+    file.open(path);
+    for (std::size_t n = 1; n <= rows.size(); ++n) {
+        const std::string listed = file.listed_game(static_cast<int>(n));
+        const GameListRow& row = rows[n - 1];
+        EXPECT_EQ(row.white, tag_in(listed, "White")) << n;
+        EXPECT_EQ(row.black, tag_in(listed, "Black")) << n;
+        EXPECT_EQ(row.result, tag_in(listed, "Result")) << n;
+        EXPECT_EQ(row.date, tag_in(listed, "Date")) << n;
+    }
+    EXPECT_EQ(file.listed_game(6), "");
+    EXPECT_EQ(rows[1].white, "W2");
+    EXPECT_EQ(rows[3].white, "?");
+}
+
+TEST_F(ChooserFilesTest, AtMostTheLimitAndNothingFromAnUnreadableFile)
+{
+    std::string text;
+    for (int n = 1; n <= 1200; ++n)
+        text += game(roster("W" + std::to_string(n), "B"));
+    const std::vector<GameListRow> rows = read_game_list(write("many.pgn", text), 1000);
+    ASSERT_EQ(rows.size(), 1000u);
+    EXPECT_EQ(rows.back().white, "W1000");
+    EXPECT_TRUE(read_game_list(m_dir + "/missing.pgn", 1000).empty());
+    EXPECT_TRUE(read_game_list(m_dir, 1000).empty());
+    EXPECT_TRUE(read_game_list(write("empty.pgn", ""), 1000).empty());
+}
+
+}

@@ -1,0 +1,145 @@
+// Engine slots through the console with the fake engine: loading by path and
+// by installed name, failed loads, session tokens across loads and restarts,
+// options reaching the engine, and quitting with an engine loaded.
+#include "tests/manager/console_session.h"
+#include "tests/manager/session_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace torvane_test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+const Lines fresh_engine_lines = {"engine1name FakeEngine 1.0", "diagram " + start_fen, "level sessions 40 0:10 0.1"};
+
+// The lines a command causes: it is followed by a command whose answer is
+// known ("setboard" with a bad FEN), and everything before that answer is
+// what the first command sent.
+Lines answer_to(ConsoleSession& console, const std::string& line)
+{
+    console.send(line);
+    console.send("0 setboard marker");
+    Lines lines = console.lines_until([](const std::string& seen) { return seen.find("marker") != std::string::npos; });
+    lines.pop_back();
+    return lines;
+}
+
+TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
+{
+    const std::string fake = ConsoleSession::fake_engine();
+    ConsoleSession console;
+    console.write_file("engines.cfg", "name Fake Engine\nfilename " + fake + "\nprotocol xboard_v2\n\n"
+                                      "name Fake Uci\nfilename " + fake + "\nprotocol uci\n");
+    for (const std::string& load : Lines{"0 load 1 filename " + fake, "0 load 0 filename   " + fake + "  ",
+                                    "0 load 3 filename " + fake, "0 load 7 filename " + fake,
+                                    std::string("0 load 0 name Fake Engine"), std::string("0 load 2 name Fake Uci")}) {
+        EXPECT_EQ(answer_to(console, load), fresh_engine_lines) << load;
+    }
+}
+
+TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
+{
+    const struct {
+        std::string command;
+        Lines lines;
+        bool engine_stays;
+    } cases[] = {
+        {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}, false},
+        {"0 load 2 filename   /no where/eng ine  ", {"engine1name ???", "telluser /no where/eng ine failed"}, false},
+        {"0 load 0 name Nobody", {"engine1name ???", "telluser  failed"}, false},
+        {"0 load 0 name", {}, false},
+        // Another kind leaves the engine and resets the position.
+        {"0 load 1 elsewhere /usr/games/stockfish", {"diagram " + start_fen, "level sessions 40 0:10 0.1"}, true},
+    };
+    ConsoleSession console;
+    for (const auto& test : cases) {
+        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+        EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;
+        // A failed load has unloaded the old engine: no clock line follows.
+        EXPECT_EQ(answer_to(console, "0 level sessions 40 0:10 0.1").size(), test.engine_stays ? 1u : 0u) << test.command;
+    }
+}
+
+TEST(ConsoleEngines, OnlyLinesOfTheEngineNowInTheSlotCount)
+{
+    ConsoleSession console;
+    const std::string info = "info depth 7 score cp 3 pv e2e4";
+    const std::string window_info = "white_info  depth 7 score cp 3 pv e2e4";
+    ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(1), info)), Lines{window_info});
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(2), info)), Lines{});
+    EXPECT_EQ(answer_to(console, engine_line(2, session_token(1), info)), Lines{});
+    EXPECT_EQ(answer_to(console, "1 x " + info), Lines{});
+    EXPECT_EQ(answer_to(console, "7 " + info), Lines{});
+    EXPECT_EQ(answer_to(console, ""), Lines{});
+
+    // A new load draws the next token; the old engine's lines are stale.
+    ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(1), info)), Lines{});
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(2), info)), Lines{window_info});
+
+    // An engine that may not be reused is restarted by "new", with a fresh
+    // token and no new name line; the restart and "new" each reset the game.
+    ASSERT_EQ(answer_to(console, "0 load 3 filename " + ConsoleSession::fake_engine("fake_engine_no_reuse")),
+              fresh_engine_lines);
+    const Lines reset(fresh_engine_lines.begin() + 1, fresh_engine_lines.end());
+    EXPECT_EQ(answer_to(console, "0 new"), (Lines{reset[0], reset[1], reset[0], reset[1]}));
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(3), info)), Lines{});
+    EXPECT_EQ(answer_to(console, engine_line(1, session_token(4), info)), Lines{window_info});
+}
+
+TEST(ConsoleEngines, OptionsReachTheEngineAndAButtonIsPressedOnce)
+{
+    ConsoleSession console;
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    console.send("0 debug true");
+    console.send("0 setoption name Clear Hash value");
+    console.send("0 setoption name Hash value 64\n");
+    console.send("0 setoption name Style value   Very  Risky  ");
+    console.send("0 setoption value 5");
+    console.send("0 setoption name value 5");
+    console.send("0 quit");
+    console.lines_until("quit");
+    ASSERT_EQ(console.wait_exit(10s), 0);
+    const std::string sent = console.read_file("engine1.log");
+    auto count = [&sent](const std::string& text) {
+        std::size_t found = 0;
+        for (std::size_t at = sent.find(text); at != std::string::npos; at = sent.find(text, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count("engine <- setoption name Clear Hash\n"), 1u) << sent;
+    EXPECT_GE(count("engine <- setoption name Hash value 64\n"), 1u) << sent;
+    EXPECT_GE(count("engine <- setoption name Style value Very Risky\n"), 1u) << sent;
+    EXPECT_EQ(count("name value"), 0u) << sent;
+}
+
+TEST(ConsoleEngines, QuitUnloadsEveryEngineWithinBoundedTime)
+{
+    for (bool close_input : {false, true}) {
+        ConsoleSession console;
+        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+        const std::vector<pid_t> engines = console.children();
+        ASSERT_EQ(engines.size(), 1u);
+        const auto start = std::chrono::steady_clock::now();
+        if (close_input) {
+            console.close_input();
+        } else {
+            console.send("0 quit");
+        }
+        EXPECT_EQ(console.lines_until("quit", 5s), Lines{"quit"});
+        EXPECT_EQ(console.wait_exit(5s), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+        EXPECT_FALSE(ConsoleSession::process_alive(engines.front()));
+    }
+}
+
+}
+}

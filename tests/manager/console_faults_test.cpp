@@ -1,0 +1,226 @@
+// Faults through the console with the fake engine: engines that crash in a
+// game against a human, positions changed under a thinking engine, commands
+// refused during a tournament game, tournament files that cannot be read or
+// written, and books that cannot be opened.
+#include "core/chess_position.h"
+#include "core/move_generator.h"
+#include "core/move_list.h"
+#include "manager/game_result.h"
+#include "tests/manager/console_fixtures.h"
+#include "tests/manager/console_session.h"
+#include "tests/manager/session_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace torvane_test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+bool contains(const Lines& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+
+// A legal move of the side to move that does not end the game.
+std::string quiet_user_move(const ChessPosition& position)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    for (const Move& move : moves) {
+        ChessPosition after = position;
+        after.make_move(move);
+        MoveGenerator check;
+        if (game_result(after, check) == "*") {
+            return move.to_string();
+        }
+    }
+    return "";
+}
+
+TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce)
+{
+    ConsoleSession console({{"TORVANE_FAKE_CRASH_AFTER", "10"}, {"TORVANE_FAKE_SEED", "7"}});
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_crash_after"));
+    console.send("0 level fixed_depth 1");
+    console.send("0 human_computer");
+    ChessPosition position;
+    position.set_start_position();
+    Lines after_crash;
+    bool crashed = false;
+    for (int turn = 0; turn < 14; ++turn) {
+        const std::string move = quiet_user_move(position);
+        ASSERT_FALSE(move.empty());
+        position.make_move(position.convert_to_move(move));
+        console.send("0 usermove " + move);
+        const Lines lines = console.lines_until("shout");
+        for (const std::string& line : lines) {
+            if (starts_with(line, "move ")) {
+                const Move reply = position.convert_to_move(line.substr(5));
+                MoveList legal;
+                MoveGenerator generator;
+                generator.generate(position, legal);
+                ASSERT_TRUE(std::any_of(legal.begin(), legal.end(), [&](const Move& m) { return m == reply; })) << line;
+                position.make_move(reply);
+            }
+        }
+        crashed = crashed || contains(lines, "telluser engine1 crashed");
+        EXPECT_EQ(contains(lines, "telluser engine1 crashed"), turn == 10) << turn;
+        if (crashed) {
+            after_crash.insert(after_crash.end(), lines.begin(), lines.end());
+        }
+    }
+    ASSERT_TRUE(crashed);
+    for (const std::string& line : after_crash) {
+        EXPECT_FALSE(starts_with(line, "diagram") || starts_with(line, "level") || starts_with(line, "engine1name"))
+            << line;
+    }
+}
+
+TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
+{
+    ConsoleSession console;
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_crash_on_go"));
+    console.send("0 human_computer");
+    console.send("0 usermove e2e4");
+    const Lines lines = console.lines_until("telluser engine1 crashed again, not restarted");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "telluser engine1 crashed"), 1);
+    EXPECT_EQ(console.lines_for(1s), Lines{});
+    // The human's moves are still refereed: an illegal one is refused, a mate ends the game.
+    for (const char* move : {"e7e5", "f1c4", "b8c6", "d1h5", "g8f6"}) {
+        console.send(std::string("0 usermove ") + move);
+    }
+    console.send("0 usermove h5h8");
+    console.send("0 usermove h5f7");
+    const Lines end = console.lines_until("telluser result: 1-0");
+    EXPECT_TRUE(contains(end, "telluser illegal move refused: h5h8"));
+    EXPECT_EQ(result_lines(end), Lines{"1-0 {White mates}"});
+}
+
+TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)
+{
+    ConsoleSession console({{"TORVANE_FAKE_MOVES", "e7e5 c2c4"}, {"TORVANE_FAKE_DELAY_MS", "200"}});
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_slow"));
+    console.send("0 level fixed_depth 1");
+    console.send("0 human_computer");
+    console.send("0 usermove e2e4");
+    console.send("0 setboard rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq - 0 1");
+    console.lines_until("whitename Human");
+    const Lines meanwhile = console.lines_for(1.5s);
+    EXPECT_TRUE(std::none_of(meanwhile.begin(), meanwhile.end(), [](const std::string& line) { return starts_with(line, "move "); }));
+    console.send("0 usermove d7d5");
+    const Lines lines = console.lines_until("shout");
+    EXPECT_TRUE(contains(lines, "move c2c4"));
+    EXPECT_FALSE(contains(lines, "move e7e5"));
+}
+
+TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "100"}});
+    auto script = [&](const std::string& name, const std::string& moves) {
+        return write_engine_wrapper(console, name, ConsoleSession::fake_engine("fake_engine_slow"), {{"TORVANE_FAKE_MOVES", moves}});
+    };
+    write_engines_cfg(console, {{"W", script("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", script("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
+    console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
+    TournamentFile tournament;
+    tournament.event = "Refusals";
+    tournament.level = "fixed_depth 1";
+    tournament.suite = console.dir() + "/suite.epd";
+    tournament.participants = {"W", "B"};
+    tournament.games = {{"1", 1, 1, 2}};
+    write_tournament(console, tournament);
+    console.send("0 load_tournament Refusals");
+    console.send("0 start_tournament");
+    console.lines_until("setboard r3k3/8/8/8/8/8/8/R3K3 w - -");
+    console.send("0 setboard " + start_fen);
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    const Lines lines = console.lines_until("tournament_finished");
+    EXPECT_TRUE(contains(lines, "telluser setboard refused: a tournament game is being played"));
+    EXPECT_TRUE(contains(lines, "telluser load refused: a tournament game is being played"));
+    EXPECT_EQ(result_lines(lines), Lines{"1/2-1/2 {adjudicated}"});
+}
+
+TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
+{
+    ConsoleSession console;
+    write_engines_cfg(console, {{"W", ConsoleSession::fake_engine("fake_engine_legal"), "uci"}});
+    TournamentFile tournament;
+    tournament.event = "Broken";
+    tournament.level = "fixed_depth 1";
+    tournament.participants = {"W", "W"};
+    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 9}};
+    write_tournament(console, tournament);
+    const std::string before = console.read_file("tournaments/Broken.trn");
+    for (const std::string name : {"Broken", "Missing"}) {
+        console.send("0 load_tournament " + name);
+        console.send("0 start_tournament");
+        EXPECT_EQ(console.lines_until("tournament_finished"),
+                  (Lines{"telluser Tournament_doesn't_exist", "telluser No_tournament_loaded", "tournament_finished"}));
+    }
+    EXPECT_EQ(console.read_file("tournaments/Broken.trn"), before);
+    EXPECT_TRUE(console.children().empty());
+}
+
+TEST(ConsoleFaults, AResultThatCannotBeSavedEndsTheRun)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+    write_engines_cfg(console, {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+    console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
+    TournamentFile tournament;
+    tournament.event = "Saved Elsewhere";
+    tournament.level = "fixed_depth 1";
+    tournament.suite = console.dir() + "/suite.epd";
+    tournament.participants = {"W", "B"};
+    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}};
+    // The file is loaded under another name; its event's name is taken by a directory.
+    write_tournament(console, tournament, "Loaded");
+    std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
+    const Lines lines = play_tournament(console, "Loaded");
+    ASSERT_EQ(result_lines(lines), Lines{"1/2-1/2 {Draw by insufficient material}"});
+    EXPECT_TRUE(starts_with(lines[lines.size() - 2], "telluser Tournament::save()")) << lines[lines.size() - 2];
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
+    EXPECT_TRUE(console.children().empty());
+}
+
+TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
+{
+    ConsoleSession console;
+    const struct {
+        std::string command;
+        Lines lines;
+    } cases[] = {
+        {"0 learnopenings 2", {"reset mode", "telluser No_Polyglot_book_found use menu 'File' to load a Polyglot book"}},
+        {"0 polyglotbook /nonexistent/book one.bin", {}},
+        {"0 learnopenings 3", {"reset mode", "telluser PolyglotBook::open() open /nonexistent/book one.bin failed (1)"}},
+        {"0 learnopenings 0", {}},
+        {"0 load 1 filename " + ConsoleSession::fake_engine(),
+         {"engine1name FakeEngine 1.0", "diagram " + start_fen, "level sessions 40 0:10 0.1"}},
+        {"0 analyzeposition", {}},
+        {"0 usermove e2e4", {"telluser GuiManager::process_command_from_interface()  usermove while in analysis mode"}},
+        {"0 human_computer", {}},
+        // Slot 1 emptied by a failed load: the human's moves are still refereed.
+        {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}},
+        {"0 setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}},
+        {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
+        {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},
+        {"0 start_tournament", {"new", "telluser tournament_finished", "tournament_finished"}},
+    };
+    for (const auto& test : cases) {
+        console.send(test.command);
+        console.send("0 setboard marker");
+        Lines lines = console.lines_until([](const std::string& line) { return line.find("marker") != std::string::npos; });
+        lines.pop_back();
+        EXPECT_EQ(lines, test.lines) << test.command;
+    }
+}
+
+}
+}

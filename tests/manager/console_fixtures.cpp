@@ -1,0 +1,76 @@
+#include "tests/manager/console_fixtures.h"
+
+#include <filesystem>
+
+namespace torvane_test {
+
+std::string write_engine_wrapper(const ConsoleSession& console, const std::string& name, const std::string& program,
+                                 const std::map<std::string, std::string>& environment)
+{
+    std::string script = "#!/bin/sh\n";
+    for (const auto& [variable, value] : environment) {
+        script += "export " + variable + "='" + value + "'\n";
+    }
+    script += "exec '" + program + "'\n";
+    console.write_file(name, script);
+    const std::string path = console.dir() + "/" + name;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
+void write_engines_cfg(const ConsoleSession& console, const std::vector<InstalledEngine>& engines)
+{
+    std::string text;
+    for (const InstalledEngine& engine : engines) {
+        text += "name " + engine.name + "\nfilename " + engine.path + "\nprotocol " + engine.protocol + "\n\n";
+    }
+    console.write_file("engines.cfg", text);
+}
+
+void write_tournament(const ConsoleSession& console, const TournamentFile& tournament, const std::string& file_name)
+{
+    std::string text = "version 1.15\nevent " + tournament.event + "\nsite  Test site\nlevel " + tournament.level +
+                       "\ntype " + tournament.type + "\niterations 1\nparallelgames 1\n";
+    if (!tournament.suite.empty()) {
+        text += "openingbook " + tournament.suite + "\n";
+    }
+    text += "bothcolors false\nrandomorder false\nignoretimeloss " +
+            std::string(tournament.ignore_time_loss ? "true" : "false") + "\n";
+    for (const std::string& participant : tournament.participants) {
+        text += "participant " + participant + "\n";
+    }
+    int number = 0;
+    for (const TournamentFile::Game& game : tournament.games) {
+        const std::string count = std::to_string(++number);
+        text += "game " + std::string(7 - count.size(), ' ') + count + "   round=" + game.round +
+                "   opening=" + std::to_string(game.opening) + "  pairing=" + std::to_string(game.white) + "-" +
+                std::to_string(game.black) + "   result=" + game.result + "\n";
+    }
+    std::filesystem::create_directories(console.dir() + "/tournaments");
+    console.write_file("tournaments/" + (file_name.empty() ? tournament.event : file_name) + ".trn", text);
+}
+
+std::vector<std::string> play_tournament(ConsoleSession& console, const std::string& name, double timeout_seconds)
+{
+    console.send("0 load_tournament " + name);
+    console.send("0 start_tournament");
+    return console.lines_until("tournament_finished", ConsoleSession::Seconds(timeout_seconds));
+}
+
+bool is_result_line(const std::string& line)
+{
+    return line.rfind("1-0 {", 0) == 0 || line.rfind("0-1 {", 0) == 0 || line.rfind("1/2-1/2 {", 0) == 0;
+}
+
+std::vector<std::string> result_lines(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> results;
+    for (const std::string& line : lines) {
+        if (is_result_line(line)) {
+            results.push_back(line);
+        }
+    }
+    return results;
+}
+
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tests/manager/console_session.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace torvane_test {
+
+// One installed engine for an engines.cfg written by a test.
+struct InstalledEngine {
+    std::string name;
+    std::string path;
+    std::string protocol;  // "uci", "xboard_v2", ...
+};
+
+// A one-file tournament written the way the tournament dialog saves it.
+struct TournamentFile {
+    std::string event;
+    std::string level;
+    std::string type = "match";
+    std::string suite;
+    bool ignore_time_loss = false;
+    std::vector<std::string> participants;
+    // Per game: round text, opening number, White's and Black's participant
+    // numbers, result.
+    struct Game {
+        std::string round;
+        int opening;
+        int white;
+        int black;
+        std::string result = "*";
+    };
+    std::vector<Game> games;
+};
+
+// A shell script in the console's directory that starts program with the
+// environment given; engines are started without arguments, so this is how a
+// test gives each engine its own script of moves.
+std::string write_engine_wrapper(const ConsoleSession& console, const std::string& name, const std::string& program,
+                                 const std::map<std::string, std::string>& environment);
+void write_engines_cfg(const ConsoleSession& console, const std::vector<InstalledEngine>& engines);
+// Writes "tournaments/<event>.trn" (or under file_name when given).
+void write_tournament(const ConsoleSession& console, const TournamentFile& tournament, const std::string& file_name = "");
+
+// The lines of a tournament run, up to and including "tournament_finished".
+std::vector<std::string> play_tournament(ConsoleSession& console, const std::string& name, double timeout_seconds = 60);
+
+// The result lines ("1-0 {...}", "0-1 {...}", "1/2-1/2 {...}") among lines.
+std::vector<std::string> result_lines(const std::vector<std::string>& lines);
+bool is_result_line(const std::string& line);
+
+}

@@ -1,0 +1,160 @@
+// Games through the console with the fake engine: every way a game ends,
+// against a human and between two engines, with its exact result lines.
+#include "tests/manager/console_fixtures.h"
+#include "tests/manager/console_session.h"
+#include "tests/manager/session_tokens.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace torvane_test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
+{
+    const struct {
+        std::string program;
+        std::string protocol;
+        std::string fen;
+        std::string engine_moves;
+        Lines user_moves;  // none: the engine moves first ("go")
+        std::string result;
+    } cases[] = {
+        {"fake_engine", "1", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", {}, "1-0 {White mates}"},
+        {"fake_engine", "1", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", "a8a1", {}, "0-1 {Black mates}"},
+        {"fake_engine", "1", "7k/8/6K1/8/8/8/5Q2/8 w - - 0 1", "f2f7", {}, "1/2-1/2 {Stalemate}"},
+        {"fake_engine", "1", "4k3/8/8/8/8/8/3n4/2B1K3 w - - 0 1", "c1d2", {}, "1/2-1/2 {Draw by insufficient material}"},
+        {"fake_engine", "1", "4k3/8/8/8/8/8/8/R3K3 w - - 99 80", "a1a2", {}, "1/2-1/2 {Draw by fifty move rule}"},
+        {"fake_engine", "1", start_fen, "g8f6 f6g8 g8f6 f6g8", {"g1f3", "f3g1", "g1f3", "f3g1"},
+         "1/2-1/2 {Draw by threefold repetition}"},
+        {"fake_engine", "1", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "", {"a1a8"}, "1-0 {White mates}"},
+        {"fake_engine_illegal", "1", start_fen, "", {}, "0-1 {illegal move: e2e5}"},
+        {"fake_engine_illegal", "1", start_fen, "", {"d2d4"}, "1-0 {illegal move: e2e5}"},
+        {"fake_engine_none", "1", start_fen, "", {}, "0-1 {illegal move: (none)}"},
+        {"fake_engine_resign", "3", start_fen, "", {}, "0-1 {white resigns}"},
+        {"fake_engine_resign", "3", start_fen, "", {"e2e4"}, "1-0 {black resigns}"},
+    };
+    for (const auto& test : cases) {
+        ConsoleSession console({{"TORVANE_FAKE_MOVES", test.engine_moves}});
+        console.send("0 load " + test.protocol + " filename " + ConsoleSession::fake_engine(test.program));
+        console.send("0 level fixed_depth 1");
+        console.send("0 setboard " + test.fen);
+        console.send(test.user_moves.empty() ? "0 go" : "0 human_computer");
+        auto done = [](const std::string& line) { return line == "shout" || starts_with(line, "telluser result: "); };
+        Lines lines;
+        for (const std::string& move : test.user_moves) {
+            console.send("0 usermove " + move);
+            const Lines answer = console.lines_until(done);
+            lines.insert(lines.end(), answer.begin(), answer.end());
+        }
+        if (lines.empty() || lines.back() == "shout") {
+            const Lines answer = console.lines_until([](const std::string& line) { return starts_with(line, "telluser result: "); });
+            lines.insert(lines.end(), answer.begin(), answer.end());
+        }
+        ASSERT_GE(lines.size(), 3u) << test.fen;
+        EXPECT_EQ(result_lines(lines), Lines{test.result}) << test.fen;
+        const std::string first_word = test.result.substr(0, test.result.find(' '));
+        EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{test.result, "round ?", "telluser result: " + first_word}));
+    }
+}
+
+// A one-game match between two fake engines, each playing its own script of
+// moves from the suite's position; the run's lines.
+Lines one_game_match(const std::string& white, const std::string& white_moves, const std::string& black,
+                     const std::string& black_moves, const std::string& epd, const std::string& level,
+                     std::map<std::string, std::string> environment = {})
+{
+    ConsoleSession console(environment);
+    auto script = [&](const std::string& name, const std::string& program, const std::string& moves) {
+        return write_engine_wrapper(console, name, ConsoleSession::fake_engine(program), {{"TORVANE_FAKE_MOVES", moves}});
+    };
+    const bool xboard_black = black == "fake_engine_resign";
+    write_engines_cfg(console, {{"White", script("white.sh", white, white_moves), "uci"},
+                                {"Black", script("black.sh", black, black_moves), xboard_black ? "xboard_v2" : "uci"}});
+    TournamentFile tournament;
+    tournament.event = "Fake Match";
+    tournament.level = level;
+    if (!epd.empty()) {
+        console.write_file("suite.epd", epd + "\n");
+        tournament.suite = console.dir() + "/suite.epd";
+    }
+    tournament.participants = {"White", "Black"};
+    tournament.games = {{"1", 1, 1, 2}};
+    write_tournament(console, tournament);
+    Lines lines = play_tournament(console, "Fake Match");
+    // After the end nothing more happens, whatever the engines still say.
+    console.send(engine_line(1, session_token(1), "resign"));
+    console.send(engine_line(2, session_token(2), "resign"));
+    const Lines later = console.lines_for(0.5s);
+    lines.insert(lines.end(), later.begin(), later.end());
+    const std::string file = console.read_file("tournaments/Fake Match.trn");
+    lines.push_back(file.substr(file.rfind("result=")));
+    return lines;
+}
+
+TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
+{
+    const struct {
+        std::string white;
+        std::string white_moves;
+        std::string black;
+        std::string black_moves;
+        std::string epd;
+        std::string result;
+        int moves;
+    } cases[] = {
+        // A mate with a queen each after six quiet plies is a mate, not an adjudicated draw.
+        {"fake_engine", "h8g7 g7h8 h8g7", "fake_engine", "c7c6 c6c7 c7c1", "7Q/2q5/8/8/8/1k6/8/K7 w - -",
+         "0-1 {Black mates}", 6},
+        {"fake_engine", "a1a2 a2a1 a1a2", "fake_engine", "a8a7 a7a8 a8a7", "r3k3/8/8/8/8/8/8/R3K3 w - -",
+         "1/2-1/2 {adjudicated}", 6},
+        {"fake_engine", "d2c4", "fake_engine", "", "4k3/8/8/3n4/8/8/3N4/4K3 w - -",
+         "1/2-1/2 {Draw by insufficient material}", 1},
+        {"fake_engine_illegal", "", "fake_engine", "", "", "0-1 {illegal move: e2e5}", 0},
+        {"fake_engine", "e2e4", "fake_engine_illegal", "", "", "1-0 {illegal move: e2e5}", 1},
+        {"fake_engine_none", "", "fake_engine", "", "", "0-1 {illegal move: (none)}", 0},
+        {"fake_engine_crash_on_go", "", "fake_engine", "", "", "0-1 {engine failure}", 0},
+        {"fake_engine_legal", "", "fake_engine_resign", "", "", "1-0 {black resigns}", 1},
+        // An opening that is already mate is the whole game.
+        {"fake_engine", "", "fake_engine", "", "k7/1Q6/1K6/8/8/8/8/8 b - -", "1-0 {White mates}", 0},
+    };
+    for (const auto& test : cases) {
+        const Lines lines =
+            one_game_match(test.white, test.white_moves, test.black, test.black_moves, test.epd, "fixed_depth 1");
+        EXPECT_EQ(result_lines(lines), Lines{test.result}) << test.result;
+        std::size_t moves = 0;
+        for (const std::string& line : lines) {
+            moves += starts_with(line, "move ") ? 1 : 0;
+        }
+        EXPECT_EQ(moves, static_cast<std::size_t>(test.moves)) << test.result;
+        const std::string first_word = test.result.substr(0, test.result.find(' '));
+        EXPECT_EQ(Lines(lines.end() - 4, lines.end()),
+                  (Lines{test.result, "telluser tournament_finished", "tournament_finished", "result=" + first_word + "\n"}))
+            << test.result;
+    }
+}
+
+TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
+{
+    const Lines lines = one_game_match("fake_engine_slow", "e2e4", "fake_engine", "", "", "sudden_death 0 0:02 0",
+                                       {{"TORVANE_FAKE_DELAY_MS", "1500"}});
+    ASSERT_EQ(result_lines(lines), Lines{"0-1 {time}"});
+    auto result = std::find(lines.begin(), lines.end(), "0-1 {time}");
+    // The move and its time are told, no clock line follows.
+    ASSERT_GE(result - lines.begin(), 2);
+    EXPECT_EQ(*(result - 2), "move e2e4");
+    EXPECT_TRUE(starts_with(*(result - 1), "emt "));
+}
+
+}
+}
