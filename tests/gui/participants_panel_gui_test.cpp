@@ -24,18 +24,20 @@ protected:
     void SetUp() override
     {
         widget_test::start_gtk();
+        // The list makes the per-user directory where it is built.
         torvane_test::TempWorkingDir directory;
+        m_installed = std::make_unique<InstalledEngines>();
         for (const char* name : {"gamma", "alpha", "delta", "beta"}) {
             EngineVariables record;
             record.set_name(name);
-            m_installed.add(record);
+            m_installed->add(record);
         }
     }
 
     void show(Names participants)
     {
         m_window = std::make_unique<Gtk::Window>();
-        m_panel = std::make_unique<ParticipantsPanel>(m_installed, participants);
+        m_panel = std::make_unique<ParticipantsPanel>(*m_installed, participants);
         m_window->add(*m_panel);
         m_window->set_default_size(460, 200);
         widget_test::show_and_wait(*m_window);
@@ -52,7 +54,7 @@ protected:
         dialog_test::click_row(*widgets_of<Gtk::TreeView>(list(side)).at(0), row);
     }
 
-    InstalledEngines m_installed;
+    std::unique_ptr<InstalledEngines> m_installed;
     std::unique_ptr<Gtk::Window> m_window;
     std::unique_ptr<ParticipantsPanel> m_panel;
 };
