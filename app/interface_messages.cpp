@@ -130,8 +130,11 @@ void Interface::set_eco_tags()
 
 void Interface::on_manager_takeback()
 {
+    // Either both the position and the record go back, or neither does.
+    ChessPosition before = m_position;
+    before.take_back();
     m_game.remove_last_move();
-    m_position.take_back();
+    m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
     refresh_board();
