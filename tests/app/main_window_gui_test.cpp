@@ -2,6 +2,7 @@
 
 #include "app/pgn_date.h"
 #include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
 
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/messagedialog.h>
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <chrono>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace window_test {
 namespace {
@@ -218,6 +221,27 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
     EXPECT_TRUE(quit_within(15000));
+}
+
+}
+}
+
+namespace window_test {
+namespace {
+
+TEST(Program, AnUnusablePerUserDirectoryEndsItWithTheErrorAndAFailureStatus)
+{
+    // Below /home/<user> the per-user directory is <user>/.torvanechess: a
+    // plain file of that name cannot become it.
+    std::string home = "/home/torvane-start-XXXXXX";
+    ASSERT_NE(mkdtemp(home.data()), nullptr);
+    std::ofstream(home + "/.torvanechess") << "not a directory\n";
+    const std::string output = torvane_test::run_command("cd " + home + " && " + TORVANE_BINARY_DIR +
+                                                         "/app/torvane -s 640 2>&1; echo status=$?");
+    std::filesystem::remove_all(home);
+    EXPECT_NE(output.find("boardsize=640\n"), std::string::npos) << output;
+    EXPECT_NE(output.find(".torvanechess"), std::string::npos) << output;
+    EXPECT_NE(output.find("status=1"), std::string::npos) << output;
 }
 
 }
