@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/chess_position.h"
+#include "engines/cv_trio.h"
+#include "engines/engine_variables.h"
+#include "engines/gui_engine.h"
+#include "engines/installed_engines.h"
+#include "engines/level.h"
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+
+// The steps of an engine game that both managers take alike.
+
+// What a manager hands to every engine it starts.
+struct EngineSettings {
+    bool debug;
+    std::ostream* log;
+    bool ponder;
+    Level level;
+};
+
+// A new engine in a slot: loaded from path with the protocol code, its lines
+// going to the manager's queue, and given the settings. Null when its
+// process does not run (the failed engine's threads are joined by then); a
+// load error, such as an unknown protocol code, is written to standard error
+// after the caller's name and counts as a failed start.
+std::unique_ptr<GuiEngine> start_engine(int slot, const std::string& path, int protocol, const CVTrio& queue,
+                                        const EngineSettings& settings, const std::string& caller);
+
+// The installed engine of that name from engines.cfg, read again first; an
+// empty record (no file name, protocol 0) when the file lacks the name.
+EngineVariables installed_engine(InstalledEngines& installed, const std::string& name);
+
+// The engine's name in a game: its installed name, else the name it gave.
+std::string player_name(const GuiEngine& engine);
+
+// Seats the engines of a tournament game: engine 1 White, engine 2 Black,
+// both logging to log and playing at level (a handicap shortens it).
+void seat_engines(GuiEngine& engine1, GuiEngine& engine2, std::ostream* log, const Level& level);
+
+// Sets the engines' move counters from the position's move number and lets
+// the engine to move think: 1 when that is engine 1 (White), 2 for engine 2.
+int start_engine_to_move(GuiEngine& engine1, GuiEngine& engine2, const ChessPosition& position);
+
+// Engine 1's and engine 2's time left in milliseconds.
+struct EngineTimes {
+    std::int64_t engine1;
+    std::int64_t engine2;
+};
+
+// After every move of an engine game each engine learns the other's time
+// left, an overstepped clock counting as none.
+EngineTimes exchange_opponent_times(GuiEngine& engine1, GuiEngine& engine2);
