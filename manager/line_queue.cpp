@@ -14,8 +14,10 @@ void LineQueue::push(const std::string& line)
 
 CVTrio LineQueue::trio() { return CVTrio(&m_mutex, &m_cv, &m_lines); }
 
-void LineQueue::serve(const std::function<bool()>& stopped, const std::function<void(const std::string&)>& handle)
+void LineQueue::serve(const std::function<bool()>& stopped, const std::function<void(const std::string&)>& handle,
+                      std::optional<std::chrono::milliseconds> idle_interval)
 {
+    const auto line_waiting = [this] { return !m_lines.empty(); };
     std::unique_lock lock(m_mutex);
     while (!stopped()) {
         while (!m_lines.empty()) {
@@ -28,7 +30,13 @@ void LineQueue::serve(const std::function<bool()>& stopped, const std::function<
         if (stopped()) {
             return;
         }
-        m_cv.wait(lock, [this] { return !m_lines.empty(); });
+        if (!idle_interval) {
+            m_cv.wait(lock, line_waiting);
+        } else if (!m_cv.wait_for(lock, *idle_interval, line_waiting)) {
+            lock.unlock();
+            handle("");
+            lock.lock();
+        }
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include "engines/cv_trio.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 // A manager's input: lines pushed from any thread (the window's commands,
@@ -27,7 +29,10 @@ public:
     // released, until stopped() holds once the queue has run empty (lines
     // that are queued when it starts to hold are still handled). stopped is
     // called with the lock held and must only read the caller's own state.
-    void serve(const std::function<bool()>& stopped, const std::function<void(const std::string&)>& handle);
+    // With an idle interval, handle gets an empty line whenever no line has
+    // come for that long, so that clocks are looked at while all is quiet.
+    void serve(const std::function<bool()>& stopped, const std::function<void(const std::string&)>& handle,
+               std::optional<std::chrono::milliseconds> idle_interval = std::nullopt);
     // Removes the engines' lines (source 1 or 2) still waiting; the window's
     // commands stay.
     void drop_engine_lines();

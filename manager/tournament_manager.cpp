@@ -31,7 +31,10 @@ void TournamentManager::command(const std::string& line) { m_queue.push(line); }
 
 void TournamentManager::operator()()
 {
-    m_queue.serve([this] { return m_stop; }, [this](const std::string& line) { handle_line(line); });
+    // No window sends "wake_up" here: an idle pass every 400 ms lets the
+    // clock and health test end a game whose engine went silent or died.
+    m_queue.serve([this] { return m_stop; }, [this](const std::string& line) { handle_line(line); },
+                  std::chrono::milliseconds(400));
 }
 
 void TournamentManager::handle_line(const std::string& line)
