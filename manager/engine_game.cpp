@@ -1,8 +1,12 @@
 #include "manager/engine_game.h"
 
+#include "manager/game_result.h"
+
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <iostream>
+#include <thread>
 
 std::unique_ptr<GuiEngine> start_engine(int slot, const std::string& path, int protocol, const CVTrio& queue,
                                         const EngineSettings& settings, const std::string& caller)
@@ -67,4 +71,27 @@ EngineTimes exchange_opponent_times(GuiEngine& engine1, GuiEngine& engine2)
     engine1.set_opponent_time(static_cast<std::uint64_t>(std::max<std::int64_t>(times.engine2, 0)));
     engine2.set_opponent_time(static_cast<std::uint64_t>(std::max<std::int64_t>(times.engine1, 0)));
     return times;
+}
+
+std::string answer_engine_move(ChessPosition& position, MoveGenerator& generator, const Move& move, GuiEngine& other,
+                               int other_slot, const std::string& make_error,
+                               const std::function<void(const std::string&)>& log)
+{
+    try {
+        position.make_move(move);
+    } catch (...) {
+        std::cerr << make_error << std::endl;
+        throw;
+    }
+    const std::string result = result_after_engine_move(position, generator);
+    if (result != "*") {
+        return result;
+    }
+    other.set_position(position);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::string name = " engine" + std::to_string(other_slot);
+    log(name + " <- position " + position.fen());
+    other.go();
+    log(name + " <- go");
+    return result;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/chess_position.h"
+#include "core/move.h"
+#include "core/move_generator.h"
 #include "engines/cv_trio.h"
 #include "engines/engine_variables.h"
 #include "engines/gui_engine.h"
@@ -8,6 +10,7 @@
 #include "engines/level.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -54,3 +57,12 @@ struct EngineTimes {
 // After every move of an engine game each engine learns the other's time
 // left, an overstepped clock counting as none.
 EngineTimes exchange_opponent_times(GuiEngine& engine1, GuiEngine& engine2);
+
+// Plays an engine's move of an engine game on the position (when that fails,
+// make_error goes to standard error and the error passes on) and decides the
+// game (result_after_engine_move). When it goes on, the other engine, in
+// slot other_slot, gets the position and thinks; both steps are logged.
+// Returns the result line, "*" when the game goes on.
+std::string answer_engine_move(ChessPosition& position, MoveGenerator& generator, const Move& move, GuiEngine& other,
+                               int other_slot, const std::string& make_error,
+                               const std::function<void(const std::string&)>& log);

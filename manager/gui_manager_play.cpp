@@ -7,10 +7,7 @@
 #include "manager/gui_engine_clock.h"
 #include "manager/time_verdicts.h"
 
-#include <chrono>
 #include <cstdint>
-#include <iostream>
-#include <thread>
 
 namespace {
 
@@ -131,24 +128,15 @@ void GuiManager::play_match()
     const bool engine1_white = engine(1)->is_white();
     send("wtime " + clock_text(engine1_white ? times.engine1 : times.engine2));
     send("btime " + clock_text(engine1_white ? times.engine2 : times.engine1));
-    try {
-        m_position.make_move(m_pending);
-    } catch (...) {
-        std::cerr << "GuiManager:  GuiManagerMode::match   engine" << mover_slot << " to move" << std::endl;
-        throw;
-    }
+    const std::string result =
+        answer_engine_move(m_position, m_generator, m_pending, *other, other_slot,
+                           "GuiManager:  GuiManagerMode::match   engine" + std::to_string(mover_slot) + " to move",
+                           [this](const std::string& text) { log(text); });
     m_pending.clear();
-    const std::string result = result_after_engine_move(m_position, m_generator);
     if (result != "*") {
         finish_game(result);
         return;
     }
-    other->set_position(m_position);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const std::string name = " engine" + std::to_string(other_slot);
-    log(name + " <- position " + m_position.fen());
-    other->go();
-    log(name + " <- go");
     m_substate = other_slot == 1 ? engine1_to_move : engine2_to_move;
 }
 

@@ -40,18 +40,15 @@ void TournamentManager::operator()()
 void TournamentManager::handle_line(const std::string& line)
 {
     try {
-        switch (line.empty() ? -1 : line_source(line)) {
-        case 0:
+        // An empty line (the idle pass) or one from an unknown source only
+        // runs the move loop and the engine test.
+        const int source = line.empty() ? -1 : line_source(line);
+        if (source == 0) {
             process_command_from_interface(line);
-            break;
-        case 1:
+        } else if (source == 1) {
             process_answer_from_engine1(line);
-            break;
-        case 2:
+        } else if (source == 2) {
             process_answer_from_engine2(line);
-            break;
-        default:
-            break;
         }
         play();
         check_engines();
@@ -60,13 +57,17 @@ void TournamentManager::handle_line(const std::string& line)
         // rather than record a game that may be wrong.
         std::cerr << "TournamentManager: run stopped: " << error.what() << std::endl;
         stop_run();
+    } catch (...) {
+        std::cerr << "TournamentManager: run stopped: unknown error" << std::endl;
+        stop_run();
     }
 }
 
 void TournamentManager::process_command_from_interface(const std::string& line)
 {
     CommandWords words(line);
-    if (words.next_int(-1) != 0) {
+    // A line that begins with no number counts as a command (and has none).
+    if (words.next_int(0) != 0) {
         throw std::logic_error("TournamentManager::process_command_from_interface: command not from interface");
     }
     const std::string word = words.next_word();

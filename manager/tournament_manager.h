@@ -31,8 +31,10 @@
 // Driving it: a thread runs operator(); lines go in through command, from
 // any thread: "0 load_tournament NAME", "0 start_tournament" and "0 quit"
 // (other words are ignored). It sends no line anywhere; diagnostics go to
-// standard error. The loop returns once the tournament is over or the run
-// has stopped (no game left, an engine that does not start, a failed load,
+// standard error. With no line to handle for 400 ms, the loop still runs its
+// move loop and engine test, so that a silent or dead engine loses on time
+// or by engine failure. The loop returns once the tournament is over or the
+// run has stopped (no game left, an engine that does not start, a failed load,
 // a game that could not be written to the PGN or ".trn" file, "quit", or an
 // error while a line was handled). The small operations below are for the
 // owner's thread while no loop runs.

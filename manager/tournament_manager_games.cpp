@@ -96,12 +96,15 @@ bool TournamentManager::seat_players(const TournamentGame& game)
     }
     empty_slot(1);
     empty_slot(2);
-    load_installed_engine(1, white);
-    if (!m_engine1 || !m_engine1->engine_running()) {
-        return false;
+    for (int slot : {1, 2}) {
+        const std::string& name = slot == 1 ? white : black;
+        load_installed_engine(slot, name);
+        if (!engine(slot) || !engine(slot)->engine_running()) {
+            std::cerr << "TournamentManager::start_tournament_game()   loading " << name << " failed" << std::endl;
+            return false;
+        }
     }
-    load_installed_engine(2, black);
-    return m_engine2 && m_engine2->engine_running();
+    return true;
 }
 
 void TournamentManager::set_game_tags(const TournamentGame& game)

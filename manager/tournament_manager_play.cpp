@@ -10,11 +10,9 @@
 #include "manager/gui_engine_clock.h"
 #include "manager/time_verdicts.h"
 
-#include <chrono>
 #include <exception>
 #include <iostream>
 #include <stdexcept>
-#include <thread>
 
 void TournamentManager::process_answer_from_engine1(const std::string& line) { process_answer_from_engine(1, line); }
 
@@ -124,26 +122,16 @@ void TournamentManager::play()
         return;
     }
     exchange_opponent_times(*m_engine1, *m_engine2);
-    try {
-        m_position.make_move(m_pending);
-    } catch (...) {
-        std::cerr << (mover_slot == 1 ? "TournamentManager:  GuiManagerMode::match   engine1 to move"
-                                      : "TournamentManager:  match   engine2 to move")
-                  << std::endl;
-        throw;
-    }
+    const std::string result = answer_engine_move(
+        m_position, m_generator, m_pending, other, 3 - mover_slot,
+        mover_slot == 1 ? "TournamentManager:  GuiManagerMode::match   engine1 to move"
+                        : "TournamentManager:  match   engine2 to move",
+        [this](const std::string& text) { log(text); });
     m_pending.clear();
-    const std::string result = result_after_engine_move(m_position, m_generator);
     if (result != "*") {
         finish_game(result);
         return;
     }
-    other.set_position(m_position);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const std::string name = mover_slot == 1 ? " engine2" : " engine1";
-    log(name + " <- position " + m_position.fen());
-    other.go();
-    log(name + " <- go");
     m_substate = mover_slot == 1 ? engine2_to_move : engine1_to_move;
 }
 

@@ -126,10 +126,11 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
     EXPECT_EQ(ChessGame(games[3]).get_tag("FEN"), "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
 }
 
-// A tournament that cannot be read, a PGN file that cannot be appended to,
-// and a result that cannot be saved: the run reports, stops and says so in
-// its exit status; a game is never recorded as played without its PGN.
-TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenStopTheRun)
+// A tournament that cannot be read, an engine that is not installed, a PGN
+// file that cannot be appended to, and a result that cannot be saved: the
+// run reports, stops and says so in its exit status; a game is never
+// recorded as played without its PGN.
+TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun)
 {
     const auto fools_mate = [](RunnerDir& dir, const std::string& event, const std::string& file_name) {
         write_engines_cfg(dir.path(), {{"W", fake_engine(dir, "w", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}}), "uci"},
@@ -147,6 +148,15 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenStopTheRun)
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.lines.empty());
         EXPECT_NE(run.errors.find("Nowhere.trn doesn't exist!"), std::string::npos) << run.errors;
+    }
+    {
+        RunnerDir dir;
+        fools_mate(dir, "Uninstalled", "");
+        write_engines_cfg(dir.path(), {});
+        const RunnerDir::Run run = dir.run("Uninstalled");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_NE(run.errors.find("loading W failed"), std::string::npos) << run.errors;
     }
     {
         RunnerDir dir;
