@@ -2,6 +2,7 @@
 #include "app/interface.h"
 
 #include "app/pgn_date.h"
+#include "gui/displayable_text.h"
 #include "gui/data_directory.h"
 
 #include <gdkmm/pixbuf.h>
@@ -136,6 +137,16 @@ void Interface::start_record(const std::string& event, const std::string& site)
     m_game_finished = false;
 }
 
+void Interface::tag_set_up_position()
+{
+    ChessPosition start;
+    start.set_start_position();
+    if (m_position.fen() == start.fen())
+        return;
+    m_game.set_tag("SetUp", "1");
+    m_game.set_tag("FEN", m_position.fen());
+}
+
 void Interface::refresh_board()
 {
     const std::string fen = m_position.fen();
@@ -218,10 +229,9 @@ void Interface::show_message(std::string title, std::string text)
 {
     std::replace(title.begin(), title.end(), '_', ' ');
     std::replace(text.begin(), text.end(), '_', ' ');
-    Gtk::MessageDialog dialog(*this, title, false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK,
-                              true);
+    Gtk::MessageDialog dialog(*this, displayable_text(title), false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK, true);
     dialog.set_title("Message:");
-    dialog.set_secondary_text(text, false);
+    dialog.set_secondary_text(displayable_text(text), false);
     dialog.run();
 }
 

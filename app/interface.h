@@ -76,6 +76,19 @@ public:
     void show_message(std::string title, std::string text);
     // Shows m_position on the board and in the FEN row.
     void refresh_board();
+    // Sets up the position of a FEN or EPD line (from a position file or the
+    // FEN row): checks it on a scratch position first and throws
+    // std::runtime_error naming the fault when it is refused, changing
+    // nothing; otherwise starts a fresh record of that position (tags
+    // "SetUp" and "FEN"), shows it, sends "setboard" and shows the line in
+    // the EPD window.
+    void set_position_from_line(const std::string& line);
+    // The one file chooser: kind 0 open FEN/EPD, 1 save FEN, 2 open PGN,
+    // 3 open PGN/EPD, 4 save PGN, 5 open an engine, 6 open a Polyglot book,
+    // others open any file. The chosen path, "" when cancelled.
+    std::string choose_file(std::uint8_t kind);
+    // The syntax check of a FEN or EPD line (fen_line_check.h).
+    static bool fen_is_valid(const std::string& line);
 
 protected:
     // Closing the window asks the manager to quit; the window goes when the
@@ -89,6 +102,9 @@ private:
     void build_window();
     void pack_navigation();
     void start_record(const std::string& event, const std::string& site);
+    // When the board is not in the standard start position, tags "SetUp" and
+    // "FEN" describe it in the record.
+    void tag_set_up_position();
     bool on_timeout();
     void process_command_from_manager();
     // Runs a handler; what it throws is logged and shown, never passed on.
@@ -126,6 +142,9 @@ private:
 
     // interface_board.cpp
     bool on_board_move();
+    void play_drop(int from, int to);
+    void record_board_move(const Move& move);
+    void edit_setup(int from, int to);
     void on_menu_mode_setup();
 
     // interface_files.cpp
@@ -137,6 +156,8 @@ private:
     void on_menu_load_previous_position();
     void on_menu_save_position();
     void on_menu_polyglot_book();
+    // Steps the position file's cursor by one line (+1 or -1) and sets it up.
+    void load_neighbour_position(int step);
 
     // interface_navigation.cpp
     void on_menu_show_output();

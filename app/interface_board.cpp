@@ -1,11 +1,120 @@
-// Board input: moves made by dragging, and the Setup mode.
-// A release on the board only shows the position again for now.
+// Board input: moves made by dragging pieces, and the edits of the Setup mode.
 #include "app/interface.h"
+
+#include "app/board_drop.h"
+#include "app/setup_edit.h"
+#include "core/square.h"
+#include "gui/piece_choice_dialog.h"
+#include "gui/promo_choice_dialog.h"
+
+#include <stdexcept>
 
 bool Interface::on_board_move()
 {
+    // A release just after the window came up or a piece chooser closed
+    // belongs to that click, not to a move.
+    if (m_move_timer.current_run().milliseconds() < 500)
+        return true;
+    const auto [from, to] = m_board.get_move();
+    if (m_setup) {
+        edit_setup(from, to);
+    } else {
+        const std::uint32_t engine_to_move = white_to_move() ? m_engine_plays_white : m_engine_plays_black;
+        // After a result the game takes no further move until a new record starts.
+        if (engine_to_move == 0 && !m_game_finished)
+            play_drop(from, to);
+    }
+    if (m_clocks_stopped || m_analyze_action->get_active())
+        highlight_side_to_move();
     refresh_board();
     return true;
+}
+
+void Interface::play_drop(int from, int to)
+{
+    int promotion = 0;
+    if (drop_needs_promotion_piece(m_position, from, to)) {
+        const auto images = m_board.get_images();
+        const bool black = m_position.piece_on(Square(from)).is_black();
+        const PromoChoiceDialog chooser(*this, images[black ? 12 : 5], images[black ? 11 : 4],
+                                        images[black ? 10 : 3], images[black ? 9 : 2]);
+        promotion = chooser.get_choice();
+        if (promotion < 4 || promotion > 7)
+            promotion = 0;
+    }
+    const Move move = move_for_drop(m_position, from, to, promotion);
+    if (move.to_string() == "0000")
+        return;
+    // The move is made on a copy first: a move the position refuses leaves
+    // the clocks, the board and the record as they were.
+    ChessPosition after = m_position;
+    try {
+        after.make_move(move);
+    } catch (const std::exception& error) {
+        throw std::runtime_error("make move failed: " + move.to_string() + ": " + error.what());
+    }
+    const bool white_moved = white_to_move();
+    if (!m_clocks_stopped) {
+        if (white_moved)
+            m_clocks.start_black();
+        else
+            m_clocks.start_white();
+    }
+    m_position = after;
+    if (m_analyze_action->get_active()) {
+        send_to_manager("setboard " + m_position.fen());
+        send_to_manager("analyzeposition");
+    } else {
+        send_to_manager("usermove " + move.to_string());
+    }
+    record_board_move(move);
+}
+
+void Interface::record_board_move(const Move& move)
+{
+    m_game.set_comment(m_comment_editor.get_comment());
+    m_game.add_move(move);
+    m_comment_editor.set_comment(m_game.get_comment());
+    set_eco_tags();
+    if (m_human_human_action->get_active()) {
+        // Mate or stalemate on the board: the record carries the result.
+        std::string result = result_on_board(m_position);
+        if (!result.empty()) {
+            m_game.set_tag("Result", result.substr(0, result.find(' ')));
+            m_game.set_result(result);
+            m_game_finished = true;
+        }
+    }
+    m_pgn_view.show_game(m_game);
+}
+
+void Interface::edit_setup(int from, int to)
+{
+    // The edit is made on a copy: a board that no position can hold (a
+    // seventeenth piece of a side) is refused and reported, changing nothing.
+    ChessPosition edited = m_position;
+    Piece piece;
+    if (from != to) {
+        piece = setup_drag(edited, from, to);
+    } else if (!edited.piece_on(Square(from)).is_empty()) {
+        piece = setup_click(edited, from);
+    } else {
+        const PieceChoiceDialog chooser(*this, m_board.get_images());
+        m_move_timer.start();
+        // The chosen piece passes the move even where it may not stand.
+        piece = chosen_piece(chooser.get_piece());
+        setup_put(edited, from, piece);
+    }
+    pass_move_after_edit(edited, piece);
+    // The edits touched the board only: the whole position follows it again.
+    edited.set_fen(edited.fen());
+    m_position = edited;
+    highlight_side_to_move();
+    start_record(m_event, m_site);
+    forget_game_comments();
+    tag_set_up_position();
+    m_pgn_view.show_game(m_game);
+    send_to_manager("setboard " + m_position.fen());
 }
 
 void Interface::on_menu_mode_setup()
@@ -18,5 +127,7 @@ void Interface::on_menu_mode_setup()
         return;
     }
     m_setup = false;
+    // Castling rights went on entering Setup: the keys follow the board again.
+    m_position.set_fen(m_position.fen());
     send_to_manager("setboard " + m_position.fen());
 }

@@ -1,20 +1,231 @@
 // Game and position files, the Polyglot book, and New game.
 #include "app/interface.h"
-// Handlers with an empty body are connected to their menu items and buttons
-// but do nothing yet.
 
-void Interface::on_menu_new_game() {}
+#include "app/fen_line_check.h"
+#include "game/pgn_file.h"
+#include "gui/position_lines.h"
+#include "manager/file_replacement.h"
 
-void Interface::on_menu_load_game() {}
+#include <gtkmm/filechooserdialog.h>
 
-void Interface::on_menu_save_game() {}
+#include <algorithm>
+#include <iostream>
+#include <stdexcept>
 
-void Interface::on_menu_load_position() {}
+std::string Interface::choose_file(std::uint8_t kind)
+{
+    const bool save = kind == 1 || kind == 4;
+    Gtk::FileChooserDialog dialog(*this, "Choose File",
+                                  save ? Gtk::FILE_CHOOSER_ACTION_SAVE : Gtk::FILE_CHOOSER_ACTION_OPEN);
+    dialog.set_transient_for(*this);
+    dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+    dialog.add_button("_Open", Gtk::RESPONSE_OK);
+    const auto add_filter = [&dialog](const char* name, std::initializer_list<const char*> patterns,
+                                      const char* mime_type) {
+        Glib::RefPtr<Gtk::FileFilter> filter = Gtk::FileFilter::create();
+        filter->set_name(name);
+        for (const char* pattern : patterns)
+            filter->add_pattern(pattern);
+        if (mime_type)
+            filter->add_mime_type(mime_type);
+        dialog.add_filter(filter);
+    };
+    switch (kind) {
+    case 0:
+    case 1:
+        add_filter("FEN files", {"*.fen", "*.epd"}, nullptr);
+        break;
+    case 2:
+    case 4:
+        add_filter("PGN files", {"*.pgn"}, nullptr);
+        break;
+    case 3:
+        add_filter("PGN/EPD files", {"*.pgn", "*.epd"}, nullptr);
+        break;
+    case 5:
+        add_filter("engine", {}, "application/octet-stream");
+        break;
+    case 6:
+        add_filter("Polyglot books", {"*.bin"}, nullptr);
+        break;
+    default:
+        break;
+    }
+    add_filter("Text files", {}, "text/plain");
+    add_filter("Any files", {"*"}, nullptr);
+    if (dialog.run() != Gtk::RESPONSE_OK)
+        return "";
+    return dialog.get_filename();
+}
 
-void Interface::on_menu_load_next_position() {}
+bool Interface::fen_is_valid(const std::string& line)
+{
+    return fen_line_is_valid(line);
+}
 
-void Interface::on_menu_load_previous_position() {}
+void Interface::set_position_from_line(const std::string& line)
+{
+    if (!fen_is_valid(line))
+        throw std::runtime_error("Interface::set_position_from_line()   not a FEN or EPD line: " + line);
+    ChessPosition position;
+    try {
+        position.set_fen(line);
+    } catch (const std::logic_error& error) {
+        throw std::runtime_error("Interface::set_position_from_line()   " + std::string(error.what()) + ": " + line);
+    }
+    m_position_line = line;
+    m_position = position;
+    start_record(m_event, m_site);
+    m_game.set_tag("White", "?");
+    m_game.set_tag("Black", "?");
+    m_game.set_tag("SetUp", "1");
+    m_game.set_tag("FEN", m_position.fen());
+    forget_game_comments();
+    m_pgn_view.show_game(m_game);
+    refresh_board();
+    send_to_manager("setboard " + m_position.fen());
+    highlight_side_to_move();
+    m_epd_window.show_epd(m_position_line);
+}
 
-void Interface::on_menu_save_position() {}
+void Interface::on_menu_load_position()
+{
+    m_human_human_action->set_active(true);
+    const std::string path = choose_file(0);
+    if (path.empty())
+        return;
+    const int row = m_fen_list.choose_position(path);
+    if (row == FenList::nothing_chosen)
+        return;
+    const std::vector<std::string> lines = read_position_lines(path);
+    if (row < 1 || static_cast<std::size_t>(row) > lines.size())
+        throw std::runtime_error("Interface::on_menu_load_position()   " + path + " has no position " +
+                                 std::to_string(row));
+    m_position_file = path;
+    m_position_index = row;
+    set_position_from_line(lines[static_cast<std::size_t>(row) - 1]);
+}
 
-void Interface::on_menu_polyglot_book() {}
+void Interface::on_menu_load_next_position()
+{
+    load_neighbour_position(1);
+}
+
+void Interface::on_menu_load_previous_position()
+{
+    load_neighbour_position(-1);
+}
+
+void Interface::load_neighbour_position(int step)
+{
+    if (m_tournament_action->get_active())
+        return;
+    m_human_human_action->set_active(true);
+    if (m_position_file.empty())
+        return;
+    // The lines counted are the rows that the position list shows.
+    const std::vector<std::string> lines = read_position_lines(m_position_file);
+    const int count = static_cast<int>(lines.size());
+    if (count == 0)
+        return;
+    if (step > 0) {
+        if (m_position_index >= count)
+            return;
+        ++m_position_index;
+    } else {
+        m_position_index = std::min(std::max(1, m_position_index - 1), count);
+    }
+    set_position_from_line(lines[static_cast<std::size_t>(m_position_index) - 1]);
+}
+
+void Interface::on_menu_save_position()
+{
+    const std::string path = choose_file(1);
+    if (path.empty())
+        return;
+    if (replace_file(path, m_position.fen() + "\n") != FileReplacement::done)
+        throw std::runtime_error("Interface::on_menu_save_position()   cannot write " + path);
+}
+
+void Interface::on_menu_load_game()
+{
+    m_human_human_action->set_active(true);
+    const std::string path = choose_file(2);
+    if (path.empty())
+        return;
+    const int row = m_game_list.choose_game(path);
+    if (row == GameList::nothing_chosen)
+        return;
+    PgnFile file;
+    file.open(path);
+    const std::string text = file.listed_game(row);
+    file.close();
+    if (text.empty())
+        throw std::runtime_error("Interface::on_menu_load_game()   " + path + " has no game " + std::to_string(row));
+    // The game is read into a scratch record: one that fails leaves the
+    // current game and position as they were.
+    ChessGame loaded;
+    ChessPosition position;
+    try {
+        loaded.set_pgn(text);
+        loaded.remove_comment_commands();
+        loaded.goto_end();
+        position.set_fen(loaded.position().fen());
+    } catch (const std::logic_error& error) {
+        std::cerr << "# invalid game: \n" << text << '\n' << error.what() << std::endl;
+        throw std::runtime_error("Interface::on_menu_load_game()   invalid game " + std::to_string(row) + " of " +
+                                 path + ": " + error.what());
+    }
+    m_game = loaded;
+    m_game_finished = false;
+    m_position = position;
+    m_white_comment.clear();
+    m_black_comment.clear();
+    m_analysis_window.clear();
+    set_title(m_game.title());
+    m_comment_editor.set_comment(m_game.get_comment());
+    refresh_board();
+    m_pgn_view.show_game(m_game);
+    send_to_manager("setboard " + m_position.fen());
+}
+
+void Interface::on_menu_save_game()
+{
+    const std::string path = choose_file(4);
+    if (path.empty())
+        return;
+    PgnFile file;
+    const bool written = file.open_append(path) && file.write(m_game.pgn());
+    if (!file.close_append() || !written)
+        throw std::runtime_error("Interface::on_menu_save_game()   cannot append the game to " + path);
+}
+
+void Interface::on_menu_polyglot_book()
+{
+    const std::string path = choose_file(6);
+    if (!path.empty())
+        send_to_manager("polyglotbook " + path);
+}
+
+void Interface::on_menu_new_game()
+{
+    m_position.set_start_position();
+    m_clocks.highlight_white();
+    m_board.clear_arrows();
+    refresh_board();
+    send_to_manager("new");
+    start_record(m_event, m_site);
+    forget_game_comments();
+    m_pgn_view.show_game(m_game);
+    m_engine_plays_white = 0;
+    m_engine_plays_black = 0;
+    if (m_title == m_no_engine_title) {
+        m_human_human_action->set_active(true);
+        return;
+    }
+    m_engine_plays_black = 1;
+    m_human_computer_action->set_active(true);
+    m_start_thinking_action->set_sensitive(true);
+    m_tournament_new_action->set_sensitive(true);
+    send_to_manager("human_computer");
+}

@@ -130,8 +130,11 @@ void Interface::set_eco_tags()
 
 void Interface::on_manager_takeback()
 {
+    // Either both the position and the record go back, or neither does.
+    ChessPosition before = m_position;
+    before.take_back();
     m_game.remove_last_move();
-    m_position.take_back();
+    m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
     refresh_board();
@@ -167,12 +170,7 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     // event, whose position is the one shown.
     start_record(m_announced_event, m_announced_site);
     forget_game_comments();
-    ChessPosition start;
-    start.set_start_position();
-    if (m_position.fen() != start.fen()) {
-        m_game.set_tag("SetUp", "1");
-        m_game.set_tag("FEN", m_position.fen());
-    }
+    tag_set_up_position();
     m_pgn_view.set_text(m_game.pgn());
 }
 

@@ -24,7 +24,7 @@ public:
     // Ends the drain; lines not yet applied wait for the next one.
     void end_drain();
 
-    // Window thread: the lines neither applied nor taken out, oldest first.
+    // Window thread: how many lines wait, taken out or not, to be applied.
     std::size_t waiting();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/pgn_date.h"
 #include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
 
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/messagedialog.h>
@@ -9,23 +10,14 @@
 #include <algorithm>
 #include <chrono>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace window_test {
 namespace {
 
 const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-
-// Answers the next "Message:" box with OK and keeps its two texts.
-void answer_message(std::string& primary, std::string* secondary = nullptr)
-{
-    widget_test::answer_dialog("Message:", [&primary, secondary](Gtk::Dialog& dialog) {
-        primary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-        if (secondary)
-            *secondary = dynamic_cast<Gtk::MessageDialog&>(dialog).property_secondary_text().get_value();
-        dialog.response(Gtk::RESPONSE_OK);
-    });
-}
 
 TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
 {
@@ -176,7 +168,7 @@ TEST_F(WindowTest, MessageBoxKeepsTheManagerRunning)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000));
     std::size_t waiting_while_open = 0;
     std::string title;
-    widget_test::answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
+    answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
         title = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
         // The manager answers every "level" with the engine's clock while the box is open.
         for (int i = 0; i < 20; ++i)
@@ -214,7 +206,7 @@ TEST_F(WindowTest, FlipTurnsTheBoardAndBack)
 TEST_F(WindowTest, AboutShowsTheLogo)
 {
     bool logo = false;
-    widget_test::answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
+    answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
         logo = static_cast<bool>(dynamic_cast<Gtk::AboutDialog&>(dialog).get_logo());
         save_screenshot(dialog, "about_dialog");
         dialog.response(Gtk::RESPONSE_CLOSE);
@@ -229,6 +221,27 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
     EXPECT_TRUE(quit_within(15000));
+}
+
+}
+}
+
+namespace window_test {
+namespace {
+
+TEST(Program, AnUnusablePerUserDirectoryEndsItWithTheErrorAndAFailureStatus)
+{
+    // Below /home/<user> the per-user directory is <user>/.torvanechess: a
+    // plain file of that name cannot become it.
+    std::string home = "/home/torvane-start-XXXXXX";
+    ASSERT_NE(mkdtemp(home.data()), nullptr);
+    std::ofstream(home + "/.torvanechess") << "not a directory\n";
+    const std::string output = torvane_test::run_command("cd " + home + " && " + TORVANE_BINARY_DIR +
+                                                         "/app/torvane -s 640 2>&1; echo status=$?");
+    std::filesystem::remove_all(home);
+    EXPECT_NE(output.find("boardsize=640\n"), std::string::npos) << output;
+    EXPECT_NE(output.find(".torvanechess"), std::string::npos) << output;
+    EXPECT_NE(output.find("status=1"), std::string::npos) << output;
 }
 
 }

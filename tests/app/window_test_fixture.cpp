@@ -3,11 +3,18 @@
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
 
+#include "gui/board.h"
+#include "gui/drawing.h"
+
+#include <gtkmm/filechooserdialog.h>
 #include <gtkmm/main.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/treeview.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <glibmm/main.h>
 #include <sstream>
 
 std::vector<std::string> InterfaceProbe::clock_texts()
@@ -37,6 +44,8 @@ void WindowTest::SetUp()
 
 void WindowTest::TearDown()
 {
+    for (sigc::connection& answer : m_answers)
+        answer.disconnect();
     if (window) {
         EXPECT_TRUE(quit_within(15000));
     }
@@ -75,6 +84,86 @@ bool WindowTest::quit_within(int milliseconds)
     const auto start = std::chrono::steady_clock::now();
     window.reset();
     return std::chrono::steady_clock::now() - start < std::chrono::milliseconds(milliseconds);
+}
+
+void WindowTest::drag(int from, int to)
+{
+    auto& board = *dynamic_cast<Board*>(probe->board().get_child());
+    auto& drawing = *dynamic_cast<Drawing*>(board.get_child());
+    const int size = drawing.get_allocated_width() / 8;
+    const auto centre = [size](int square) {
+        return std::make_pair((square & 7) * size + size / 2, (7 - (square >> 3)) * size + size / 2);
+    };
+    const auto [x_from, y_from] = centre(from);
+    const auto [x_to, y_to] = centre(to);
+    widget_test::move_pointer(drawing, x_from, y_from);
+    widget_test::send_press(board);
+    for (int step = 1; step <= 4; ++step) {
+        widget_test::move_pointer(drawing, x_from + (x_to - x_from) * step / 4, y_from + (y_to - y_from) * step / 4);
+        widget_test::send_motion(board);
+    }
+    widget_test::send_release(board);
+    widget_test::run_for(100);
+}
+
+void WindowTest::answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer)
+{
+    m_answers.push_back(Glib::signal_timeout().connect(
+        [title, answer]() {
+            for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+                auto* dialog = dynamic_cast<Gtk::Dialog*>(window);
+                if (dialog && dialog->get_title() == title && dialog->get_mapped()) {
+                    widget_test::run_for(300);
+                    answer(*dialog);
+                    return false;
+                }
+            }
+            return true;
+        },
+        20));
+}
+
+void WindowTest::answer_message(std::string& primary, std::string* secondary)
+{
+    answer_dialog("Message:", [&primary, secondary](Gtk::Dialog& dialog) {
+        auto& box = dynamic_cast<Gtk::MessageDialog&>(dialog);
+        primary = box.property_text().get_value();
+        if (secondary)
+            *secondary = box.property_secondary_text().get_value();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+}
+
+void WindowTest::answer_file_chooser(const std::string& path)
+{
+    answer_dialog("Choose File", [path](Gtk::Dialog& dialog) {
+        if (path.empty()) {
+            dialog.response(Gtk::RESPONSE_CANCEL);
+            return;
+        }
+        auto& chooser = dynamic_cast<Gtk::FileChooserDialog&>(dialog);
+        if (chooser.get_action() == Gtk::FILE_CHOOSER_ACTION_SAVE) {
+            chooser.set_current_folder(std::filesystem::path(path).parent_path().string());
+            chooser.set_current_name(std::filesystem::path(path).filename().string());
+        } else {
+            chooser.set_filename(path);
+        }
+        widget_test::run_for(200);
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+}
+
+void WindowTest::answer_list(const std::string& title, int row)
+{
+    answer_dialog(title, [row](Gtk::Dialog& dialog) {
+        if (row == 0) {
+            dialog.response(Gtk::RESPONSE_CANCEL);
+            return;
+        }
+        Gtk::TreeView& table = *widget_test::find_all<Gtk::TreeView>(dialog).at(0);
+        table.get_selection()->select(Gtk::TreePath(std::to_string(row - 1)));
+        dialog.response(Gtk::RESPONSE_OK);
+    });
 }
 
 void WindowTest::save_screenshot(Gtk::Widget& widget, const std::string& name)

@@ -3,6 +3,7 @@
 #include "app/interface.h"
 
 #include <gtest/gtest.h>
+#include <gtkmm/dialog.h>
 #include <gtkmm/label.h>
 
 #include <functional>
@@ -33,6 +34,15 @@ public:
                 &m_window.m_epd_window};
     }
     GuiManager& manager() { return m_window.m_manager; }
+    // What the engine modes (a later part of the window) set: which side an engine plays.
+    void set_engine_sides(std::uint32_t white, std::uint32_t black)
+    {
+        m_window.m_engine_plays_white = white;
+        m_window.m_engine_plays_black = black;
+    }
+    void set_position_from_line(const std::string& line) { m_window.set_position_from_line(line); }
+    const std::string& position_file() const { return m_window.m_position_file; }
+    int position_index() const { return m_window.m_position_index; }
     Glib::RefPtr<Gtk::Action> action(const std::string& name) { return m_window.m_actions->get_action(name); }
     bool active(const std::string& name)
     {
@@ -53,6 +63,10 @@ namespace window_test {
 // Each test gets a main window of its own, with its real manager thread, in
 // a fresh working directory (removed afterwards) that sees the images.
 class WindowTest : public ::testing::Test {
+public:
+    // Saves what the widget shows as <build>/tests/app/screenshots/<name>.png.
+    static void save_screenshot(Gtk::Widget& widget, const std::string& name);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -68,8 +82,21 @@ protected:
     // File > Quit; true when the window hid itself and was destroyed (its
     // manager thread joined) within the time limit.
     bool quit_within(int milliseconds);
-    // Saves what the window shows as <build>/tests/app/screenshots/<name>.png.
-    void save_screenshot(Gtk::Widget& widget, const std::string& name);
+    // A drag on the board with the real pointer, from one square (0..63, as
+    // the board stands unturned) to another; a click is a drag to the same square.
+    void drag(int from, int to);
+    void click(int square) { drag(square, square); }
+    // Answers a modal dialog from test code as widget_test::answer_dialog
+    // does, but an answer still waiting when the test ends is dropped, so it
+    // never meets a later test's dialog.
+    void answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer);
+    // Answers the next "Message:" box with OK, keeping its two texts.
+    void answer_message(std::string& primary, std::string* secondary = nullptr);
+    // Answers the file chooser with a path.
+    void answer_file_chooser(const std::string& path);
+    // Answers the "Choose Position" or "Choose Game" list with a row (from
+    // 1), or cancels it with row 0.
+    void answer_list(const std::string& title, int row);
     // The whole text of a file in the working directory, "" when missing.
     std::string read_file(const std::string& name) const;
 
@@ -77,6 +104,9 @@ protected:
     std::string previous_directory;
     std::unique_ptr<Interface> window;
     std::unique_ptr<InterfaceProbe> probe;
+
+private:
+    std::vector<sigc::connection> m_answers;
 };
 
 // The path of the fake engine in one of its modes ("" for the plain one).

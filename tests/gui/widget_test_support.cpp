@@ -45,7 +45,7 @@ void take_display()
     const char* display = std::getenv("DISPLAY");
     const std::string path = std::filesystem::temp_directory_path().string() + "/torvane-widget-tests"
                              + (display ? display : "");
-    const int descriptor = open(path.c_str(), O_CREAT | O_RDWR, 0666);
+    const int descriptor = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0666);
     if (descriptor < 0 || flock(descriptor, LOCK_EX) != 0)
         throw std::runtime_error("widget tests: cannot lock " + path);
 }

@@ -1,0 +1,22 @@
+#include "gui/option_check_button.h"
+
+OptionCheckButton::OptionCheckButton() = default;
+
+OptionCheckButton::~OptionCheckButton() = default;
+
+void OptionCheckButton::bind(Option& option)
+{
+    m_option = &option;
+    set_label(option.get_name());
+    set_active(option.get_value() == "true");
+    option.set_changed(false);
+}
+
+void OptionCheckButton::on_toggled()
+{
+    if (m_option != nullptr) {
+        m_option->set_changed(true);
+        m_option->set_value(get_active() ? "true" : "false");
+    }
+    Gtk::CheckButton::on_toggled();
+}

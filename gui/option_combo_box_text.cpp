@@ -1,0 +1,28 @@
+#include "gui/option_combo_box_text.h"
+
+OptionComboBoxText::OptionComboBoxText() : Gtk::ComboBoxText(false) {}
+
+OptionComboBoxText::~OptionComboBoxText() = default;
+
+void OptionComboBoxText::bind(Option& option)
+{
+    m_option = &option;
+    for (const std::string& choice : option.get_vars()) {
+        append(choice);
+    }
+    if (!option.get_value().empty()) {
+        set_active_text(option.get_value());
+    } else if (!option.get_vars().empty()) {
+        set_active(0);
+    }
+    option.set_changed(false);
+}
+
+void OptionComboBoxText::on_changed()
+{
+    if (m_option != nullptr) {
+        m_option->set_changed(true);
+        m_option->set_value(get_active_text());
+    }
+    Gtk::ComboBoxText::on_changed();
+}

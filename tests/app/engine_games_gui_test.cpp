@@ -1,0 +1,127 @@
+#include "window_test_fixture.h"
+
+#include "core/move_generator.h"
+#include "core/move_list.h"
+#include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtkmm/messagedialog.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace window_test {
+namespace {
+
+// King and queen against king: stockfish mates in a dozen moves or so.
+const std::string queen_up = "8/8/8/4k3/8/8/8/3QK3 w - - 0 1";
+
+class EngineGameTest : public WindowTest {
+protected:
+    void load_stockfish()
+    {
+        send("load 0 filename " + torvane_test::peer_program("stockfish"));
+        ASSERT_TRUE(run_until([this] { return window->get_title().find("Stockfish") != std::string::npos; }, 30000))
+            << window->get_title();
+        send("level fixed_movetime 50");
+    }
+
+    // The moves of the record's main line, counted in the PGN text.
+    int plies()
+    {
+        int count = 0;
+        ChessGame copy = probe->game();
+        copy.goto_start();
+        while (!copy.forward().empty())
+            ++count;
+        return count;
+    }
+
+    // The game file as pgn-extract reads it back, with the final position
+    // as a comment; the peer's complaints go to the output too.
+    std::string read_back(const std::string& file)
+    {
+        return torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " --quiet -F \"" + file +
+                                         "\" 2>&1");
+    }
+
+    // The manager's "telluser result:" box, answered when it comes.
+    void answer_result_box()
+    {
+        answer_message(result_box);
+    }
+
+    std::string result_box;
+};
+
+TEST_F(EngineGameTest, StockfishPlaysBothSidesThroughGoAndTheGameIsAppendedOnce)
+{
+    load_stockfish();
+    probe->set_position_from_line(queen_up);
+    send("human_computer");
+    answer_result_box();
+    int applied = 0;
+    for (int go = 0; go < 200 && probe->game().get_result() == "*"; ++go) {
+        send("go");
+        ASSERT_TRUE(run_until([&] { return plies() > applied || probe->game().get_result() != "*"; }, 20000))
+            << "no answer to go " << go;
+        applied = plies();
+        // The window's position follows the record move by move.
+        ChessGame copy = probe->game();
+        copy.goto_end();
+        ASSERT_EQ(copy.position().fen(), probe->fen());
+    }
+    ASSERT_NE(probe->game().get_result(), "*");
+    ASSERT_TRUE(run_until([this] { return !result_box.empty(); }));
+    EXPECT_EQ(result_box, "result:");
+    save_screenshot(*window, "stockfish_game_end");
+
+    EXPECT_GT(applied, 8);
+    const std::string peer = read_back("Torvane battles.pgn");
+    const std::string placement = probe->fen().substr(0, probe->fen().find(' '));
+    EXPECT_NE(peer.find("\"" + placement + " "), std::string::npos) << peer;
+    EXPECT_NE(peer.find("[FEN \"" + queen_up + "\"]"), std::string::npos) << peer;
+    EXPECT_NE(peer.find("[Result \"" + probe->game().get_result() + "\"]"), std::string::npos);
+    EXPECT_EQ(peer.find("[Event", peer.find("[Event") + 1), std::string::npos) << "one game only";
+}
+
+// The first legal move of the position, for the user's side of the game.
+std::pair<int, int> some_move(const std::string& fen)
+{
+    ChessPosition position;
+    position.set_fen(fen);
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    const Move move = moves.at(0);
+    int to = static_cast<int>(move.to().value());
+    if (move.kind() == castling)
+        to = move.to().value() > move.from().value() ? static_cast<int>(move.from().value()) + 2
+                                                     : static_cast<int>(move.from().value()) - 2;
+    return {static_cast<int>(move.from().value()), to};
+}
+
+TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
+{
+    load_stockfish();
+    activate("Debug");
+    send("human_computer");
+    probe->set_engine_sides(0, 1);
+    answer_result_box();
+    widget_test::run_for(500);
+    for (int move = 0; move < 6 && probe->game().get_result() == "*"; ++move) {
+        const int before = plies();
+        const auto [from, to] = some_move(probe->fen());
+        drag(from, to);
+        ASSERT_TRUE(run_until([&] { return plies() == before + 2 || probe->game().get_result() != "*"; }, 20000))
+            << "the drag was not taken or stockfish did not answer";
+        if (move == 2)
+            save_screenshot(*window, "stockfish_drag_game");
+    }
+    EXPECT_NE(read_file("interface.log").find("--> 0 usermove"), std::string::npos);
+    EXPECT_NE(read_file("interface.log").find("-----> move"), std::string::npos);
+    EXPECT_EQ(window->get_title().rfind("Human  Stockfish", 0), 0u) << window->get_title();
+}
+
+}
+}

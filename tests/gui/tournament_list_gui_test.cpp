@@ -1,0 +1,48 @@
+// The tournament list on screen: rows added, one chosen by a click.
+#include "dialog_test_support.h"
+#include "gui/tournament_list.h"
+#include "widget_test_support.h"
+
+#include <gtest/gtest.h>
+#include <gtkmm/window.h>
+
+#include <memory>
+
+namespace {
+
+using dialog_test::widgets_of;
+
+TEST(TournamentListTest, RowsGetNumbersAndAClickChoosesOne)
+{
+    widget_test::start_gtk();
+    Gtk::Window window;
+    TournamentList list;
+    window.add(list);
+    window.set_default_size(300, 200);
+    EXPECT_EQ(list.get_selected_name(), "");
+    for (const char* name : {"spring_open", "blitz 2024", "gauntlet"}) {
+        list.add_row(name);
+    }
+    widget_test::show_and_wait(window);
+
+    Gtk::TreeView& view = *widgets_of<Gtk::TreeView>(list).at(0);
+    auto rows = view.get_model()->children();
+    ASSERT_EQ(rows.size(), 3u);
+    unsigned int id = 0;
+    rows[2]->get_value(0, id);
+    EXPECT_EQ(id, 3u);
+    EXPECT_EQ(view.get_column(0)->get_title() + "|" + view.get_column(1)->get_title(), "ID|Tournament");
+
+    dialog_test::click_row(view, 1);
+    EXPECT_EQ(list.get_selected_name(), "blitz 2024");
+    widget_test::save_png(widget_test::screenshot(list), "tournament_list");
+    view.get_selection()->unselect_all();
+    EXPECT_EQ(list.get_selected_name(), "blitz 2024");
+
+    list.clear();
+    list.add_row("again");
+    view.get_model()->children()[0]->get_value(0, id);
+    EXPECT_EQ(id, 1u);
+}
+
+}
