@@ -41,6 +41,7 @@
 #include <thread>
 
 class ManagerLine;
+class TournamentDialog;
 
 // The main window: menus, clocks, board, navigation buttons and the side
 // windows. It owns the game manager and runs the manager's loop on a thread
@@ -205,12 +206,23 @@ private:
     // user's choice) only when it was closed with OK.
     bool run_time_control_dialog();
     // What the manager refuses during a tournament game (Setup, the FEN row,
-    // loading engines) is greyed while Tournament is ticked.
+    // loading engines or another tournament) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
 
     // interface_tournament.cpp
     void on_menu_tounament_new();
+    // Stores the dialog's tournament, saves it and has the manager load it;
+    // false when the dialog should stay open for a correction (a refused
+    // event name, a declined replacement of saved results).
+    bool store_tournament(TournamentDialog& dialog);
+    // Ticks "Human - human", or sends "human_human" when it is ticked already.
+    void choose_human_human();
     void on_menu_tournament_load();
+    // Loads the window's tournament from "<name>.trn" and has the manager
+    // load it; a fault is shown and changes nothing.
+    void load_saved_tournament(const std::string& name);
+    // Removes "<name>.trn"; a fault is shown.
+    void delete_saved_tournament(const std::string& name);
 
     bool white_to_move() const;
 

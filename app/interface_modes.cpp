@@ -119,7 +119,9 @@ void Interface::set_tournament_locks(bool locked)
 {
     m_setup_action->set_sensitive(!locked);
     m_fen_entry.set_sensitive(!locked);
-    for (const char* name : {"Engine1", "LoadInstalled"})
+    // Loading another tournament would have the running game's result
+    // written into that one's file.
+    for (const char* name : {"Engine1", "LoadInstalled", "Load"})
         m_actions->get_action(name)->set_sensitive(!locked);
 }
 

@@ -1,8 +1,175 @@
-// The Tournament menu: a new tournament and loading a saved one.
+// The Tournament menu: the tournament dialog (new, edit, reset) and the list
+// of saved tournaments (load, delete).
+//
+// The window's tournament is its own: the manager learns of a tournament
+// only through its ".trn" file and "load_tournament". m_event, which names
+// the file that finished games are appended to, changes only when a
+// tournament has been saved or loaded.
 #include "app/interface.h"
-// Handlers with an empty body are connected to their menu items and buttons
-// but do nothing yet.
 
-void Interface::on_menu_tounament_new() {}
+#include "app/saved_tournaments.h"
+#include "app/tournament_dialog.h"
+#include "gui/tournament_list.h"
 
-void Interface::on_menu_tournament_load() {}
+#include <gtkmm/messagedialog.h>
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+namespace {
+
+constexpr int delete_response = 0;
+constexpr int cancel_response = 1;
+constexpr int load_response = 2;
+
+// A yes-or-no question before a saved tournament's results are thrown away.
+bool ask_to_replace(Gtk::Window& parent, const std::string& stake)
+{
+    Gtk::MessageDialog question(parent, stake, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
+    question.set_title("Replace tournament");
+    question.set_secondary_text("Replace it with the new schedule, every game unplayed?");
+    return question.run() == Gtk::RESPONSE_YES;
+}
+
+}
+
+void Interface::on_menu_tounament_new()
+{
+    m_installed_engines.read_engines_cfg();
+    TournamentDialog dialog(*this, m_tournament, m_installed_engines, m_level,
+                            {m_book_button, m_random_order_check, m_both_colors_check, m_ignore_time_loss_check});
+    // A refused event name or a declined replacement leaves the dialog open
+    // for a correction.
+    for (;;) {
+        const int response = dialog.run();
+        if (response == TournamentDialog::response_cancel) {
+            choose_human_human();
+            return;
+        }
+        if (response != TournamentDialog::response_ok || store_tournament(dialog))
+            return;
+    }
+}
+
+bool Interface::store_tournament(TournamentDialog& dialog)
+{
+    const std::string event = dialog.get_event();
+    if (!Tournament::is_valid_event_name(event)) {
+        show_message("Tournament not saved", "The event names the tournament's file: it must not be empty, hold "
+                                             "\"/\" or begin with \".\".");
+        return false;
+    }
+    if (const std::string stake = results_at_stake(event); !stake.empty() && !ask_to_replace(*this, stake))
+        return false;
+
+    // Iterations that give no whole number stay as they were.
+    if (const std::optional<std::int32_t> iterations = leading_integer(dialog.get_iterations_text()))
+        m_tournament.set_iterations(*iterations);
+    m_tournament.set_event(event);
+    m_tournament.set_site(dialog.get_site());
+    if (const std::optional<TournamentType> type = dialog.get_type())
+        m_tournament.set_type(*type);
+    m_tournament.set_parallelgames(dialog.get_parallel_games());
+    m_tournament.clear();
+    for (const std::string& name : dialog.get_participants())
+        m_tournament.add_participant(TournamentParticipant(name));
+    m_level = dialog.get_time_control();
+    m_tournament.set_level(m_level.to_string());
+    m_tournament.set_randomorder(m_random_order_check.get_active());
+    m_tournament.set_bothcolors(m_both_colors_check.get_active());
+    m_tournament.set_ignoretimeloss(m_ignore_time_loss_check.get_active());
+
+    try {
+        m_tournament.new_games();
+        // A round robin of no cycles has no games: saved, it would end as
+        // soon as it started.
+        if (m_tournament.get_games().empty())
+            throw std::logic_error("Tournament::new_games() no games: the iterations must be 1 or more");
+    } catch (const std::exception& error) {
+        std::cerr << "Interface::on_menu_tounament_new() failed\n" << error.what() << '\n';
+        choose_human_human();
+        show_message("Tournament not saved", error.what());
+        return true;
+    }
+    try {
+        m_tournament.save();
+    } catch (const std::exception& error) {
+        show_message("Tournament not saved", error.what());
+        return true;
+    }
+    m_event = m_tournament.get_event();
+    m_site = m_tournament.get_site();
+    send_to_manager("load_tournament " + m_event);
+    return true;
+}
+
+void Interface::choose_human_human()
+{
+    // Ticking the radio sends "human_human" through its handler.
+    if (m_human_human_action->get_active())
+        send_to_manager("human_human");
+    else
+        m_human_human_action->set_active(true);
+}
+
+void Interface::on_menu_tournament_load()
+{
+    m_start_thinking_action->set_sensitive(false);
+    TournamentList list;
+    for (const std::string& name : saved_tournament_names(m_home.tournaments()))
+        list.add_row(name);
+    Gtk::Dialog dialog("Load Tournament", *this, true);
+    dialog.set_border_width(20);
+    dialog.set_default_size(400, 500);
+    dialog.add_button("DELETE", delete_response);
+    dialog.add_button("CANCEL", cancel_response);
+    dialog.add_button("LOAD", load_response);
+    dialog.get_content_area()->pack_start(list, Gtk::PACK_EXPAND_WIDGET, 0);
+    dialog.get_content_area()->show_all_children();
+    const int response = dialog.run();
+    const std::string name = list.get_selected_name();
+    dialog.hide();
+    if (response == load_response) {
+        load_saved_tournament(name);
+    } else if (response == cancel_response) {
+        choose_human_human();
+    } else if (response == delete_response) {
+        choose_human_human();
+        delete_saved_tournament(name);
+    }
+}
+
+void Interface::load_saved_tournament(const std::string& name)
+{
+    if (name.empty()) {
+        show_message("No tournament loaded", "No tournament was selected in the list.");
+        return;
+    }
+    try {
+        // A file that cannot be read whole leaves the window's tournament as
+        // it was: it is read once on the side first.
+        Tournament check;
+        check.load(name);
+        m_tournament.load(name);
+        m_level = Level(m_tournament.get_level());
+    } catch (const std::exception& error) {
+        show_message("Tournament not loaded", error.what());
+        return;
+    }
+    m_event = name;
+    send_to_manager("load_tournament " + name);
+}
+
+void Interface::delete_saved_tournament(const std::string& name)
+{
+    if (name.empty()) {
+        show_message("No tournament deleted", "No tournament was selected in the list.");
+        return;
+    }
+    const std::string path = m_home.tournaments() + name + ".trn";
+    std::error_code error;
+    if (!std::filesystem::remove(path, error))
+        show_message("Tournament not deleted", path + ": " + (error ? error.message() : "no such file"));
+}

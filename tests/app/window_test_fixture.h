@@ -46,6 +46,8 @@ public:
     }
     Gtk::Button& book_button() { return m_window.m_book_button; }
     const Tournament& tournament() const { return m_window.m_tournament; }
+    // The event named in the finished games' file name.
+    const std::string& event() const { return m_window.m_event; }
     void set_position_from_line(const std::string& line) { m_window.set_position_from_line(line); }
     const std::string& position_file() const { return m_window.m_position_file; }
     int position_index() const { return m_window.m_position_index; }

@@ -1,0 +1,376 @@
+// The Tournament menu: a round robin of three Debian engines made in the
+// tournament dialog and played to its end, then loaded, edited under a new
+// name and deleted; and the faults the dialogs report instead of passing on.
+#include "window_test_fixture.h"
+
+#include "app/saved_tournaments.h"
+#include "gui/delete_selection.h"
+#include "manager/tournament.h"
+#include "tests/gui/dialog_test_support.h"
+#include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/notebook.h>
+#include <gtkmm/radiobutton.h>
+#include <gtkmm/settings.h>
+#include <gtkmm/spinbutton.h>
+#include <gtkmm/treeview.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+
+namespace window_test {
+namespace {
+
+using widget_test::find_all;
+using Names = std::vector<std::string>;
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
+// Every value of a PGN tag in a text, in order.
+Names tag_values(const std::string& text, const std::string& tag)
+{
+    Names values;
+    const std::regex line("\\[" + tag + " \"([^\"]*)\"\\]");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it)
+        values.push_back((*it)[1]);
+    return values;
+}
+
+// The results of a saved tournament's games, in schedule order.
+Names saved_results(const std::string& name)
+{
+    Tournament saved;
+    saved.load(name);
+    Names results;
+    for (const TournamentGame& game : saved.get_games())
+        results.push_back(game.get_result());
+    return results;
+}
+
+// What the test types into the tournament dialog; empty texts stay as shown.
+struct Form {
+    std::string event;
+    std::string iterations;
+    std::string type;
+    std::string suite;          // chosen with the opening-suite button
+    Names participants;         // moved from the installed engines, in order
+    std::string movetime;       // "fixed movetime (ms)"
+    std::string screenshots;    // name prefix of one screenshot per page
+};
+
+class TournamentTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        activate("Debug");
+    }
+
+    std::string log() const { return read_file("interface.log"); }
+    bool exists(const std::string& name) const { return std::filesystem::exists("tournaments/" + name + ".trn"); }
+
+    // Tournament > New / Edit / Reset filled from the form, answered with
+    // the response; a refusal's message box is answered too (its text kept).
+    void tournament_dialog(const Form& form, int response)
+    {
+        answer_dialog("Tournament", [this, form, response](Gtk::Dialog& dialog) {
+            Gtk::Notebook& pages = *find_all<Gtk::Notebook>(dialog).at(0);
+            Gtk::Widget& event_page = *pages.get_nth_page(0);
+            const std::vector<Gtk::Entry*> fields = find_all<Gtk::Entry>(event_page);
+            if (!form.event.empty())
+                fields.at(0)->set_text(form.event);
+            if (!form.iterations.empty())
+                fields.at(2)->set_text(form.iterations);
+            if (!form.type.empty())
+                find_all<Gtk::ComboBoxText>(event_page).at(0)->set_active_text(form.type);
+            if (!form.suite.empty()) {
+                answer_file_chooser(form.suite);
+                for (Gtk::Button* button : find_all<Gtk::Button>(event_page))
+                    if (button->get_label() == "Select  PGN/EPD book")
+                        button->clicked();
+            }
+            shot(dialog, form.screenshots, "event");
+            pages.set_current_page(1);
+            widget_test::run_for(200);
+            for (const std::string& name : form.participants)
+                move_to_participants(dialog, name);
+            shot(dialog, form.screenshots, "participants");
+            pages.set_current_page(2);
+            if (!form.movetime.empty()) {
+                for (Gtk::RadioButton* radio : find_all<Gtk::RadioButton>(*pages.get_nth_page(2)))
+                    if (radio->get_label() == "fixed movetime (ms)")
+                        radio->set_active(true);
+                find_all<Gtk::Entry>(*pages.get_nth_page(2)).at(2)->set_text(form.movetime);
+            }
+            shot(dialog, form.screenshots, "time_control");
+            dialog.response(response);
+        });
+        activate("New");
+    }
+
+    void shot(Gtk::Dialog& dialog, const std::string& prefix, const std::string& page)
+    {
+        if (!prefix.empty()) {
+            widget_test::run_for(100);
+            save_screenshot(dialog, prefix + "_" + page);
+        }
+    }
+
+    // Clicks the engine's row on the left until the guard of the lists lets
+    // the move through (it keeps each list's first move back).
+    void move_to_participants(Gtk::Dialog& dialog, const std::string& name)
+    {
+        const std::vector<DeleteSelection*> lists = dialog_test::widgets_of<DeleteSelection>(dialog);
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const Names engines = lists.at(0)->get_entries();
+            const auto row = std::find(engines.begin(), engines.end(), name);
+            if (row == engines.end())
+                return;
+            widget_test::run_for(Gtk::Settings::get_default()->property_gtk_double_click_time() + 50);
+            dialog_test::click_row(*dialog_test::widgets_of<Gtk::TreeView>(*lists.at(0)).at(0),
+                                   static_cast<int>(row - engines.begin()));
+        }
+    }
+
+    // OK on a dialog that refuses it: the refusal (a box of that title) is
+    // answered, and the dialog, which stays open, is then cancelled. Returns
+    // the refusal's text and whether the dialog came back.
+    std::pair<std::string, bool> refused(const std::function<void(Gtk::Dialog&)>& fill, const std::string& title,
+                                         Gtk::ResponseType answer)
+    {
+        auto outcome = std::make_shared<std::pair<std::string, bool>>("", false);
+        answer_dialog("Tournament", [this, fill, title, answer, outcome](Gtk::Dialog& dialog) {
+            fill(dialog);
+            answer_dialog(title, [this, answer, outcome](Gtk::Dialog& box) {
+                outcome->first = dynamic_cast<Gtk::MessageDialog&>(box).property_text().get_value();
+                answer_dialog("Tournament", [outcome](Gtk::Dialog& again) {
+                    outcome->second = true;
+                    again.response(0);
+                });
+                box.response(answer);
+            });
+            dialog.response(1);
+        });
+        activate("New");
+        return *outcome;
+    }
+
+    // Tournament > Load answered with the response after selecting the
+    // named row ("" selects none); the names listed are kept.
+    void load_dialog(const std::string& name, int response, Names* listed = nullptr, const std::string& screenshot = "")
+    {
+        answer_dialog("Load Tournament", [=](Gtk::Dialog& dialog) {
+            Gtk::TreeView& view = *find_all<Gtk::TreeView>(dialog).at(0);
+            view.get_selection()->unselect_all();
+            Names names;
+            int index = 0;
+            for (const Gtk::TreeRow& row : view.get_model()->children()) {
+                std::string shown;
+                row.get_value(1, shown);
+                names.push_back(shown);
+                if (shown == name)
+                    view.get_selection()->select(row);
+                ++index;
+            }
+            if (listed)
+                *listed = names;
+            if (!screenshot.empty())
+                save_screenshot(dialog, screenshot);
+            dialog.response(response);
+        });
+        activate("Load");
+    }
+};
+
+TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
+{
+    std::ofstream("engines.cfg") << "name Stockfish\nfilename " << torvane_test::peer_program("stockfish")
+                                 << "\nprotocol uci\n\nname Fairymax\nfilename "
+                                 << torvane_test::peer_program("fairymax")
+                                 << "\nprotocol xboard_v2\n\nname Sjeng\nfilename "
+                                 << torvane_test::peer_program("sjeng") << "\nprotocol xboard_v2\n\n";
+    // Openings that end soon: a mate in one for either side, and lone rooks
+    // that are adjudicated drawn unless traded.
+    const std::string suite = directory + "/endings.epd";
+    std::ofstream(suite) << "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\nr5k1/5ppp/8/8/8/8/5PPP/6K1 b - -\n"
+                            "1r2k3/8/8/8/8/8/8/R3K3 w - -\n";
+
+    tournament_dialog({"Peers", "1", "roundrobin", suite, {"Stockfish", "Fairymax", "Sjeng"}, "50", "tournament"},
+                      1);
+    ASSERT_TRUE(exists("Peers"));
+    EXPECT_EQ(probe->event(), "Peers");
+    EXPECT_EQ(probe->tournament().get_participant_names(), (Names{"Stockfish", "Fairymax", "Sjeng"}));
+    EXPECT_EQ(probe->tournament().get_openingbook(), suite);
+    EXPECT_EQ(probe->level(), "fixed_movetime 50");
+    EXPECT_EQ(saved_results("Peers"), (Names{"*", "*", "*"}));
+    EXPECT_EQ(count(log(), "--> 0 load_tournament Peers\n"), 1u);
+
+    // Played to the end in tournament mode; Load is greyed meanwhile.
+    std::string finished;
+    answer_message(finished);
+    activate("Tournament");
+    EXPECT_FALSE(probe->action("Load")->is_sensitive());
+    ASSERT_TRUE(run_until([this] { return probe->active("HumanHuman"); }, 90000)) << log();
+    save_screenshot(*window, "tournament_finished");
+    EXPECT_EQ(finished, "tournament finished");
+    EXPECT_TRUE(probe->action("Load")->is_sensitive());
+    const Names results = saved_results("Peers");
+    ASSERT_EQ(results.size(), 3u);
+    for (const std::string& result : results)
+        EXPECT_NE(result, "*");
+
+    // Every game is in the event's file, as pgn-extract reads it.
+    const std::string extracted =
+        torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s Peers.pgn 2>/dev/null");
+    EXPECT_EQ(tag_values(extracted, "Event"), Names(3, "Peers"));
+    EXPECT_EQ(tag_values(extracted, "Result"), results);
+    EXPECT_EQ(tag_values(extracted, "TimeControl"), Names(3, "fixed_movetime 50"));
+    EXPECT_EQ(tag_values(extracted, "SetUp"), Names(3, "1"));
+
+    // Loaded again: its results come back and the manager loads it too.
+    Names listed;
+    load_dialog("Peers", 2, &listed, "load_tournament");
+    EXPECT_EQ(listed, Names{"Peers"});
+    EXPECT_EQ(probe->tournament().get_games().size(), 3u);
+    EXPECT_FALSE(probe->tournament().get_games().front().is_unplayed());
+    EXPECT_EQ(count(log(), "--> 0 load_tournament Peers\n"), 2u);
+    EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());
+
+    // Edited under a new name: a fresh schedule there, the results stay here.
+    tournament_dialog({"Peers again", "", "", "", {}, "", ""}, 1);
+    EXPECT_EQ(saved_results("Peers again"), (Names{"*", "*", "*"}));
+    EXPECT_EQ(saved_results("Peers"), results);
+    EXPECT_EQ(probe->event(), "Peers again");
+    EXPECT_TRUE(log().find("--> 0 load_tournament Peers again\n") != std::string::npos);
+
+    // Back to the old name: OK asks before the results go; "No" keeps them
+    // and the dialog open.
+    const auto [question, reopened] = refused(
+        [](Gtk::Dialog& dialog) { find_all<Gtk::Entry>(dialog).at(0)->set_text("Peers"); }, "Replace tournament",
+        Gtk::RESPONSE_NO);
+    EXPECT_EQ(question, "\"Peers.trn\" holds the results of 3 games.");
+    EXPECT_TRUE(reopened);
+    EXPECT_EQ(saved_results("Peers"), results);
+    EXPECT_EQ(probe->event(), "Peers again");
+
+    // Deleted: gone from the disk and from the list.
+    load_dialog("Peers again", 0);
+    EXPECT_FALSE(exists("Peers again"));
+    load_dialog("", 1, &listed);
+    EXPECT_EQ(listed, Names{"Peers"});
+    EXPECT_EQ(probe->event(), "Peers again");
+}
+
+TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
+{
+    std::ofstream("engines.cfg") << "name One\nfilename /bin/true\nprotocol uci\n\n"
+                                    "name Two\nfilename /bin/true\nprotocol uci\n\n";
+    const std::string event = probe->event();
+    // Event names that cannot name a file keep the dialog open.
+    for (const std::string name : {"", "a/b", ".hidden"}) {
+        const auto [text, reopened] = refused(
+            [name](Gtk::Dialog& dialog) { find_all<Gtk::Entry>(dialog).at(0)->set_text(name); }, "Message:",
+            Gtk::RESPONSE_OK);
+        EXPECT_EQ(text, "Tournament not saved") << name;
+        EXPECT_TRUE(reopened) << name;
+    }
+    EXPECT_TRUE(saved_tournament_names("tournaments/").empty());
+
+    // Too few participants, or a round robin of no cycles: shown, nothing
+    // saved, the event stays, Human - human. The participants a dialog
+    // stored stay for the next one.
+    const struct {
+        Form form;
+        const char* error;
+    } unsaved[] = {
+        {{"Solo", "1", "match", "", {"One"}, "", ""}, "wrong number of participants"},
+        {{"Empty", "0", "roundrobin", "", {"Two"}, "", ""}, "no games"},
+    };
+    for (const auto& c : unsaved) {
+        std::string shown;
+        std::string why;
+        answer_message(shown, &why);
+        activate("Setup");
+        testing::internal::CaptureStderr();
+        tournament_dialog(c.form, 1);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(shown, "Tournament not saved");
+        EXPECT_NE(why.find(c.error), std::string::npos) << why;
+        EXPECT_EQ(errors.rfind("Interface::on_menu_tounament_new() failed\n", 0), 0u) << errors;
+        EXPECT_FALSE(exists(c.form.event));
+        EXPECT_EQ(probe->event(), event);
+        EXPECT_TRUE(probe->active("HumanHuman"));
+    }
+
+    // Iterations are read up to the first character that is no digit; a text
+    // without a number keeps them; CANCEL stores nothing; one parallel game.
+    const struct {
+        const char* text;
+        int response;
+        std::int32_t stored;
+    } iterations[] = {{"12abc", 1, 12}, {" 7", 1, 7}, {"abc", 1, 7}, {"99", 0, 7}};
+    for (const auto& c : iterations) {
+        tournament_dialog({"Iter", c.text, "match", "", {}, "", ""}, c.response);
+        EXPECT_EQ(probe->tournament().get_iterations(), c.stored) << c.text;
+        EXPECT_EQ(probe->tournament().get_parallelgames(), 1);
+    }
+    EXPECT_EQ(probe->event(), "Iter");
+    EXPECT_EQ(count(log(), "--> 0 load_tournament Iter\n"), 3u);
+
+    // A file that cannot be written over: asked first (it cannot be read),
+    // then the failed save is shown and the event stays.
+    std::filesystem::create_directories("tournaments/Blocked.trn/inside");
+    std::string shown;
+    answer_dialog("Replace tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
+    answer_message(shown);
+    tournament_dialog({"Blocked", "", "", "", {}, "", ""}, 1);
+    EXPECT_EQ(shown, "Tournament not saved");
+    EXPECT_EQ(probe->event(), "Iter");
+    EXPECT_EQ(count(log(), "load_tournament Blocked"), 0u);
+
+    // The load dialog: LOAD and DELETE with no row selected, a file that
+    // cannot be read, a file that cannot be removed.
+    std::ofstream("tournaments/bad.trn") << "iterations many\n";
+    for (const char* other : {"Iter.trn~", "Iter.TRN", "Iter.txt"})
+        std::ofstream("tournaments/" + std::string(other)) << "\n";
+    const struct {
+        std::string name;
+        int response;
+        const char* shown;
+    } loads[] = {
+        {"", 2, "No tournament loaded"},
+        {"bad", 2, "Tournament not loaded"},
+        {"", 0, "No tournament deleted"},
+        {"Blocked", 0, "Tournament not deleted"},
+    };
+    const std::string kept = probe->tournament().get_event();
+    for (const auto& c : loads) {
+        Names listed;
+        shown.clear();
+        answer_message(shown);
+        load_dialog(c.name, c.response, &listed);
+        EXPECT_EQ(shown, c.shown) << c.name;
+        EXPECT_EQ(listed, saved_tournament_names("tournaments/"));
+        EXPECT_EQ(listed.size(), 3u);
+        EXPECT_EQ(probe->event(), "Iter");
+        EXPECT_EQ(probe->tournament().get_event(), kept);
+        EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());
+    }
+    EXPECT_TRUE(exists("Iter") && exists("bad") && exists("Blocked"));
+    EXPECT_EQ(count(log(), "load_tournament bad"), 0u);
+}
+
+}
+}
