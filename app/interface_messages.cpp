@@ -18,8 +18,10 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "move") {
         on_manager_move(line);
     } else if (word == "emt") {
-        if (!m_game_finished)
+        if (!m_game_finished) {
             m_game.append_comment("[%time " + line.first_word() + "]");
+            m_comment_editor.set_comment(m_game.get_comment());
+        }
     } else if (word == "takeback") {
         on_manager_takeback();
     } else if (word == "setboard") {
@@ -92,6 +94,9 @@ void Interface::on_manager_move(const ManagerLine& line)
     if (add_move_at_play_entry(text))
         return;
     const Move move = legal_move_in(m_position, text);
+    // The comment editor follows the current move: what it holds stays with
+    // the move it was showing, and it shows the new move's comment after.
+    m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
     m_play_entry = m_game.current();
     if (white_to_move()) {
@@ -103,6 +108,7 @@ void Interface::on_manager_move(const ManagerLine& line)
         m_black_comment.clear();
         m_clocks.start_white();
     }
+    m_comment_editor.set_comment(m_game.get_comment());
     m_position.make_move(move);
     set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
@@ -144,6 +150,7 @@ void Interface::on_manager_takeback()
     before.take_back();
     m_game.remove_last_move();
     m_play_entry = m_game.current();
+    m_comment_editor.set_comment(m_game.get_comment());
     m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
@@ -157,6 +164,7 @@ void Interface::on_manager_setboard(const ManagerLine& line)
     m_game.set_tag("FEN", m_position.fen());
     std::string& pending = white_to_move() ? m_white_comment : m_black_comment;
     m_game.set_comment(pending);
+    m_comment_editor.set_comment(m_game.get_comment());
     pending.clear();
     start_side_clock();
     m_analysis_window.clear();

@@ -58,8 +58,9 @@ protected:
     std::size_t sent(const std::string& command)
     {
         const std::string log = read_file("interface.log");
+        const std::string line = "--> 0 " + command;
         std::size_t count = 0;
-        for (std::size_t at = log.find("--> 0 " + command); at != std::string::npos; at = log.find("--> 0 " + command, at + 1))
+        for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
             ++count;
         return count;
     }
@@ -78,10 +79,12 @@ protected:
     {
         Gtk::TextView& view = view_of(probe->pgn_view());
         Gdk::Rectangle box;
-        view.get_iter_location(view.get_buffer()->get_iter_at_offset(static_cast<int>(text_of(view).find(token))), box);
+        const auto at = static_cast<int>(text_of(view).find(token));
+        view.get_iter_location(view.get_buffer()->get_iter_at_offset(at), box);
         int x = 0;
         int y = 0;
-        view.buffer_to_window_coords(Gtk::TEXT_WINDOW_WIDGET, box.get_x() + 2, box.get_y() + box.get_height() / 2, x, y);
+        view.buffer_to_window_coords(Gtk::TEXT_WINDOW_WIDGET, box.get_x() + 2, box.get_y() + box.get_height() / 2, x,
+                                     y);
         widget_test::move_pointer(view, x, y);
         widget_test::send_press(view);
         widget_test::run_for(50);
@@ -92,8 +95,8 @@ protected:
     {
         EXPECT_EQ(probe->fen(), fen) << step;
         Gtk::Widget& drawing = *dynamic_cast<Board*>(probe->board().get_child())->get_child();
-        EXPECT_EQ(widget_test::read_squares(widget_test::screenshot(drawing)), widget_test::expected_squares(fen, false))
-            << step;
+        const std::string on_screen = widget_test::read_squares(widget_test::screenshot(drawing));
+        EXPECT_EQ(on_screen, widget_test::expected_squares(fen, false)) << step;
         const Glib::RefPtr<Gtk::TextBuffer> buffer = view_of(probe->pgn_view()).get_buffer();
         Glib::ustring marked;
         for (Gtk::TextIter at = buffer->begin(); at != buffer->end(); ++at)
@@ -208,6 +211,22 @@ TEST_F(NavigationTest, AMoveOnItsWayWhenTheUserStepsBackGoesBehindTheGamesLastMo
     EXPECT_NE(probe->pgn().find("( 3... d5)"), std::string::npos) << probe->pgn();
 }
 
+TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)
+{
+    widget_test::run_for(400);
+    apply({"white_info depth 3 score cp 20", "move e2e4"});
+    EXPECT_EQ(probe->comment_editor().get_comment(), "[%eval 0.2][%depth 3]");
+    drag(52, 36);
+    probe->comment_editor().set_comment("my reply");
+    apply({"white_info depth 4 score cp 15", "move g1f3", "emt 1200"});
+    press(back);
+    press(back);
+    EXPECT_EQ(probe->comment_editor().get_comment(), "[%eval 0.2][%depth 3]");
+    const std::string kept =
+        "1.e4 {[%eval 0.2][%depth 3]} 1...e5 {my reply} 2.Nf3\n{[%eval 0.15][%depth 4][%time 1200]}";
+    EXPECT_NE(probe->pgn().find(kept), std::string::npos) << probe->pgn();
+}
+
 TEST_F(NavigationTest, TheFenRowSetsUpAPositionAndRefusesABadOne)
 {
     activate("ShowFEN");
@@ -219,9 +238,10 @@ TEST_F(NavigationTest, TheFenRowSetsUpAPositionAndRefusesABadOne)
     const std::string fen = "4k3/8/8/8/8/8/8/4K2R b K - 0 1";
     expect_shown(fen, "", "the FEN row");
     EXPECT_EQ(sent("setboard " + fen + "\n"), 1u);
-    EXPECT_EQ(probe->game().pgn_tags(), "[Event \"Torvane battles\"]\n[Site \"the North Sea\"]\n[Date \"" + pgn_date_today() +
-                                           "\"]\n[Round \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n"
-                                           "[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n");
+    EXPECT_EQ(probe->game().pgn_tags(),
+              "[Event \"Torvane battles\"]\n[Site \"the North Sea\"]\n[Date \"" + pgn_date_today() +
+                  "\"]\n[Round \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n[SetUp \"1\"]\n[FEN \"" + fen +
+                  "\"]\n\n");
     EXPECT_EQ(text_of(probe->epd_window()), "4k3/8/8/8/8/8/8/4K2R b K -");
     save_screenshot(*window, "navigation_fen_row");
 
