@@ -215,8 +215,21 @@ private:
     void on_menu_ponder();
     void on_menu_debug();
     void on_menu_time_control();
+    // The tournament dialog's opening-suite button: asks for a PGN or EPD
+    // suite, hands it to the manager and the window's tournament, and shows
+    // its name on the button; a cancelled chooser removes the suite.
     void on_select_book_clicked();
     void highlight_side_to_move();
+    // Whether the mode is the one chosen and no other: while a radio's
+    // handler runs, the toolkit clears that radio only after the handler
+    // has returned, although another one may have been ticked meanwhile.
+    bool only_mode_chosen(const Glib::RefPtr<Gtk::RadioAction>& mode) const;
+    // The "Time control" dialog on m_level; true (m_level replaced by the
+    // user's choice) only when it was closed with OK.
+    bool run_time_control_dialog();
+    // What the manager refuses during a tournament game (Setup, the FEN row,
+    // loading engines) is greyed while Tournament is ticked.
+    void set_tournament_locks(bool locked);
 
     // interface_tournament.cpp
     void on_menu_tounament_new();

@@ -1,7 +1,16 @@
-// The Mode menu, thinking, pondering, debugging and the time control.
-// Handlers with an empty body are connected to their menu items but do
-// nothing yet.
+// The Mode menu, thinking, pondering, debugging, the time control and the
+// tournament dialog's opening-suite button.
+//
+// A radio's handler runs both when its mode is left and when it is chosen
+// (the one left first); each reads its radio to tell which.
 #include "app/interface.h"
+
+#include "app/mode_dialogs.h"
+#include "app/opening_suite_label.h"
+#include "gui/time_control_panel.h"
+
+#include <gtkmm/dialog.h>
+#include <gtkmm/stock.h>
 
 void Interface::on_menu_mode_human_human()
 {
@@ -25,17 +34,114 @@ void Interface::highlight_side_to_move()
         m_clocks.highlight_black();
 }
 
-void Interface::on_menu_mode_human_computer() {}
+void Interface::on_menu_mode_human_computer()
+{
+    const bool chosen = m_human_computer_action->get_active();
+    m_start_thinking_action->set_sensitive(chosen);
+    m_ponder_action->set_sensitive(chosen);
+    if (!chosen)
+        return;
+    m_tournament_new_action->set_sensitive(true);
+    // The user keeps the side to move; the engine answers.
+    const bool white = white_to_move();
+    m_engine_plays_white = white ? 0 : 1;
+    m_engine_plays_black = white ? 1 : 0;
+    m_clocks_stopped = false;
+    send_to_manager("setboard " + m_position.fen());
+    send_to_manager("human_computer");
+    highlight_side_to_move();
+}
 
-void Interface::on_menu_mode_analyze_position() {}
+void Interface::on_menu_mode_analyze_position()
+{
+    if (!m_analyze_action->get_active())
+        return;
+    m_start_thinking_action->set_sensitive(false);
+    m_tournament_new_action->set_sensitive(true);
+    m_clocks_stopped = true;
+    m_engine_plays_white = 0;
+    m_engine_plays_black = 0;
+    send_to_manager("setboard " + m_position.fen());
+    send_to_manager("analyzeposition");
+}
 
-void Interface::on_menu_mode_learn_openings() {}
+void Interface::on_menu_mode_learn_openings()
+{
+    if (!m_learn_openings_action->get_active()) {
+        send_to_manager("learnopenings 0");
+        return;
+    }
+    const int hints = ask_learn_openings_hints(*this);
+    // While the dialog was open the manager may have chosen another mode
+    // ("reset mode"), whose handler has run already: that mode stands.
+    if (!only_mode_chosen(m_learn_openings_action))
+        return;
+    m_start_thinking_action->set_sensitive(false);
+    m_tournament_new_action->set_sensitive(true);
+    m_clocks_stopped = true;
+    m_engine_plays_white = 0;
+    m_engine_plays_black = 0;
+    // The practice starts from the position on the board, for the record and
+    // for the manager, which did not follow the moves of Human - human; the
+    // position sent after the mode brings the hints of the side to move.
+    start_record(m_event, m_site);
+    forget_game_comments();
+    tag_set_up_position();
+    m_pgn_view.show_game(m_game);
+    send_to_manager("learnopenings " + std::to_string(hints));
+    send_to_manager("setboard " + m_position.fen());
+}
 
-void Interface::on_menu_mode_tournament() {}
+bool Interface::only_mode_chosen(const Glib::RefPtr<Gtk::RadioAction>& mode) const
+{
+    for (const Glib::RefPtr<Gtk::RadioAction>& radio : {m_setup_action, m_human_human_action, m_human_computer_action,
+                                                         m_tournament_action, m_analyze_action, m_learn_openings_action})
+        if (radio->get_active() != (radio == mode))
+            return false;
+    return true;
+}
 
-void Interface::on_menu_start_thinking() {}
+void Interface::on_menu_mode_tournament()
+{
+    const bool chosen = m_tournament_action->get_active();
+    set_tournament_locks(chosen);
+    if (!chosen)
+        return;
+    m_start_thinking_action->set_sensitive(false);
+    m_tournament_new_action->set_sensitive(false);
+    // Engines play both sides: the board takes no move from the user.
+    m_engine_plays_white = 1;
+    m_engine_plays_black = 1;
+    send_to_manager("start_tournament");
+}
 
-void Interface::on_menu_ponder() {}
+void Interface::set_tournament_locks(bool locked)
+{
+    m_setup_action->set_sensitive(!locked);
+    m_fen_entry.set_sensitive(!locked);
+    for (const char* name : {"Engine1", "LoadInstalled"})
+        m_actions->get_action(name)->set_sensitive(!locked);
+}
+
+void Interface::on_menu_start_thinking()
+{
+    if (!m_human_computer_action->get_active())
+        return;
+    m_clocks_stopped = false;
+    const bool white = white_to_move();
+    m_engine_plays_white = white ? 1 : 0;
+    m_engine_plays_black = white ? 0 : 1;
+    send_to_manager("go");
+    if (white)
+        m_clocks.start_white();
+    else
+        m_clocks.start_black();
+}
+
+void Interface::on_menu_ponder()
+{
+    send_to_manager(m_ponder_action->get_active() ? "ponder on" : "ponder off");
+}
 
 void Interface::on_menu_debug()
 {
@@ -53,6 +159,39 @@ void Interface::on_menu_debug()
     }
 }
 
-void Interface::on_menu_time_control() {}
+void Interface::on_menu_time_control()
+{
+    // Cancelling changes nothing: the clocks run on and the engines keep
+    // their time control.
+    if (!run_time_control_dialog())
+        return;
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    send_to_manager("level " + m_level.to_string());
+}
 
-void Interface::on_select_book_clicked() {}
+bool Interface::run_time_control_dialog()
+{
+    Gtk::Dialog dialog("Time control", *this, true);
+    dialog.set_border_width(20);
+    dialog.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+    dialog.add_button(Gtk::Stock::OK, Gtk::RESPONSE_OK);
+    TimeControlPanel panel;
+    panel.set_time_control(m_level);
+    dialog.get_content_area()->pack_start(panel, Gtk::PACK_EXPAND_WIDGET, 0);
+    dialog.get_content_area()->show_all_children();
+    if (dialog.run() != Gtk::RESPONSE_OK)
+        return false;
+    m_level = panel.get_time_control();
+    return true;
+}
+
+void Interface::on_select_book_clicked()
+{
+    // A cancelled chooser gives no path, which removes the suite: the only
+    // way to play a tournament from the start position again.
+    const std::string path = choose_file(3);
+    send_to_manager("book " + path);
+    m_tournament.set_openingbook(path);
+    m_book_button.set_label(opening_suite_label(path));
+}

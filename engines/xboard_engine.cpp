@@ -91,10 +91,10 @@ void XboardEngine::go()
     if (level.to_string() != m_level_sent.to_string())
         send_level(level);
     if (engine_reaches_target_by(0)) {
-        send_times();
+        send_times(level);
         send("go");
     } else if (engine_reaches_target_by(1)) {
-        send_times();
+        send_times(level);
         ChessPosition before = m_target;
         before.take_back();
         send(move_text(before, m_target.last_move()));
@@ -104,7 +104,7 @@ void XboardEngine::go()
             send("go");
     } else {
         resend_game();
-        send_times();
+        send_times(level);
         send("go");
     }
     m_force_mode = false;
@@ -179,8 +179,8 @@ std::vector<std::string> XboardEngine::level_commands(const Level& level) const
         // xboard has no node limit. An engine that counts time in nodes
         // thinks exactly the node count in one second of its node time.
         if (features().nps)
-            return {"nps " + std::to_string(level.get_nodes()), "st 1"};
-        return {"st " + std::to_string(std::max<std::uint32_t>(1, (level.get_nodes() + 999999) / 1000000))};
+            return {"nps " + std::to_string(level.get_nodes()), "st " + std::to_string(node_seconds(level))};
+        return {"st " + std::to_string(node_seconds(level))};
     case fixed_movetime:
         return {"st " + std::to_string(std::max<std::uint32_t>(1, (level.get_movetime() + 500) / 1000))};
     case sudden_death:
@@ -189,6 +189,13 @@ std::vector<std::string> XboardEngine::level_commands(const Level& level) const
         return {"level " + word_at(words, 1) + " " + word_at(words, 2) + " " + word_at(words, 3)};
     }
     return {};
+}
+
+std::uint32_t XboardEngine::node_seconds(const Level& level) const
+{
+    if (features().nps)
+        return 1;
+    return std::max<std::uint32_t>(1, (level.get_nodes() + 999999) / 1000000);
 }
 
 std::string XboardEngine::castling_to_coordinates(const std::string& text) const
@@ -315,16 +322,27 @@ void XboardEngine::replay_moves()
     }
 }
 
-void XboardEngine::send_times()
+void XboardEngine::send_times(const Level& level)
 {
     if (!features().time)
         return;
-    // Centiseconds; a clock that has run out is sent as 0, never negative.
-    const std::int64_t own = std::max<std::int64_t>(0, get_time_left()) / 10;
-    const std::uint64_t opponent =
-        std::min<std::uint64_t>(get_opponent_time(), std::numeric_limits<std::int64_t>::max()) / 10;
-    send("time " + std::to_string(own));
-    send("otim " + std::to_string(opponent));
+    for (const std::string& command : clock_commands(level, get_time_left(), get_opponent_time()))
+        send(command);
+}
+
+std::vector<std::string> XboardEngine::clock_commands(const Level& level, std::int64_t own_ms,
+                                                      std::uint64_t opponent_ms) const
+{
+    std::int64_t own = std::max<std::int64_t>(0, own_ms) / 10;
+    std::uint64_t opponent = std::min<std::uint64_t>(opponent_ms, std::numeric_limits<std::int64_t>::max()) / 10;
+    if (level.get_type() == fixed_movetime) {
+        own = std::max<std::int64_t>(1, (std::int64_t{level.get_movetime()} + 5) / 10);
+        opponent = static_cast<std::uint64_t>(own);
+    } else if (level.get_type() == fixed_nodes) {
+        own = std::int64_t{node_seconds(level)} * 100;
+        opponent = static_cast<std::uint64_t>(own);
+    }
+    return {"time " + std::to_string(own), "otim " + std::to_string(opponent)};
 }
 
 std::string XboardEngine::move_text(ChessPosition& before, const Move& move) const

@@ -54,6 +54,13 @@ public:
     // for a node count "nps N" with "st 1" (engines announcing nps) or an
     // "st" estimated at a million nodes per second.
     std::vector<std::string> level_commands(const Level& level) const;
+    // "time" and "otim" before a search, in centiseconds: the clocks as they
+    // stand (an overstepped one as 0). Under a fixed move time, or a node
+    // count sent as one, both show the time of one move instead, since
+    // engines that weigh their clock would otherwise take the unlimited
+    // budget of those levels for their own and think far past the move time.
+    std::vector<std::string> clock_commands(const Level& level, std::int64_t own_ms,
+                                            std::uint64_t opponent_ms) const;
     // Castling as an engine may write it ("O-O", "0-0-0", "o_o", ...) in the
     // form the driver reads: "O-O"/"O-O-O" for SAN engines, else the king's
     // move of the side to move ("e1g1", "e8c8"). Other text comes back as is.
@@ -66,12 +73,15 @@ protected:
 private:
     const EngineVariables::Features& features() const;
     bool engine_reaches_target_by(int moves) const;
+    // The seconds of one search for a node count: one second of node time
+    // for engines announcing nps, else a guess of a million nodes a second.
+    std::uint32_t node_seconds(const Level& level) const;
     void send_new();
     void send_ponder_and_post();
     void send_level(const Level& level);
     void resend_game();
     void replay_moves();
-    void send_times();
+    void send_times(const Level& level);
     // Ends a search that no answer will come to: clock stopped, idle.
     void end_lost_search();
     std::string move_text(ChessPosition& before, const Move& move) const;

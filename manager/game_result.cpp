@@ -2,6 +2,8 @@
 
 #include "core/move_list.h"
 
+#include <algorithm>
+
 namespace {
 
 // The 32 dark squares: a1, c1, ..., b2, d2, ...
@@ -25,6 +27,16 @@ bool insufficient_material(const ChessPosition& position)
     // Two bishops of different sides on different square colours can mate.
     return ((board.white_bishops() & light) | (board.black_bishops() & dark)).count() <= 1 &&
            ((board.white_bishops() & dark) | (board.black_bishops() & light)).count() <= 1;
+}
+
+bool is_legal_move(const ChessPosition& position, MoveGenerator& generator, const Move& move)
+{
+    if (move.kind() == nullmove) {
+        return false;
+    }
+    MoveList moves;
+    generator.generate(position, moves);
+    return std::any_of(moves.begin(), moves.end(), [&move](const Move& legal) { return legal == move.code(); });
 }
 
 bool no_legal_move(const ChessPosition& position, MoveGenerator& generator)
@@ -63,4 +75,14 @@ bool adjudicated_material_draw(const ChessPosition& position)
     const std::string signature = position.material().text();
     return (signature == "KQkq" || signature == "KRkr" || signature == "KBkb" || signature == "KNkn") &&
            position.halfmove_clock() > 5;
+}
+
+std::string result_after_engine_move(const ChessPosition& position, MoveGenerator& generator)
+{
+    const std::string result = game_result(position, generator);
+    const bool no_move_left = result.find("mates}") != std::string::npos || result == "1/2-1/2 {Stalemate}";
+    if (!no_move_left && adjudicated_material_draw(position)) {
+        return "1/2-1/2 {adjudicated}";
+    }
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/chess_position.h"
+#include "core/move.h"
 #include "core/move_generator.h"
 
 #include <string>
@@ -21,5 +22,14 @@ bool insufficient_material(const ChessPosition& position);
 // more than five plies since the last capture or pawn move.
 bool adjudicated_material_draw(const ChessPosition& position);
 
+// Whether the move is one of the legal moves of the position (its squares,
+// kind and pieces; the score does not count). The null move never is.
+bool is_legal_move(const ChessPosition& position, MoveGenerator& generator, const Move& move);
+
 // Whether the side to move has no legal move (mate or stalemate).
 bool no_legal_move(const ChessPosition& position, MoveGenerator& generator);
+
+// The end of an engine game after a move: mate and stalemate first, then the
+// material adjudication ("1/2-1/2 {adjudicated}"), then the draws by the
+// rules; "*" while the game goes on.
+std::string result_after_engine_move(const ChessPosition& position, MoveGenerator& generator);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <sstream>
 #include <stdexcept>
 
 GuiManager::GuiManager(const std::string& program)
@@ -15,7 +14,6 @@ GuiManager::GuiManager(const std::string& program)
       m_token_rng(12345),
       m_token1(0),
       m_token2(0),
-      m_cvt(&m_mutex, &m_cv, &m_queue),
       m_mode(GuiManagerMode::human_human),
       m_substate(human_to_move),
       m_game_number(0),
@@ -36,44 +34,19 @@ GuiManager::~GuiManager()
 
 void GuiManager::set_interface(WindowInbox* inbox) { m_interface = inbox; }
 
-void GuiManager::command(const std::string& line)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_queue.push_back(line);
-    }
-    m_cv.notify_one();
-}
+void GuiManager::command(const std::string& line) { m_queue.push(line); }
 
 void GuiManager::operator()()
 {
-    std::unique_lock lock(m_mutex);
-    while (!m_stop) {
-        while (!m_queue.empty()) {
-            std::string line = std::move(m_queue.front());
-            m_queue.pop_front();
-            lock.unlock();
-            handle_line(line);
-            lock.lock();
-        }
-        if (m_stop) {
-            return;
-        }
-        m_cv.wait(lock, [this] { return !m_queue.empty(); });
-    }
+    m_queue.serve([this] { return m_stop; }, [this](const std::string& line) { handle_line(line); });
 }
 
 void GuiManager::handle_line(const std::string& line)
 {
     try {
         apply_pending_settings();
-        std::istringstream words(line);
-        int source = 0;
-        if (!(words >> source)) {
-            source = 0;
-        }
         if (!line.empty()) {
-            switch (source) {
+            switch (line_source(line)) {
             case 0:
                 process_command_from_interface(line);
                 break;

@@ -3,7 +3,6 @@
 #include "core/chess_position.h"
 #include "core/move.h"
 #include "core/move_generator.h"
-#include "engines/cv_trio.h"
 #include "engines/engine_variables.h"
 #include "engines/gui_engine.h"
 #include "engines/installed_engines.h"
@@ -14,13 +13,13 @@
 #include "game/polyglot_book.h"
 #include "manager/command_words.h"
 #include "manager/gui_manager_mode.h"
+#include "manager/line_queue.h"
 #include "manager/manager.h"
 #include "manager/tournament.h"
+#include "manager/tournament_manager.h"
 #include "manager/window_inbox.h"
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -144,14 +143,11 @@ private:
     // the window and, in a tournament, records and saves the result and
     // starts the next game.
     void finish_game(const std::string& result);
-    // Removes the engines' lines still waiting in the queue.
-    void drop_engine_lines();
     bool game_in_progress() const;
     bool tournament_game_in_progress() const;
 
     // Tournament games.
     void start_tournament_game();
-    void set_up_opening(const TournamentGame& game);
     // Ends a tournament run that cannot go on: "tournament_finished", both
     // engines unloaded, two humans.
     void abandon_tournament(const std::string& message);
@@ -173,9 +169,6 @@ private:
     void empty_slot(int slot);
     GuiEngine* engine(int slot) const;
     std::uint64_t& token(int slot);
-    // The name for the "whitename"/"blackname" lines: the installed name,
-    // else the name the engine gave.
-    static std::string player_name(const GuiEngine& engine);
 
     // One line to the window, line ends turned into blanks.
     void send(const std::string& line);
@@ -205,13 +198,13 @@ private:
     std::optional<EngineVariables> m_pending_settings;
     std::uint64_t m_token1;
     std::uint64_t m_token2;
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::deque<std::string> m_queue;
-    CVTrio m_cvt;
+    // The window's commands and the engines' lines, oldest first.
+    LineQueue m_queue;
     GuiManagerMode m_mode;
     int m_substate;
     Move m_pending;
+    // Constructed and destroyed with the manager; no thread runs it here.
+    TournamentManager m_tournament_manager;
     // Always holds a suite; "book" with no path puts a fresh, empty one here.
     std::optional<GuiBook> m_openings;
     // The manager's own copy of the tournament it plays, loaded from its file.

@@ -1,6 +1,9 @@
 // The window's commands: one line each, "0 WORD ARGUMENTS".
 #include "manager/gui_manager.h"
 
+#include "manager/engine_game.h"
+#include "manager/tournament_opening.h"
+
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -372,18 +375,9 @@ void GuiManager::command_start_tournament()
 void GuiManager::command_load_tournament(const std::string& name)
 {
     try {
-        m_tournament.load(name);
-        // A tournament without a suite plays from the start position, never
-        // from a suite that was loaded before.
-        m_openings.emplace();
-        if (!m_tournament.get_openingbook().empty()) {
-            m_openings->load(m_tournament.get_openingbook());
-        }
+        load_tournament_with_suite(m_tournament, m_openings, name);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
-        // Nothing half read may be played, or saved over the file.
-        m_tournament.reset();
-        m_tournament.set_event("");
         send("telluser Tournament_doesn't_exist");
     }
 }

@@ -2,21 +2,15 @@
 // the engines' lines as they come off the queue.
 #include "manager/gui_manager.h"
 
-#include <cstdlib>
-#include <exception>
-#include <iostream>
+#include "manager/engine_answers.h"
+#include "manager/engine_game.h"
+
 #include <stdexcept>
 #include <utility>
 
 GuiEngine* GuiManager::engine(int slot) const { return slot == 1 ? m_engine1.get() : m_engine2.get(); }
 
 std::uint64_t& GuiManager::token(int slot) { return slot == 1 ? m_token1 : m_token2; }
-
-std::string GuiManager::player_name(const GuiEngine& engine)
-{
-    std::string name = engine.get_player_name();
-    return name.empty() ? engine.get_idname() : name;
-}
 
 void GuiManager::empty_slot(int slot)
 {
@@ -34,26 +28,14 @@ void GuiManager::empty_slot(int slot)
 void GuiManager::load_engine(int slot, const std::string& path, int protocol)
 {
     empty_slot(slot);
-    auto started = std::make_unique<GuiEngine>();
+    std::unique_ptr<GuiEngine> started = start_engine(slot, path, protocol, m_queue.trio(),
+                                                      {m_debug, &m_log, m_ponder, m_level}, "GuiManager::load_engine");
     const std::string prefix = slot == 1 ? "engine1name " : "engine2name ";
-    bool running = false;
-    try {
-        started->load(slot, path, protocol, m_cvt);
-        running = started->engine_running();
-    } catch (const std::exception& error) {
-        std::cerr << "GuiManager::load_engine   " << error.what() << std::endl;
-    }
-    if (!running) {
-        // Joins the threads of the failed start before anything is sent.
-        started.reset();
+    if (!started) {
         send(prefix + "???");
         send("telluser " + path + " failed");
         return;
     }
-    started->set_debug(m_debug);
-    started->set_logstream(&m_log);
-    started->set_ponder(m_ponder);
-    started->set_level(m_level);
     token(slot) = m_token_rng();
     started->set_token(token(slot));
     const std::string name = started->get_idname();
@@ -72,12 +54,7 @@ void GuiManager::load_installed_engine(int slot, const std::string& name)
     if (slot != 1 && slot != 2) {
         throw std::logic_error("GuiManager::load_installed_engine eng_id error");
     }
-    m_installed.read_engines_cfg();
-    EngineVariables record;
-    const auto& installed = m_installed.engines();
-    if (const auto found = installed.find(name); found != installed.end()) {
-        record = found->second;
-    }
+    const EngineVariables record = installed_engine(m_installed, name);
     load_engine(slot, record.get_filename(), record.get_protocol());
     GuiEngine* loaded = engine(slot);
     if (!loaded) {
@@ -133,11 +110,7 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
     }
     log(" engine" + std::to_string(slot) + " -> " + line);
     CommandWords words(line);
-    words.next_word();
-    const std::string token_text = words.next_word();
-    char* end = nullptr;
-    const std::uint64_t line_token = std::strtoull(token_text.c_str(), &end, 10);
-    if (token_text.empty() || *end != '\0' || line_token != token(slot)) {
+    if (!has_session_token(words, token(slot))) {
         return;
     }
     GuiEngine* answering = engine(slot);
@@ -147,16 +120,9 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
             return;
         }
         const std::string text = words.next_word();
-        const std::string loser = answering->is_white() ? "0-1" : "1-0";
-        if (text == "0000" || text == "(none)") {
-            std::cerr << "Current game:\n"
-                      << m_position.fen() << "\n"
-                      << m_position.moves_text() << "\n"
-                      << "engine answered '" << text << "'" << std::endl;
-            // Under a fixed level no clock would ever end the wait for a move.
-            const level_t kind = m_level.get_type();
-            if (kind == fixed_depth || kind == fixed_nodes || kind == fixed_movetime) {
-                finish_game(loser + " {illegal move: " + text + "}");
+        if (is_no_move(text)) {
+            if (const auto result = answer_without_move(m_position, m_level, answering->is_white(), text)) {
+                finish_game(*result);
             }
             return;
         }
@@ -165,13 +131,13 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
             return;
         }
         m_pending.clear();
-        finish_game(loser + " {illegal move: " + text + "}");
+        finish_game(illegal_move_result(answering->is_white(), text));
     } else if (word == "resign") {
         if (!game_in_progress()) {
             return;
         }
         m_pending.clear();
-        finish_game(answering->is_white() ? "0-1 {white resigns}" : "1-0 {black resigns}");
+        finish_game(resignation_result(answering->is_white()));
     } else if (word == "info") {
         const std::string rest = words.rest();
         if (slot == 1) {

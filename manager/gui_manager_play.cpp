@@ -2,37 +2,17 @@
 // made, announced and answered by the engine that is to move next.
 #include "manager/gui_manager.h"
 
-#include "core/move_list.h"
+#include "manager/engine_game.h"
 #include "manager/game_result.h"
+#include "manager/gui_engine_clock.h"
 #include "manager/time_verdicts.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <iostream>
-#include <thread>
 
 namespace {
 
-// The clock rules' view of an engine in a slot.
-class SlotClock : public EngineClock {
-public:
-    explicit SlotClock(const GuiEngine& engine) : m_engine(engine) {}
-    std::int64_t time_left() const override { return m_engine.get_time_left(); }
-    bool is_white() const override { return m_engine.is_white(); }
-    bool crashed() const override { return m_engine.engine_crashed(); }
-
-private:
-    const GuiEngine& m_engine;
-};
-
 // Clock values go to the window as signed 32-bit numbers.
 std::string clock_text(std::int64_t ms) { return std::to_string(static_cast<std::int32_t>(ms)); }
-
-bool ends_without_a_move(const std::string& result)
-{
-    return result.find("mates}") != std::string::npos || result.find("{Stalemate}") != std::string::npos;
-}
 
 }
 
@@ -137,47 +117,26 @@ void GuiManager::play_match()
     send(move_line);
     log(" interface <- " + move_line);
     send("emt " + std::to_string(mover->get_move_time()));
-    if (const auto loss = time_loss_after_move(SlotClock(*mover), m_tournament.get_ignoretimeloss())) {
+    if (const auto loss = time_loss_after_move(GuiEngineClock(*mover), m_tournament.get_ignoretimeloss())) {
         log(" GuiManager:   TIME LOSS");
         mover->stop();
         m_pending.clear();
         finish_game(*loss);
         return;
     }
-    // Each engine learns the other's time after every move; an overstepped
-    // clock counts as no time left.
-    GuiEngine* engine1 = engine(1);
-    GuiEngine* engine2 = engine(2);
-    const std::int64_t time1 = engine1->get_time_left();
-    const std::int64_t time2 = engine2->get_time_left();
-    engine1->set_opponent_time(static_cast<std::uint64_t>(std::max<std::int64_t>(time2, 0)));
-    engine2->set_opponent_time(static_cast<std::uint64_t>(std::max<std::int64_t>(time1, 0)));
-    const bool engine1_white = engine1->is_white();
-    send("wtime " + clock_text(engine1_white ? time1 : time2));
-    send("btime " + clock_text(engine1_white ? time2 : time1));
-    try {
-        m_position.make_move(m_pending);
-    } catch (...) {
-        std::cerr << "GuiManager:  GuiManagerMode::match   engine" << mover_slot << " to move" << std::endl;
-        throw;
-    }
+    const EngineTimes times = exchange_opponent_times(*engine(1), *engine(2));
+    const bool engine1_white = engine(1)->is_white();
+    send("wtime " + clock_text(engine1_white ? times.engine1 : times.engine2));
+    send("btime " + clock_text(engine1_white ? times.engine2 : times.engine1));
+    const std::string result =
+        answer_engine_move(m_position, m_generator, m_pending, *other, other_slot,
+                           "GuiManager:  GuiManagerMode::match   engine" + std::to_string(mover_slot) + " to move",
+                           [this](const std::string& text) { log(text); });
     m_pending.clear();
-    // Mate and stalemate are decided before the material adjudication.
-    const std::string result = game_result();
-    if (!ends_without_a_move(result) && adjudicated_material_draw(m_position)) {
-        finish_game("1/2-1/2 {adjudicated}");
-        return;
-    }
     if (result != "*") {
         finish_game(result);
         return;
     }
-    other->set_position(m_position);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const std::string name = " engine" + std::to_string(other_slot);
-    log(name + " <- position " + m_position.fen());
-    other->go();
-    log(name + " <- go");
     m_substate = other_slot == 1 ? engine1_to_move : engine2_to_move;
 }
 
@@ -186,16 +145,12 @@ void GuiManager::check_engines()
     if (m_stop || m_mode != GuiManagerMode::match || !tournament_game_in_progress()) {
         return;
     }
-    for (int slot : {1, 2}) {
-        const GuiEngine* playing = engine(slot);
-        if (!playing) {
-            return;
-        }
-        if (const auto verdict = engine_verdict(SlotClock(*playing))) {
-            m_pending.clear();
-            finish_game(*verdict);
-            return;
-        }
+    if (!engine(1) || !engine(2)) {
+        return;
+    }
+    if (const auto verdict = engines_verdict(*engine(1), *engine(2))) {
+        m_pending.clear();
+        finish_game(*verdict);
     }
 }
 
@@ -208,15 +163,7 @@ Move GuiManager::alg2move(const std::string& text) const
     }
 }
 
-bool GuiManager::find_legal_move(const Move& move)
-{
-    if (move.kind() == nullmove) {
-        return false;
-    }
-    MoveList moves;
-    m_generator.generate(m_position, moves);
-    return std::any_of(moves.begin(), moves.end(), [&move](const Move& legal) { return legal == move.code(); });
-}
+bool GuiManager::find_legal_move(const Move& move) { return is_legal_move(m_position, m_generator, move); }
 
 std::string GuiManager::game_result() { return ::game_result(m_position, m_generator); }
 

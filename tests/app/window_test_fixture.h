@@ -50,6 +50,12 @@ public:
         m_window.m_engine_plays_white = white;
         m_window.m_engine_plays_black = black;
     }
+    std::pair<std::uint32_t, std::uint32_t> engine_sides() const
+    {
+        return {m_window.m_engine_plays_white, m_window.m_engine_plays_black};
+    }
+    Gtk::Button& book_button() { return m_window.m_book_button; }
+    const Tournament& tournament() const { return m_window.m_tournament; }
     void set_position_from_line(const std::string& line) { m_window.set_position_from_line(line); }
     const std::string& position_file() const { return m_window.m_position_file; }
     int position_index() const { return m_window.m_position_index; }

@@ -449,6 +449,22 @@ TEST_F(XboardCommands, TimeControlTexts)
     EXPECT_EQ(m_engine.level_commands(Level("fixed_nodes 5000")), (Lines{"nps 5000", "st 1"}));
 }
 
+// Centiseconds; under a fixed move time or node count both clocks show one
+// move, never the unlimited budget those levels carry.
+TEST_F(XboardCommands, ClockTexts)
+{
+    const std::int64_t unlimited = 1073741824;
+    EXPECT_EQ(m_engine.clock_commands(Level("sessions 40 0:10 0.1"), 9876, 5432), (Lines{"time 987", "otim 543"}));
+    EXPECT_EQ(m_engine.clock_commands(Level("sudden_death 0 5 2"), -300, 5432), (Lines{"time 0", "otim 543"}));
+    EXPECT_EQ(m_engine.clock_commands(Level("fixed_depth 6"), unlimited, unlimited),
+              (Lines{"time 107374182", "otim 107374182"}));
+    EXPECT_EQ(m_engine.clock_commands(Level("fixed_movetime 50"), unlimited, unlimited), (Lines{"time 5", "otim 5"}));
+    EXPECT_EQ(m_engine.clock_commands(Level("fixed_movetime 3"), unlimited, unlimited), (Lines{"time 1", "otim 1"}));
+    EXPECT_EQ(m_engine.clock_commands(Level("fixed_nodes 2500000"), unlimited, unlimited), (Lines{"time 300", "otim 300"}));
+    m_ev.set_feature("nps", true);
+    EXPECT_EQ(m_engine.clock_commands(Level("fixed_nodes 5000"), unlimited, unlimited), (Lines{"time 100", "otim 100"}));
+}
+
 TEST_F(XboardCommands, CastlingTexts)
 {
     EXPECT_EQ(m_engine.castling_to_coordinates("o_o"), "e1g1");

@@ -1,10 +1,27 @@
 #include "tests/manager/console_fixtures.h"
 
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 
 namespace torvane_test {
 
-std::string write_engine_wrapper(const ConsoleSession& console, const std::string& name, const std::string& program,
+namespace {
+
+void write_text(const std::string& dir, const std::string& name, const std::string& text)
+{
+    const std::filesystem::path path = std::filesystem::path(dir) / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out.flush()) {
+        throw std::runtime_error("write_text: cannot write " + path.string());
+    }
+}
+
+}
+
+std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
                                  const std::map<std::string, std::string>& environment)
 {
     std::string script = "#!/bin/sh\n";
@@ -12,22 +29,22 @@ std::string write_engine_wrapper(const ConsoleSession& console, const std::strin
         script += "export " + variable + "='" + value + "'\n";
     }
     script += "exec '" + program + "'\n";
-    console.write_file(name, script);
-    const std::string path = console.dir() + "/" + name;
+    write_text(dir, name, script);
+    const std::string path = dir + "/" + name;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return path;
 }
 
-void write_engines_cfg(const ConsoleSession& console, const std::vector<InstalledEngine>& engines)
+void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines)
 {
     std::string text;
     for (const InstalledEngine& engine : engines) {
         text += "name " + engine.name + "\nfilename " + engine.path + "\nprotocol " + engine.protocol + "\n\n";
     }
-    console.write_file("engines.cfg", text);
+    write_text(dir, "engines.cfg", text);
 }
 
-void write_tournament(const ConsoleSession& console, const TournamentFile& tournament, const std::string& file_name)
+void write_tournament(const std::string& dir, const TournamentFile& tournament, const std::string& file_name)
 {
     std::string text = "version 1.15\nevent " + tournament.event + "\nsite  Test site\nlevel " + tournament.level +
                        "\ntype " + tournament.type + "\niterations 1\nparallelgames 1\n";
@@ -46,8 +63,23 @@ void write_tournament(const ConsoleSession& console, const TournamentFile& tourn
                 "   opening=" + std::to_string(game.opening) + "  pairing=" + std::to_string(game.white) + "-" +
                 std::to_string(game.black) + "   result=" + game.result + "\n";
     }
-    std::filesystem::create_directories(console.dir() + "/tournaments");
-    console.write_file("tournaments/" + (file_name.empty() ? tournament.event : file_name) + ".trn", text);
+    write_text(dir, "tournaments/" + (file_name.empty() ? tournament.event : file_name) + ".trn", text);
+}
+
+std::string write_engine_wrapper(const ConsoleSession& console, const std::string& name, const std::string& program,
+                                 const std::map<std::string, std::string>& environment)
+{
+    return write_engine_wrapper(console.dir(), name, program, environment);
+}
+
+void write_engines_cfg(const ConsoleSession& console, const std::vector<InstalledEngine>& engines)
+{
+    write_engines_cfg(console.dir(), engines);
+}
+
+void write_tournament(const ConsoleSession& console, const TournamentFile& tournament, const std::string& file_name)
+{
+    write_tournament(console.dir(), tournament, file_name);
 }
 
 std::vector<std::string> play_tournament(ConsoleSession& console, const std::string& name, double timeout_seconds)

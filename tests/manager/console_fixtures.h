@@ -35,13 +35,19 @@ struct TournamentFile {
     std::vector<Game> games;
 };
 
-// A shell script in the console's directory that starts program with the
-// environment given; engines are started without arguments, so this is how a
-// test gives each engine its own script of moves.
+// A shell script in the directory that starts program with the environment
+// given; engines are started without arguments, so this is how a test gives
+// each engine its own script of moves.
+std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
+                                 const std::map<std::string, std::string>& environment);
+void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines);
+// Writes "tournaments/<event>.trn" in the directory (or under file_name when given).
+void write_tournament(const std::string& dir, const TournamentFile& tournament, const std::string& file_name = "");
+
+// The same in the console's directory.
 std::string write_engine_wrapper(const ConsoleSession& console, const std::string& name, const std::string& program,
                                  const std::map<std::string, std::string>& environment);
 void write_engines_cfg(const ConsoleSession& console, const std::vector<InstalledEngine>& engines);
-// Writes "tournaments/<event>.trn" (or under file_name when given).
 void write_tournament(const ConsoleSession& console, const TournamentFile& tournament, const std::string& file_name = "");
 
 // The lines of a tournament run, up to and including "tournament_finished".

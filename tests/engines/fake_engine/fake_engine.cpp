@@ -26,11 +26,15 @@
 //                 resignation when there is none
 //   crash_after   as legal, but exits at once when asked for one move more
 //                 than TORVANE_FAKE_CRASH_AFTER (default 10)
+//   quiet         sends no analysis line before its moves
 // The mode none answers every UCI search with "bestmove (none)".
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
 //                        answers a UCI search with "bestmove A ponder B"
+//   TORVANE_FAKE_THINK_MS the thinking time its analysis lines report, in
+//                        milliseconds (UCI "time"; xboard in centiseconds,
+//                        rounded down); default 1 ms (UCI) and 0 (xboard)
 //   TORVANE_FAKE_RECORD  a file to which every line received is appended
 //                        exactly as read, line end included
 //   TORVANE_FAKE_TIMES   a file to which the engine appends, with the
@@ -44,6 +48,7 @@
 #include "core/move_generator.h"
 #include "core/move_list.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -73,6 +78,8 @@ ChessPosition g_position;
 std::mt19937 g_random(1);
 int g_moves_made = 0;
 int g_crash_after = 10;
+// The reported thinking time; negative for the protocol's default.
+int g_think_ms = -1;
 
 bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
 
@@ -139,6 +146,9 @@ void read_settings(const char* program)
     }
     if (const char* count = std::getenv("TORVANE_FAKE_CRASH_AFTER")) {
         g_crash_after = std::atoi(count);
+    }
+    if (const char* think = std::getenv("TORVANE_FAKE_THINK_MS")) {
+        g_think_ms = std::atoi(think);
     }
     if (has_mode("crash_after")) {
         g_modes.insert("legal");
@@ -327,7 +337,9 @@ void answer()
         if (move.empty() || has_mode("resign")) {
             say("resign");
         } else {
-            say("1 12 0 100 " + move);
+            if (!has_mode("quiet")) {
+                say("1 12 " + std::to_string(std::max(g_think_ms, 0) / 10) + " 100 " + move);
+            }
             say("move " + move);
         }
         return;
@@ -336,7 +348,10 @@ void answer()
         say("bestmove (none)");
         return;
     }
-    say("info depth 1 score cp 12 time 1 nodes 100 nps 100000 pv " + move);
+    if (!has_mode("quiet")) {
+        say("info depth 1 score cp 12 time " + std::to_string(g_think_ms < 0 ? 1 : g_think_ms) +
+            " nodes 100 nps 100000 pv " + move);
+    }
     mark_time('m');
     say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
 }

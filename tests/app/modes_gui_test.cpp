@@ -1,0 +1,368 @@
+#include "window_test_fixture.h"
+
+#include "gui/installed_list.h"
+#include "gui/option_button.h"
+#include "gui/options_dialog.h"
+#include "manager/tournament.h"
+#include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
+
+#include <gtkmm/entry.h>
+#include <gtkmm/grid.h>
+#include <gtkmm/radiobutton.h>
+#include <gtkmm/spinbutton.h>
+#include <gtkmm/textview.h>
+#include <gtkmm/treeview.h>
+
+#include <fstream>
+
+namespace window_test {
+namespace {
+
+using widget_test::find_all;
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The widget right of a label in a dialog's grid: an option's editor, an entry.
+Gtk::Widget& beside(Gtk::Dialog& dialog, const std::string& label)
+{
+    for (Gtk::Grid* grid : find_all<Gtk::Grid>(dialog))
+        for (Gtk::Label* shown : find_all<Gtk::Label>(*grid))
+            if (shown->get_text() == label)
+                return *grid->get_child_at(grid->child_property_left_attach(*shown) + 1,
+                                           grid->child_property_top_attach(*shown));
+    throw std::runtime_error("no label " + label);
+}
+
+void choose_radio(Gtk::Dialog& dialog, const std::string& label)
+{
+    for (Gtk::RadioButton* radio : find_all<Gtk::RadioButton>(dialog))
+        if (radio->get_label() == label)
+            radio->set_active(true);
+}
+
+class ModesTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        activate("Debug");
+    }
+
+    std::string log() const { return read_file("interface.log"); }
+
+    // Engine > Load engine... with a program of /usr/games and a protocol
+    // choice ("" closes the "Protocol" dialog); waits for the engine's name.
+    void load_by_menu(const std::string& program, const std::string& protocol)
+    {
+        const std::size_t loads = count(log(), "-----> engine1name");
+        answer_file_chooser(torvane_test::peer_program(program));
+        answer_dialog("Protocol", [protocol](Gtk::Dialog& dialog) {
+            choose_radio(dialog, protocol);
+            if (protocol == "xboard v2")
+                save_screenshot(dialog, "protocol_dialog");
+            dialog.response(protocol.empty() ? Gtk::RESPONSE_DELETE_EVENT : 1);
+        });
+        activate("Engine1");
+        if (!protocol.empty()) {
+            ASSERT_TRUE(run_until([&] { return count(log(), "-----> engine1name") > loads; }, 30000)) << protocol;
+        }
+    }
+
+    // Options > Time Control... : a kind and entry texts by entry (0 depth,
+    // 1 nodes, 2 move time, 3 moves, 4 base, 5 increment, 6 and 7 the
+    // sudden-death base and increment), then OK or Cancel.
+    void time_control(const std::string& kind, const std::vector<std::pair<int, std::string>>& texts, bool ok = true)
+    {
+        answer_dialog("Time control", [=](Gtk::Dialog& dialog) {
+            choose_radio(dialog, kind);
+            const std::vector<Gtk::Entry*> entries = find_all<Gtk::Entry>(dialog);
+            for (const auto& [index, text] : texts)
+                entries.at(static_cast<std::size_t>(index))->set_text(text);
+            if (kind == "sessions")
+                save_screenshot(dialog, "time_control_dialog");
+            dialog.response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CANCEL);
+        });
+        activate("TimeControl");
+    }
+
+    // The "Learn Openings Hints" dialog answered with the boxes given ticked;
+    // before is done first, while the dialog is open.
+    void learn_openings(const std::vector<std::string>& ticked, int response, std::function<void()> before = {})
+    {
+        answer_dialog("Learn Openings Hints", [=](Gtk::Dialog& dialog) {
+            if (before)
+                before();
+            for (Gtk::CheckButton* box : find_all<Gtk::CheckButton>(dialog))
+                box->set_active(std::find(ticked.begin(), ticked.end(), box->get_label()) != ticked.end());
+            if (response == 1 && ticked.size() == 2)
+                save_screenshot(dialog, "learn_openings_hints");
+            dialog.response(response);
+        });
+        activate("LearnOpenings");
+    }
+
+    // Engine > Install engine... under a name.
+    void install_as(const std::string& name)
+    {
+        answer_dialog("Install engine", [name](Gtk::Dialog& dialog) {
+            dynamic_cast<Gtk::Entry&>(beside(dialog, "name: ")).set_text(name);
+            dialog.response(Gtk::RESPONSE_OK);
+        });
+        activate("Install");
+    }
+
+    int plies()
+    {
+        ChessGame copy = probe->game();
+        copy.goto_start();
+        int count = 0;
+        while (!copy.forward().empty())
+            ++count;
+        return count;
+    }
+
+    std::string engine_output()
+    {
+        std::string text;
+        for (Gtk::TextView* pane : find_all<Gtk::TextView>(probe->analysis_window()))
+            text += pane->get_buffer()->get_text();
+        return text;
+    }
+
+    // The part of engine 1's log written from now on.
+    std::function<std::string()> engine_log_from_now()
+    {
+        const std::size_t start = read_file("engine1.log").size();
+        return [this, start] { return read_file("engine1.log").substr(start); };
+    }
+};
+
+TEST_F(ModesTest, StockfishThroughTheEngineMenuOptionsInstallAndLoadInstalled)
+{
+    std::string primary;
+    answer_message(primary);
+    activate("Engine1_options");
+    EXPECT_EQ(primary, "No engine found");
+    answer_message(primary);
+    activate("Install");
+    EXPECT_EQ(primary, "No engine to install");
+
+    const std::string stockfish = torvane_test::peer_program("stockfish");
+    load_by_menu("stockfish", "");
+    EXPECT_FALSE(contains(log(), "0 load "));
+    load_by_menu("stockfish", "autodetect");
+    EXPECT_EQ(probe->manager().get_engine_options().count("Hash"), 1u);
+    // A new engine starts without pondering.
+    activate("HumanComputer");
+    activate("Ponder");
+    load_by_menu("stockfish", "uci");
+    EXPECT_FALSE(probe->active("Ponder"));
+    std::string sent = log();
+    EXPECT_LT(sent.find("--> 0 load 0 filename " + stockfish + "\n"), sent.find("--> 0 ponder on"));
+    EXPECT_LT(sent.find("--> 0 load 1 filename " + stockfish + "\n"), sent.find("--> 0 ponder off"));
+
+    // A changed spin and a pressed button reach the engine, in name order.
+    answer_dialog("Set Options", [](Gtk::Dialog& dialog) {
+        dynamic_cast<Gtk::SpinButton&>(beside(dialog, "Hash")).set_value(32);
+        find_all<OptionButton>(dialog).at(0)->clicked();
+        dialog.response(OptionsDialog::response_ok);
+    });
+    activate("Engine1_options");
+    ASSERT_TRUE(run_until([this] { return contains(read_file("engine1.log"), "engine <- setoption name Hash value 32"); }));
+    EXPECT_TRUE(contains(read_file("engine1.log"), "engine <- setoption name Clear Hash"));
+    sent = log();
+    EXPECT_EQ(count(sent, "--> 0 setoption"), 2u);
+    EXPECT_LT(sent.find("0 setoption name Clear Hash value \n"), sent.find("0 setoption name Hash value 32\n"));
+
+    install_as("Fish Test");
+    const std::string cfg = read_file("engines.cfg");
+    EXPECT_TRUE(contains(cfg, "name Fish Test\nfilename " + stockfish + "\n")) << cfg;
+    EXPECT_TRUE(contains(cfg, "setoption name Hash value 32\n")) << cfg;
+
+    // Loaded again from the list, the engine gets its installed settings.
+    const auto reloaded = engine_log_from_now();
+    const std::size_t loads = count(log(), "-----> engine1name");
+    answer_dialog("Choose Engine", [](Gtk::Dialog& dialog) {
+        find_all<Gtk::TreeView>(dialog).at(0)->get_selection()->select(Gtk::TreePath("0"));
+        dialog.response(InstalledList::load_response);
+    });
+    activate("LoadInstalled");
+    EXPECT_TRUE(contains(log(), "--> 0 load 0 name Fish Test\n"));
+    ASSERT_TRUE(run_until([&] { return count(log(), "-----> engine1name") > loads; }, 30000));
+    ASSERT_TRUE(run_until([&] { return contains(reloaded(), "engine <- setoption name Hash value 32"); }));
+
+    // Debug wrote all three logs, each line time-stamped.
+    EXPECT_TRUE(contains(read_file("manager.log"), "0 setoption name Hash value 32"));
+    for (const char* file : {"interface.log", "manager.log", "engine1.log"})
+        EXPECT_EQ(read_file(file).substr(5, 1), ".") << file;
+}
+
+TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis)
+{
+    send("load 1 filename " + torvane_test::peer_program("stockfish"));
+    ASSERT_TRUE(run_until([this] { return contains(window->get_title(), "Stockfish"); }, 30000));
+    // Black to move: the engine gets White until Start thinking hands it Black.
+    probe->set_position_from_line("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
+    activate("HumanComputer");
+    EXPECT_EQ(probe->engine_sides(), std::make_pair(1u, 0u));
+    time_control("fixed depth", {{0, "2"}});
+    activate("StartThinking");
+    EXPECT_EQ(probe->engine_sides(), std::make_pair(0u, 1u));
+    ASSERT_TRUE(run_until([this] { return plies() == 1; }, 20000));
+    drag(6, 21);  // the user's Nf3
+    ASSERT_TRUE(run_until([this] { return plies() == 3; }, 20000)) << "stockfish did not answer the drag";
+
+    // Each kind resets both clocks and reaches the engine's next search.
+    const struct {
+        const char* kind;
+        std::vector<std::pair<int, std::string>> texts;
+        const char* level;
+        const char* clock;
+        const char* search;
+    } cases[] = {
+        {"fixed depth", {{0, "3"}}, "fixed_depth 3", "5555:55", "go depth 3"},  // 2^30 ms, over the cap
+        {"fixed nodes", {{1, "4000"}}, "fixed_nodes 4000", "5555:55", "go nodes 4000"},
+        {"fixed movetime (ms)", {{2, "80"}}, "fixed_movetime 80", "5555:55", "go movetime 80"},
+        {"sudden death", {{6, "0:04"}, {7, "0"}}, "sudden_death 0 0:4 0", "0:04", " winc 0 binc 0"},
+        {"sessions", {{3, "30"}, {4, "0:06"}, {5, "0.5"}}, "sessions 30 0:6 0.5", "0:06", " winc 500 binc 500  movestogo "},
+    };
+    for (const auto& c : cases) {
+        time_control(c.kind, c.texts);
+        EXPECT_EQ(probe->level(), c.level);
+        EXPECT_EQ(probe->clock_texts()[1], c.clock) << c.level;
+        EXPECT_EQ(probe->clock_texts()[3], c.clock) << c.level;
+        const auto searches = engine_log_from_now();
+        const int before = plies();
+        activate("StartThinking");
+        ASSERT_TRUE(run_until([&] { return plies() == before + 1; }, 20000)) << c.level;
+        EXPECT_TRUE(contains(searches(), c.search)) << searches();
+    }
+    // Cancel changes nothing: no level goes out, the clocks are not reset.
+    const std::size_t levels = count(log(), "--> 0 level");
+    time_control("fixed depth", {{0, "9"}}, false);
+    EXPECT_EQ(probe->level(), "sessions 30 0:6 0.5");
+    EXPECT_EQ(count(log(), "--> 0 level"), levels);
+
+    activate("AnalyzePosition");
+    EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());
+    EXPECT_FALSE(probe->action("Ponder")->is_sensitive());
+    EXPECT_LT(log().rfind("--> 0 setboard " + probe->fen() + "\n"), log().rfind("--> 0 analyzeposition"));
+    ASSERT_TRUE(run_until([this] { return contains(engine_output(), "depth "); }, 20000));
+    // Start thinking belongs to Human - computer alone.
+    activate("StartThinking");
+    EXPECT_EQ(count(log(), "--> 0 go"), 6u);
+    activate("HumanHuman");
+}
+
+TEST_F(ModesTest, LearnOpeningPractisesFromTheBoardsPositionWithBookHints)
+{
+    std::ofstream("games.pgn") << "[Result \"*\"]\n\n1. e4 e5 2. Nf3 Nc6 *\n\n[Result \"*\"]\n\n1. e4 c5 2. Nf3 d6 *\n";
+    torvane_test::run_command(torvane_test::peer_program("polyglot") +
+                              " make-book -pgn games.pgn -bin book.bin -min-game 1 -uniform > /dev/null");
+    send("polyglotbook " + directory + "/book.bin");
+    widget_test::run_for(400);  // the board takes no input in its first half second
+    drag(12, 28);
+    ASSERT_EQ(plies(), 1);
+
+    // The practice restarts the record from the board, and the manager shows
+    // Black's book replies to 1.e4 there.
+    learn_openings({"hint white moves", "hint black moves"}, 1);
+    EXPECT_TRUE(probe->game().is_empty());
+    EXPECT_EQ(probe->game().get_tag("SetUp"), "1");
+    EXPECT_EQ(probe->game().get_tag("FEN"), probe->fen());
+    EXPECT_EQ(probe->engine_sides(), std::make_pair(0u, 0u));
+    ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 52 36 b"); }));
+    EXPECT_TRUE(contains(log(), "-----> set_arrow 50 34 b"));
+    drag(52, 36);
+    ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 6 21 b"); }));
+    EXPECT_TRUE(contains(log(), "-----> set_arrow 52 36 g"));
+    save_screenshot(*window, "learn_openings_hints_on_board");
+
+    // A cancelled dialog hints nothing but stays in the mode.
+    activate("HumanHuman");
+    learn_openings({}, 0);
+    EXPECT_TRUE(probe->active("LearnOpenings"));
+    EXPECT_EQ(count(log(), "--> 0 learnopenings 0"), 2u);  // leaving, then the cancel
+
+    // The manager ticks Human - human while the dialog is open: that mode stands.
+    activate("HumanHuman");
+    learn_openings({"hint black moves"}, 1, [this] {
+        window->put_command("reset mode");
+        run_until([this] { return probe->active("HumanHuman"); });
+    });
+    EXPECT_TRUE(probe->active("HumanHuman"));
+    EXPECT_FALSE(contains(log(), "learnopenings 2"));
+}
+
+TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb)
+{
+    for (const char* protocol : {"xboard v1", "xboard v2", "autodetect"}) {
+        load_by_menu("fairymax", protocol);
+        // Only the version 2 handshake learns of fairymax's memory option.
+        EXPECT_EQ(probe->manager().get_engine_options().count("xboard_memory"),
+                  std::string(protocol) == "xboard v1" ? 0u : 1u)
+            << protocol;
+    }
+    for (const std::string code : {"2", "3", "0"})
+        EXPECT_TRUE(contains(log(), "--> 0 load " + code + " filename " + torvane_test::peer_program("fairymax")));
+    install_as("Fairy A");
+    install_as("Fairy B");
+    Tournament tournament;
+    tournament.set_event("modes");
+    tournament.set_type(TournamentType::match);
+    tournament.set_level("fixed_depth 4");
+    tournament.set_iterations(1);
+    tournament.add_participant(TournamentParticipant("Fairy A"));
+    tournament.add_participant(TournamentParticipant("Fairy B"));
+    tournament.new_games();
+    tournament.save();
+    send("load_tournament modes");
+
+    activate("Tournament");
+    for (const char* greyed : {"Setup", "Engine1", "LoadInstalled", "New", "StartThinking"})
+        EXPECT_FALSE(probe->action(greyed)->is_sensitive()) << greyed;
+    EXPECT_FALSE(probe->fen_entry().is_sensitive());
+    EXPECT_EQ(probe->engine_sides(), std::make_pair(1u, 1u));
+    ASSERT_TRUE(run_until([this] { return plies() >= 2; }, 20000));
+    save_screenshot(*window, "tournament_game");
+    drag(11, 27);
+    drag(51, 35);
+    EXPECT_FALSE(contains(log(), "usermove"));
+
+    activate("HumanHuman");
+    for (const char* available : {"Setup", "Engine1", "LoadInstalled", "New"})
+        EXPECT_TRUE(probe->action(available)->is_sensitive()) << available;
+    EXPECT_TRUE(probe->fen_entry().is_sensitive());
+}
+
+TEST_F(ModesTest, OpeningSuiteButtonNamesTheSuiteAndACancelRemovesIt)
+{
+    const std::string path = directory + "/" + std::string(60, 'o') + ".epd";
+    std::ofstream(path) << "4k3/8/8/8/8/8/8/4K3 w - -\n";
+    answer_file_chooser(path);
+    probe->book_button().clicked();
+    EXPECT_EQ(probe->book_button().get_label(), std::string(50, 'o'));
+    EXPECT_EQ(probe->tournament().get_openingbook(), path);
+    EXPECT_TRUE(contains(log(), "--> 0 book " + path + "\n"));
+
+    answer_file_chooser("");
+    probe->book_button().clicked();
+    EXPECT_EQ(probe->book_button().get_label(), "");
+    EXPECT_EQ(probe->tournament().get_openingbook(), "");
+    EXPECT_TRUE(contains(log(), "--> 0 book \n"));
+}
+
+}
+}

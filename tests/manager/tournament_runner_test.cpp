@@ -1,0 +1,186 @@
+// The tournament runner with the fake engine: the record and the analysis
+// comments of each game, the engines kept or replaced between games, games
+// ended by engine faults, and files that cannot be read or written.
+#include "game/chess_game.h"
+#include "tests/manager/console_fixtures.h"
+#include "tests/manager/console_session.h"
+#include "tests/manager/runner_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace torvane_test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Each move of a recorded game in coordinates, followed by its comment in
+// braces when it has one.
+Lines moves_with_comments(const std::string& pgn_text)
+{
+    ChessGame game(pgn_text);
+    game.goto_start();
+    Lines moves;
+    while (!game.forward().empty()) {
+        const std::string comment = game.get_comment();
+        moves.push_back(game.last_move().to_string() + (comment.empty() ? "" : " {" + comment + "}"));
+    }
+    return moves;
+}
+
+std::string fake_engine(const RunnerDir& dir, const std::string& name, const std::map<std::string, std::string>& env,
+                        const std::string& program = "fake_engine")
+{
+    return write_engine_wrapper(dir.path(), name, ConsoleSession::fake_engine(program), env);
+}
+
+// Fool's mate, 1.f3 e5 2.g4 Qh4#, in every game: engine 1 is White and UCI,
+// engine 2 Black and xboard, both reporting 1.5 s of thought; engines 3 and 4
+// send no analysis. Games 1 and 2 have the same pairing; game 3 another.
+TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
+{
+    RunnerDir dir;
+    const std::string white_moves = "f2f3 g2g4 f2f3 g2g4", black_moves = "e7e5 d8h4 e7e5 d8h4";
+    write_engines_cfg(dir.path(),
+                      {{"E1", fake_engine(dir, "e1", {{"TORVANE_FAKE_MOVES", white_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "uci"},
+                       {"E2", fake_engine(dir, "e2", {{"TORVANE_FAKE_MOVES", black_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "xboard_v2"},
+                       {"E3", fake_engine(dir, "e3", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "uci"},
+                       {"E4", fake_engine(dir, "e4", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "xboard_v2"}});
+    TournamentFile tournament;
+    tournament.event = "Fools";
+    tournament.level = "fixed_depth 1";
+    tournament.participants = {"E1", "E2", "E3", "E4"};
+    tournament.games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}};
+    write_tournament(dir.path(), tournament);
+
+    const RunnerDir::Run run = dir.run("Fools");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Lines expected = {"1\tE1\tE2\t0-1", "2\tE1\tE2\t0-1", "3\tE3\tE4\t0-1"};
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_EQ(trn_games(dir.read("tournaments/Fools.trn")), expected);
+
+    // Both protocols report the thinking time in the same unit: 1.5 s.
+    const std::string white = "{[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1]}";
+    const std::string black = "{[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1]}";
+    const Lines analysed = {"f2f3 " + white, "e7e5 " + black, "g2g4 " + white, "d8h4 " + black};
+    const Lines games = pgn_games(dir.path() + "/Fools.pgn");
+    ASSERT_EQ(games.size(), 3u);
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const ChessGame game(games[i]);
+        EXPECT_EQ(game.get_tag("White") + " " + game.get_tag("Black") + " " + game.get_tag("Result") + " " +
+                      game.get_tag("Round"),
+                  (i < 2 ? "E1 E2 0-1 " : "E3 E4 0-1 ") + std::to_string(i + 1));
+        EXPECT_EQ(game.get_tag("TimeControl"), "fixed_depth 1");
+        // The engines of game 3 sent no analysis: its moves carry none of game 2's.
+        EXPECT_EQ(moves_with_comments(games[i]), i < 2 ? analysed : Lines({"f2f3", "e7e5", "g2g4", "d8h4"}));
+    }
+}
+
+// Each game ends by a fault of one engine, or before any move: an unreadable
+// move text, a crash, no move under a fixed level, and an opening that is
+// already mate.
+TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
+{
+    RunnerDir dir;
+    // Each game starts its engines anew, so each script starts anew too.
+    write_engines_cfg(dir.path(), {{"Garbled", fake_engine(dir, "garbled", {{"TORVANE_FAKE_MOVES", "z9z9"}}), "uci"},
+                                   {"Player", fake_engine(dir, "player", {{"TORVANE_FAKE_MOVES", "e2e4"}}), "uci"},
+                                   {"Crasher", ConsoleSession::fake_engine("fake_engine_crash_on_go"), "uci"},
+                                   {"Empty", ConsoleSession::fake_engine("fake_engine_none"), "uci"}});
+    // The second opening is the position after Fool's mate.
+    const std::string suite = dir.path() + "/suite.epd";
+    std::ofstream(suite) << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n"
+                            "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq -\n";
+    TournamentFile tournament;
+    tournament.event = "Faults";
+    tournament.level = "fixed_depth 1";
+    tournament.suite = suite;
+    tournament.participants = {"Garbled", "Player", "Crasher", "Empty"};
+    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 3}, {"3", 1, 2, 4}, {"4", 2, 2, 1}};
+    write_tournament(dir.path(), tournament);
+
+    const RunnerDir::Run run = dir.run("Faults");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Lines expected = {"1\tGarbled\tPlayer\t0-1", "2\tPlayer\tCrasher\t1-0", "3\tPlayer\tEmpty\t1-0",
+                            "4\tPlayer\tGarbled\t0-1"};
+    EXPECT_EQ(run.lines, expected);
+    EXPECT_EQ(trn_games(dir.read("tournaments/Faults.trn")), expected);
+    EXPECT_NE(run.errors.find("TournamentManager::alg2move(z9z9)  illegal move"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("engine answered '(none)'"), std::string::npos) << run.errors;
+
+    const Lines games = pgn_games(dir.path() + "/Faults.pgn");
+    ASSERT_EQ(games.size(), 4u);
+    const Lines moves[] = {{}, {"e2e4"}, {"e2e4"}, {}};
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        Lines played;
+        for (const std::string& move : moves_with_comments(games[i])) {
+            played.push_back(move.substr(0, move.find(' ')));
+        }
+        EXPECT_EQ(played, moves[i]) << games[i];
+    }
+    EXPECT_EQ(ChessGame(games[3]).get_tag("FEN"), "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
+}
+
+// A tournament that cannot be read, an engine that is not installed, a PGN
+// file that cannot be appended to, and a result that cannot be saved: the
+// run reports, stops and says so in its exit status; a game is never
+// recorded as played without its PGN.
+TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun)
+{
+    const auto fools_mate = [](RunnerDir& dir, const std::string& event, const std::string& file_name) {
+        write_engines_cfg(dir.path(), {{"W", fake_engine(dir, "w", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}}), "uci"},
+                                       {"B", fake_engine(dir, "b", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}}), "uci"}});
+        TournamentFile tournament;
+        tournament.event = event;
+        tournament.level = "fixed_depth 1";
+        tournament.participants = {"W", "B"};
+        tournament.games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}};
+        write_tournament(dir.path(), tournament, file_name);
+    };
+    {
+        RunnerDir dir;
+        const RunnerDir::Run run = dir.run("Nowhere");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_NE(run.errors.find("Nowhere.trn doesn't exist!"), std::string::npos) << run.errors;
+    }
+    {
+        RunnerDir dir;
+        fools_mate(dir, "Uninstalled", "");
+        write_engines_cfg(dir.path(), {});
+        const RunnerDir::Run run = dir.run("Uninstalled");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_NE(run.errors.find("loading W failed"), std::string::npos) << run.errors;
+    }
+    {
+        RunnerDir dir;
+        fools_mate(dir, "Blocked", "");
+        std::filesystem::create_directories(dir.path() + "/Blocked.pgn");
+        const std::string before = dir.read("tournaments/Blocked.trn");
+        const RunnerDir::Run run = dir.run("Blocked");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_NE(run.errors.find("appending the game to Blocked.pgn failed"), std::string::npos) << run.errors;
+        EXPECT_EQ(dir.read("tournaments/Blocked.trn"), before);
+    }
+    {
+        RunnerDir dir;
+        // Loaded under one name, saved under its event, which a directory takes.
+        fools_mate(dir, "Saved Elsewhere", "Loaded");
+        std::filesystem::create_directories(dir.path() + "/tournaments/Saved Elsewhere.trn");
+        const RunnerDir::Run run = dir.run("Loaded");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_NE(run.errors.find("Tournament::save()"), std::string::npos) << run.errors;
+        EXPECT_EQ(pgn_games(dir.path() + "/Saved Elsewhere.pgn").size(), 1u);
+    }
+}
+
+}
+}

@@ -1,0 +1,95 @@
+// tournament-runner NAME: plays the tournament "NAME.trn" without a window.
+//
+// Runs a TournamentManager on its own thread in the current directory: it
+// loads the tournament NAME from the tournaments directory of the per-user
+// directory (engines from its engines.cfg), plays its unplayed games, appends
+// each to "<event>.pgn" in the current directory and saves each result in
+// "<event>.trn" (the file it was loaded from, unless it was renamed). The
+// runner returns when the manager's loop returns.
+//
+// Standard output: one line per game finished in this run, in list order,
+// with the fields separated by tabs: game number, White, Black, result
+// (e.g. "2\tFairymax\tStockfish\t0-1"); nothing else. Diagnostics go to
+// standard error.
+// Exit status: 0 when every game of the tournament has a result; 1 when the
+// tournament is missing or unreadable or the run stopped before its end; 2
+// for a wrong command line.
+#include "manager/tournament.h"
+#include "manager/tournament_manager.h"
+
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <set>
+#include <string>
+#include <thread>
+
+namespace {
+
+// What the tournament file held before the run: the name its results are
+// saved under (its event) and the games still unplayed.
+struct Before {
+    bool readable = false;
+    std::string event;
+    std::set<int> unplayed;
+};
+
+Before read_before(const std::string& name)
+{
+    Before before;
+    try {
+        Tournament tournament;
+        tournament.load(name);
+        before.readable = true;
+        before.event = tournament.get_event();
+        for (const TournamentGame& game : tournament.get_games()) {
+            if (game.is_unplayed()) {
+                before.unplayed.insert(game.get_number());
+            }
+        }
+    } catch (const std::exception&) {
+        // The manager reports the fault when it loads the file.
+    }
+    return before;
+}
+
+// Prints the games that got their result in the run, and tells whether
+// every game has one now.
+bool report_finished_games(const Before& before)
+{
+    Tournament tournament;
+    try {
+        tournament.load(before.event);
+    } catch (const std::exception& error) {
+        std::cerr << "tournament-runner: " << error.what() << std::endl;
+        return false;
+    }
+    for (const TournamentGame& game : tournament.get_games()) {
+        if (!game.is_unplayed() && before.unplayed.count(game.get_number()) != 0) {
+            std::cout << game.get_number() << '\t' << game.get_white().get_name() << '\t'
+                      << game.get_black().get_name() << '\t' << game.get_result() << '\n';
+        }
+    }
+    std::cout.flush();
+    return tournament.is_finished();
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 || std::string(argv[1]).empty()) {
+        std::cerr << "usage: tournament-runner NAME   (plays tournaments/NAME.trn)" << std::endl;
+        return 2;
+    }
+    const std::string name = argv[1];
+    const Before before = read_before(name);
+    {
+        TournamentManager manager;
+        std::thread loop(std::ref(manager));
+        manager.command("0 load_tournament " + name);
+        manager.command("0 start_tournament");
+        loop.join();
+    }
+    return before.readable && report_finished_games(before) ? 0 : 1;
+}
