@@ -89,6 +89,13 @@ protected:
         widget_test::send_press(view);
         widget_test::run_for(50);
     }
+    void load_game(const std::string& movetext)
+    {
+        std::ofstream("walk.pgn") << "[Event \"Walk\"]\n\n" << movetext << "\n\n";
+        answer_file_chooser(directory + "/walk.pgn");
+        answer_list("Choose Game", 1);
+        activate("LoadGame");
+    }
     // The window shows the position on the screen, the PGN window marks the
     // move, and the clock row shows the side to move's name in green.
     void expect_shown(const std::string& fen, const std::string& mark, const std::string& step)
@@ -117,10 +124,7 @@ protected:
 
 TEST_F(NavigationTest, WalksAGameWithAVariationByButtonsAndPresses)
 {
-    std::ofstream("walk.pgn") << "[Event \"Walk\"]\n\n1. e4 {open} e5 2. Nf3 (2. Bc4 Nf6) Nc6 3. Bb5 *\n\n";
-    answer_file_chooser(directory + "/walk.pgn");
-    answer_list("Choose Game", 1);
-    activate("LoadGame");
+    load_game("1. e4 {open} e5 2. Nf3 (2. Bc4 Nf6) Nc6 3. Bb5 *");
     activate("ShowPgnView");
     activate("ShowCommentEditor");
     set_mode("HumanComputer");
@@ -181,6 +185,18 @@ TEST_F(NavigationTest, WalksAGameWithAVariationByButtonsAndPresses)
     const std::size_t setboard = log.rfind("setboard " + fen_after({"e4"}) + "\n");
     ASSERT_NE(setboard, std::string::npos);
     EXPECT_NE(log.find("analyzeposition\n", setboard), std::string::npos);
+}
+
+TEST_F(NavigationTest, AMoveOfTheRecordThatIsNotLegalStopsThePressBeforeItAndIsReported)
+{
+    load_game("1. e4 e5 (1... e4 2. d4) 2. Nf3 *");
+    activate("ShowPgnView");
+    press(first);
+    std::string told;
+    answer_message(told);
+    click_text("d4)");
+    EXPECT_EQ(told, "Error");
+    expect_shown(fen_after({"e4"}), "e4", "stopped before 1...e4");
 }
 
 TEST_F(NavigationTest, AMoveOnItsWayWhenTheUserStepsBackGoesBehindTheGamesLastMove)
