@@ -135,6 +135,7 @@ void Interface::start_record(const std::string& event, const std::string& site)
     std::string result = "*";
     m_game.set_result(result);
     m_game_finished = false;
+    m_play_entry = m_game.current();
 }
 
 void Interface::tag_set_up_position()

@@ -135,7 +135,11 @@ private:
     void on_manager_engine_info(const ManagerLine& line, bool white);
     void set_players_title();
     void start_side_clock();
-    void set_eco_tags();
+    // The manager's move in coordinate form as a legal move of the position;
+    // throws std::runtime_error naming the move when it is not one.
+    Move legal_move_in(ChessPosition& position, const std::string& text);
+    // Sets "ECO" and "Opening" when the position's key is in the table.
+    void set_eco_tags(const ChessPosition& position);
     // Empties the pending comments, the comment editor and the engine output.
     void forget_game_comments();
     // Appends the finished game to the event's file; false when that failed.
@@ -176,6 +180,25 @@ private:
     void on_go_backward();
     void on_go_forward();
     void on_goto_last();
+    // What the four navigation buttons share; step moves the record and
+    // returns the FEN it reaches ("" when it cannot move).
+    void navigate(const std::function<std::string()>& step);
+    // Ticks Human - human unless Analysis or Learn Opening is ticked.
+    void leave_engine_play();
+    // Stores the comment editor's text into the current move, moves the
+    // record with step and brings the window after it: the comment editor,
+    // the PGN view's text (when write_text) and mark, the board, the clocks'
+    // highlight and the manager ("setboard", and "analyzeposition" in
+    // Analysis). A step that throws is reported after the window has
+    // followed the record to where it stopped.
+    void follow_record(const std::function<std::string()>& step, bool write_text);
+    // A manager's move that arrives in Human - human while the user views
+    // another move than m_play_entry: added behind m_play_entry, the view
+    // staying where it is, and true. False when the move belongs to the
+    // position shown. Throws std::runtime_error for a move that does not fit.
+    bool add_move_at_play_entry(const std::string& text);
+    void show_side_window(Gtk::Window& window, const Glib::RefPtr<Gtk::ToggleAction>& toggle);
+    static void untick(const Glib::RefPtr<Gtk::ToggleAction>& toggle);
 
     // interface_engine_menu.cpp
     void on_menu_load_engine();
@@ -303,6 +326,9 @@ private:
     // Set when the manager's result has been recorded; the record takes no
     // further move or result until a fresh record starts.
     bool m_game_finished = false;
+    // The record's entry after the last move of the game being played (by a
+    // board move, a manager's move or a fresh record); navigation leaves it.
+    std::uint64_t m_play_entry = 0;
     Timer m_move_timer;
     Timer m_log_timer;
     Level m_level;

@@ -74,8 +74,9 @@ void Interface::record_board_move(const Move& move)
 {
     m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
+    m_play_entry = m_game.current();
     m_comment_editor.set_comment(m_game.get_comment());
-    set_eco_tags();
+    set_eco_tags(m_position);
     if (m_human_human_action->get_active()) {
         // Mate or stalemate on the board: the record carries the result.
         std::string result = result_on_board(m_position);

@@ -178,6 +178,7 @@ void Interface::on_menu_load_game()
     }
     m_game = loaded;
     m_game_finished = false;
+    m_play_entry = m_game.current();
     m_position = position;
     m_white_comment.clear();
     m_black_comment.clear();

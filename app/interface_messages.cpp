@@ -18,8 +18,10 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "move") {
         on_manager_move(line);
     } else if (word == "emt") {
-        if (!m_game_finished)
+        if (!m_game_finished) {
             m_game.append_comment("[%time " + line.first_word() + "]");
+            m_comment_editor.set_comment(m_game.get_comment());
+        }
     } else if (word == "takeback") {
         on_manager_takeback();
     } else if (word == "setboard") {
@@ -89,20 +91,14 @@ void Interface::on_manager_move(const ManagerLine& line)
     const std::string text = line.first_word();
     if (m_game_finished)
         throw std::runtime_error("move " + text + " arrived after the end of the game");
-    // Only a legal move of the shown position is taken, so the position and
-    // the record never part; the manager's next "setboard" or "diagram" puts
-    // a window that lost step right again.
-    const Move candidate = m_position.convert_to_move(text);
-    MoveList legal;
-    m_move_generator.generate(m_position, legal);
-    Move move;
-    for (std::uint64_t i = 0; i < legal.size(); ++i) {
-        if (legal.at(static_cast<int>(i)).to_string() == candidate.to_string())
-            move = legal.at(static_cast<int>(i));
-    }
-    if (move.to_string() == "0000")
-        throw std::runtime_error("move " + text + " is not legal in " + m_position.fen());
+    if (add_move_at_play_entry(text))
+        return;
+    const Move move = legal_move_in(m_position, text);
+    // The comment editor follows the current move: what it holds stays with
+    // the move it was showing, and it shows the new move's comment after.
+    m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
+    m_play_entry = m_game.current();
     if (white_to_move()) {
         m_game.set_comment(m_white_comment);
         m_white_comment.clear();
@@ -112,15 +108,34 @@ void Interface::on_manager_move(const ManagerLine& line)
         m_black_comment.clear();
         m_clocks.start_white();
     }
+    m_comment_editor.set_comment(m_game.get_comment());
     m_position.make_move(move);
-    set_eco_tags();
+    set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
     refresh_board();
 }
 
-void Interface::set_eco_tags()
+Move Interface::legal_move_in(ChessPosition& position, const std::string& text)
 {
-    const std::uint64_t key = m_position.hash_key();
+    // Only a legal move of the position is taken, so the position and the
+    // record never part; the manager's next "setboard" or "diagram" puts a
+    // window that lost step right again.
+    const Move candidate = position.convert_to_move(text);
+    MoveList legal;
+    m_move_generator.generate(position, legal);
+    Move move;
+    for (std::uint64_t i = 0; i < legal.size(); ++i) {
+        if (legal.at(static_cast<int>(i)).to_string() == candidate.to_string())
+            move = legal.at(static_cast<int>(i));
+    }
+    if (move.to_string() == "0000")
+        throw std::runtime_error("move " + text + " is not legal in " + position.fen());
+    return move;
+}
+
+void Interface::set_eco_tags(const ChessPosition& position)
+{
+    const std::uint64_t key = position.hash_key();
     const std::string eco = m_eco.get_eco(key);
     if (eco.empty())
         return;
@@ -134,6 +149,8 @@ void Interface::on_manager_takeback()
     ChessPosition before = m_position;
     before.take_back();
     m_game.remove_last_move();
+    m_play_entry = m_game.current();
+    m_comment_editor.set_comment(m_game.get_comment());
     m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
@@ -147,6 +164,7 @@ void Interface::on_manager_setboard(const ManagerLine& line)
     m_game.set_tag("FEN", m_position.fen());
     std::string& pending = white_to_move() ? m_white_comment : m_black_comment;
     m_game.set_comment(pending);
+    m_comment_editor.set_comment(m_game.get_comment());
     pending.clear();
     start_side_clock();
     m_analysis_window.clear();

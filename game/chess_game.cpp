@@ -324,15 +324,22 @@ std::string ChessGame::goto_text_offset(uint64_t offset)
     }
     if (target == 0)
         return current_fen;
+    return goto_entry(target);
+}
+
+std::string ChessGame::goto_entry(uint64_t id)
+{
+    if (!m_tree.contains(id))
+        throw std::logic_error("ChessGame::goto_entry   no entry " + std::to_string(id));
     std::vector<uint64_t> path;
-    for (uint64_t id = target; id != 0; id = static_cast<uint64_t>(m_tree.entry(id).pid()))
-        path.push_back(id);
+    for (uint64_t at = id; at != 0; at = static_cast<uint64_t>(m_tree.entry(at).pid()))
+        path.push_back(at);
     goto_start();
     for (auto step = path.rbegin(); step != path.rend(); ++step) {
         const auto& entry = m_tree.entry(*step);
-        // A click on a result selects it: the position stays after the last move.
+        // A result entry stands after the last move: the position stays.
         if (entry.type() != MoveSectionEntryType::end_game)
-            m_position.make_move(legal_move(entry.san(), "ChessGame::goto_text_offset"));
+            m_position.make_move(legal_move(entry.san(), "ChessGame::goto_entry"));
         m_current = *step;
     }
     return m_position.fen();

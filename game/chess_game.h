@@ -102,6 +102,14 @@ public:
     // Makes current the entry whose text in the last pgn() holds the byte
     // offset, replaying the game to it; the current FEN when none does.
     std::string goto_text_offset(uint64_t offset);
+    // Makes the entry with the id current, replaying the game from its start
+    // to it; the FEN reached. Throws std::logic_error for an id the tree
+    // lacks, and for a move on the way that is not legal (the record then
+    // stays at the entry before that move).
+    std::string goto_entry(uint64_t id);
+    // True when the current entry is the end entry or is followed by it:
+    // the game has ended here and takes no further move.
+    bool game_ended_here() const;
     // Byte offsets in the last pgn() of the current entry's text (end exclusive).
     std::pair<uint64_t, uint64_t> current_move_range() const;
     // Removes the last move of the line from the current entry on; the
@@ -118,8 +126,6 @@ private:
     // std::logic_error naming the operation when there is none.
     Move legal_move(const std::string& san, const char* operation);
     void set_position_from_start_fen();
-    // True when the current entry is the end entry or is followed by it.
-    bool game_ended_here() const;
     // Removes every end entry; a current end entry hands over to its parent.
     void remove_end_entries();
     // The id of the last entry of the main line (the root when it has none).

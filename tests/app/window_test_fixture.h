@@ -28,6 +28,16 @@ public:
     CommentEditor& comment_editor() { return m_window.m_comment_editor; }
     PgnView& pgn_view() { return m_window.m_pgn_view; }
     AnalysisWindow& analysis_window() { return m_window.m_analysis_window; }
+    EpdCommandsWindow& epd_window() { return m_window.m_epd_window; }
+    // The navigation buttons: 0 first, 1 back, 2 forward, 3 last.
+    Gtk::Button& navigation_button(int index)
+    {
+        Gtk::Button* const buttons[] = {&m_window.m_goto_first_button, &m_window.m_go_backward_button,
+                                        &m_window.m_go_forward_button, &m_window.m_goto_last_button};
+        return *buttons[index];
+    }
+    // The window's size as recorded at the end of its construction.
+    std::pair<int, int> recorded_size() const { return {m_window.m_width, m_window.m_height}; }
     std::vector<Gtk::Window*> side_windows()
     {
         return {&m_window.m_analysis_window, &m_window.m_pgn_view, &m_window.m_comment_editor,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <ostream>
 #include <random>
 #include <sstream>
@@ -376,6 +377,33 @@ TEST(GameRecord, TextOffsetsPickTheMoveUnderTheClick)
     EXPECT_EQ(game.goto_text_offset(result + 1), fen_after({"e2e4", "e7e5", "g1f3", "b8c6", "f1b5"}));
     EXPECT_EQ(game.tree().entry(game.current()).result(), "1-0");
     EXPECT_EQ(game.back(), fen_after({"e2e4", "e7e5", "g1f3", "b8c6", "f1b5"}));
+}
+
+TEST(GameRecord, GotoEntryReplaysToAnyEntryOfTheTree)
+{
+    ChessGame game("1. e4 e5 2. Nf3 (2. Bc4 Nf6 (2... Qh4)) Nc6 (2... d6 3. d7) 1-0\n");
+    const std::map<std::string, std::vector<std::string>> paths = {
+        {"e4", {"e2e4"}}, {"e5", {"e2e4", "e7e5"}}, {"Nf3", {"e2e4", "e7e5", "g1f3"}},
+        {"Bc4", {"e2e4", "e7e5", "f1c4"}}, {"Nf6", {"e2e4", "e7e5", "f1c4", "g8f6"}},
+        {"Qh4", {"e2e4", "e7e5", "f1c4", "d8h4"}}, {"Nc6", {"e2e4", "e7e5", "g1f3", "b8c6"}},
+        {"", {"e2e4", "e7e5", "g1f3", "b8c6"}}, {"d6", {"e2e4", "e7e5", "g1f3", "d7d6"}}};
+    std::size_t visited = 0;
+    for (std::uint64_t id = 1; id < game.tree().next_id(); ++id) {
+        if (!game.tree().contains(id))
+            continue;  // ids of brackets are not entries
+        ++visited;
+        const std::string san = game.tree().entry(id).san();
+        if (san == "d7") {  // not a legal move: the record stops before it
+            EXPECT_THROW(game.goto_entry(id), std::logic_error);
+            EXPECT_EQ(game.tree().entry(game.current()).san(), "d6");
+            continue;
+        }
+        EXPECT_EQ(game.goto_entry(id), fen_after(paths.at(san))) << san;
+        EXPECT_EQ(game.current(), id);
+        EXPECT_EQ(game.game_ended_here(), san == "Nc6" || san.empty()) << san;
+    }
+    EXPECT_EQ(visited, paths.size() + 1);
+    EXPECT_THROW(game.goto_entry(game.tree().next_id()), std::logic_error);
 }
 
 TEST(GameRecord, ReadWriteReadKeepsTheGame)

@@ -85,49 +85,8 @@ private:
     std::pair<int, int> m_last{-1, -1};
 };
 
-// What the screenshot shows on each display square (bottom-left first): 'w' a
-// white piece (mostly near-white pixels), 'b' a black piece (mostly near-black),
-// 'l' or 'd' an empty light or dark square (the wood's brightness).
-std::string read_squares(const Glib::RefPtr<Gdk::Pixbuf>& shot)
-{
-    const int size = shot->get_width() / 8;
-    std::string squares;
-    for (int square = 0; square < 64; ++square) {
-        const int left = (square & 7) * size;
-        const int top = (7 - (square >> 3)) * size;
-        int near_white = 0;
-        int near_black = 0;
-        for (int y = top; y < top + size; ++y)
-            for (int x = left; x < left + size; ++x) {
-                const Colour c = widget_test::pixel(shot, x, y);
-                near_white += c.red > 235 && c.green > 235 && c.blue > 225;
-                near_black += c.red < 50 && c.green < 50 && c.blue < 50;
-            }
-        const int enough = size * size / 10;
-        if (near_white > enough || near_black > enough) {
-            squares += near_white > near_black ? 'w' : 'b';
-        } else {
-            const Colour corner = widget_test::pixel(shot, left + 2, top + 2);
-            squares += (corner.red + corner.green + corner.blue) / 3 > 150 ? 'l' : 'd';
-        }
-    }
-    return squares;
-}
-
-// The same reading expected for a FEN placement, the board turned or not.
-std::string expected_squares(const std::string& fen, bool flipped)
-{
-    const BoardLetters letters = placement_letters(fen);
-    std::string squares;
-    for (int square = 0; square < 64; ++square) {
-        const char letter = letters[flipped ? 63 - square : square];
-        if (letter == empty_square_letter)
-            squares += ((square & 7) + (square >> 3)) % 2 == 0 ? 'd' : 'l';
-        else
-            squares += std::isupper(static_cast<unsigned char>(letter)) ? 'w' : 'b';
-    }
-    return squares;
-}
+using widget_test::expected_squares;
+using widget_test::read_squares;
 
 bool looks_green(const Colour& c)
 {

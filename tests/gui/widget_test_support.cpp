@@ -1,5 +1,7 @@
 #include "widget_test_support.h"
 
+#include "gui/board_letters.h"
+
 #include <gdkmm/display.h>
 #include <gdkmm/seat.h>
 #include <gtk/gtk.h>
@@ -9,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -170,6 +173,46 @@ Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y)
 {
     const guint8* at = image->get_pixels() + y * image->get_rowstride() + x * image->get_n_channels();
     return Colour{at[0], at[1], at[2]};
+}
+
+std::string read_squares(const Glib::RefPtr<Gdk::Pixbuf>& shot)
+{
+    const int size = shot->get_width() / 8;
+    std::string squares;
+    for (int square = 0; square < 64; ++square) {
+        const int left = (square & 7) * size;
+        const int top = (7 - (square >> 3)) * size;
+        int near_white = 0;
+        int near_black = 0;
+        for (int y = top; y < top + size; ++y)
+            for (int x = left; x < left + size; ++x) {
+                const Colour c = pixel(shot, x, y);
+                near_white += c.red > 235 && c.green > 235 && c.blue > 225;
+                near_black += c.red < 50 && c.green < 50 && c.blue < 50;
+            }
+        const int enough = size * size / 10;
+        if (near_white > enough || near_black > enough) {
+            squares += near_white > near_black ? 'w' : 'b';
+        } else {
+            const Colour corner = pixel(shot, left + 2, top + 2);
+            squares += (corner.red + corner.green + corner.blue) / 3 > 150 ? 'l' : 'd';
+        }
+    }
+    return squares;
+}
+
+std::string expected_squares(const std::string& fen, bool flipped)
+{
+    const BoardLetters letters = placement_letters(fen);
+    std::string squares;
+    for (int square = 0; square < 64; ++square) {
+        const char letter = letters[flipped ? 63 - square : square];
+        if (letter == empty_square_letter)
+            squares += ((square & 7) + (square >> 3)) % 2 == 0 ? 'd' : 'l';
+        else
+            squares += std::isupper(static_cast<unsigned char>(letter)) ? 'w' : 'b';
+    }
+    return squares;
 }
 
 void answer_dialog(const Glib::ustring& title, std::function<void(Gtk::Dialog&)> answer)

@@ -46,6 +46,14 @@ struct Colour {
 // The colour of one pixel of an image.
 Colour pixel(const Glib::RefPtr<Gdk::Pixbuf>& image, int x, int y);
 
+// What a screenshot of a board's drawing shows on each display square
+// (bottom-left first): 'w' a white piece (mostly near-white pixels), 'b' a
+// black piece (mostly near-black), 'l' or 'd' an empty light or dark square
+// (the wood's brightness).
+std::string read_squares(const Glib::RefPtr<Gdk::Pixbuf>& shot);
+// The same reading expected for a FEN placement, the board turned or not.
+std::string expected_squares(const std::string& fen, bool flipped);
+
 // Answers a modal dialog from test code: once a dialog with the title is
 // shown (polled from the main loop that the dialog's run() spins), it gets a
 // moment to be drawn and answer is called with it; answer then sets it up as
