@@ -228,8 +228,9 @@ private:
     // The "Time control" dialog on m_level; true (m_level replaced by the
     // user's choice) only when it was closed with OK.
     bool run_time_control_dialog();
-    // What the manager refuses during a tournament game (Setup, the FEN row,
-    // loading engines or another tournament) is greyed while Tournament is ticked.
+    // What would disturb a tournament game (Setup, the FEN row, a new game,
+    // loading games, positions, engines or another tournament, the time
+    // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
 
     // interface_tournament.cpp

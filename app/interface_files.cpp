@@ -20,6 +20,8 @@ std::string Interface::choose_file(std::uint8_t kind)
     dialog.set_transient_for(*this);
     dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
     dialog.add_button("_Open", Gtk::RESPONSE_OK);
+    // Enter in the file name entry confirms, as it does in every file dialog.
+    dialog.set_default_response(Gtk::RESPONSE_OK);
     const auto add_filter = [&dialog](const char* name, std::initializer_list<const char*> patterns,
                                       const char* mime_type) {
         Glib::RefPtr<Gtk::FileFilter> filter = Gtk::FileFilter::create();

@@ -220,6 +220,8 @@ void Interface::forget_game_comments()
 
 void Interface::on_manager_game_end(const ManagerLine& line)
 {
+    // Nobody is to move in a game that has ended.
+    m_clocks.stop();
     if (m_game_finished || m_game.is_empty())
         return;
     m_game.set_tag("White", m_white_name);

@@ -69,6 +69,9 @@ void Interface::on_menu_mode_learn_openings()
 {
     if (!m_learn_openings_action->get_active()) {
         send_to_manager("learnopenings 0");
+        // The book's hints belong to the practice.
+        m_board.clear_arrows();
+        refresh_board();
         return;
     }
     const int hints = ask_learn_openings_hints(*this);
@@ -120,8 +123,12 @@ void Interface::set_tournament_locks(bool locked)
     m_setup_action->set_sensitive(!locked);
     m_fen_entry.set_sensitive(!locked);
     // Loading another tournament would have the running game's result
-    // written into that one's file.
-    for (const char* name : {"Engine1", "LoadInstalled", "Load"})
+    // written into that one's file; a new game, a game or a position loaded
+    // would leave the tournament part-way (the manager refuses their
+    // position), and a time control or option set now would change the
+    // engines' game under way.
+    for (const char* name : {"Engine1", "LoadInstalled", "Load", "NewGame", "LoadGame", "LoadPosition",
+                             "LoadNextPosition", "LoadPreviousPosition", "TimeControl", "Engine1_options"})
         m_actions->get_action(name)->set_sensitive(!locked);
 }
 

@@ -221,12 +221,18 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     // Played to the end in tournament mode; Load is greyed meanwhile.
     std::string finished;
     answer_message(finished);
+    // What would disturb the games is greyed while they are played.
+    const char* const disturbing[] = {"Load",         "NewGame",          "LoadGame",
+                                      "LoadPosition", "LoadNextPosition", "LoadPreviousPosition",
+                                      "TimeControl",  "Engine1_options"};
     activate("Tournament");
-    EXPECT_FALSE(probe->action("Load")->is_sensitive());
+    for (const char* action : disturbing)
+        EXPECT_FALSE(probe->action(action)->is_sensitive()) << action;
     ASSERT_TRUE(run_until([this] { return probe->active("HumanHuman"); }, 60000)) << log();
     save_screenshot(*window, "tournament_finished");
     EXPECT_EQ(finished, "tournament finished");
-    EXPECT_TRUE(probe->action("Load")->is_sensitive());
+    for (const char* action : disturbing)
+        EXPECT_TRUE(probe->action(action)->is_sensitive()) << action;
     const Names results = saved_results("Peers");
     ASSERT_EQ(results.size(), 3u);
     for (const std::string& result : results)
@@ -272,6 +278,31 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     load_dialog("", 1, &listed);
     EXPECT_EQ(listed, Names{"Peers"});
     EXPECT_EQ(probe->event(), "Peers again");
+}
+
+// A finished game's clocks stand still, and the book's hints go with Learn
+// Opening.
+TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
+{
+    apply({"move e2e4"});
+    apply({"1-0 {White wins}"});
+    const std::vector<std::string> stopped = probe->clock_texts();
+    widget_test::run_for(2200);
+    EXPECT_EQ(probe->clock_texts(), stopped);
+
+    const auto board_pixels = [this] {
+        const Glib::RefPtr<Gdk::Pixbuf> shot = widget_test::screenshot(probe->board());
+        return std::vector<guint8>(shot->get_pixels(), shot->get_pixels() + shot->get_byte_length());
+    };
+    const std::vector<guint8> plain = board_pixels();
+    answer_dialog("Learn Openings Hints", [](Gtk::Dialog& dialog) { dialog.response(0); });
+    activate("LearnOpenings");
+    apply({"set_arrow 12 28 g"});
+    widget_test::run_for(200);
+    EXPECT_NE(board_pixels(), plain);
+    activate("HumanHuman");
+    widget_test::run_for(200);
+    EXPECT_EQ(board_pixels(), plain);
 }
 
 TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
