@@ -4,6 +4,7 @@
 #include "gui/promo_choice_event.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/start_position.h"
 
 #include <gtkmm/messagedialog.h>
 
@@ -13,7 +14,7 @@
 namespace window_test {
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
 void write_file(const std::string& name, const std::string& text)
 {

@@ -3,6 +3,7 @@
 #include "app/pgn_date.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/start_position.h"
 
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/messagedialog.h>
@@ -17,7 +18,7 @@
 namespace window_test {
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
 TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
 {

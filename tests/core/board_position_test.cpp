@@ -6,10 +6,11 @@
 #include <string>
 
 #include "tests/core/logic_error_text.h"
+#include "tests/support/start_position.h"
 
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
 // The placement field written from the mailbox, to compare with FEN texts.
 std::string placement_of(const BoardPosition& board)

@@ -1,4 +1,5 @@
 #include "core/chess_position.h"
+#include "tests/core/position_from_fen.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,7 @@ void play(ChessPosition& position, const std::string& moves)
     }
 }
 
-ChessPosition from_fen(const std::string& text)
-{
-    ChessPosition position;
-    position.set_fen(text);
-    return position;
-}
+using torvane_test::from_fen;
 
 TEST(ChessPositionTest, NewPositionIsTheEmptyBoard)
 {

@@ -6,17 +6,14 @@
 #include <string>
 
 #include "tests/core/logic_error_text.h"
+#include "tests/support/start_position.h"
+#include "tests/core/position_from_fen.h"
 
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
-ChessPosition from_fen(const std::string& text)
-{
-    ChessPosition position;
-    position.set_fen(text);
-    return position;
-}
+using torvane_test::from_fen;
 
 std::string refusal(const ChessPosition& position, const std::string& text)
 {

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "core/polyglot_random.h"
+#include "tests/support/start_position.h"
 
 namespace {
 
-const char* const start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
 // A board with the state the key reads beside it, moved by coordinate text.
 // The castling and en passant bookkeeping follows the rules of the game: a king
@@ -137,7 +138,7 @@ TEST(PositionHash, IncrementalKeysAgreeWithRecompute)
         std::vector<const char*> moves;
     };
     const std::vector<Case> cases = {
-        {start_fen, {"g1f3", "b8c6", "e2e4", "d7d5", "e4d5", "c6b4", "f1c4", "c8f5", "e1g1", "d8d6"}},
+        {start_fen.c_str(), {"g1f3", "b8c6", "e2e4", "d7d5", "e4d5", "c6b4", "f1c4", "c8f5", "e1g1", "d8d6"}},
         {"r3k2r/1P6/8/3pP3/8/8/6p1/R3K2R w KQkq d6 0 1",
          {"e5d6", "g2h1q", "b7b8n", "e8g8", "e1c1", "h1h2"}},
         {"1k6/8/8/8/4p3/8/3P4/1K6 w - - 0 1", {"d2d4", "e4d3", "b1c1", "d3d2", "c1d1", "d2d1r"}},

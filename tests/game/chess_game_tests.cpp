@@ -11,13 +11,13 @@
 #include "game/chess_game.h"
 #include "game/pgn_limits.h"
 #include "tests/game/random_games.h"
+#include "tests/support/start_position.h"
+#include "tests/game/default_tags.h"
 
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-const std::string default_tags =
-    "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"1\"]\n"
-    "[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n";
+using torvane_test::start_fen;
+using torvane_test::default_tags;
 
 void add(ChessGame& game, const std::string& coordinates)
 {

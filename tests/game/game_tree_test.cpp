@@ -1,6 +1,7 @@
 #include "game/game_tree.h"
 #include "game/pgn_tokenizer.h"
 #include "tests/game/read_movetext.h"
+#include "tests/game/tree_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +9,7 @@
 
 namespace {
 
-std::uint64_t add(GameTree& tree, std::uint64_t parent, const std::string& san)
-{
-    MoveSectionEntry entry;
-    entry.set_san(san);
-    return tree.add_child(parent, entry);
-}
+using torvane_test::add;
 
 using pgn_test::game_tree_of;
 

@@ -1,6 +1,7 @@
 #include "core/chess_position.h"
 #include "game/gui_book.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/start_position.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+using torvane_test::start_fen;
 
 // Three suite games: a plain main line, one whose variation and comment must
 // be skipped, and one that starts from its own position.

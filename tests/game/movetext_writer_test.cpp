@@ -1,5 +1,6 @@
 #include "game/game_tree.h"
 #include "game/movetext_wrap.h"
+#include "tests/game/tree_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +8,7 @@
 
 namespace {
 
-std::uint64_t add(GameTree& tree, std::uint64_t parent, const std::string& san, const std::string& comment = "",
-                  const std::string& nag = "")
-{
-    MoveSectionEntry entry;
-    entry.set_san(san);
-    entry.set_comment(comment);
-    entry.set_nag(nag);
-    return tree.add_child(parent, entry);
-}
+using torvane_test::add;
 
 TEST(MovetextWriter, PlainGameWithOffsets)
 {

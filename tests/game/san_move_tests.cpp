@@ -6,11 +6,12 @@
 
 #include "core/move_generator.h"
 #include "core/chess_position.h"
+#include "game/game.h"
 #include "game/san_move.h"
 
 namespace {
 
-const char* const start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+constexpr const char* start_fen = Game::standard_start_fen;
 const char* const scholar_fen = "r1bqkbnr/pppp1ppp/2n5/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4";
 
 ChessPosition position_of(const std::string& fen)

@@ -7,12 +7,11 @@
 
 #include "game/game.h"
 #include "game/pgn_tokenizer.h"
+#include "tests/game/default_tags.h"
 
 namespace {
 
-const std::string default_tags =
-    "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"1\"]\n"
-    "[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n";
+using torvane_test::default_tags;
 
 std::vector<PgnToken> tokens_of(std::string text)
 {

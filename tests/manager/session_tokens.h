@@ -4,6 +4,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/start_position.h"
+
 namespace torvane_test {
 
 // The n-th session token (from 1) a fresh manager hands out: the n-th output
@@ -24,6 +26,5 @@ inline std::string engine_line(int slot, std::uint64_t token, const std::string&
     return std::to_string(slot) + " " + std::to_string(token) + " " + text;
 }
 
-inline const std::string start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 }
