@@ -1,34 +1,19 @@
 // Engine slots through the console with the fake engine: loading by path and
 // by installed name, failed loads, session tokens across loads and restarts,
 // options reaching the engine, and quitting with an engine loaded.
-#include "tests/manager/console_session.h"
+#include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
 const Lines fresh_engine_lines = {"engine1name FakeEngine 1.0", "diagram " + start_fen, "level sessions 40 0:10 0.1"};
-
-// The lines a command causes: it is followed by a command whose answer is
-// known ("setboard" with a bad FEN), and everything before that answer is
-// what the first command sent.
-Lines answer_to(ConsoleSession& console, const std::string& line)
-{
-    console.send(line);
-    console.send("0 setboard marker");
-    Lines lines = console.lines_until([](const std::string& seen) { return seen.find("marker") != std::string::npos; });
-    lines.pop_back();
-    return lines;
-}
 
 TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
 {
