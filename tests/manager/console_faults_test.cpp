@@ -90,10 +90,10 @@ TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)
 TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
 {
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "100"}});
-    auto script = [&](const std::string& name, const std::string& moves) {
-        return write_engine_wrapper(console, name, ConsoleSession::fake_engine("fake_engine_slow"), {{"TORVANE_FAKE_MOVES", moves}});
+    const auto slow = [&](const std::string& name, const std::string& moves) {
+        return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
     };
-    write_engines_cfg(console, {{"W", script("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", script("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
+    write_engines_cfg(console, {{"W", slow("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", slow("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
     console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
     write_tournament(console, {.event = "Refusals", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
                                .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});

@@ -41,7 +41,10 @@ bool mate_in_one(const ChessPosition& position)
 
 bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
-bool contains(const Lines& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+bool contains(const Lines& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
 Lines answer_to(ConsoleSession& console, const std::string& line)
 {
@@ -94,6 +97,13 @@ std::string write_engine_wrapper(const std::string& dir, const std::string& name
     const std::string path = dir + "/" + name;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return path;
+}
+
+std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
+                                 const std::string& program, std::map<std::string, std::string> more)
+{
+    more["TORVANE_FAKE_MOVES"] = moves;
+    return write_engine_wrapper(dir, name, ConsoleSession::fake_engine(program), more);
 }
 
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines)

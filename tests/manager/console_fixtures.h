@@ -57,6 +57,11 @@ struct TournamentFile {
 // each engine its own script of moves.
 std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
                                  const std::map<std::string, std::string>& environment);
+// A wrapper (write_engine_wrapper) of the fake engine program that plays the
+// moves given in turn; more holds further variables of its environment.
+std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
+                                 const std::string& program = "fake_engine",
+                                 std::map<std::string, std::string> more = {});
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines);
 // Writes "tournaments/<event>.trn" in the directory (or under file_name when given).
 void write_tournament(const std::string& dir, const TournamentFile& tournament, const std::string& file_name = "");

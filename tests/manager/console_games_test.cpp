@@ -69,16 +69,15 @@ Lines one_game_match(const std::string& white, const std::string& white_moves, c
                      std::map<std::string, std::string> environment = {})
 {
     ConsoleSession console(environment);
-    auto script = [&](const std::string& name, const std::string& program, const std::string& moves) {
-        return write_engine_wrapper(console, name, ConsoleSession::fake_engine(program), {{"TORVANE_FAKE_MOVES", moves}});
-    };
     const bool xboard_black = black == "fake_engine_resign";
-    write_engines_cfg(console, {{"White", script("white.sh", white, white_moves), "uci"},
-                                {"Black", script("black.sh", black, black_moves), xboard_black ? "xboard_v2" : "uci"}});
+    write_engines_cfg(console, {{"White", scripted_fake_engine(console.dir(), "white.sh", white_moves, white), "uci"},
+                                {"Black", scripted_fake_engine(console.dir(), "black.sh", black_moves, black),
+                                 xboard_black ? "xboard_v2" : "uci"}});
     if (!epd.empty()) {
         console.write_file("suite.epd", epd + "\n");
     }
-    write_tournament(console, {.event = "Fake Match", .level = level, .suite = epd.empty() ? "" : console.dir() + "/suite.epd",
+    write_tournament(console, {.event = "Fake Match", .level = level,
+                               .suite = epd.empty() ? "" : console.dir() + "/suite.epd",
                                .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
     Lines lines = play_tournament(console, "Fake Match");
     // After the end nothing more happens, whatever the engines still say.

@@ -133,7 +133,8 @@ TEST(ConsolePeerGames, RoundRobinOfStockfishFairymaxAndSjeng)
     // A fixed depth: fairymax does not keep to the xboard driver's fixed move time. The
     // games are the circle method's schedule for three participants, one opening per game.
     write_tournament(console, {.event = "Peers Round Robin", .level = "fixed_depth 3", .type = "roundrobin",
-                               .suite = console.dir() + "/suite.epd", .participants = {"Stockfish", "Fairymax", "Sjeng"},
+                               .suite = console.dir() + "/suite.epd",
+                               .participants = {"Stockfish", "Fairymax", "Sjeng"},
                                .games = {{"1.1.2", 1, 2, 3}, {"1.2.2", 2, 2, 1}, {"1.3.2", 3, 3, 1}}});
     const Lines lines = play_tournament(console, "Peers Round Robin", 240);
     const ReplayedRun run = replay_run(lines);

@@ -29,12 +29,6 @@ Lines moves_with_comments(const std::string& pgn_text)
     return moves;
 }
 
-std::string fake_engine(const RunnerDir& dir, const std::string& name, const std::map<std::string, std::string>& env,
-                        const std::string& program = "fake_engine")
-{
-    return write_engine_wrapper(dir.path(), name, ConsoleSession::fake_engine(program), env);
-}
-
 // Fool's mate, 1.f3 e5 2.g4 Qh4#, in every game: engine 1 is White and UCI,
 // engine 2 Black and xboard, both reporting 1.5 s of thought; engines 3 and 4
 // send no analysis. Games 1 and 2 have the same pairing; game 3 another.
@@ -42,11 +36,14 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
 {
     RunnerDir dir;
     const std::string white_moves = "f2f3 g2g4 f2f3 g2g4", black_moves = "e7e5 d8h4 e7e5 d8h4";
-    write_engines_cfg(dir.path(),
-                      {{"E1", fake_engine(dir, "e1", {{"TORVANE_FAKE_MOVES", white_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "uci"},
-                       {"E2", fake_engine(dir, "e2", {{"TORVANE_FAKE_MOVES", black_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "xboard_v2"},
-                       {"E3", fake_engine(dir, "e3", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "uci"},
-                       {"E4", fake_engine(dir, "e4", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "xboard_v2"}});
+    const auto engine = [&dir](const std::string& name, const std::string& moves, const std::string& variable,
+                               const std::string& value) {
+        return scripted_fake_engine(dir.path(), name, moves, "fake_engine", {{variable, value}});
+    };
+    write_engines_cfg(dir.path(), {{"E1", engine("e1", white_moves, "TORVANE_FAKE_THINK_MS", "1500"), "uci"},
+                                   {"E2", engine("e2", black_moves, "TORVANE_FAKE_THINK_MS", "1500"), "xboard_v2"},
+                                   {"E3", engine("e3", "f2f3 g2g4", "TORVANE_FAKE_MODE", "quiet"), "uci"},
+                                   {"E4", engine("e4", "e7e5 d8h4", "TORVANE_FAKE_MODE", "quiet"), "xboard_v2"}});
     write_tournament(dir.path(), {.event = "Fools", .level = "fixed_depth 1", .participants = {"E1", "E2", "E3", "E4"},
                                   .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}}});
 
@@ -80,8 +77,8 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 {
     RunnerDir dir;
     // Each game starts its engines anew, so each script starts anew too.
-    write_engines_cfg(dir.path(), {{"Garbled", fake_engine(dir, "garbled", {{"TORVANE_FAKE_MOVES", "z9z9"}}), "uci"},
-                                   {"Player", fake_engine(dir, "player", {{"TORVANE_FAKE_MOVES", "e2e4"}}), "uci"},
+    write_engines_cfg(dir.path(), {{"Garbled", scripted_fake_engine(dir.path(), "garbled", "z9z9"), "uci"},
+                                   {"Player", scripted_fake_engine(dir.path(), "player", "e2e4"), "uci"},
                                    {"Crasher", ConsoleSession::fake_engine("fake_engine_crash_on_go"), "uci"},
                                    {"Empty", ConsoleSession::fake_engine("fake_engine_none"), "uci"}});
     // The second opening is the position after Fool's mate.
@@ -121,8 +118,8 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun)
 {
     const auto fools_mate = [](const RunnerDir& dir, const std::string& event, const std::string& file_name) {
-        write_engines_cfg(dir.path(), {{"W", fake_engine(dir, "w", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}}), "uci"},
-                                       {"B", fake_engine(dir, "b", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}}), "uci"}});
+        write_engines_cfg(dir.path(), {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
+                                       {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
         write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
                                       .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}}},
                          file_name);
