@@ -1,13 +1,14 @@
 #include "engines/installed_engines.h"
 
-#include <cerrno>
+#include "engines/file_replacement.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
 
-#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,23 +79,6 @@ bool read_setoption(const std::string& line, const std::vector<Word>& words, Opt
     return false;
 }
 
-// Writes the whole text to the descriptor; false on any failure.
-bool write_all(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // A new, empty file beside target with a unique name; its path is stored in
 // path and its descriptor returned, or -1.
 int create_unique_beside(const std::string& target, std::string& path)
@@ -124,16 +108,15 @@ int create_unique_beside(const std::string& target, std::string& path)
 std::string write_temporary(const std::string& target, const std::string& text)
 {
     std::string path;
-    int fd = create_unique_beside(target, path);
-    if (fd < 0) {
+    switch (write_temporary_beside(target, text, path)) {
+    case FileReplacement::done:
+        return path;
+    case FileReplacement::open_failed:
         fail("open file error");
+    case FileReplacement::write_failed:
+        break;
     }
-    bool written = write_all(fd, text) && ::fsync(fd) == 0;
-    bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        fail("write error", path);
-    }
-    return path;
+    fail("write error");
 }
 
 // Replaces the backup by a copy of the current file, in one rename.

@@ -110,6 +110,9 @@ private:
     void command_learnopenings(int sides);
     void command_start_tournament();
     void command_load_tournament(const std::string& name);
+    // Enters a mode of engine 1 in the sub-state given, with no move pending
+    // and engine 1 playing the side to move.
+    void enter_engine1_mode(GuiEngine& engine1, GuiManagerMode mode, int substate);
     // Sends the "whitename"/"blackname" pair of a game against engine 1.
     void send_human_computer_names();
     // A refusal while a tournament game is being played; true when refused.
@@ -128,6 +131,9 @@ private:
     void play_human_computer();
     void play_match();
     void play_learnopenings();
+    // Plays the pending move on the position and finishes the game when
+    // that ends it; true when the game goes on.
+    bool play_pending_move();
     // Engine 1 stopped running in a game against the human.
     void handle_engine1_crash();
     // The clock and health test of engine games.

@@ -258,6 +258,14 @@ void GuiManager::send_human_computer_names()
     }
 }
 
+void GuiManager::enter_engine1_mode(GuiEngine& engine1, GuiManagerMode mode, int substate)
+{
+    m_mode = mode;
+    m_substate = substate;
+    m_pending.clear();
+    engine1.set_white(m_position.board().side_to_move() == 1);
+}
+
 void GuiManager::command_human_computer()
 {
     GuiEngine* engine1 = engine(1);
@@ -265,10 +273,7 @@ void GuiManager::command_human_computer()
         return;
     }
     engine1->stop();
-    m_mode = GuiManagerMode::human_computer;
-    m_substate = human_to_move;
-    m_pending.clear();
-    engine1->set_white(m_position.board().side_to_move() == 1);
+    enter_engine1_mode(*engine1, GuiManagerMode::human_computer, human_to_move);
 }
 
 void GuiManager::command_go()
@@ -277,10 +282,7 @@ void GuiManager::command_go()
     if (!engine1) {
         return;
     }
-    m_mode = GuiManagerMode::human_computer;
-    m_substate = engine1_to_move;
-    m_pending.clear();
-    engine1->set_white(m_position.board().side_to_move() == 1);
+    enter_engine1_mode(*engine1, GuiManagerMode::human_computer, engine1_to_move);
     engine1->set_position(m_position);
     engine1->go();
     send_human_computer_names();
@@ -292,10 +294,7 @@ void GuiManager::command_analyzeposition()
     if (!engine1) {
         return;
     }
-    m_mode = GuiManagerMode::analysis;
-    m_substate = substate_idle;
-    m_pending.clear();
-    engine1->set_white(m_position.board().side_to_move() == 1);
+    enter_engine1_mode(*engine1, GuiManagerMode::analysis, substate_idle);
     engine1->stop();
     engine1->set_position(m_position);
     engine1->go_infinite();

@@ -45,11 +45,7 @@ void GuiManager::play_human_computer()
     }
     const bool pending = m_pending.kind() != nullmove;
     if (m_substate == human_to_move && pending) {
-        m_position.make_move(m_pending);
-        m_pending.clear();
-        const std::string result = game_result();
-        if (result != "*") {
-            finish_game(result);
+        if (!play_pending_move()) {
             return;
         }
         // Without an engine that runs (none loaded, or one that died twice)
@@ -66,15 +62,22 @@ void GuiManager::play_human_computer()
         send("move " + m_pending.to_string());
         send((engine1->is_white() ? "wtime " : "btime ") + clock_text(engine1->get_time_left()));
         send("shout");
-        m_position.make_move(m_pending);
-        m_pending.clear();
-        const std::string result = game_result();
-        if (result != "*") {
-            finish_game(result);
-            return;
+        if (play_pending_move()) {
+            m_substate = human_to_move;
         }
-        m_substate = human_to_move;
     }
+}
+
+bool GuiManager::play_pending_move()
+{
+    m_position.make_move(m_pending);
+    m_pending.clear();
+    const std::string result = game_result();
+    if (result != "*") {
+        finish_game(result);
+        return false;
+    }
+    return true;
 }
 
 void GuiManager::handle_engine1_crash()

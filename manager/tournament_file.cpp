@@ -1,6 +1,6 @@
 #include "manager/tournament.h"
 
-#include "manager/file_replacement.h"
+#include "engines/file_replacement.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "manager/file_replacement.h"
+#include "engines/file_replacement.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +9,7 @@
 
 namespace {
 
+// Writes the whole text to the descriptor; false on any failure.
 bool write_all(int fd, const std::string& text)
 {
     std::size_t done = 0;
@@ -33,7 +34,7 @@ std::string directory_of(const std::string& path)
 
 }
 
-FileReplacement replace_file(const std::string& path, const std::string& text)
+FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary)
 {
     std::string pattern = directory_of(path) + ".save.tmpXXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -44,8 +45,23 @@ FileReplacement replace_file(const std::string& path, const std::string& text)
     }
     bool written = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
     bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(name.data(), path.c_str()) != 0) {
+    if (!written || !closed) {
         std::remove(name.data());
+        return FileReplacement::write_failed;
+    }
+    temporary = name.data();
+    return FileReplacement::done;
+}
+
+FileReplacement replace_file(const std::string& path, const std::string& text)
+{
+    std::string temporary;
+    FileReplacement outcome = write_temporary_beside(path, text, temporary);
+    if (outcome != FileReplacement::done) {
+        return outcome;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
         return FileReplacement::write_failed;
     }
     return FileReplacement::done;
