@@ -1,6 +1,7 @@
 #include "gui/board.h"
 
 #include "gui/board_geometry.h"
+#include "gui/pointer_position.h"
 
 Board::Board(int size) : m_drawing(size)
 {
@@ -17,28 +18,22 @@ Board::~Board() = default;
 
 bool Board::on_press(GdkEventButton*)
 {
-    int x = 0;
-    int y = 0;
-    get_pointer(x, y);
-    m_drawing.press(x, y);
+    const PointerPosition pointer = pointer_position(*this);
+    m_drawing.press(pointer.x, pointer.y);
     return true;
 }
 
 bool Board::on_motion(GdkEventMotion*)
 {
-    int x = 0;
-    int y = 0;
-    get_pointer(x, y);
-    m_drawing.motion(x, y);
+    const PointerPosition pointer = pointer_position(*this);
+    m_drawing.motion(pointer.x, pointer.y);
     return true;
 }
 
 bool Board::on_release(GdkEventButton*)
 {
-    int x = 0;
-    int y = 0;
-    get_pointer(x, y);
-    const std::pair<int, int> move = m_drawing.release(x, y);
+    const PointerPosition pointer = pointer_position(*this);
+    const std::pair<int, int> move = m_drawing.release(pointer.x, pointer.y);
     // A release off the squares names no square; the drawing has put a dragged piece back.
     if (move.first == no_square || move.second == no_square)
         return true;

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <gtkmm/box.h>
-#include <gtkmm/liststore.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/treeview.h>
+#include "gui/chooser_table.h"
+
 #include <gtkmm/window.h>
 
-#include <cstdint>
 #include <string>
 
 // The "Choose Position" dialog: lists the positions of a FEN or EPD file and
@@ -34,21 +31,7 @@ public:
     int choose_position(const std::string& path);
 
 private:
-    class ModelColumns : public Gtk::TreeModelColumnRecord {
-    public:
-        ModelColumns();
-        ~ModelColumns() override;
-
-        Gtk::TreeModelColumn<unsigned int> id;
-        Gtk::TreeModelColumn<Glib::ustring> fen;
-    };
-
-    ModelColumns m_columns;
     Gtk::Window& m_parent;
-    Gtk::Box m_box;
-    Gtk::ScrolledWindow m_scroll;
-    Gtk::TreeView m_table;
-    Glib::RefPtr<Gtk::ListStore> m_store;
-    std::uint32_t m_rows = 0;
+    ChooserTable m_table;
     int m_kept = nothing_chosen;
 };

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <gtkmm/box.h>
-#include <gtkmm/liststore.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/treeview.h>
+#include "gui/chooser_table.h"
+
 #include <gtkmm/window.h>
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 // The "Choose Game" dialog: lists the games of a PGN file by their White,
@@ -39,24 +36,7 @@ public:
     int choose_game(const std::string& path);
 
 private:
-    class ModelColumns : public Gtk::TreeModelColumnRecord {
-    public:
-        ModelColumns();
-        ~ModelColumns() override;
-
-        Gtk::TreeModelColumn<unsigned int> id;
-        Gtk::TreeModelColumn<Glib::ustring> white;
-        Gtk::TreeModelColumn<Glib::ustring> black;
-        Gtk::TreeModelColumn<Glib::ustring> result;
-        Gtk::TreeModelColumn<Glib::ustring> date;
-    };
-
-    ModelColumns m_columns;
     Gtk::Window& m_parent;
-    Gtk::Box m_box;
-    Gtk::ScrolledWindow m_scroll;
-    Gtk::TreeView m_table;
-    Glib::RefPtr<Gtk::ListStore> m_store;
-    std::uint32_t m_rows = 0;
+    ChooserTable m_table;
     int m_kept = nothing_chosen;
 };

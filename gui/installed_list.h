@@ -1,12 +1,9 @@
 #pragma once
 
-#include <gtkmm/box.h>
-#include <gtkmm/liststore.h>
-#include <gtkmm/scrolledwindow.h>
-#include <gtkmm/treeview.h>
+#include "gui/chooser_table.h"
+
 #include <gtkmm/window.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,24 +37,10 @@ public:
     std::string choose_engine(InstalledEngines& engines);
 
 private:
-    class ModelColumns : public Gtk::TreeModelColumnRecord {
-    public:
-        ModelColumns();
-        ~ModelColumns() override;
-
-        Gtk::TreeModelColumn<unsigned int> id;
-        Gtk::TreeModelColumn<std::string> engine;
-    };
-
     std::string selected_name();
 
-    ModelColumns m_columns;
     Gtk::Window& m_parent;
-    Gtk::Box m_box;
-    Gtk::ScrolledWindow m_scroll;
-    Gtk::TreeView m_table;
-    Glib::RefPtr<Gtk::ListStore> m_store;
-    std::uint32_t m_rows = 0;
+    ChooserTable m_table;
     std::string m_kept;
     // The names exactly as installed, by row; the table shows them displayable.
     std::vector<std::string> m_names;

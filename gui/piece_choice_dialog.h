@@ -2,7 +2,6 @@
 
 #include "gui/piece_choice_event.h"
 
-#include <gtkmm/box.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/window.h>
 
@@ -18,10 +17,7 @@ public:
     // 1..6 white pawn to king, 8..13 black pawn to king, 0 when closed unanswered.
     int get_piece() const { return m_piece; }
 
-    virtual void on_piece_chosen();
-
 private:
-    Gtk::Box* m_content;
     PieceChoiceEvent m_event;
     int m_piece = 0;
 };

@@ -2,24 +2,23 @@
 
 #include "gui/choice_grid.h"
 
-PieceChoiceEvent::PieceChoiceEvent(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& images, int width)
-    : m_width(width), m_draw(images, width)
+namespace {
+
+// The pictures of the pieces in the grid's cell order: codes 1..6, then 8..13
+// (code 7 is the dark square's texture).
+std::vector<Glib::RefPtr<Gdk::Pixbuf>> piece_pictures(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& images)
 {
-    m_draw.show();
-    add(m_draw);
-    set_events(Gdk::BUTTON_PRESS_MASK);
-    signal_button_press_event().connect(sigc::mem_fun(*this, &PieceChoiceEvent::on_button_press));
-    show();
+    std::vector<Glib::RefPtr<Gdk::Pixbuf>> pictures;
+    for (std::size_t code : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13})
+        pictures.push_back(code < images.size() ? images[code] : Glib::RefPtr<Gdk::Pixbuf>());
+    return pictures;
+}
+
+}
+
+PieceChoiceEvent::PieceChoiceEvent(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& images, int width)
+    : ChoiceEvent(piece_pictures(images), 3, width * 3 / 8, width / 2, piece_choice_code)
+{
 }
 
 PieceChoiceEvent::~PieceChoiceEvent() = default;
-
-bool PieceChoiceEvent::on_button_press(GdkEventButton*)
-{
-    int x = 0;
-    int y = 0;
-    get_pointer(x, y);
-    m_piece = piece_choice_code(x, y, get_allocated_width(), get_allocated_height(), m_piece);
-    m_chosen_signal.emit();
-    return true;
-}

@@ -1,26 +1,17 @@
 #pragma once
 
-#include "gui/piece_choice_draw.h"
+#include "gui/choice_event.h"
 
-#include <gtkmm/eventbox.h>
-
-// The piece chooser's grid as a click target: a press stores the code of the
-// piece under the pointer (piece_choice_code) and emits m_chosen_signal.
-class PieceChoiceEvent : public Gtk::EventBox {
+// The piece chooser's grid: the twelve piece pictures in 3 columns and 4
+// rows (white pawn, knight, bishop; white rook, queen, king; then the black
+// ones likewise); a click names a piece as piece_choice_code does.
+class PieceChoiceEvent : public ChoiceEvent {
 public:
+    // images: the board's 14 images by DrawingPieceCode; width: the main
+    // window's width, of which the grid asks for 3/8 by 1/2.
     PieceChoiceEvent(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& images, int width);
     ~PieceChoiceEvent() override;
 
-    // Emitted after every button press on the grid.
-    sigc::signal<void> m_chosen_signal;
-
     // 1..6, 8..13, or 0 while no piece was clicked.
-    int get_piece() const { return m_piece; }
-
-    virtual bool on_button_press(GdkEventButton* event);
-
-private:
-    int m_width;
-    PieceChoiceDraw m_draw;
-    int m_piece = 0;
+    int get_piece() const { return code(); }
 };

@@ -2,7 +2,6 @@
 
 #include "gui/promo_choice_event.h"
 
-#include <gtkmm/box.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/window.h>
 
@@ -20,10 +19,7 @@ public:
     // bottom-right), 0 when closed unanswered.
     int get_choice() const { return m_choice; }
 
-    virtual void on_choice();
-
 private:
-    Gtk::Box* m_content;
     PromoChoiceEvent m_event;
     int m_choice = 0;
 };

@@ -1,28 +1,17 @@
 #pragma once
 
-#include "gui/promo_choice_draw.h"
+#include "gui/choice_event.h"
 
-#include <gtkmm/eventbox.h>
-
-// The promotion chooser's grid as a click target: a press stores the code of
-// the cell under the pointer (promo_choice_code) and emits m_chosen_signal.
-class PromoChoiceEvent : public Gtk::EventBox {
+// The promotion chooser's grid: four pictures in 2 columns and 2 rows; a
+// click names a cell as promo_choice_code does.
+class PromoChoiceEvent : public ChoiceEvent {
 public:
+    // size: the main window's width, of which the grid asks for 1/4 square.
     PromoChoiceEvent(const Glib::RefPtr<Gdk::Pixbuf>& top_left, const Glib::RefPtr<Gdk::Pixbuf>& top_right,
                      const Glib::RefPtr<Gdk::Pixbuf>& bottom_left, const Glib::RefPtr<Gdk::Pixbuf>& bottom_right,
                      int size);
     ~PromoChoiceEvent() override;
 
-    // Emitted after every button press on the grid.
-    sigc::signal<void> m_chosen_signal;
-
     // 4 top-left, 5 top-right, 6 bottom-left, 7 bottom-right, 0 while none was clicked.
-    int get_choice() const { return m_choice; }
-
-    virtual bool on_button_press(GdkEventButton* event);
-
-private:
-    int m_size;
-    PromoChoiceDraw m_draw;
-    int m_choice = 0;
+    int get_choice() const { return code(); }
 };

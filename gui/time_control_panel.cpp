@@ -20,10 +20,8 @@ TimeControlPanel::TimeControlPanel()
       m_moves_label(" Moves: "), m_base_label(" Base (mm:ss): "), m_increment_label(" Inc (sec): "),
       m_sd_base_label(" Base (mm:ss): "), m_sd_increment_label(" Inc (sec): ")
 {
-    for (Gtk::RadioButton* radio : {&m_fixed_depth_radio, &m_fixed_nodes_radio, &m_fixed_movetime_radio,
-                                    &m_sudden_death_radio, &m_sessions_radio}) {
+    for (const auto& [kind, radio] : m_kind_radios)
         radio->set_group(m_group);
-    }
     // The default time control fills both timed forms.
     TimeControlTexts shown;
     shown.show(m_level);
@@ -88,53 +86,22 @@ void TimeControlPanel::set_time_control(Level level)
 TimeControlTexts TimeControlPanel::texts() const
 {
     TimeControlTexts texts;
-    if (m_fixed_depth_radio.get_active()) {
-        texts.kind = fixed_depth;
-    } else if (m_fixed_nodes_radio.get_active()) {
-        texts.kind = fixed_nodes;
-    } else if (m_fixed_movetime_radio.get_active()) {
-        texts.kind = fixed_movetime;
-    } else if (m_sudden_death_radio.get_active()) {
-        texts.kind = sudden_death;
-    } else {
-        texts.kind = sessions;
-    }
-    texts.depth = m_depth_entry.get_text();
-    texts.nodes = m_nodes_entry.get_text();
-    texts.movetime = m_movetime_entry.get_text();
-    texts.moves = m_moves_entry.get_text();
-    texts.base = m_base_entry.get_text();
-    texts.increment = m_increment_entry.get_text();
-    texts.sd_base = m_sd_base_entry.get_text();
-    texts.sd_increment = m_sd_increment_entry.get_text();
+    for (const auto& [kind, radio] : m_kind_radios)
+        if (radio->get_active())
+            texts.kind = kind;
+    for (const auto& [text, entry] : m_text_entries)
+        texts.*text = entry->get_text();
     return texts;
 }
 
 void TimeControlPanel::show_texts(const TimeControlTexts& texts)
 {
-    switch (texts.kind) {
-    case fixed_depth:
-        m_fixed_depth_radio.set_active(true);
-        break;
-    case fixed_nodes:
-        m_fixed_nodes_radio.set_active(true);
-        break;
-    case fixed_movetime:
-        m_fixed_movetime_radio.set_active(true);
-        break;
-    case sudden_death:
-        m_sudden_death_radio.set_active(true);
-        break;
-    default:
-        m_sessions_radio.set_active(true);
-        break;
-    }
-    m_depth_entry.set_text(texts.depth);
-    m_nodes_entry.set_text(texts.nodes);
-    m_movetime_entry.set_text(texts.movetime);
-    m_moves_entry.set_text(texts.moves);
-    m_base_entry.set_text(texts.base);
-    m_increment_entry.set_text(texts.increment);
-    m_sd_base_entry.set_text(texts.sd_base);
-    m_sd_increment_entry.set_text(texts.sd_increment);
+    // A kind without a radio button of its own shows as sessions.
+    Gtk::RadioButton* shown = &m_sessions_radio;
+    for (const auto& [kind, radio] : m_kind_radios)
+        if (kind == texts.kind)
+            shown = radio;
+    shown->set_active(true);
+    for (const auto& [text, entry] : m_text_entries)
+        entry->set_text(texts.*text);
 }

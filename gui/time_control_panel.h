@@ -8,6 +8,10 @@
 #include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 // The time-control editor of the time-control and tournament dialogs: five
 // radio buttons (fixed depth, fixed nodes, fixed movetime, sessions, sudden
 // death) with the entries of each kind. Every entry stays editable; only the
@@ -57,4 +61,21 @@ private:
     Gtk::Label m_increment_label;
     Gtk::Label m_sd_base_label;
     Gtk::Label m_sd_increment_label;
+    // The radio button of each kind and the entry of each text, so that
+    // reading and showing the texts walk the same pairs.
+    const std::array<std::pair<level_t, Gtk::RadioButton*>, 5> m_kind_radios{
+        {{fixed_depth, &m_fixed_depth_radio},
+         {fixed_nodes, &m_fixed_nodes_radio},
+         {fixed_movetime, &m_fixed_movetime_radio},
+         {sudden_death, &m_sudden_death_radio},
+         {sessions, &m_sessions_radio}}};
+    const std::array<std::pair<std::string TimeControlTexts::*, Gtk::Entry*>, 8> m_text_entries{
+        {{&TimeControlTexts::depth, &m_depth_entry},
+         {&TimeControlTexts::nodes, &m_nodes_entry},
+         {&TimeControlTexts::movetime, &m_movetime_entry},
+         {&TimeControlTexts::moves, &m_moves_entry},
+         {&TimeControlTexts::base, &m_base_entry},
+         {&TimeControlTexts::increment, &m_increment_entry},
+         {&TimeControlTexts::sd_base, &m_sd_base_entry},
+         {&TimeControlTexts::sd_increment, &m_sd_increment_entry}}};
 };

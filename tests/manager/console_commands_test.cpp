@@ -1,32 +1,18 @@
 // The window's first commands through the console: time controls, the debug
 // log, refused input reported without ending the manager, and lines that
 // have no handler.
-#include "tests/manager/console_session.h"
+#include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
-
-bool is_marker(const std::string& line) { return line.find("marker") != std::string::npos; }
-
-Lines answer_to(ConsoleSession& console, const std::string& line)
-{
-    console.send(line);
-    console.send("0 setboard marker");
-    Lines lines = console.lines_until(is_marker);
-    lines.pop_back();
-    return lines;
-}
 
 TEST(ConsoleCommands, LevelIsTakenOnlyWhenItCanBeRead)
 {

@@ -1,34 +1,19 @@
 // Engine slots through the console with the fake engine: loading by path and
 // by installed name, failed loads, session tokens across loads and restarts,
 // options reaching the engine, and quitting with an engine loaded.
-#include "tests/manager/console_session.h"
+#include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
 const Lines fresh_engine_lines = {"engine1name FakeEngine 1.0", "diagram " + start_fen, "level sessions 40 0:10 0.1"};
-
-// The lines a command causes: it is followed by a command whose answer is
-// known ("setboard" with a bad FEN), and everything before that answer is
-// what the first command sent.
-Lines answer_to(ConsoleSession& console, const std::string& line)
-{
-    console.send(line);
-    console.send("0 setboard marker");
-    Lines lines = console.lines_until([](const std::string& seen) { return seen.find("marker") != std::string::npos; });
-    lines.pop_back();
-    return lines;
-}
 
 TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
 {
@@ -68,30 +53,32 @@ TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
 
 TEST(ConsoleEngines, OnlyLinesOfTheEngineNowInTheSlotCount)
 {
-    ConsoleSession console;
     const std::string info = "info depth 7 score cp 3 pv e2e4";
-    const std::string window_info = "white_info  depth 7 score cp 3 pv e2e4";
-    ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(1), info)), Lines{window_info});
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(2), info)), Lines{});
-    EXPECT_EQ(answer_to(console, engine_line(2, session_token(1), info)), Lines{});
-    EXPECT_EQ(answer_to(console, "1 x " + info), Lines{});
-    EXPECT_EQ(answer_to(console, "7 " + info), Lines{});
-    EXPECT_EQ(answer_to(console, ""), Lines{});
-
-    // A new load draws the next token; the old engine's lines are stale.
-    ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(1), info)), Lines{});
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(2), info)), Lines{window_info});
-
-    // An engine that may not be reused is restarted by "new", with a fresh
-    // token and no new name line; the restart and "new" each reset the game.
-    ASSERT_EQ(answer_to(console, "0 load 3 filename " + ConsoleSession::fake_engine("fake_engine_no_reuse")),
-              fresh_engine_lines);
+    const Lines window_info = {"white_info  depth 7 score cp 3 pv e2e4"};
     const Lines reset(fresh_engine_lines.begin() + 1, fresh_engine_lines.end());
-    EXPECT_EQ(answer_to(console, "0 new"), (Lines{reset[0], reset[1], reset[0], reset[1]}));
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(3), info)), Lines{});
-    EXPECT_EQ(answer_to(console, engine_line(1, session_token(4), info)), Lines{window_info});
+    const std::pair<std::string, Lines> steps[] = {
+        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines},
+        {engine_line(1, session_token(1), info), window_info},
+        {engine_line(1, session_token(2), info), {}},
+        {engine_line(2, session_token(1), info), {}},
+        {"1 x " + info, {}},
+        {"7 " + info, {}},
+        {"", {}},
+        // A new load draws the next token; the old engine's lines are stale.
+        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines},
+        {engine_line(1, session_token(1), info), {}},
+        {engine_line(1, session_token(2), info), window_info},
+        // An engine that may not be reused is restarted by "new", with a fresh
+        // token and no new name line; the restart and "new" each reset the game.
+        {"0 load 3 filename " + ConsoleSession::fake_engine("fake_engine_no_reuse"), fresh_engine_lines},
+        {"0 new", {reset[0], reset[1], reset[0], reset[1]}},
+        {engine_line(1, session_token(3), info), {}},
+        {engine_line(1, session_token(4), info), window_info},
+    };
+    ConsoleSession console;
+    for (const auto& [command, lines] : steps) {
+        EXPECT_EQ(answer_to(console, command), lines) << command;
+    }
 }
 
 TEST(ConsoleEngines, OptionsReachTheEngineAndAButtonIsPressedOnce)

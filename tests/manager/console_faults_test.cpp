@@ -2,12 +2,7 @@
 // game against a human, positions changed under a thinking engine, commands
 // refused during a tournament game, tournament files that cannot be read or
 // written, and books that cannot be opened.
-#include "core/chess_position.h"
-#include "core/move_generator.h"
-#include "core/move_list.h"
-#include "manager/game_result.h"
 #include "tests/manager/console_fixtures.h"
-#include "tests/manager/console_session.h"
 #include "tests/manager/session_tokens.h"
 
 #include <gtest/gtest.h>
@@ -15,36 +10,11 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
-
-bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
-bool contains(const Lines& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
-
-// A legal move of the side to move that does not end the game.
-std::string quiet_user_move(const ChessPosition& position)
-{
-    MoveList moves;
-    MoveGenerator generator;
-    generator.generate(position, moves);
-    for (const Move& move : moves) {
-        ChessPosition after = position;
-        after.make_move(move);
-        MoveGenerator check;
-        if (game_result(after, check) == "*") {
-            return move.to_string();
-        }
-    }
-    return "";
-}
 
 TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce)
 {
@@ -59,17 +29,12 @@ TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce
     for (int turn = 0; turn < 14; ++turn) {
         const std::string move = quiet_user_move(position);
         ASSERT_FALSE(move.empty());
-        position.make_move(position.convert_to_move(move));
+        ASSERT_TRUE(play_legal(position, move));
         console.send("0 usermove " + move);
         const Lines lines = console.lines_until("shout");
         for (const std::string& line : lines) {
             if (starts_with(line, "move ")) {
-                const Move reply = position.convert_to_move(line.substr(5));
-                MoveList legal;
-                MoveGenerator generator;
-                generator.generate(position, legal);
-                ASSERT_TRUE(std::any_of(legal.begin(), legal.end(), [&](const Move& m) { return m == reply; })) << line;
-                position.make_move(reply);
+                ASSERT_TRUE(play_legal(position, line.substr(5))) << line;
             }
         }
         crashed = crashed || contains(lines, "telluser engine1 crashed");
@@ -125,18 +90,13 @@ TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)
 TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
 {
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "100"}});
-    auto script = [&](const std::string& name, const std::string& moves) {
-        return write_engine_wrapper(console, name, ConsoleSession::fake_engine("fake_engine_slow"), {{"TORVANE_FAKE_MOVES", moves}});
+    const auto slow = [&](const std::string& name, const std::string& moves) {
+        return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
     };
-    write_engines_cfg(console, {{"W", script("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", script("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
+    write_engines_cfg(console, {{"W", slow("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", slow("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
     console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
-    TournamentFile tournament;
-    tournament.event = "Refusals";
-    tournament.level = "fixed_depth 1";
-    tournament.suite = console.dir() + "/suite.epd";
-    tournament.participants = {"W", "B"};
-    tournament.games = {{"1", 1, 1, 2}};
-    write_tournament(console, tournament);
+    write_tournament(console, {.event = "Refusals", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                               .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});
     console.send("0 load_tournament Refusals");
     console.send("0 start_tournament");
     console.lines_until("setboard r3k3/8/8/8/8/8/8/R3K3 w - -");
@@ -152,12 +112,8 @@ TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
 {
     ConsoleSession console;
     write_engines_cfg(console, {{"W", ConsoleSession::fake_engine("fake_engine_legal"), "uci"}});
-    TournamentFile tournament;
-    tournament.event = "Broken";
-    tournament.level = "fixed_depth 1";
-    tournament.participants = {"W", "W"};
-    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 9}};
-    write_tournament(console, tournament);
+    write_tournament(console, {.event = "Broken", .level = "fixed_depth 1", .participants = {"W", "W"},
+                               .games = {{"1", 1, 1, 2}, {"2", 1, 2, 9}}});
     const std::string before = console.read_file("tournaments/Broken.trn");
     for (const std::string name : {"Broken", "Missing"}) {
         console.send("0 load_tournament " + name);
@@ -174,14 +130,11 @@ TEST(ConsoleFaults, AResultThatCannotBeSavedEndsTheRun)
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
     write_engines_cfg(console, {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
     console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
-    TournamentFile tournament;
-    tournament.event = "Saved Elsewhere";
-    tournament.level = "fixed_depth 1";
-    tournament.suite = console.dir() + "/suite.epd";
-    tournament.participants = {"W", "B"};
-    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}};
     // The file is loaded under another name; its event's name is taken by a directory.
-    write_tournament(console, tournament, "Loaded");
+    write_tournament(console,
+                     {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}},
+                     "Loaded");
     std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
     const Lines lines = play_tournament(console, "Loaded");
     ASSERT_EQ(result_lines(lines), Lines{"1/2-1/2 {Draw by insufficient material}"});
@@ -214,11 +167,7 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 start_tournament", {"new", "telluser tournament_finished", "tournament_finished"}},
     };
     for (const auto& test : cases) {
-        console.send(test.command);
-        console.send("0 setboard marker");
-        Lines lines = console.lines_until([](const std::string& line) { return line.find("marker") != std::string::npos; });
-        lines.pop_back();
-        EXPECT_EQ(lines, test.lines) << test.command;
+        EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;
     }
 }
 

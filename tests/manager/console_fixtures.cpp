@@ -1,5 +1,10 @@
 #include "tests/manager/console_fixtures.h"
 
+#include "core/move_generator.h"
+#include "core/move_list.h"
+#include "manager/game_result.h"
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -19,6 +24,65 @@ void write_text(const std::string& dir, const std::string& name, const std::stri
     }
 }
 
+// Whether the side to move can mate at once.
+bool mate_in_one(const ChessPosition& position)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    return std::any_of(moves.begin(), moves.end(), [&position](const Move& move) {
+        ChessPosition after = position;
+        after.make_move(move);
+        return after.is_checkmate();
+    });
+}
+
+}
+
+bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+bool contains(const Lines& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+Lines answer_to(ConsoleSession& console, const std::string& line)
+{
+    console.send(line);
+    console.send("0 setboard marker");
+    Lines lines = console.lines_until([](const std::string& seen) { return seen.find("marker") != std::string::npos; });
+    lines.pop_back();
+    return lines;
+}
+
+bool play_legal(ChessPosition& position, const std::string& text)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    for (const Move& move : moves) {
+        if (move.to_string() == text) {
+            position.make_move(move);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string quiet_user_move(const ChessPosition& position)
+{
+    MoveList moves;
+    MoveGenerator generator;
+    generator.generate(position, moves);
+    for (const Move& move : moves) {
+        ChessPosition after = position;
+        after.make_move(move);
+        MoveGenerator check;
+        if (game_result(after, check) == "*" && !mate_in_one(after)) {
+            return move.to_string();
+        }
+    }
+    return "";
 }
 
 std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
@@ -33,6 +97,13 @@ std::string write_engine_wrapper(const std::string& dir, const std::string& name
     const std::string path = dir + "/" + name;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     return path;
+}
+
+std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
+                                 const std::string& program, std::map<std::string, std::string> more)
+{
+    more["TORVANE_FAKE_MOVES"] = moves;
+    return write_engine_wrapper(dir, name, ConsoleSession::fake_engine(program), more);
 }
 
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines)
@@ -91,7 +162,7 @@ std::vector<std::string> play_tournament(ConsoleSession& console, const std::str
 
 bool is_result_line(const std::string& line)
 {
-    return line.rfind("1-0 {", 0) == 0 || line.rfind("0-1 {", 0) == 0 || line.rfind("1/2-1/2 {", 0) == 0;
+    return starts_with(line, "1-0 {") || starts_with(line, "0-1 {") || starts_with(line, "1/2-1/2 {");
 }
 
 std::vector<std::string> result_lines(const std::vector<std::string>& lines)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/chess_position.h"
 #include "tests/manager/console_session.h"
 
 #include <map>
@@ -7,6 +8,22 @@
 #include <vector>
 
 namespace torvane_test {
+
+using Lines = std::vector<std::string>;
+
+bool starts_with(const std::string& text, const std::string& start);
+bool contains(const Lines& lines, const std::string& line);
+
+// The lines a command causes: it is followed by a command whose answer is
+// known ("setboard" with the bad FEN "marker"), and everything before that
+// answer is what the first command sent.
+Lines answer_to(ConsoleSession& console, const std::string& line);
+
+// Plays coordinate text on the position when it names a legal move there.
+bool play_legal(ChessPosition& position, const std::string& text);
+// The first legal move of the side to move that neither ends the game nor
+// allows a mate at once; "" when there is none.
+std::string quiet_user_move(const ChessPosition& position);
 
 // One installed engine for an engines.cfg written by a test.
 struct InstalledEngine {
@@ -17,12 +34,12 @@ struct InstalledEngine {
 
 // A one-file tournament written the way the tournament dialog saves it.
 struct TournamentFile {
-    std::string event;
-    std::string level;
+    std::string event{};
+    std::string level{};
     std::string type = "match";
-    std::string suite;
+    std::string suite{};
     bool ignore_time_loss = false;
-    std::vector<std::string> participants;
+    std::vector<std::string> participants{};
     // Per game: round text, opening number, White's and Black's participant
     // numbers, result.
     struct Game {
@@ -32,7 +49,7 @@ struct TournamentFile {
         int black;
         std::string result = "*";
     };
-    std::vector<Game> games;
+    std::vector<Game> games{};
 };
 
 // A shell script in the directory that starts program with the environment
@@ -40,6 +57,11 @@ struct TournamentFile {
 // each engine its own script of moves.
 std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
                                  const std::map<std::string, std::string>& environment);
+// A wrapper (write_engine_wrapper) of the fake engine program that plays the
+// moves given in turn; more holds further variables of its environment.
+std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
+                                 const std::string& program = "fake_engine",
+                                 std::map<std::string, std::string> more = {});
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines);
 // Writes "tournaments/<event>.trn" in the directory (or under file_name when given).
 void write_tournament(const std::string& dir, const TournamentFile& tournament, const std::string& file_name = "");

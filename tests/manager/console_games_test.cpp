@@ -1,7 +1,6 @@
 // Games through the console with the fake engine: every way a game ends,
 // against a human and between two engines, with its exact result lines.
 #include "tests/manager/console_fixtures.h"
-#include "tests/manager/console_session.h"
 #include "tests/manager/session_tokens.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +8,11 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
-
-bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
 {
@@ -75,22 +69,16 @@ Lines one_game_match(const std::string& white, const std::string& white_moves, c
                      std::map<std::string, std::string> environment = {})
 {
     ConsoleSession console(environment);
-    auto script = [&](const std::string& name, const std::string& program, const std::string& moves) {
-        return write_engine_wrapper(console, name, ConsoleSession::fake_engine(program), {{"TORVANE_FAKE_MOVES", moves}});
-    };
     const bool xboard_black = black == "fake_engine_resign";
-    write_engines_cfg(console, {{"White", script("white.sh", white, white_moves), "uci"},
-                                {"Black", script("black.sh", black, black_moves), xboard_black ? "xboard_v2" : "uci"}});
-    TournamentFile tournament;
-    tournament.event = "Fake Match";
-    tournament.level = level;
+    write_engines_cfg(console, {{"White", scripted_fake_engine(console.dir(), "white.sh", white_moves, white), "uci"},
+                                {"Black", scripted_fake_engine(console.dir(), "black.sh", black_moves, black),
+                                 xboard_black ? "xboard_v2" : "uci"}});
     if (!epd.empty()) {
         console.write_file("suite.epd", epd + "\n");
-        tournament.suite = console.dir() + "/suite.epd";
     }
-    tournament.participants = {"White", "Black"};
-    tournament.games = {{"1", 1, 1, 2}};
-    write_tournament(console, tournament);
+    write_tournament(console, {.event = "Fake Match", .level = level,
+                               .suite = epd.empty() ? "" : console.dir() + "/suite.epd",
+                               .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
     Lines lines = play_tournament(console, "Fake Match");
     // After the end nothing more happens, whatever the engines still say.
     console.send(engine_line(1, session_token(1), "resign"));

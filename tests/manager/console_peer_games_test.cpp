@@ -2,12 +2,7 @@
 // stockfish, analysis, a round robin of stockfish, fairymax and sjeng, a
 // tournament killed and resumed, and opening practice against a book made
 // by polyglot.
-#include "core/chess_position.h"
-#include "core/move_generator.h"
-#include "core/move_list.h"
-#include "manager/game_result.h"
 #include "tests/manager/console_fixtures.h"
-#include "tests/manager/console_session.h"
 #include "tests/manager/session_tokens.h"
 #include "tests/support/peer_programs.h"
 
@@ -18,63 +13,11 @@
 #include <map>
 #include <sstream>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
-
-bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
-bool contains(const Lines& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
-
-// Plays coordinate text on the position when it names a legal move there.
-bool play_legal(ChessPosition& position, const std::string& text)
-{
-    MoveList moves;
-    MoveGenerator generator;
-    generator.generate(position, moves);
-    for (const Move& move : moves) {
-        if (move.to_string() == text) {
-            position.make_move(move);
-            return true;
-        }
-    }
-    return false;
-}
-
-// Whether the side to move can mate at once.
-bool mate_in_one(const ChessPosition& position)
-{
-    MoveList moves;
-    MoveGenerator generator;
-    generator.generate(position, moves);
-    return std::any_of(moves.begin(), moves.end(), [&position](const Move& move) {
-        ChessPosition after = position;
-        after.make_move(move);
-        return after.is_checkmate();
-    });
-}
-
-// The first legal move that neither ends the game nor allows a mate at once.
-std::string quiet_user_move(const ChessPosition& position)
-{
-    MoveList moves;
-    MoveGenerator generator;
-    generator.generate(position, moves);
-    for (const Move& move : moves) {
-        ChessPosition after = position;
-        after.make_move(move);
-        MoveGenerator check;
-        if (game_result(after, check) == "*" && !mate_in_one(after)) {
-            return move.to_string();
-        }
-    }
-    return "";
-}
 
 TEST(ConsolePeerGames, HumanAgainstStockfishForTwentyPliesWithAnIllegalMoveRefused)
 {
@@ -187,16 +130,12 @@ TEST(ConsolePeerGames, RoundRobinOfStockfishFairymaxAndSjeng)
     // that are adjudicated unless the engines trade them.
     console.write_file("suite.epd", "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\nr5k1/5ppp/8/8/8/8/5PPP/6K1 b - -\n"
                                     "1r2k3/8/8/8/8/8/8/R3K3 w - -\n");
-    TournamentFile tournament;
-    tournament.event = "Peers Round Robin";
-    // A fixed depth: fairymax does not keep to the xboard driver's fixed move time.
-    tournament.level = "fixed_depth 3";
-    tournament.type = "roundrobin";
-    tournament.suite = console.dir() + "/suite.epd";
-    tournament.participants = {"Stockfish", "Fairymax", "Sjeng"};
-    // The circle method's schedule for three participants, one opening per game.
-    tournament.games = {{"1.1.2", 1, 2, 3}, {"1.2.2", 2, 2, 1}, {"1.3.2", 3, 3, 1}};
-    write_tournament(console, tournament);
+    // A fixed depth: fairymax does not keep to the xboard driver's fixed move time. The
+    // games are the circle method's schedule for three participants, one opening per game.
+    write_tournament(console, {.event = "Peers Round Robin", .level = "fixed_depth 3", .type = "roundrobin",
+                               .suite = console.dir() + "/suite.epd",
+                               .participants = {"Stockfish", "Fairymax", "Sjeng"},
+                               .games = {{"1.1.2", 1, 2, 3}, {"1.2.2", 2, 2, 1}, {"1.3.2", 3, 3, 1}}});
     const Lines lines = play_tournament(console, "Peers Round Robin", 240);
     const ReplayedRun run = replay_run(lines);
     ASSERT_EQ(run.results.size(), 3u);
@@ -220,11 +159,8 @@ TEST(ConsolePeerGames, AKilledTournamentGoesOnWithItsFirstUnplayedGame)
         console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\n");
     };
     set_up(first);
-    TournamentFile tournament;
-    tournament.event = "Resumed";
-    tournament.level = "fixed_depth 3";
-    tournament.suite = first.dir() + "/suite.epd";
-    tournament.participants = {"Stockfish", "Fairymax"};
+    TournamentFile tournament{.event = "Resumed", .level = "fixed_depth 3", .suite = first.dir() + "/suite.epd",
+                              .participants = {"Stockfish", "Fairymax"}};
     for (int game = 1; game <= 6; ++game) {
         tournament.games.push_back({std::to_string(game), game, game % 2 == 1 ? 2 : 1, game % 2 == 1 ? 1 : 2});
     }
@@ -279,13 +215,7 @@ TEST(ConsolePeerGames, OpeningPracticeAgainstABookMadeByPolyglot)
                        "[Result \"1/2-1/2\"]\n\n1. d4 d5 2. c4 e6 1/2-1/2\n\n");
     run_command("cd '" + console.dir() + "' && " + peer_program("polyglot") +
                 " make-book -pgn games.pgn -bin book.bin -min-game 1 -uniform > /dev/null");
-    const auto answer = [&console](const std::string& command) {
-        console.send(command);
-        console.send("0 setboard marker");
-        Lines lines = console.lines_until([](const std::string& line) { return line.find("marker") != std::string::npos; });
-        lines.pop_back();
-        return lines;
-    };
+    const auto answer = [&console](const std::string& command) { return answer_to(console, command); };
     const auto as_set = [](const Lines& lines) { return std::set<std::string>(lines.begin(), lines.end()); };
     EXPECT_EQ(answer("0 polyglotbook " + console.dir() + "/book.bin"), Lines{});
     EXPECT_EQ(answer("0 setboard " + start_fen), Lines{});

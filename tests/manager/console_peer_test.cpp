@@ -1,23 +1,18 @@
 // Debian's engines in the manager's slots through the console: stockfish
 // (UCI) and fairymax (xboard), by path and by installed name. Fairymax is
 // named as an xboard engine: the "uci" probe of protocol detection can crash it.
-#include "tests/manager/console_session.h"
+#include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
-
-bool starts_with(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 TEST(ConsolePeers, LoadsStockfishAndFairymaxAndLeavesNoProcessOnQuit)
 {

@@ -31,19 +31,14 @@ ConsoleSession::ConsoleSession(const std::map<std::string, std::string>& environ
       m_status(-1), m_reaped(false)
 {
     // Built before the fork: the child only calls what is safe after it.
-    std::map<std::string, std::string> variables;
+    std::vector<std::string> texts;
     for (char** entry = environ; *entry; ++entry) {
-        std::string text = *entry;
-        std::size_t equals = text.find('=');
-        if (equals != std::string::npos) {
-            variables[text.substr(0, equals)] = text.substr(equals + 1);
+        const std::string text = *entry;
+        if (environment.count(text.substr(0, text.find('='))) == 0) {
+            texts.push_back(text);
         }
     }
     for (const auto& [name, value] : environment) {
-        variables[name] = value;
-    }
-    std::vector<std::string> texts;
-    for (const auto& [name, value] : variables) {
         texts.push_back(name + "=" + value);
     }
     std::vector<char*> envp;

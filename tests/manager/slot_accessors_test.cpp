@@ -1,14 +1,13 @@
 // The window's direct accessors, called from another thread while the
 // manager's thread loads, fails to load and replaces engine 1.
 #include "manager/gui_manager.h"
-#include "tests/support/peer_programs.h"
+#include "tests/engines/temp_working_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -46,26 +45,10 @@ private:
     std::vector<std::string> m_lines;
 };
 
-// Runs each case in a scratch directory (the manager creates its per-user
-// directory in the working directory).
-class SlotAccessors : public ::testing::Test {
-protected:
-    SlotAccessors() : m_previous(std::filesystem::current_path()), m_dir(make_temp_dir("torvane-slots"))
-    {
-        std::filesystem::current_path(m_dir);
-    }
-    ~SlotAccessors() override
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_dir);
-    }
-
-    std::filesystem::path m_previous;
-    std::string m_dir;
-};
-
-TEST_F(SlotAccessors, EmptySlotAnswersAndReadsNeverRaceWithReplacement)
+TEST(SlotAccessors, EmptySlotAnswersAndReadsNeverRaceWithReplacement)
 {
+    // The manager creates its per-user directory in the working directory.
+    const TempWorkingDir dir;
     RecordingInbox inbox;
     GuiManager manager("test");
     manager.set_interface(&inbox);

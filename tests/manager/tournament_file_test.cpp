@@ -144,65 +144,54 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TrnRoundTrip,
                                            RoundTrip{"roundrobin_odd", roundrobin, 4, 2, true, true, 11},
                                            RoundTrip{"roundrobin_even", roundrobin, 5, 1, false, false, 0}));
 
-struct LoadCase {
-    const char* name;
-    const char* text;
-    const char* error;
-    Lines games;
-    int nbr_games;
-};
-
-void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.name; }
-
-class TrnLoad : public TrnFile, public ::testing::WithParamInterface<LoadCase> {};
-
-TEST_P(TrnLoad, ReadsWhatItCanAndRefusesTheRest)
-{
-    const LoadCase& c = GetParam();
-    EXPECT_EQ(load(c.text), c.error);
-    EXPECT_EQ(summaries(), c.games);
-    EXPECT_EQ(m_tournament.get_nbr_games(), c.nbr_games);
-}
-
 #define TWO "participant A\nparticipant B\n"
 #define CURRENT "version 1.15\n" TWO
-const char* const load_error = "Tournament::load    error";
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, TrnLoad,
-    ::testing::Values(
-        LoadCase{"older_form", TWO "game 1 1 1 - 2 *\ngame 2 2 2 x 1 1-0\n", "", {"1 1 1-2 o0 *", "2 2 2-1 o0 1-0"}, 2},
-        LoadCase{"older_form_short", TWO "game 1 1 1 - 2\n", load_error, {}, 0},
-        LoadCase{"no_result_counts_as_played", CURRENT "game 1 round=1 opening=3 pairing=1-2\n", "",
-            {"1 1 1-2 o3 "}, 1},
-        LoadCase{"no_opening_gives_0", CURRENT "game 4 round=1.2 pairing=2-1 result=0-1\n", "",
-            {"4 1.2 2-1 o0 0-1"}, 4},
-        LoadCase{"later_key_wins", CURRENT "game 1 round=1 x=y round=2.1 pairing=1-2 pairing=2-1 result=*\n", "",
-                 {"1 2.1 2-1 o0 *"}, 1},
-        LoadCase{"numbers_1_2_5", CURRENT "game 1 pairing=1-2\ngame 2 pairing=1-2\ngame 5 pairing=2-1\n", "",
-                 {"1 0 1-2 o0 ", "2 0 1-2 o0 ", "5 0 2-1 o0 "}, 5},
-        LoadCase{"no_final_line_end", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 pairing=2-1 result=*",
-                 "", {"1 1 1-2 o0 *", "2 2 2-1 o0 *"}, 2},
-        LoadCase{"no_pairing", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 result=*\n", load_error,
-                 {"1 1 1-2 o0 *"}, 1},
-        LoadCase{"half_pairing", CURRENT "game 1 round=1 pairing=1- result=*\n", load_error, {}, 0},
-        LoadCase{"game_number_not_a_number", CURRENT "game x round=1 pairing=1-2\n", load_error, {}, 0},
-        LoadCase{"game_number_too_large", CURRENT "game 99999999999 round=1 pairing=1-2\n", load_error, {}, 0},
-        LoadCase{"opening_not_a_number", CURRENT "game 1 opening=one pairing=1-2\n", load_error, {}, 0},
-        LoadCase{"iterations_x", CURRENT "iterations x\ngame 1 pairing=1-2\n", load_error, {}, 0},
-        LoadCase{"parallelgames_empty", "parallelgames\n", load_error, {}, 0},
-        LoadCase{"participant_not_listed", CURRENT "game 1 pairing=1-2 result=*\ngame 2 pairing=1-3 result=*\n",
-                 "Tournament::load    game 2 names participant 3, the file lists 2", {"1 0 1-2 o0 *"}, 1},
-        LoadCase{"refused_level", "level blitz 5\n", "Level::set(blitz)", {}, 0},
-        LoadCase{"event_leaving_the_directory", "event ../x\n",
-                 "Tournament: the event name \"../x\" can't name a file (empty, \"/\", a line end or a leading \".\")",
-                 {},
-                 0},
-        LoadCase{"unknown_keyword_is_skipped", "version 1\nremark game 9 pairing=5-5\n" TWO "game 1 pairing=2-1\n", "",
-                 {"1 0 2-1 o0 "}, 1},
-        LoadCase{"empty", "", "", {}, 0},
-        LoadCase{"crlf", "version 1.15\r\n" TWO "game 1 round=1.2.3 pairing=1-2 result=1-0\r\n", "",
-                 {"1 1.2.3 1-2 o0 1-0"}, 1}));
+TEST_F(TrnFile, ReadsWhatItCanAndRefusesTheRest)
+{
+    const char* const load_error = "Tournament::load    error";
+    const struct {
+        const char* name;
+        const char* text;
+        const char* error;
+        Lines games;
+        int nbr_games;
+    } cases[] = {
+        {"older_form", TWO "game 1 1 1 - 2 *\ngame 2 2 2 x 1 1-0\n", "", {"1 1 1-2 o0 *", "2 2 2-1 o0 1-0"}, 2},
+        {"older_form_short", TWO "game 1 1 1 - 2\n", load_error, {}, 0},
+        {"no_result_counts_as_played", CURRENT "game 1 round=1 opening=3 pairing=1-2\n", "", {"1 1 1-2 o3 "}, 1},
+        {"no_opening_gives_0", CURRENT "game 4 round=1.2 pairing=2-1 result=0-1\n", "", {"4 1.2 2-1 o0 0-1"}, 4},
+        {"later_key_wins", CURRENT "game 1 round=1 x=y round=2.1 pairing=1-2 pairing=2-1 result=*\n", "",
+         {"1 2.1 2-1 o0 *"}, 1},
+        {"numbers_1_2_5", CURRENT "game 1 pairing=1-2\ngame 2 pairing=1-2\ngame 5 pairing=2-1\n", "",
+         {"1 0 1-2 o0 ", "2 0 1-2 o0 ", "5 0 2-1 o0 "}, 5},
+        {"no_final_line_end", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 pairing=2-1 result=*",
+         "", {"1 1 1-2 o0 *", "2 2 2-1 o0 *"}, 2},
+        {"no_pairing", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 result=*\n", load_error,
+         {"1 1 1-2 o0 *"}, 1},
+        {"half_pairing", CURRENT "game 1 round=1 pairing=1- result=*\n", load_error, {}, 0},
+        {"game_number_not_a_number", CURRENT "game x round=1 pairing=1-2\n", load_error, {}, 0},
+        {"game_number_too_large", CURRENT "game 99999999999 round=1 pairing=1-2\n", load_error, {}, 0},
+        {"opening_not_a_number", CURRENT "game 1 opening=one pairing=1-2\n", load_error, {}, 0},
+        {"iterations_x", CURRENT "iterations x\ngame 1 pairing=1-2\n", load_error, {}, 0},
+        {"parallelgames_empty", "parallelgames\n", load_error, {}, 0},
+        {"participant_not_listed", CURRENT "game 1 pairing=1-2 result=*\ngame 2 pairing=1-3 result=*\n",
+         "Tournament::load    game 2 names participant 3, the file lists 2", {"1 0 1-2 o0 *"}, 1},
+        {"refused_level", "level blitz 5\n", "Level::set(blitz)", {}, 0},
+        {"event_leaving_the_directory", "event ../x\n",
+         "Tournament: the event name \"../x\" can't name a file (empty, \"/\", a line end or a leading \".\")",
+         {}, 0},
+        {"unknown_keyword_is_skipped", "version 1\nremark game 9 pairing=5-5\n" TWO "game 1 pairing=2-1\n", "",
+         {"1 0 2-1 o0 "}, 1},
+        {"empty", "", "", {}, 0},
+        {"crlf", "version 1.15\r\n" TWO "game 1 round=1.2.3 pairing=1-2 result=1-0\r\n", "", {"1 1.2.3 1-2 o0 1-0"}, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.text), c.error) << c.name;
+        EXPECT_EQ(summaries(), c.games) << c.name;
+        EXPECT_EQ(m_tournament.get_nbr_games(), c.nbr_games) << c.name;
+    }
+}
 
 TEST_F(TrnFile, SettingsLinesReadAsWritten)
 {

@@ -3,21 +3,17 @@
 // ended by engine faults, and files that cannot be read or written.
 #include "game/chess_game.h"
 #include "tests/manager/console_fixtures.h"
-#include "tests/manager/console_session.h"
 #include "tests/manager/runner_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace torvane_test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Each move of a recorded game in coordinates, followed by its comment in
 // braces when it has one.
@@ -33,12 +29,6 @@ Lines moves_with_comments(const std::string& pgn_text)
     return moves;
 }
 
-std::string fake_engine(const RunnerDir& dir, const std::string& name, const std::map<std::string, std::string>& env,
-                        const std::string& program = "fake_engine")
-{
-    return write_engine_wrapper(dir.path(), name, ConsoleSession::fake_engine(program), env);
-}
-
 // Fool's mate, 1.f3 e5 2.g4 Qh4#, in every game: engine 1 is White and UCI,
 // engine 2 Black and xboard, both reporting 1.5 s of thought; engines 3 and 4
 // send no analysis. Games 1 and 2 have the same pairing; game 3 another.
@@ -46,17 +36,16 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
 {
     RunnerDir dir;
     const std::string white_moves = "f2f3 g2g4 f2f3 g2g4", black_moves = "e7e5 d8h4 e7e5 d8h4";
-    write_engines_cfg(dir.path(),
-                      {{"E1", fake_engine(dir, "e1", {{"TORVANE_FAKE_MOVES", white_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "uci"},
-                       {"E2", fake_engine(dir, "e2", {{"TORVANE_FAKE_MOVES", black_moves}, {"TORVANE_FAKE_THINK_MS", "1500"}}), "xboard_v2"},
-                       {"E3", fake_engine(dir, "e3", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "uci"},
-                       {"E4", fake_engine(dir, "e4", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}, {"TORVANE_FAKE_MODE", "quiet"}}), "xboard_v2"}});
-    TournamentFile tournament;
-    tournament.event = "Fools";
-    tournament.level = "fixed_depth 1";
-    tournament.participants = {"E1", "E2", "E3", "E4"};
-    tournament.games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}};
-    write_tournament(dir.path(), tournament);
+    const auto engine = [&dir](const std::string& name, const std::string& moves, const std::string& variable,
+                               const std::string& value) {
+        return scripted_fake_engine(dir.path(), name, moves, "fake_engine", {{variable, value}});
+    };
+    write_engines_cfg(dir.path(), {{"E1", engine("e1", white_moves, "TORVANE_FAKE_THINK_MS", "1500"), "uci"},
+                                   {"E2", engine("e2", black_moves, "TORVANE_FAKE_THINK_MS", "1500"), "xboard_v2"},
+                                   {"E3", engine("e3", "f2f3 g2g4", "TORVANE_FAKE_MODE", "quiet"), "uci"},
+                                   {"E4", engine("e4", "e7e5 d8h4", "TORVANE_FAKE_MODE", "quiet"), "xboard_v2"}});
+    write_tournament(dir.path(), {.event = "Fools", .level = "fixed_depth 1", .participants = {"E1", "E2", "E3", "E4"},
+                                  .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}}});
 
     const RunnerDir::Run run = dir.run("Fools");
     ASSERT_EQ(run.status, 0) << run.errors;
@@ -88,21 +77,17 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 {
     RunnerDir dir;
     // Each game starts its engines anew, so each script starts anew too.
-    write_engines_cfg(dir.path(), {{"Garbled", fake_engine(dir, "garbled", {{"TORVANE_FAKE_MOVES", "z9z9"}}), "uci"},
-                                   {"Player", fake_engine(dir, "player", {{"TORVANE_FAKE_MOVES", "e2e4"}}), "uci"},
+    write_engines_cfg(dir.path(), {{"Garbled", scripted_fake_engine(dir.path(), "garbled", "z9z9"), "uci"},
+                                   {"Player", scripted_fake_engine(dir.path(), "player", "e2e4"), "uci"},
                                    {"Crasher", ConsoleSession::fake_engine("fake_engine_crash_on_go"), "uci"},
                                    {"Empty", ConsoleSession::fake_engine("fake_engine_none"), "uci"}});
     // The second opening is the position after Fool's mate.
     const std::string suite = dir.path() + "/suite.epd";
     std::ofstream(suite) << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n"
                             "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq -\n";
-    TournamentFile tournament;
-    tournament.event = "Faults";
-    tournament.level = "fixed_depth 1";
-    tournament.suite = suite;
-    tournament.participants = {"Garbled", "Player", "Crasher", "Empty"};
-    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 3}, {"3", 1, 2, 4}, {"4", 2, 2, 1}};
-    write_tournament(dir.path(), tournament);
+    write_tournament(dir.path(), {.event = "Faults", .level = "fixed_depth 1", .suite = suite,
+                                  .participants = {"Garbled", "Player", "Crasher", "Empty"},
+                                  .games = {{"1", 1, 1, 2}, {"2", 1, 2, 3}, {"3", 1, 2, 4}, {"4", 2, 2, 1}}});
 
     const RunnerDir::Run run = dir.run("Faults");
     ASSERT_EQ(run.status, 0) << run.errors;
@@ -132,53 +117,55 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 // recorded as played without its PGN.
 TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun)
 {
-    const auto fools_mate = [](RunnerDir& dir, const std::string& event, const std::string& file_name) {
-        write_engines_cfg(dir.path(), {{"W", fake_engine(dir, "w", {{"TORVANE_FAKE_MOVES", "f2f3 g2g4"}}), "uci"},
-                                       {"B", fake_engine(dir, "b", {{"TORVANE_FAKE_MOVES", "e7e5 d8h4"}}), "uci"}});
-        TournamentFile tournament;
-        tournament.event = event;
-        tournament.level = "fixed_depth 1";
-        tournament.participants = {"W", "B"};
-        tournament.games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}};
-        write_tournament(dir.path(), tournament, file_name);
+    const auto fools_mate = [](const RunnerDir& dir, const std::string& event, const std::string& file_name) {
+        write_engines_cfg(dir.path(), {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
+                                       {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
+        write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
+                                      .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}}},
+                         file_name);
     };
-    {
-        RunnerDir dir;
-        const RunnerDir::Run run = dir.run("Nowhere");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.lines.empty());
-        EXPECT_NE(run.errors.find("Nowhere.trn doesn't exist!"), std::string::npos) << run.errors;
-    }
-    {
-        RunnerDir dir;
-        fools_mate(dir, "Uninstalled", "");
-        write_engines_cfg(dir.path(), {});
-        const RunnerDir::Run run = dir.run("Uninstalled");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.lines.empty());
-        EXPECT_NE(run.errors.find("loading W failed"), std::string::npos) << run.errors;
-    }
-    {
-        RunnerDir dir;
-        fools_mate(dir, "Blocked", "");
-        std::filesystem::create_directories(dir.path() + "/Blocked.pgn");
-        const std::string before = dir.read("tournaments/Blocked.trn");
-        const RunnerDir::Run run = dir.run("Blocked");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.lines.empty());
-        EXPECT_NE(run.errors.find("appending the game to Blocked.pgn failed"), std::string::npos) << run.errors;
-        EXPECT_EQ(dir.read("tournaments/Blocked.trn"), before);
-    }
-    {
-        RunnerDir dir;
+    const struct {
+        std::string name;
+        std::function<void(const RunnerDir&)> set_up;
+        std::string error;
+        // What else the files hold afterwards; checked when given.
+        std::function<void(const RunnerDir&)> check;
+    } cases[] = {
+        {"Nowhere", [](const RunnerDir&) {}, "Nowhere.trn doesn't exist!", nullptr},
+        {"Uninstalled",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Uninstalled", "");
+             write_engines_cfg(dir.path(), {});
+         },
+         "loading W failed", nullptr},
+        {"Blocked",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Blocked", "");
+             std::filesystem::create_directories(dir.path() + "/Blocked.pgn");
+         },
+         "appending the game to Blocked.pgn failed", nullptr},
         // Loaded under one name, saved under its event, which a directory takes.
-        fools_mate(dir, "Saved Elsewhere", "Loaded");
-        std::filesystem::create_directories(dir.path() + "/tournaments/Saved Elsewhere.trn");
-        const RunnerDir::Run run = dir.run("Loaded");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.lines.empty());
-        EXPECT_NE(run.errors.find("Tournament::save()"), std::string::npos) << run.errors;
-        EXPECT_EQ(pgn_games(dir.path() + "/Saved Elsewhere.pgn").size(), 1u);
+        {"Loaded",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Saved Elsewhere", "Loaded");
+             std::filesystem::create_directories(dir.path() + "/tournaments/Saved Elsewhere.trn");
+         },
+         "Tournament::save()",
+         [](const RunnerDir& dir) { EXPECT_EQ(pgn_games(dir.path() + "/Saved Elsewhere.pgn").size(), 1u); }},
+    };
+    for (const auto& test : cases) {
+        RunnerDir dir;
+        test.set_up(dir);
+        const std::string trn_before = dir.read("tournaments/" + test.name + ".trn");
+        const RunnerDir::Run run = dir.run(test.name);
+        EXPECT_EQ(run.status, 1) << test.name;
+        EXPECT_TRUE(run.lines.empty()) << test.name;
+        EXPECT_NE(run.errors.find(test.error), std::string::npos) << run.errors;
+        // No game is recorded as played without its PGN.
+        EXPECT_EQ(dir.read("tournaments/" + test.name + ".trn"), trn_before) << test.name;
+        if (test.check) {
+            test.check(dir);
+        }
     }
 }
 

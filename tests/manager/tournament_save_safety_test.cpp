@@ -64,35 +64,39 @@ protected:
     std::string m_saved;
 };
 
-// As root, permissions are no obstacle: the child becomes "nobody" first.
-TEST_F(SaveSafety, UnwritableDirectoryKeepsTheOldFileAndReports)
+// A save that fails keeps the old file whole, leaves no temporary file and
+// reports the step that failed.
+TEST_F(SaveSafety, FailedSavesKeepTheOldFileAndReport)
 {
-    ::chmod(m_dir.path().c_str(), 0755);
-    ::chmod("tournaments", 0555);
-    int code = save_in_child(
-        [] {
-            if (::geteuid() == 0 && ::setuid(65534) != 0) {
-                ::_exit(4);
-            }
-        },
-        "Tournament::save()  open tournament failed");
-    ::chmod("tournaments", 0755);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")), m_saved);
-}
-
-TEST_F(SaveSafety, FullDiskKeepsTheOldFileAndLeavesNoTemporary)
-{
-    int code = save_in_child(
-        [] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{512, 512};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        },
-        "Tournament::save()  write tournament failed");
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")), m_saved);
-    EXPECT_EQ(listing(), std::vector<std::string>{"Torvane Battles.trn"});
+    const struct {
+        void (*prepare)();
+        const char* error;
+    } cases[] = {
+        // An unwritable directory; as root, permissions are no obstacle, so the
+        // child becomes "nobody" first.
+        {[] {
+             ::chmod(".", 0755);
+             ::chmod("tournaments", 0555);
+             if (::geteuid() == 0 && ::setuid(65534) != 0) {
+                 ::_exit(4);
+             }
+         },
+         "Tournament::save()  open tournament failed"},
+        // A full disk.
+        {[] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit limit{512, 512};
+             ::setrlimit(RLIMIT_FSIZE, &limit);
+         },
+         "Tournament::save()  write tournament failed"},
+    };
+    for (const auto& test : cases) {
+        const int code = save_in_child(test.prepare, test.error);
+        ::chmod("tournaments", 0755);
+        EXPECT_EQ(code, 0) << test.error;
+        EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")), m_saved) << test.error;
+        EXPECT_EQ(listing(), std::vector<std::string>{"Torvane Battles.trn"}) << test.error;
+    }
 }
 
 // A process killed at a random moment while it saves over and over leaves a
