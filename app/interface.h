@@ -39,6 +39,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 class ManagerLine;
 class TournamentDialog;
@@ -169,6 +170,11 @@ private:
     void on_menu_load_previous_position();
     void on_menu_save_position();
     void on_menu_polyglot_book();
+    // Ticks Human - human, then asks for a file of the kind (choose_file)
+    // and for a row of it with choose_row; the path and the row, which is 0
+    // when either chooser was cancelled.
+    std::pair<std::string, int> choose_file_row(std::uint8_t kind,
+                                                const std::function<int(const std::string&)>& choose_row);
     // Steps the position file's cursor by one line (+1 or -1) and sets it up.
     void load_neighbour_position(int step);
 
@@ -228,6 +234,10 @@ private:
     // suite, hands it to the manager and the window's tournament, and shows
     // its name on the button; a cancelled chooser removes the suite.
     void on_select_book_clicked();
+    // What the modes in which no engine plays a side share: Start thinking
+    // greyed, Tournament > New available, the engine flags cleared and the
+    // clocks held on user moves.
+    void leave_engine_sides();
     void highlight_side_to_move();
     // Whether the mode is the one chosen and no other: while a radio's
     // handler runs, the toolkit clears that radio only after the handler

@@ -91,13 +91,21 @@ void Interface::set_position_from_line(const std::string& line)
     m_epd_window.show_epd(m_position_line);
 }
 
+std::pair<std::string, int> Interface::choose_file_row(std::uint8_t kind,
+                                                      const std::function<int(const std::string&)>& choose_row)
+{
+    static_assert(FenList::nothing_chosen == 0 && GameList::nothing_chosen == 0);
+    m_human_human_action->set_active(true);
+    const std::string path = choose_file(kind);
+    if (path.empty())
+        return {path, 0};
+    return {path, choose_row(path)};
+}
+
 void Interface::on_menu_load_position()
 {
-    m_human_human_action->set_active(true);
-    const std::string path = choose_file(0);
-    if (path.empty())
-        return;
-    const int row = m_fen_list.choose_position(path);
+    const auto [path, row] =
+        choose_file_row(0, [this](const std::string& file) { return m_fen_list.choose_position(file); });
     if (row == FenList::nothing_chosen)
         return;
     const std::vector<std::string> lines = read_position_lines(path);
@@ -152,11 +160,8 @@ void Interface::on_menu_save_position()
 
 void Interface::on_menu_load_game()
 {
-    m_human_human_action->set_active(true);
-    const std::string path = choose_file(2);
-    if (path.empty())
-        return;
-    const int row = m_game_list.choose_game(path);
+    const auto [path, row] =
+        choose_file_row(2, [this](const std::string& file) { return m_game_list.choose_game(file); });
     if (row == GameList::nothing_chosen)
         return;
     PgnFile file;

@@ -16,14 +16,19 @@ void Interface::on_menu_mode_human_human()
 {
     if (!m_human_human_action->get_active())
         return;
+    leave_engine_sides();
+    m_clocks.stop();
+    send_to_manager("human_human");
+    highlight_side_to_move();
+}
+
+void Interface::leave_engine_sides()
+{
     m_start_thinking_action->set_sensitive(false);
     m_tournament_new_action->set_sensitive(true);
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
-    m_clocks.stop();
     m_clocks_stopped = true;
-    send_to_manager("human_human");
-    highlight_side_to_move();
 }
 
 void Interface::highlight_side_to_move()
@@ -56,11 +61,7 @@ void Interface::on_menu_mode_analyze_position()
 {
     if (!m_analyze_action->get_active())
         return;
-    m_start_thinking_action->set_sensitive(false);
-    m_tournament_new_action->set_sensitive(true);
-    m_clocks_stopped = true;
-    m_engine_plays_white = 0;
-    m_engine_plays_black = 0;
+    leave_engine_sides();
     send_to_manager("setboard " + m_position.fen());
     send_to_manager("analyzeposition");
 }
@@ -79,11 +80,7 @@ void Interface::on_menu_mode_learn_openings()
     // ("reset mode"), whose handler has run already: that mode stands.
     if (!only_mode_chosen(m_learn_openings_action))
         return;
-    m_start_thinking_action->set_sensitive(false);
-    m_tournament_new_action->set_sensitive(true);
-    m_clocks_stopped = true;
-    m_engine_plays_white = 0;
-    m_engine_plays_black = 0;
+    leave_engine_sides();
     // The practice starts from the position on the board, for the record and
     // for the manager, which did not follow the moves of Human - human; the
     // position sent after the mode brings the hints of the side to move.

@@ -4,7 +4,6 @@
 #include "gui/promo_choice_event.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
-#include "tests/support/start_position.h"
 
 #include <gtkmm/messagedialog.h>
 
@@ -13,8 +12,6 @@
 
 namespace window_test {
 namespace {
-
-using torvane_test::start_fen;
 
 void write_file(const std::string& name, const std::string& text)
 {
@@ -29,7 +26,6 @@ protected:
         activate("Debug");
         widget_test::run_for(400);  // the board takes no input in its first half second
     }
-    bool sent(const std::string& command) { return read_file("interface.log").find("--> 0 " + command) != std::string::npos; }
 
     // Answers the next chooser (a dialog without a title) by clicking one of
     // its cells with the real pointer, or closes it with column -1.
@@ -88,19 +84,6 @@ TEST_F(BoardTest, PromotionAsksForThePieceAndClosingTheChooserMovesNothing)
     EXPECT_TRUE(sent("usermove e7e8n"));
     EXPECT_EQ(probe->fen(), "k3N3/8/8/8/8/8/8/4K3 b - - 0 1");
     EXPECT_NE(probe->pgn().find("e8=N"), std::string::npos);
-}
-
-TEST_F(BoardTest, MateOnTheBoardEndsTheGame)
-{
-    for (const auto& [from, to] : {std::pair{13, 21}, {52, 36}, {14, 30}, {59, 31}})
-        drag(from, to);
-    EXPECT_EQ(probe->game().get_result(), "0-1");
-    drag(8, 16);  // after the result nothing more is taken
-    EXPECT_FALSE(sent("usermove a2a3"));
-    activate("NewGame");
-    EXPECT_EQ(probe->fen(), start_fen);
-    drag(8, 16);
-    EXPECT_TRUE(sent("usermove a2a3"));
 }
 
 TEST_F(BoardTest, SetupEditsThePositionAndStartsAFreshRecord)

@@ -6,6 +6,7 @@
 #include "gui/board.h"
 #include "gui/drawing.h"
 #include "tests/gui/widget_test_support.h"
+#include "tests/support/start_position.h"
 
 #include <gtk/gtk.h>
 #include <gtkmm/textview.h>
@@ -14,6 +15,8 @@
 
 namespace window_test {
 namespace {
+
+using torvane_test::start_fen;
 
 enum { first, back, forward, last };
 
@@ -55,15 +58,6 @@ protected:
         for (int i = 0; i < 4; ++i)
             probe->side_windows()[static_cast<std::size_t>(i)]->move(1000, tops[i]);
     }
-    std::size_t sent(const std::string& command)
-    {
-        const std::string log = read_file("interface.log");
-        const std::string line = "--> 0 " + command;
-        std::size_t count = 0;
-        for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
-            ++count;
-        return count;
-    }
     void press(int button)
     {
         probe->navigation_button(button).clicked();
@@ -91,7 +85,8 @@ protected:
     }
     void load_game(const std::string& movetext)
     {
-        std::ofstream("walk.pgn") << "[Event \"Walk\"]\n\n" << movetext << "\n\n";
+        const std::string result = movetext.substr(movetext.rfind(' ') + 1);
+        std::ofstream("walk.pgn") << "[Event \"Walk\"]\n[Result \"" << result << "\"]\n\n" << movetext << "\n\n";
         answer_file_chooser(directory + "/walk.pgn");
         answer_list("Choose Game", 1);
         activate("LoadGame");
@@ -181,7 +176,7 @@ TEST_F(NavigationTest, WalksAGameWithAVariationByButtonsAndPresses)
     set_mode("AnalyzePosition");
     press(back);
     EXPECT_TRUE(probe->active("AnalyzePosition"));
-    const std::string log = read_file("interface.log");
+    const std::string log = WindowTest::log();
     const std::size_t setboard = log.rfind("setboard " + fen_after({"e4"}) + "\n");
     ASSERT_NE(setboard, std::string::npos);
     EXPECT_NE(log.find("analyzeposition\n", setboard), std::string::npos);
@@ -254,7 +249,7 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
         int from;
         int to;
         bool taken;  // the drop becomes a move of board and record
-        const char* result;  // at the end of the movetext afterwards
+        const char* result;  // of the record afterwards
         bool finished;
     };
     const Case cases[] = {
@@ -276,9 +271,14 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
         EXPECT_EQ(sent("usermove") - moves, c.taken ? 1u : 0u) << c.movetext;
         EXPECT_EQ(probe->fen() != before, c.taken) << c.movetext;
         EXPECT_EQ(probe->game().position().fen(), probe->fen()) << c.movetext;
+        EXPECT_EQ(probe->game().get_result(), c.result) << c.movetext;
         EXPECT_TRUE(probe->pgn().ends_with(std::string(c.result) + "\n\n")) << probe->pgn();
         EXPECT_EQ(probe->game_finished(), c.finished) << c.movetext;
     }
+    activate("NewGame");  // a fresh record takes moves again
+    EXPECT_EQ(probe->fen(), start_fen);
+    drag(8, 16);
+    EXPECT_EQ(sent("usermove a2a3"), 1u);
 }
 
 TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)

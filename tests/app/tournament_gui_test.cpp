@@ -30,14 +30,6 @@ namespace {
 using widget_test::find_all;
 using Names = std::vector<std::string>;
 
-std::size_t count(const std::string& text, const std::string& part)
-{
-    std::size_t found = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
-
 // Every value of a PGN tag in a text, in order.
 Names tag_values(const std::string& text, const std::string& tag)
 {
@@ -78,7 +70,6 @@ protected:
         activate("Debug");
     }
 
-    std::string log() const { return read_file("interface.log"); }
     bool exists(const std::string& name) const { return std::filesystem::exists("tournaments/" + name + ".trn"); }
 
     // Tournament > New / Edit / Reset filled from the form, answered with
@@ -216,7 +207,7 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     EXPECT_EQ(probe->tournament().get_openingbook(), suite);
     EXPECT_EQ(probe->level(), "fixed_movetime 50");
     EXPECT_EQ(saved_results("Peers"), (Names{"*", "*", "*"}));
-    EXPECT_EQ(count(log(), "--> 0 load_tournament Peers\n"), 1u);
+    EXPECT_EQ(sent("load_tournament Peers\n"), 1u);
 
     // Played to the end in tournament mode; Load is greyed meanwhile.
     std::string finished;
@@ -252,7 +243,7 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     EXPECT_EQ(listed, Names{"Peers"});
     EXPECT_EQ(probe->tournament().get_games().size(), 3u);
     EXPECT_FALSE(probe->tournament().get_games().front().is_unplayed());
-    EXPECT_EQ(count(log(), "--> 0 load_tournament Peers\n"), 2u);
+    EXPECT_EQ(sent("load_tournament Peers\n"), 2u);
     EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());
 
     // Edited under a new name: a fresh schedule there, the results stay here.
@@ -359,7 +350,7 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         EXPECT_EQ(probe->tournament().get_parallelgames(), 1);
     }
     EXPECT_EQ(probe->event(), "Iter");
-    EXPECT_EQ(count(log(), "--> 0 load_tournament Iter\n"), 3u);
+    EXPECT_EQ(sent("load_tournament Iter\n"), 3u);
 
     // A file that cannot be written over: asked first (it cannot be read),
     // then the failed save is shown and the event stays.

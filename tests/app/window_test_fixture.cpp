@@ -181,6 +181,19 @@ std::string WindowTest::read_file(const std::string& name) const
     return text.str();
 }
 
+std::size_t WindowTest::sent(const std::string& command) const
+{
+    return count(log(), "--> 0 " + command);
+}
+
+std::size_t count(const std::string& text, const std::string& part)
+{
+    std::size_t found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
 std::string fake_engine(const std::string& mode)
 {
     return std::string(FAKE_ENGINE_DIR) + (mode.empty() ? "/fake_engine" : "/fake_engine_" + mode);

@@ -118,6 +118,10 @@ protected:
     void answer_list(const std::string& title, int row);
     // The whole text of a file in the working directory, "" when missing.
     std::string read_file(const std::string& name) const;
+    // The window's log (written while Debug is ticked).
+    std::string log() const { return read_file("interface.log"); }
+    // How often the window sent the command (or a command starting so) to the manager.
+    std::size_t sent(const std::string& command) const;
 
     std::string directory;
     std::string previous_directory;
@@ -127,6 +131,13 @@ protected:
 private:
     std::vector<sigc::connection> m_answers;
 };
+
+// How often part occurs in text (overlapping occurrences included).
+std::size_t count(const std::string& text, const std::string& part);
+inline bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 // The path of the fake engine in one of its modes ("" for the plain one).
 std::string fake_engine(const std::string& mode);
