@@ -197,12 +197,26 @@ void Interface::process_command_from_manager()
             continue;
         if (m_debug)
             log_line(" manager -----> ", line);
-        guarded("Interface::process_command_from_manager()", [this, &line] { apply_manager_line(line); });
+        reporting_faults("Interface::process_command_from_manager()", [this, &line] { apply_manager_line(line); });
     }
     m_inbox.end_drain();
+    reporting_faults("Interface::process_command_from_manager()", [this] { sync_pgn_view(); });
 }
 
 void Interface::guarded(const char* operation, const std::function<void()>& handler)
+{
+    reporting_faults(operation, handler);
+    reporting_faults(operation, [this] { sync_pgn_view(); });
+}
+
+void Interface::sync_pgn_view()
+{
+    // pgn() also records the offsets that a press in the view is read against.
+    if (m_game.pgn() != m_pgn_view.source_text())
+        m_pgn_view.show_game(m_game);
+}
+
+void Interface::reporting_faults(const char* operation, const std::function<void()>& handler)
 {
     try {
         handler();

@@ -109,7 +109,15 @@ private:
     bool on_timeout();
     void process_command_from_manager();
     // Runs a handler; what it throws is logged and shown, never passed on.
+    // Afterwards the PGN view follows the record (sync_pgn_view).
     void guarded(const char* operation, const std::function<void()>& handler);
+    // Runs a handler as guarded does, without bringing the PGN view along.
+    void reporting_faults(const char* operation, const std::function<void()>& handler);
+    // When the record's text differs from the PGN view's (a tag, comment or
+    // result changed without the view being written), the view shows the
+    // record again with its current move marked, so the offsets of a press
+    // in the view are the record's.
+    void sync_pgn_view();
     void report_fault(const std::string& operation, const std::string& what);
     void log_line(const std::string& direction, const std::string& line);
     void on_menu_quit();

@@ -9,6 +9,23 @@
 
 #include <stdexcept>
 
+namespace {
+
+// Whether the entry lies on the game's main line: each entry on the way to
+// the root is its parent's first child.
+bool on_main_line(const GameTree& tree, std::uint64_t id)
+{
+    while (id != 0) {
+        const auto parent = static_cast<std::uint64_t>(tree.entry(id).pid());
+        if (tree.entry(parent).children().front() != static_cast<std::int32_t>(id))
+            return false;
+        id = parent;
+    }
+    return true;
+}
+
+}
+
 bool Interface::on_board_move()
 {
     // A release just after the window came up or a piece chooser closed
@@ -77,8 +94,9 @@ void Interface::record_board_move(const Move& move)
     m_play_entry = m_game.current();
     m_comment_editor.set_comment(m_game.get_comment());
     set_eco_tags(m_position);
-    if (m_human_human_action->get_active()) {
-        // Mate or stalemate on the board: the record carries the result.
+    if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {
+        // Mate or stalemate on the board ends the game; one inside a
+        // variation leaves the game's result alone.
         std::string result = result_on_board(m_position);
         if (!result.empty()) {
             m_game.set_tag("Result", result.substr(0, result.find(' ')));

@@ -1,6 +1,7 @@
 // Game and position files, the Polyglot book, and New game.
 #include "app/interface.h"
 
+#include "app/board_drop.h"
 #include "app/fen_line_check.h"
 #include "game/pgn_file.h"
 #include "gui/position_lines.h"
@@ -179,7 +180,9 @@ void Interface::on_menu_load_game()
                                  path + ": " + error.what());
     }
     m_game = loaded;
-    m_game_finished = false;
+    // A game with a result, or one ending in mate or stalemate, takes no
+    // further move at its end, as a game finished here would not.
+    m_game_finished = m_game.game_ended_here() || !result_on_board(position).empty();
     m_play_entry = m_game.current();
     m_position = position;
     m_white_comment.clear();

@@ -30,6 +30,7 @@ PgnView::~PgnView() = default;
 
 void PgnView::set_text(const std::string& text)
 {
+    m_source = text;
     m_text = displayable_text(text);
     m_buffer->set_text(m_text);
 }

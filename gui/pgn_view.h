@@ -40,6 +40,9 @@ public:
     // Shows the game: set_text with its pgn(), then highlight of its current
     // move's range. This keeps the view's text and the record's offsets alike.
     void show_game(ChessGame& game);
+    // The text last given to set_text, as given (before any "?" for bytes
+    // that are not UTF-8): what the offsets of a press refer to.
+    const std::string& source_text() const { return m_source; }
 
 private:
     bool on_button_press(GdkEventButton* event);
@@ -50,5 +53,6 @@ private:
     Glib::ustring m_tag_name;
     Glib::RefPtr<Gtk::TextTag> m_tag;
     Glib::RefPtr<Gtk::TextMark> m_highlight_start;
+    std::string m_source;
     std::string m_text;
 };

@@ -227,6 +227,60 @@ TEST_F(NavigationTest, AMoveOnItsWayWhenTheUserStepsBackGoesBehindTheGamesLastMo
     EXPECT_NE(probe->pgn().find("( 3... d5)"), std::string::npos) << probe->pgn();
 }
 
+TEST_F(NavigationTest, APressPicksTheMoveUnderThePointerAfterTheRecordsTextChanged)
+{
+    ChessPosition start;
+    start.set_start_position();
+    // Each changes the record's tag section behind the view's back.
+    const std::string changes[] = {"setboard " + start.fen(), "event A longer event than before", "round 12",
+                                   "site Elsewhere"};
+    activate("ShowPgnView");
+    apply({"move e2e4", "move e7e5", "move g1f3"});
+    for (const std::string& change : changes) {
+        press(last);
+        apply({change});
+        widget_test::run_for(100);
+        EXPECT_EQ(text_of(probe->pgn_view()), probe->pgn()) << change;
+        click_text("e5");
+        expect_shown(fen_after({"e4", "e5"}), "e5", change);
+    }
+}
+
+TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
+{
+    struct Case {
+        const char* movetext;
+        int backs;  // navigation before the drop
+        int from;
+        int to;
+        bool taken;  // the drop becomes a move of board and record
+        const char* result;  // at the end of the movetext afterwards
+        bool finished;
+    };
+    const Case cases[] = {
+        {"1. e4 e5 2. Nf3 1-0", 0, 57, 42, false, "1-0", true},
+        {"1. e4 e5 2. Nf3 *", 0, 57, 42, true, "*", false},
+        {"1. f3 e5 2. g4 Qh4# *", 0, 8, 16, false, "*", true},
+        {"1. f3 e5 2. g4 *", 0, 59, 31, true, "0-1", true},
+        // A mate inside a variation leaves the game's result alone.
+        {"1. f3 e5 2. g4 Nc6 1/2-1/2", 1, 59, 31, true, "1/2-1/2", false},
+    };
+    widget_test::run_for(400);
+    for (const Case& c : cases) {
+        load_game(c.movetext);
+        for (int i = 0; i < c.backs; ++i)
+            press(back);
+        const std::string before = probe->fen();
+        const std::size_t moves = sent("usermove");
+        drag(c.from, c.to);
+        EXPECT_EQ(sent("usermove") - moves, c.taken ? 1u : 0u) << c.movetext;
+        EXPECT_EQ(probe->fen() != before, c.taken) << c.movetext;
+        EXPECT_EQ(probe->game().position().fen(), probe->fen()) << c.movetext;
+        EXPECT_TRUE(probe->pgn().ends_with(std::string(c.result) + "\n\n")) << probe->pgn();
+        EXPECT_EQ(probe->game_finished(), c.finished) << c.movetext;
+    }
+}
+
 TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)
 {
     widget_test::run_for(400);

@@ -21,6 +21,7 @@ public:
     std::string pgn() { return m_window.m_game.pgn(); }
     const std::string& white_comment() const { return m_window.m_white_comment; }
     const std::string& black_comment() const { return m_window.m_black_comment; }
+    bool game_finished() const { return m_window.m_game_finished; }
     std::string level() const { return m_window.m_level.to_string(); }
     ChessBoard& board() { return m_window.m_board; }
     Clocks& clocks() { return m_window.m_clocks; }
