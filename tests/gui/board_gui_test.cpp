@@ -151,16 +151,34 @@ TEST_F(BoardWidgetTest, ATurnedBoardShowsBlackAtTheBottom)
     EXPECT_EQ(read_squares(shown.screenshot("turned_back")), expected_squares(start, false));
 }
 
-TEST_F(BoardWidgetTest, DraggingAPieceReportsBothSquaresAndShowsItWhereDropped)
+TEST_F(BoardWidgetTest, DragsAndClicksReportBoardSquaresAndShowTheDroppedPiece)
 {
+    struct Case {
+        bool turned;
+        int from;  // display squares
+        int to;
+        std::pair<int, int> reported;  // board squares
+        const char* shown;             // the placement then on screen, with its screenshot's name
+        const char* shot;
+    };
     ShownBoard shown(480);
-    shown.chess_board().set_fen(start);
-    shown.drag(12, 28);  // e2-e4
-    EXPECT_EQ(shown.releases(), 1);
-    EXPECT_EQ(shown.last(), std::make_pair(12, 28));
-    const std::string squares = read_squares(shown.screenshot("dragged_e2_e4"));
-    EXPECT_EQ(squares[28], 'w');
-    EXPECT_EQ(squares[12], 'l');
+    int releases = 0;
+    for (const Case& c : {
+             Case{false, 12, 28, {12, 28}, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR", "dragged_e2_e4"},
+             Case{false, 28, 44, {44, 44}, nullptr, nullptr},  // from empty e4 to empty e6: a click on e6
+             Case{false, 4, 4, {4, 4}, start, "clicked"},      // a click on the white king
+             Case{true, 0, 8, {63, 55}, nullptr, nullptr},     // the black rook in the corner, one square up
+         }) {
+        if (c.turned)
+            shown.chess_board().flip();
+        shown.chess_board().set_fen(start);
+        shown.drag(c.from, c.to);
+        EXPECT_EQ(shown.releases(), ++releases);
+        EXPECT_EQ(shown.last(), c.reported) << c.from << "-" << c.to;
+        if (c.shown) {
+            EXPECT_EQ(read_squares(shown.screenshot(c.shot)), expected_squares(c.shown, false)) << c.shot;
+        }
+    }
 }
 
 TEST_F(BoardWidgetTest, ThePieceFollowsThePointerWhileDragged)
@@ -177,27 +195,6 @@ TEST_F(BoardWidgetTest, ThePieceFollowsThePointerWhileDragged)
     EXPECT_EQ(squares[35], 'w');
     widget_test::send_release(shown.board());
     EXPECT_EQ(shown.last(), std::make_pair(1, 35));
-}
-
-TEST_F(BoardWidgetTest, ClicksReportTheReleaseSquareTwice)
-{
-    ShownBoard shown(480);
-    shown.chess_board().set_fen(start);
-    shown.drag(28, 44);  // from empty e4 to empty e6
-    EXPECT_EQ(shown.last(), std::make_pair(44, 44));
-    shown.drag(4, 4);  // on the white king
-    EXPECT_EQ(shown.last(), std::make_pair(4, 4));
-    EXPECT_EQ(shown.releases(), 2);
-    EXPECT_EQ(read_squares(shown.screenshot("clicked")), expected_squares(start, false));
-}
-
-TEST_F(BoardWidgetTest, OnATurnedBoardTheReportedSquaresAreBoardSquares)
-{
-    ShownBoard shown(480);
-    shown.chess_board().flip();
-    shown.chess_board().set_fen(start);
-    shown.drag(0, 8);  // bottom-left corner (the black rook on h8) one square up
-    EXPECT_EQ(shown.last(), std::make_pair(63, 55));
 }
 
 TEST_F(BoardWidgetTest, AReleaseOffTheBoardReportsNoSquareAndPutsThePieceBack)

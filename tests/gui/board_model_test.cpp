@@ -1,6 +1,7 @@
 #include "gui/board_geometry.h"
 #include "gui/board_letters.h"
 #include "gui/board_model.h"
+#include "tests/support/start_position.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,12 @@
 
 namespace {
 
-const char* const start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr int w = 70;
 constexpr int h = 70;
 
 class BoardModelTest : public testing::Test {
 protected:
-    BoardModelTest() { model.set_position(placement_letters(start)); }
+    BoardModelTest() { model.set_position(placement_letters(torvane_test::start_fen)); }
 
     BoardModel model;
 };
@@ -52,32 +52,35 @@ TEST_F(BoardModelTest, DraggingAPieceMovesItWhereItIsDropped)
     EXPECT_EQ(model.shown_code(12), model.empty_code(12));
 }
 
-TEST_F(BoardModelTest, APressOnAnEmptySquareIsAClickOnTheReleaseSquare)
+TEST_F(BoardModelTest, ClicksAndDropsOffTheSquaresMoveNoPiece)
 {
-    model.press(28, 300, 300, w, h);
-    EXPECT_FALSE(model.dragging());
-    EXPECT_FALSE(model.motion(10, 10, w, h));
-    EXPECT_EQ(model.release(52), std::make_pair(52, 52));
-    EXPECT_EQ(model.shown_code(52), 8);
-}
-
-TEST_F(BoardModelTest, APressAndReleaseOnOnePieceLeavesItThere)
-{
-    model.press(6, 450, 540, w, h);
-    EXPECT_EQ(model.release(6), std::make_pair(6, 6));
-    EXPECT_EQ(model.shown_code(6), 2);
-}
-
-TEST_F(BoardModelTest, ADropOffTheSquaresPutsThePieceBack)
-{
-    model.press(3, 240, 530, w, h);
-    EXPECT_EQ(model.release(no_square), std::make_pair(3, no_square));
-    EXPECT_EQ(model.shown_code(3), 5);
-    EXPECT_FALSE(model.dragging());
-    // Neither a press nor a release off the squares touches any square.
-    model.press(no_square, 600, 600, w, h);
-    EXPECT_FALSE(model.dragging());
-    EXPECT_EQ(model.release(no_square), std::make_pair(no_square, no_square));
+    struct Case {
+        int pressed;  // at (x, y)
+        int x;
+        int y;
+        bool lifts;
+        int released;
+        std::pair<int, int> reported;
+        int square;  // shows code afterwards
+        int code;
+    };
+    for (const Case& c : {
+             Case{28, 300, 300, false, 52, {52, 52}, 52, 8},  // on an empty square: a click on the release square
+             Case{6, 450, 540, true, 6, {6, 6}, 6, 2},        // on one piece: it stays there
+             Case{3, 240, 530, true, no_square, {3, no_square}, 3, 5},  // dropped off the squares: put back
+             Case{no_square, 600, 600, false, no_square, {no_square, no_square}, 4, 6},  // off the squares
+         }) {
+        BoardModel board;
+        board.set_position(placement_letters(torvane_test::start_fen));
+        board.press(c.pressed, c.x, c.y, w, h);
+        EXPECT_EQ(board.dragging(), c.lifts) << c.pressed;
+        if (!c.lifts) {
+            EXPECT_FALSE(board.motion(10, 10, w, h)) << c.pressed;
+        }
+        EXPECT_EQ(board.release(c.released), c.reported) << c.pressed;
+        EXPECT_EQ(board.shown_code(c.square), c.code) << c.pressed;
+        EXPECT_FALSE(board.dragging()) << c.pressed;
+    }
 }
 
 TEST_F(BoardModelTest, UnknownLettersAreRejectedAfterTheSquaresBeforeThem)

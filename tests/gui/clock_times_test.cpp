@@ -55,44 +55,34 @@ TEST(ClockTimesTest, SessionTimesBeyondTheLongestAreCut)
     EXPECT_EQ(times.base_time(), 33335499u);
 }
 
-TEST(ClockTimesTest, TheMoverGetsTheIncrementAndANewPeriodAfterItsLastMove)
+TEST(ClockTimesTest, TheMoverGetsItsIncrementsAndAfterItsLastMoveANewPeriod)
 {
-    ClockTimes times = clocks_for("sessions 40 0:10 0.1");
-    for (int move = 1; move <= 39; ++move)
-        times.credit_move(ClockSide::black);
-    EXPECT_EQ(times.moves(ClockSide::black), 39u);
-    EXPECT_EQ(times.remaining(ClockSide::black), 1000 + 39 * 10);
-    times.credit_move(ClockSide::black);
-    EXPECT_EQ(times.moves(ClockSide::black), 0u);
-    EXPECT_EQ(times.remaining(ClockSide::black), 1000 + 40 * 10 + 1000);
-    EXPECT_EQ(times.remaining(ClockSide::white), 1000);
-}
-
-TEST(ClockTimesTest, SuddenDeathNeverAddsAPeriod)
-{
-    ClockTimes times = clocks_for("sudden_death 0 5 3");
-    for (int move = 0; move < 100; ++move)
-        times.credit_move(ClockSide::white);
-    EXPECT_EQ(times.remaining(ClockSide::white), 30000 + 100 * 300);
-    EXPECT_EQ(times.moves(ClockSide::white), 100u);
-}
-
-TEST(ClockTimesTest, FractionalIncrementsAreKept)
-{
-    ClockTimes times = clocks_for("sudden_death 0 1 0.3");
-    times.credit_move(ClockSide::white);
-    times.credit_move(ClockSide::white);
-    times.credit_move(ClockSide::white);
-    EXPECT_EQ(times.remaining(ClockSide::white), 6000 + 3 * 30);
-}
-
-TEST(ClockTimesTest, RemainingTimeNeverGrowsPastTheLongest)
-{
-    ClockTimes times;
-    times.set_time_control(1, 400000000, 0);
-    for (int move = 0; move < 200; ++move)
-        times.credit_move(ClockSide::white);
-    EXPECT_EQ(times.remaining(ClockSide::white), ClockTimes::longest_time);
+    struct Case {
+        std::uint32_t moves;  // of a session, 0 for sudden death
+        std::uint32_t time_ms;
+        std::uint32_t increment_ms;
+        ClockSide mover;
+        int credited;
+        std::int64_t remaining;   // the mover's, in centiseconds
+        std::uint32_t moves_made;  // in the mover's current period
+        std::int64_t other;        // the other side's, untouched
+    };
+    const ClockSide white = ClockSide::white;
+    const ClockSide black = ClockSide::black;
+    for (const Case& c : {Case{40, 10000, 100, black, 39, 1000 + 39 * 10, 39, 1000},
+                          Case{40, 10000, 100, black, 40, 1000 + 40 * 10 + 1000, 0, 1000},
+                          Case{0, 300000, 3000, white, 100, 30000 + 100 * 300, 100, 30000},  // no period in sudden death
+                          Case{0, 60000, 300, white, 3, 6000 + 3 * 30, 3, 6000},             // fractions are kept
+                          // never past the longest time
+                          Case{1, 400000000, 0, white, 200, ClockTimes::longest_time, 0, ClockTimes::longest_time}}) {
+        ClockTimes times;
+        times.set_time_control(c.moves, c.time_ms, c.increment_ms);
+        for (int move = 0; move < c.credited; ++move)
+            times.credit_move(c.mover);
+        EXPECT_EQ(times.remaining(c.mover), c.remaining) << c.time_ms << " after " << c.credited;
+        EXPECT_EQ(times.moves(c.mover), c.moves_made) << c.time_ms << " after " << c.credited;
+        EXPECT_EQ(times.remaining(c.mover == white ? black : white), c.other) << c.time_ms;
+    }
 }
 
 TEST(ClockTimesTest, ASetTimeIsShownAtTheNextDisplay)

@@ -177,7 +177,7 @@ TEST_F(ClocksWidgetTest, PeriodsAndResets)
     shown.clocks().set_time_control(Level("sudden_death 0 6666 0"));
     shown.clocks().update();
     EXPECT_EQ(shown.white_time(), "5555:55");
-    widget_test::save_png(widget_test::screenshot(shown.clocks()), "clocks_longest");
+    widget_test::save_shot(shown.clocks(), "clocks_longest");
 }
 
 }

@@ -4,11 +4,14 @@
 
 #include <glibmm/main.h>
 #include <gtkmm/container.h>
+#include <gtkmm/grid.h>
+#include <gtkmm/label.h>
 #include <gtkmm/treeview.h>
 #include <gtkmm/window.h>
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,34 @@ std::vector<W*> widgets_of(Gtk::Widget& root)
         }
     }
     return found;
+}
+
+// The widget of type W inside root that carries the label.
+template <typename W>
+W& labelled(Gtk::Widget& root, const std::string& label)
+{
+    for (W* widget : widgets_of<W>(root)) {
+        if (widget->get_label() == label) {
+            return *widget;
+        }
+    }
+    throw std::runtime_error("labelled: no widget labelled " + label);
+}
+
+// The widget, of type W, in the cell right of the label with this text in
+// the first grid inside root.
+template <typename W>
+W& beside(Gtk::Widget& root, const std::string& label)
+{
+    Gtk::Grid& grid = *widgets_of<Gtk::Grid>(root).at(0);
+    for (Gtk::Label* shown : widgets_of<Gtk::Label>(grid)) {
+        if (shown->get_text() == label) {
+            const int column = grid.child_property_left_attach(*shown);
+            const int row = grid.child_property_top_attach(*shown);
+            return dynamic_cast<W&>(*grid.get_child_at(column + 1, row));
+        }
+    }
+    throw std::runtime_error("beside: no label " + label);
 }
 
 // The newest toplevel window of type W that is on screen, or null.

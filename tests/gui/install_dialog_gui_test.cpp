@@ -19,27 +19,14 @@ using dialog_test::DialogScript;
 using dialog_test::widgets_of;
 using torvane_test::TempWorkingDir;
 
-// The entry in the row of the label with this text.
 Gtk::Entry& entry_for(Gtk::Dialog& dialog, const std::string& label)
 {
-    Gtk::Grid& grid = *widgets_of<Gtk::Grid>(dialog).at(0);
-    for (Gtk::Label* shown : widgets_of<Gtk::Label>(grid)) {
-        if (shown->get_text() == label) {
-            return dynamic_cast<Gtk::Entry&>(*grid.get_child_at(1, grid.child_property_top_attach(*shown)));
-        }
-    }
-    throw std::runtime_error("no label " + label);
+    return dialog_test::beside<Gtk::Entry>(dialog, label);
 }
 
 void press(Gtk::Dialog& dialog, const std::string& label)
 {
-    for (Gtk::Button* button : widgets_of<Gtk::Button>(dialog)) {
-        if (button->get_label() == label) {
-            button->clicked();
-            return;
-        }
-    }
-    throw std::runtime_error("no button " + label);
+    dialog_test::labelled<Gtk::Button>(dialog, label).clicked();
 }
 
 // Types the three texts and presses a button.
@@ -68,20 +55,12 @@ protected:
         widget_test::start_gtk();
         m_parent = std::make_unique<Gtk::Window>();
         m_stockfish = dialog_test::engine_record("stockfish", 1);
-        m_screenshots = std::filesystem::current_path() / "screenshots";
         m_directory = std::make_unique<TempWorkingDir>();
     }
     void TearDown() override { m_directory.reset(); }
 
-    void save(Gtk::Widget& widget, const std::string& name)
-    {
-        std::filesystem::create_directories(m_screenshots);
-        widget_test::screenshot(widget)->save((m_screenshots / (name + ".png")).string(), "png");
-    }
-
     std::unique_ptr<Gtk::Window> m_parent;
     EngineVariables m_stockfish;
-    std::filesystem::path m_screenshots;
     std::unique_ptr<TempWorkingDir> m_directory;
 };
 
@@ -92,11 +71,11 @@ TEST_F(InstallDialogTest, InstallsTheEngineAsTypedWithItsOptions)
     m_stockfish.set_option(hash);
     m_stockfish.set_handicap("25");
     DialogScript script;
-    script.then<InstallDialog>([this](InstallDialog& dialog) {
+    script.then<InstallDialog>([](InstallDialog& dialog) {
         EXPECT_EQ(entry_for(dialog, "name: ").get_text(), "Stockfish 15.1");
         EXPECT_EQ(entry_for(dialog, "Elo: ").get_text(), "");
         EXPECT_EQ(entry_for(dialog, "handicap (%): ").get_text(), "25");
-        save(dialog, "install_stockfish");
+        widget_test::save_shot(dialog, "install_stockfish");
         fill("  Fish  ", "3000", "10")(dialog);
     });
     InstallDialog dialog("Install engine", *m_parent, m_stockfish);
@@ -123,8 +102,8 @@ TEST_F(InstallDialogTest, AnEmptyNameIsRefusedAndCancelChangesNothing)
 {
     DialogScript script;
     script.then<InstallDialog>(fill(" ", "", ""))
-        .then<Gtk::MessageDialog>([this](Gtk::MessageDialog& message) {
-            save(message, "install_no_name");
+        .then<Gtk::MessageDialog>([](Gtk::MessageDialog& message) {
+            widget_test::save_shot(message, "install_no_name");
             EXPECT_EQ(message.property_text().get_value(), "The engine has no name");
             message.response(Gtk::RESPONSE_OK);
         })
@@ -156,8 +135,8 @@ TEST_F(InstallDialogTest, AnInstalledNameIsReplacedOnlyWhenTheUserSaysSo)
             EXPECT_EQ(entry_for(dialog, "Elo: ").get_text(), "2000");
             press(dialog, "OK");
         })
-        .then<Gtk::MessageDialog>([this](Gtk::MessageDialog& question) {
-            save(question, "install_replace");
+        .then<Gtk::MessageDialog>([](Gtk::MessageDialog& question) {
+            widget_test::save_shot(question, "install_replace");
             press(question, "CANCEL");
         })
         .then<InstallDialog>([&old_file](InstallDialog& dialog) {
@@ -197,8 +176,8 @@ TEST_F(InstallDialogTest, AnEngineWithoutOptionsShowsTheThreeRows)
     EngineVariables bare;
     bare.set_name("Bare");
     DialogScript script;
-    script.then<InstallDialog>([this](InstallDialog& dialog) {
-        save(dialog, "install_bare");
+    script.then<InstallDialog>([](InstallDialog& dialog) {
+        widget_test::save_shot(dialog, "install_bare");
         press(dialog, "CANCEL");
     });
     InstallDialog dialog("Install engine", *m_parent, bare);

@@ -19,6 +19,7 @@
 
 namespace {
 
+using dialog_test::beside;
 using dialog_test::widgets_of;
 
 class OptionsDialogTest : public testing::Test {
@@ -34,12 +35,8 @@ protected:
     {
         dialog_test::DialogScript script;
         script.then<OptionsDialog>([shot](OptionsDialog& shown) {
-            widget_test::save_png(widget_test::screenshot(shown), shot);
-            for (Gtk::Button* button : widgets_of<Gtk::Button>(shown)) {
-                if (button->get_label() == "OK") {
-                    button->clicked();
-                }
-            }
+            widget_test::save_shot(shown, shot);
+            dialog_test::labelled<Gtk::Button>(shown, "OK").clicked();
         });
         return dialog.run();
     }
@@ -54,20 +51,6 @@ std::map<std::string, Option*> by_name(std::vector<Option>& options)
         named[option.get_name()] = &option;
     }
     return named;
-}
-
-// The widget in the grid cell right of the label with this text.
-Gtk::Widget& beside(OptionsDialog& dialog, const std::string& label)
-{
-    Gtk::Grid& grid = *widgets_of<Gtk::Grid>(dialog).at(0);
-    for (Gtk::Label* shown : widgets_of<Gtk::Label>(grid)) {
-        if (shown->get_text() == label) {
-            const int column = grid.child_property_left_attach(*shown);
-            const int row = grid.child_property_top_attach(*shown);
-            return *grid.get_child_at(column + 1, row);
-        }
-    }
-    throw std::runtime_error("no label " + label);
 }
 
 TEST_F(OptionsDialogTest, StockfishOptionsAreEditedInPlace)
@@ -96,18 +79,14 @@ TEST_F(OptionsDialogTest, StockfishOptionsAreEditedInPlace)
 
     // What a user does: tick a box, type a number, press a button, type a path.
     auto named = by_name(options);
-    for (OptionCheckButton* check : widgets_of<OptionCheckButton>(dialog)) {
-        if (check->get_label() == "Ponder") {
-            check->clicked();
-        }
-    }
-    auto& hash = dynamic_cast<OptionSpinButton&>(beside(dialog, "Hash"));
+    dialog_test::labelled<OptionCheckButton>(dialog, "Ponder").clicked();
+    auto& hash = beside<OptionSpinButton>(dialog, "Hash");
     EXPECT_EQ(hash.get_value(), 16);
     hash.set_text("64");
-    auto& threads = dynamic_cast<OptionSpinButton&>(beside(dialog, "Threads"));
+    auto& threads = beside<OptionSpinButton>(dialog, "Threads");
     threads.set_text("5000");
     widgets_of<OptionButton>(dialog).at(0)->clicked();
-    dynamic_cast<OptionEntry&>(beside(dialog, "SyzygyPath")).set_text("/usr/share/syzygy");
+    beside<OptionEntry>(dialog, "SyzygyPath").set_text("/usr/share/syzygy");
 
     EXPECT_EQ(run_and_press_ok(dialog, "options_stockfish"), OptionsDialog::response_ok);
     std::ostringstream sent;
@@ -130,7 +109,7 @@ TEST_F(OptionsDialogTest, FairymaxAndGnuchessOptions)
     ASSERT_EQ(fairymax.size(), 1u);
     {
         OptionsDialog dialog("Set Options", *m_parent, fairymax);
-        auto& memory = dynamic_cast<OptionSpinButton&>(beside(dialog, "xboard_memory"));
+        auto& memory = beside<OptionSpinButton>(dialog, "xboard_memory");
         double low = 0;
         double high = 0;
         memory.get_range(low, high);
@@ -164,7 +143,7 @@ TEST_F(OptionsDialogTest, FairymaxAndGnuchessOptions)
     const std::string first_default = named["NullMove Pruning"]->get_value();
     {
         OptionsDialog dialog("Set Options", *m_parent, gnuchess);
-        auto& pruning = dynamic_cast<OptionComboBoxText&>(beside(dialog, "NullMove Pruning"));
+        auto& pruning = beside<OptionComboBoxText>(dialog, "NullMove Pruning");
         EXPECT_EQ(pruning.get_active_text(), first_default);
         EXPECT_FALSE(named["NullMove Pruning"]->get_changed());
         pruning.set_active_text("Never");
@@ -189,7 +168,7 @@ TEST_F(OptionsDialogTest, OddOptionsAreShownSafely)
     }
     OptionsDialog dialog("Set Options", *m_parent, options);
     EXPECT_EQ(options[0].get_value(), "10");
-    EXPECT_EQ(dynamic_cast<OptionSpinButton&>(beside(dialog, "Range")).get_value(), 10);
+    EXPECT_EQ(beside<OptionSpinButton>(dialog, "Range").get_value(), 10);
     EXPECT_EQ(options[1].get_value(), std::to_string(-SpinRange::widest));
     EXPECT_EQ(options[2].get_value(), "True");
     EXPECT_FALSE(widgets_of<OptionCheckButton>(dialog).at(0)->get_active());

@@ -31,11 +31,6 @@ std::string text_of(Gtk::TextView& view)
     return view.get_buffer()->get_text(true);
 }
 
-void save_shot(Gtk::Widget& widget, const std::string& name)
-{
-    widget_test::save_png(widget_test::screenshot(widget), name);
-}
-
 TEST_F(SideWindowsTest, EngineOutputPanesTakeMessagesAndFollowTheEnd)
 {
     AnalysisWindow window;
@@ -57,7 +52,7 @@ TEST_F(SideWindowsTest, EngineOutputPanesTakeMessagesAndFollowTheEnd)
     widget_test::show_and_wait(window);
     window.append_black("bestmove e7e5 ponder g1f3 \xE2\x80\x93 Caf\xC3\xA9\n");
     widget_test::run_for(300);
-    save_shot(window, "analysis_window");
+    widget_test::save_shot(window, "analysis_window");
     EXPECT_EQ(text_of(white), expected + "\n\n");
     EXPECT_EQ(text_of(black), "bestmove e7e5 ponder g1f3 \xE2\x80\x93 Caf\xC3\xA9\n\n\n");
     const Glib::RefPtr<Gtk::Adjustment> scroll = white.get_vadjustment();
@@ -76,7 +71,7 @@ TEST_F(SideWindowsTest, CommentAndEpdWindowsHoldTheirText)
     EXPECT_EQ(comment.get_title(), "Comment");
     comment.set_comment("Tr\xC3\xA8s bon coup, qui menace d\xC3\xA9j\xC3\xA0 le roi noir et gagne la partie.");
     widget_test::show_and_wait(comment);
-    save_shot(comment, "comment_editor");
+    widget_test::save_shot(comment, "comment_editor");
     EXPECT_EQ(comment.get_comment(), "Tr\xC3\xA8s bon coup, qui menace d\xC3\xA9j\xC3\xA0 le roi noir et gagne la partie.");
     EXPECT_TRUE(widget_test::find_all<Gtk::TextView>(comment).at(0)->get_editable());
     comment.set_comment("bad \xFF byte");
@@ -86,7 +81,7 @@ TEST_F(SideWindowsTest, CommentAndEpdWindowsHoldTheirText)
     EXPECT_EQ(epd.get_title(), "EPD");
     epd.show_epd("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - bm Qxf7#; id \"Scholar\";");
     widget_test::show_and_wait(epd);
-    save_shot(epd, "epd_window");
+    widget_test::save_shot(epd, "epd_window");
     EXPECT_EQ(text_of(*widget_test::find_all<Gtk::TextView>(epd).at(0)),
               "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq -\nbm Qxf7#\n id \"Scholar\"\n");
     epd.clear();
@@ -105,7 +100,7 @@ TEST_F(SideWindowsTest, OnlyTheOkButtonOfTheFenRowEmits)
     const std::string fen = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1";
     row.set_text(fen);
     widget_test::show_and_wait(window);
-    save_shot(window, "fen_entry");
+    widget_test::save_shot(window, "fen_entry");
     EXPECT_EQ(row.get_text(), fen);
     widget_test::find_all<Gtk::Entry>(row).at(0)->activate();
     EXPECT_EQ(oks, 0);
@@ -264,7 +259,7 @@ TEST_F(SideWindowsTest, TheCurrentMoveIsMarkedBlueByItsByteRange)
                                    last_move);
     EXPECT_GT(last_move.get_y(), seen.get_height());
     EXPECT_TRUE(seen.intersects(last_move));
-    widget_test::save_png(widget_test::screenshot(shown.view()), "pgn_view_long");
+    widget_test::save_shot(shown.view(), "pgn_view_long");
 }
 
 }

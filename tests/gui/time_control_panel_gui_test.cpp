@@ -46,12 +46,7 @@ protected:
     Gtk::Entry& entry(int index) { return *widgets_of<Gtk::Entry>(*m_panel).at(index); }
     Gtk::RadioButton& radio(const std::string& label)
     {
-        for (Gtk::RadioButton* radio : widgets_of<Gtk::RadioButton>(*m_panel)) {
-            if (radio->get_label() == label) {
-                return *radio;
-            }
-        }
-        throw std::runtime_error("no radio " + label);
+        return dialog_test::labelled<Gtk::RadioButton>(*m_panel, label);
     }
 
     std::unique_ptr<Gtk::Window> m_window;
@@ -63,7 +58,7 @@ TEST_F(TimeControlPanelTest, ShowsTheDefaultAndRoundTripsEveryKind)
     EXPECT_EQ(entries(), (std::vector<std::string>{"", "", "", "40", "0:10", "0.1", "0:10", "0.1"}));
     EXPECT_TRUE(radio("sessions").get_active());
     EXPECT_EQ(fields(m_panel->get_time_control()), fields(Level("sessions 40 0:10 0.1")));
-    widget_test::save_png(widget_test::screenshot(*m_panel), "time_control_default");
+    widget_test::save_shot(*m_panel, "time_control_default");
 
     for (const char* text : {"fixed_depth 12", "fixed_nodes 100000", "fixed_movetime 250", "sudden_death 0 5 2",
                              "sudden_death 0 1:5 1.25", "sessions 40 10 0", "sessions 20 90:30 12.5",
@@ -77,7 +72,7 @@ TEST_F(TimeControlPanelTest, ShowsTheDefaultAndRoundTripsEveryKind)
     EXPECT_TRUE(radio("sessions").get_active());
     m_panel->set_time_control(Level("sudden_death 0 1:5 1.25"));
     EXPECT_TRUE(radio("sudden death").get_active());
-    widget_test::save_png(widget_test::screenshot(*m_panel), "time_control_sudden_death");
+    widget_test::save_shot(*m_panel, "time_control_sudden_death");
 }
 
 TEST_F(TimeControlPanelTest, ReadsWhatTheUserTypesInTheSelectedKindOnly)

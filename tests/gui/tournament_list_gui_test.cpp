@@ -35,7 +35,7 @@ TEST(TournamentListTest, RowsGetNumbersAndAClickChoosesOne)
 
     dialog_test::click_row(view, 1);
     EXPECT_EQ(list.get_selected_name(), "blitz 2024");
-    widget_test::save_png(widget_test::screenshot(list), "tournament_list");
+    widget_test::save_shot(list, "tournament_list");
     view.get_selection()->unselect_all();
     EXPECT_EQ(list.get_selected_name(), "blitz 2024");
 

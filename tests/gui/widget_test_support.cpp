@@ -23,6 +23,9 @@ namespace widget_test {
 
 namespace {
 
+// Taken when the program starts, before any test moves to a directory of its own.
+const std::filesystem::path screenshot_directory = std::filesystem::current_path() / "screenshots";
+
 Glib::RefPtr<Gdk::Device> pointer_device()
 {
     return Gdk::Display::get_default()->get_default_seat()->get_pointer();
@@ -134,8 +137,13 @@ Glib::RefPtr<Gdk::Pixbuf> screenshot(Gtk::Widget& widget)
 
 void save_png(const Glib::RefPtr<Gdk::Pixbuf>& image, const std::string& name)
 {
-    std::filesystem::create_directories("screenshots");
-    image->save("screenshots/" + name + ".png", "png");
+    std::filesystem::create_directories(screenshot_directory);
+    image->save((screenshot_directory / (name + ".png")).string(), "png");
+}
+
+void save_shot(Gtk::Widget& widget, const std::string& name)
+{
+    save_png(screenshot(widget), name);
 }
 
 void move_pointer(Gtk::Widget& widget, int x, int y)

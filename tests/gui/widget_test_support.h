@@ -25,8 +25,11 @@ void show_and_wait(Gtk::Window& window);
 // What the widget shows on screen, read back from the X server.
 Glib::RefPtr<Gdk::Pixbuf> screenshot(Gtk::Widget& widget);
 
-// Saves an image as screenshots/<name>.png under the test's working directory.
+// Saves an image as screenshots/<name>.png under the directory the test
+// program started in (also when a test has moved elsewhere since).
 void save_png(const Glib::RefPtr<Gdk::Pixbuf>& image, const std::string& name);
+// Saves a screenshot of the widget in the same way.
+void save_shot(Gtk::Widget& widget, const std::string& name);
 
 // Moves the real pointer to (x, y) in the coordinates of the widget's own window.
 void move_pointer(Gtk::Widget& widget, int x, int y);
