@@ -68,3 +68,14 @@ int ChooserTable::run_dialog(Gtk::Window& parent, const Glib::ustring& title, in
     content->remove(m_box);
     return response;
 }
+
+std::uint32_t ChooserTable::choose_row(Gtk::Window& parent, const Glib::ustring& title, int width, int height)
+{
+    const int response = run_dialog(parent, title, width, height,
+                                    {{"_Cancel", Gtk::RESPONSE_CANCEL}, {"_OK", Gtk::RESPONSE_OK}}, Gtk::RESPONSE_OK);
+    if (response != Gtk::RESPONSE_OK)
+        return 0;
+    if (const std::uint32_t selected = selected_row())
+        m_kept = selected;
+    return m_kept <= m_rows ? m_kept : 0;
+}

@@ -43,6 +43,11 @@ public:
     // Gtk::RESPONSE_DELETE_EVENT). The selection stays readable afterwards.
     int run_dialog(Gtk::Window& parent, const Glib::ustring& title, int width, int height,
                    const std::vector<ChooserButton>& buttons, int activate_response);
+    // Runs the dialog with "_Cancel" and "_OK" (a row's activation is OK).
+    // OK returns the number of the selected row, or without a selected row
+    // the row chosen last time when the table has that many rows; Cancel,
+    // closing the dialog or nothing to return give 0.
+    std::uint32_t choose_row(Gtk::Window& parent, const Glib::ustring& title, int width, int height);
 
 private:
     class ModelColumns : public Gtk::TreeModelColumnRecord {
@@ -60,4 +65,5 @@ private:
     Gtk::TreeView m_table;
     Glib::RefPtr<Gtk::ListStore> m_store;
     std::uint32_t m_rows = 0;
+    std::uint32_t m_kept = 0;
 };

@@ -33,5 +33,4 @@ public:
 private:
     Gtk::Window& m_parent;
     ChooserTable m_table;
-    int m_kept = nothing_chosen;
 };

@@ -1,6 +1,7 @@
 // The position, game and engine choosers on an X display, each dialog answered
 // from test code as the user would: pick a row, press a button, close it.
 
+#include "dialog_test_support.h"
 #include "engines/installed_engines.h"
 #include "game/pgn_file.h"
 #include "gui/fen_list.h"
@@ -54,27 +55,6 @@ Gtk::TreeView& table_of(Gtk::Dialog& dialog)
     return *widget_test::find_all<Gtk::TreeView>(dialog).at(0);
 }
 
-// The texts of a table's rows, the columns of a row joined by "|".
-std::vector<std::string> rows_of(Gtk::TreeView& table)
-{
-    std::vector<std::string> rows;
-    const Glib::RefPtr<Gtk::TreeModel> model = table.get_model();
-    for (const Gtk::TreeRow& row : model->children()) {
-        std::string text;
-        for (int column = 0; column < model->get_n_columns(); ++column) {
-            GValue value = G_VALUE_INIT;
-            gtk_tree_model_get_value(model->gobj(), const_cast<GtkTreeIter*>(row.gobj()), column, &value);
-            const char* string = G_VALUE_HOLDS_STRING(&value) ? g_value_get_string(&value) : nullptr;
-            text += (column ? "|" : "")
-                    + (G_VALUE_HOLDS_STRING(&value) ? std::string(string ? string : "")
-                                                    : std::to_string(g_value_get_uint(&value)));
-            g_value_unset(&value);
-        }
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 // What the user does in a chooser: select a row (from 1, or none), then press
 // the button with the response.
 struct Answer {
@@ -89,10 +69,8 @@ struct Answering {
     {
         widget_test::answer_dialog(title, [this, answer, shot_name](Gtk::Dialog& dialog) {
             Gtk::TreeView& table = table_of(dialog);
-            rows = rows_of(table);
-            titles.clear();
-            for (Gtk::TreeViewColumn* column : table.get_columns())
-                titles.push_back(column->get_title());
+            rows = dialog_test::table_rows(table);
+            titles = dialog_test::column_titles(table);
             table.get_selection()->unselect_all();
             if (answer.row > 0)
                 table.get_selection()->select(Gtk::TreePath(std::to_string(answer.row - 1)));

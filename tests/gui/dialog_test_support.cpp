@@ -85,6 +85,35 @@ void click_row(Gtk::TreeView& view, int row)
     click(view, x, y);
 }
 
+std::vector<std::string> table_rows(Gtk::TreeView& view)
+{
+    std::vector<std::string> rows;
+    const Glib::RefPtr<Gtk::TreeModel> model = view.get_model();
+    for (const Gtk::TreeRow& row : model->children()) {
+        std::string text;
+        for (int column = 0; column < model->get_n_columns(); ++column) {
+            GValue value = G_VALUE_INIT;
+            gtk_tree_model_get_value(model->gobj(), const_cast<GtkTreeIter*>(row.gobj()), column, &value);
+            const char* string = G_VALUE_HOLDS_STRING(&value) ? g_value_get_string(&value) : nullptr;
+            text += (column ? "|" : "")
+                    + (G_VALUE_HOLDS_STRING(&value) ? std::string(string ? string : "")
+                                                    : std::to_string(g_value_get_uint(&value)));
+            g_value_unset(&value);
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::vector<std::string> column_titles(Gtk::TreeView& view)
+{
+    std::vector<std::string> titles;
+    for (Gtk::TreeViewColumn* column : view.get_columns()) {
+        titles.push_back(column->get_title());
+    }
+    return titles;
+}
+
 EngineVariables engine_record(const std::string& program, int protocol)
 {
     static std::map<std::string, EngineVariables> loaded;

@@ -122,6 +122,11 @@ void click(Gtk::Widget& widget, int x, int y);
 // Clicks the middle of a row of a tree view (0 the first row).
 void click_row(Gtk::TreeView& view, int row);
 
+// The texts of a list's rows, the columns of a row (numbers or texts) joined by "|".
+std::vector<std::string> table_rows(Gtk::TreeView& view);
+// The titles of a list's columns.
+std::vector<std::string> column_titles(Gtk::TreeView& view);
+
 // The settings record of a real engine as the program gets it: the engine
 // loaded with the protocol code given (0 autodetect, 1 UCI, 3 xboard v2),
 // its handshake read, unloaded again. Each engine is loaded once per test
