@@ -289,6 +289,7 @@ TEST_F(BoardWidgetTest, WithoutImagesTheBoardSaysSoAndStillDraws)
     auto shown = std::make_unique<ShownBoard>(400);
     const std::string errors = testing::internal::GetCapturedStderr();
     std::filesystem::current_path(here);
+    std::filesystem::remove_all(empty);
 
     EXPECT_NE(errors.find("problem\nprefix=\n"), std::string::npos) << errors;
     EXPECT_TRUE(shown->chess_board().get_images().empty());
