@@ -18,12 +18,11 @@ void write_file(const std::string& name, const std::string& text)
     std::ofstream(name) << text;
 }
 
-class BoardTest : public WindowTest {
+class BoardTest : public LoggedWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        activate("Debug");
+        LoggedWindowTest::SetUp();
         widget_test::run_for(400);  // the board takes no input in its first half second
     }
 

@@ -26,17 +26,6 @@ protected:
         send("level fixed_movetime 50");
     }
 
-    // The moves of the record's main line, counted in the PGN text.
-    int plies()
-    {
-        int count = 0;
-        ChessGame copy = probe->game();
-        copy.goto_start();
-        while (!copy.forward().empty())
-            ++count;
-        return count;
-    }
-
     // The game file as pgn-extract reads it back, with the final position
     // as a comment; the peer's complaints go to the output too.
     std::string read_back(const std::string& file)
@@ -63,9 +52,9 @@ TEST_F(EngineGameTest, StockfishPlaysBothSidesThroughGoAndTheGameIsAppendedOnce)
     int applied = 0;
     for (int go = 0; go < 200 && probe->game().get_result() == "*"; ++go) {
         send("go");
-        ASSERT_TRUE(run_until([&] { return plies() > applied || probe->game().get_result() != "*"; }, 20000))
+        ASSERT_TRUE(run_until([&] { return probe->plies() > applied || probe->game().get_result() != "*"; }, 20000))
             << "no answer to go " << go;
-        applied = plies();
+        applied = probe->plies();
         // The window's position follows the record move by move.
         ChessGame copy = probe->game();
         copy.goto_end();
@@ -110,10 +99,10 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
     answer_result_box();
     widget_test::run_for(500);
     for (int move = 0; move < 6 && probe->game().get_result() == "*"; ++move) {
-        const int before = plies();
+        const int before = probe->plies();
         const auto [from, to] = some_move(probe->fen());
         drag(from, to);
-        ASSERT_TRUE(run_until([&] { return plies() == before + 2 || probe->game().get_result() != "*"; }, 20000))
+        ASSERT_TRUE(run_until([&] { return probe->plies() == before + 2 || probe->game().get_result() != "*"; }, 20000))
             << "the drag was not taken or stockfish did not answer";
         if (move == 2)
             save_screenshot(*window, "stockfish_drag_game");

@@ -140,7 +140,7 @@ TEST_F(WindowTest, FinishedGameIsAppendedOnceAndAFreshRecordForgetsTheOldOne)
     EXPECT_EQ(told, "Game not saved");
 }
 
-TEST_F(WindowTest, LinesThatCannotBeAppliedAreReportedAndTheRestStillApplies)
+TEST_F(WindowTest, LinesThatCannotBeAppliedAreReportedAndAFailedEngineLoadFallsBackToHumanHuman)
 {
     for (const char* bad : {"move e2e5", "wtime soon", "setboard 8/8 w", "set_arrow 1 99 g", "level nonsense 1 2 3"}) {
         std::string told;
@@ -151,10 +151,7 @@ TEST_F(WindowTest, LinesThatCannotBeAppliedAreReportedAndTheRestStillApplies)
         apply({"round 1"});
     }
     EXPECT_EQ(probe->fen(), start_fen);
-}
 
-TEST_F(WindowTest, FailedEngineLoadFallsBackToHumanHuman)
-{
     apply({"engine1name ???"});
     EXPECT_EQ(window->get_title(), "Torvane (no engine loaded)");
     EXPECT_TRUE(probe->active("HumanHuman"));
@@ -186,7 +183,7 @@ TEST_F(WindowTest, MessageBoxKeepsTheManagerRunning)
     apply({});
 }
 
-TEST_F(WindowTest, FlipTurnsTheBoardAndBack)
+TEST_F(WindowTest, FlipTurnsTheBoardAndBackAndAboutShowsTheLogo)
 {
     const auto before = widget_test::screenshot(probe->board());
     activate("Flip");
@@ -202,10 +199,7 @@ TEST_F(WindowTest, FlipTurnsTheBoardAndBack)
     };
     EXPECT_FALSE(same(before, flipped));
     EXPECT_TRUE(same(before, back));
-}
 
-TEST_F(WindowTest, AboutShowsTheLogo)
-{
     bool logo = false;
     answer_dialog("About Torvane", [&](Gtk::Dialog& dialog) {
         logo = static_cast<bool>(dynamic_cast<Gtk::AboutDialog&>(dialog).get_logo());

@@ -39,14 +39,8 @@ void choose_radio(Gtk::Dialog& dialog, const std::string& label)
             radio->set_active(true);
 }
 
-class ModesTest : public WindowTest {
+class ModesTest : public LoggedWindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        activate("Debug");
-    }
-
     // Engine > Load engine... with a program of /usr/games and a protocol
     // choice ("" closes the "Protocol" dialog); waits for the engine's name.
     void load_by_menu(const std::string& program, const std::string& protocol)
@@ -106,16 +100,6 @@ protected:
             dialog.response(Gtk::RESPONSE_OK);
         });
         activate("Install");
-    }
-
-    int plies()
-    {
-        ChessGame copy = probe->game();
-        copy.goto_start();
-        int count = 0;
-        while (!copy.forward().empty())
-            ++count;
-        return count;
     }
 
     std::string engine_output()
@@ -205,9 +189,9 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
     time_control("fixed depth", {{0, "2"}});
     activate("StartThinking");
     EXPECT_EQ(probe->engine_sides(), std::make_pair(0u, 1u));
-    ASSERT_TRUE(run_until([this] { return plies() == 1; }, 20000));
+    ASSERT_TRUE(run_until([this] { return probe->plies() == 1; }, 20000));
     drag(6, 21);  // the user's Nf3
-    ASSERT_TRUE(run_until([this] { return plies() == 3; }, 20000)) << "stockfish did not answer the drag";
+    ASSERT_TRUE(run_until([this] { return probe->plies() == 3; }, 20000)) << "stockfish did not answer the drag";
 
     // Each kind resets both clocks and reaches the engine's next search.
     const struct {
@@ -229,9 +213,9 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
         EXPECT_EQ(probe->clock_texts()[1], c.clock) << c.level;
         EXPECT_EQ(probe->clock_texts()[3], c.clock) << c.level;
         const auto searches = engine_log_from_now();
-        const int before = plies();
+        const int before = probe->plies();
         activate("StartThinking");
-        ASSERT_TRUE(run_until([&] { return plies() == before + 1; }, 20000)) << c.level;
+        ASSERT_TRUE(run_until([&] { return probe->plies() == before + 1; }, 20000)) << c.level;
         EXPECT_TRUE(contains(searches(), c.search)) << searches();
     }
     // Cancel changes nothing: no level goes out, the clocks are not reset.
@@ -259,7 +243,7 @@ TEST_F(ModesTest, LearnOpeningPractisesFromTheBoardsPositionWithBookHints)
     send("polyglotbook " + directory + "/book.bin");
     widget_test::run_for(400);  // the board takes no input in its first half second
     drag(12, 28);
-    ASSERT_EQ(plies(), 1);
+    ASSERT_EQ(probe->plies(), 1);
 
     // The practice restarts the record from the board, and the manager shows
     // Black's book replies to 1.e4 there.
@@ -320,7 +304,7 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
         EXPECT_FALSE(probe->action(greyed)->is_sensitive()) << greyed;
     EXPECT_FALSE(probe->fen_entry().is_sensitive());
     EXPECT_EQ(probe->engine_sides(), std::make_pair(1u, 1u));
-    ASSERT_TRUE(run_until([this] { return plies() >= 2; }, 20000));
+    ASSERT_TRUE(run_until([this] { return probe->plies() >= 2; }, 20000));
     save_screenshot(*window, "tournament_game");
     drag(11, 27);
     drag(51, 35);

@@ -48,12 +48,11 @@ void close_by_title_bar(Gtk::Window& window)
     widget_test::run_for(100);
 }
 
-class NavigationTest : public WindowTest {
+class NavigationTest : public LoggedWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        activate("Debug");
+        LoggedWindowTest::SetUp();
         const int tops[] = {0, 340, 800, 1000};  // beside the main window, apart from each other
         for (int i = 0; i < 4; ++i)
             probe->side_windows()[static_cast<std::size_t>(i)]->move(1000, tops[i]);

@@ -62,14 +62,8 @@ struct Form {
     std::string screenshots;    // name prefix of one screenshot per page
 };
 
-class TournamentTest : public WindowTest {
+class TournamentTest : public LoggedWindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        activate("Debug");
-    }
-
     bool exists(const std::string& name) const { return std::filesystem::exists("tournaments/" + name + ".trn"); }
 
     // Tournament > New / Edit / Reset filled from the form, answered with

@@ -25,6 +25,16 @@ std::vector<std::string> InterfaceProbe::clock_texts()
     return texts;
 }
 
+int InterfaceProbe::plies()
+{
+    ChessGame copy = m_window.m_game;
+    copy.goto_start();
+    int count = 0;
+    while (!copy.forward().empty())
+        ++count;
+    return count;
+}
+
 namespace window_test {
 
 void WindowTest::SetUp()

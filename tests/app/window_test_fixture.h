@@ -19,6 +19,8 @@ public:
     std::string fen() const { return m_window.m_position.fen(); }
     ChessGame& game() { return m_window.m_game; }
     std::string pgn() { return m_window.m_game.pgn(); }
+    // The number of moves on the record's main line.
+    int plies();
     const std::string& white_comment() const { return m_window.m_white_comment; }
     const std::string& black_comment() const { return m_window.m_black_comment; }
     bool game_finished() const { return m_window.m_game_finished; }
@@ -130,6 +132,16 @@ protected:
 
 private:
     std::vector<sigc::connection> m_answers;
+};
+
+// A window with Debug ticked: its log holds every line it sends and receives.
+class LoggedWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        activate("Debug");
+    }
 };
 
 // How often part occurs in text (overlapping occurrences included).
