@@ -3,9 +3,9 @@
 
 #include "app/board_drop.h"
 #include "app/fen_line_check.h"
+#include "engines/file_replacement.h"
 #include "game/pgn_file.h"
 #include "gui/position_lines.h"
-#include "manager/file_replacement.h"
 
 #include <gtkmm/filechooserdialog.h>
 
