@@ -205,6 +205,8 @@ void Interface::on_menu_save_game()
     const std::string path = choose_file(4);
     if (path.empty())
         return;
+    // The comment being typed is saved with its move.
+    m_game.set_comment(m_comment_editor.get_comment());
     PgnFile file;
     const bool written = file.open_append(path) && file.write(m_game.pgn());
     if (!file.close_append() || !written)

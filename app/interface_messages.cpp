@@ -19,6 +19,8 @@ void Interface::apply_manager_line(const std::string& text)
         on_manager_move(line);
     } else if (word == "emt") {
         if (!m_game_finished) {
+            // What the user has typed since the move stays in front of the time.
+            m_game.set_comment(m_comment_editor.get_comment());
             m_game.append_comment("[%time " + line.first_word() + "]");
             m_comment_editor.set_comment(m_game.get_comment());
         }
@@ -224,6 +226,8 @@ void Interface::on_manager_game_end(const ManagerLine& line)
     m_clocks.stop();
     if (m_game_finished || m_game.is_empty())
         return;
+    // The comment being typed belongs to the game that is written out.
+    m_game.set_comment(m_comment_editor.get_comment());
     m_game.set_tag("White", m_white_name);
     m_game.set_tag("Black", m_black_name);
     m_game.set_tag("TimeControl", m_level.to_string());

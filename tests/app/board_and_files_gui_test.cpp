@@ -184,6 +184,8 @@ TEST_F(BoardTest, GamesLoadFromAndAppendToPgnFiles)
     for (int i = 0; i < 2; ++i) {
         answer_file_chooser(directory + "/out.pgn");
         activate("SaveGame");
+        // The second copy is saved with a comment typed but not yet stored.
+        probe->comment_editor().set_comment("edited");
     }
     // The peer reads both games back, variation and comments included.
     const std::string listed = torvane_test::run_command(torvane_test::peer_program("pgn-extract") +
@@ -193,6 +195,7 @@ TEST_F(BoardTest, GamesLoadFromAndAppendToPgnFiles)
     EXPECT_NE(listed.find("Zoë Ærø"), std::string::npos);
     EXPECT_NE(listed.find("(1. c4 c5)"), std::string::npos) << listed;
     EXPECT_NE(listed.find("{ the last comment }"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("e6 { edited }"), std::string::npos) << listed;
 }
 
 }

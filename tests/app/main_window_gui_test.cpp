@@ -138,6 +138,14 @@ TEST_F(WindowTest, FinishedGameIsAppendedOnceAndAFreshRecordForgetsTheOldOne)
     answer_message(told);
     apply({"move h1h8", "1-0 {White mates}"});
     EXPECT_EQ(told, "Game not saved");
+
+    // A comment typed but not yet stored goes with its move into the file.
+    std::filesystem::remove("Torvane battles.pgn");
+    apply({"new", "move e2e4"});
+    probe->comment_editor().set_comment("typed at the end");
+    apply({"emt 700", "1/2-1/2 {Drawn}"});
+    EXPECT_TRUE(contains(read_file("Torvane battles.pgn"), "1.e4 {typed at the end[%time 700]}"))
+        << read_file("Torvane battles.pgn");
 }
 
 TEST_F(WindowTest, LinesThatCannotBeAppliedAreReportedAndAFailedEngineLoadFallsBackToHumanHuman)
