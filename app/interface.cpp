@@ -192,15 +192,19 @@ void Interface::process_command_from_manager()
     if (!m_inbox.begin_drain())
         return;
     std::string line;
+    bool applied = false;
     while (m_inbox.next(line)) {
         if (line.empty())
             continue;
         if (m_debug)
             log_line(" manager -----> ", line);
         reporting_faults("Interface::process_command_from_manager()", [this, &line] { apply_manager_line(line); });
+        applied = true;
     }
     m_inbox.end_drain();
-    reporting_faults("Interface::process_command_from_manager()", [this] { sync_pgn_view(); });
+    // A tick without lines changed nothing: the record's text is not built again.
+    if (applied)
+        reporting_faults("Interface::process_command_from_manager()", [this] { sync_pgn_view(); });
 }
 
 void Interface::guarded(const char* operation, const std::function<void()>& handler)
