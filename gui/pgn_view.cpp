@@ -3,6 +3,7 @@
 #include "game/chess_game.h"
 #include "gui/displayable_text.h"
 #include "gui/pgn_text_offsets.h"
+#include "gui/pointer_position.h"
 
 PgnView::PgnView() : m_buffer(Gtk::TextBuffer::create()), m_tag_name("blue_move")
 {
@@ -59,12 +60,10 @@ void PgnView::show_game(ChessGame& game)
 
 bool PgnView::on_button_press(GdkEventButton*)
 {
-    int x = 0;
-    int y = 0;
-    m_view.get_pointer(x, y);
+    const PointerPosition pointer = pointer_position(m_view);
     int buffer_x = 0;
     int buffer_y = 0;
-    m_view.window_to_buffer_coords(Gtk::TEXT_WINDOW_WIDGET, x, y, buffer_x, buffer_y);
+    m_view.window_to_buffer_coords(Gtk::TEXT_WINDOW_WIDGET, pointer.x, pointer.y, buffer_x, buffer_y);
     // The character under the pointer, even over its right half (where the
     // nearest character boundary would lie after it).
     Gtk::TextIter at;
