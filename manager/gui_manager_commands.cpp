@@ -373,6 +373,10 @@ void GuiManager::command_start_tournament()
 
 void GuiManager::command_load_tournament(const std::string& name)
 {
+    // The game being played would be scored into the tournament loaded.
+    if (refused_during_tournament_game("load_tournament")) {
+        return;
+    }
     try {
         load_tournament_with_suite(m_tournament, m_openings, name);
     } catch (const std::exception& error) {

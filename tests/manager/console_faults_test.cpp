@@ -102,9 +102,11 @@ TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
     console.lines_until("setboard r3k3/8/8/8/8/8/8/R3K3 w - -");
     console.send("0 setboard " + start_fen);
     console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    console.send("0 load_tournament Refusals");
     const Lines lines = console.lines_until("tournament_finished");
     EXPECT_TRUE(contains(lines, "telluser setboard refused: a tournament game is being played"));
     EXPECT_TRUE(contains(lines, "telluser load refused: a tournament game is being played"));
+    EXPECT_TRUE(contains(lines, "telluser load_tournament refused: a tournament game is being played"));
     EXPECT_EQ(result_lines(lines), Lines{"1/2-1/2 {adjudicated}"});
 }
 

@@ -4,7 +4,6 @@ ConsoleInbox::ConsoleInbox(std::ostream& out) : m_out(out), m_quit_seen(false) {
 
 void ConsoleInbox::put_command(const std::string& line)
 {
-    std::lock_guard lock(m_mutex);
     m_out << line << '\n';
     m_out.flush();
     if (line == "quit") {
@@ -12,8 +11,4 @@ void ConsoleInbox::put_command(const std::string& line)
     }
 }
 
-bool ConsoleInbox::quit_seen() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_quit_seen;
-}
+bool ConsoleInbox::quit_seen() const { return m_quit_seen; }

@@ -2,13 +2,14 @@
 
 #include "manager/window_inbox.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 #include <ostream>
 #include <string>
 
 // The window stand-in of the console: prints each message line on its own
 // line and flushes at once, and notes when the manager has said "quit".
+// Lines come from the manager's thread only; quit_seen may be asked from any
+// thread and never waits on a write to standard output.
 class ConsoleInbox : public WindowInbox {
 public:
     explicit ConsoleInbox(std::ostream& out);
@@ -19,6 +20,5 @@ public:
 
 private:
     std::ostream& m_out;
-    mutable std::mutex m_mutex;
-    bool m_quit_seen;
+    std::atomic<bool> m_quit_seen;
 };
