@@ -1,5 +1,6 @@
 #include "gui/install_dialog.h"
 
+#include "gui/displayable_text.h"
 #include "gui/install_name.h"
 #include "gui/install_summary.h"
 
@@ -27,17 +28,17 @@ InstallDialog::InstallDialog(const Glib::ustring& title, Gtk::Window& parent, En
         entry->property_truncate_multiline() = true;
         entry->set_activates_default(true);
     }
-    m_name_entry.set_text(engine.get_name());
+    m_name_entry.set_text(displayable_text(engine.get_name()));
     attach(m_name_label, 0, 0, 1);
     attach(m_name_entry, 1, 0, 3);
 
     m_installed.read_engines_cfg();
     const auto known = m_installed.engines().find(engine.get_name());
-    m_elo_entry.set_text(known == m_installed.engines().end() ? "" : known->second.get_elo());
+    m_elo_entry.set_text(known == m_installed.engines().end() ? "" : displayable_text(known->second.get_elo()));
     attach(m_elo_label, 0, 1, 1);
     attach(m_elo_entry, 1, 1, 1);
 
-    m_handicap_entry.set_text(engine.get_handicap());
+    m_handicap_entry.set_text(displayable_text(engine.get_handicap()));
     attach(m_handicap_label, 0, 2, 1);
     attach(m_handicap_entry, 1, 2, 1);
 

@@ -1,5 +1,7 @@
 #include "gui/option_button.h"
 
+#include "gui/displayable_text.h"
+
 OptionButton::OptionButton() = default;
 
 OptionButton::~OptionButton() = default;
@@ -7,7 +9,7 @@ OptionButton::~OptionButton() = default;
 void OptionButton::bind(Option& option)
 {
     m_option = &option;
-    set_label(option.get_name());
+    set_label(displayable_text(option.get_name()));
     option.set_changed(false);
 }
 

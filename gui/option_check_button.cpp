@@ -1,5 +1,7 @@
 #include "gui/option_check_button.h"
 
+#include "gui/displayable_text.h"
+
 OptionCheckButton::OptionCheckButton() = default;
 
 OptionCheckButton::~OptionCheckButton() = default;
@@ -7,7 +9,7 @@ OptionCheckButton::~OptionCheckButton() = default;
 void OptionCheckButton::bind(Option& option)
 {
     m_option = &option;
-    set_label(option.get_name());
+    set_label(displayable_text(option.get_name()));
     set_active(option.get_value() == "true");
     option.set_changed(false);
 }

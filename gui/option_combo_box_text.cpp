@@ -1,5 +1,7 @@
 #include "gui/option_combo_box_text.h"
 
+#include "gui/displayable_text.h"
+
 OptionComboBoxText::OptionComboBoxText() : Gtk::ComboBoxText(false) {}
 
 OptionComboBoxText::~OptionComboBoxText() = default;
@@ -8,10 +10,10 @@ void OptionComboBoxText::bind(Option& option)
 {
     m_option = &option;
     for (const std::string& choice : option.get_vars()) {
-        append(choice);
+        append(displayable_text(choice));
     }
     if (!option.get_value().empty()) {
-        set_active_text(option.get_value());
+        set_active_text(displayable_text(option.get_value()));
     } else if (!option.get_vars().empty()) {
         set_active(0);
     }

@@ -1,5 +1,7 @@
 #include "gui/option_entry.h"
 
+#include "gui/displayable_text.h"
+
 OptionEntry::OptionEntry()
 {
     // A line break in a value would end the option's line in engines.cfg
@@ -11,8 +13,10 @@ OptionEntry::~OptionEntry() = default;
 
 void OptionEntry::bind(Option& option)
 {
+    // The text shown has "?" for bytes that are not UTF-8; the option keeps
+    // its value until the user edits it.
+    set_text(displayable_text(option.get_value()));
     m_option = &option;
-    set_text(option.get_value());
     option.set_changed(false);
 }
 

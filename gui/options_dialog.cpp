@@ -1,5 +1,6 @@
 #include "gui/options_dialog.h"
 
+#include "gui/displayable_text.h"
 #include "gui/options_layout.h"
 
 #include <gdkmm/display.h>
@@ -46,7 +47,7 @@ OptionsDialog::OptionsDialog(const Glib::ustring& title, Gtk::Window& parent, st
         Option& option = options[spot.option];
         const std::string type = option.get_type();
         if (spot.label) {
-            Gtk::Label& label = m_labels.emplace_back(option.get_name());
+            Gtk::Label& label = m_labels.emplace_back(displayable_text(option.get_name()));
             label.set_xalign(0.0);
             attach_at(label, *spot.label);
         }

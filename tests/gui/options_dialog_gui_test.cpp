@@ -12,6 +12,7 @@
 #include <gdkmm/monitor.h>
 #include <gtkmm/grid.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -162,6 +163,10 @@ TEST_F(OptionsDialogTest, OddOptionsAreShownSafely)
         Option("option name Style type combo var Solid var Wild"),
         Option("option name Empty type combo"),
         Option("option name Path type file default /tmp"),
+        // Bytes that are not UTF-8, one a lead byte cut short at the end.
+        Option("option name Bad\xff type string default caf\xf0"),
+        Option("option name Pick type combo default x\xc3 var x\xc3 var y"),
+        Option("option name Tick\xfe type check default false"),
     };
     for (int i = 0; i < 150; ++i) {
         options.push_back(Option("option name Flag" + std::to_string(100 + i) + " type check default false"));
@@ -174,7 +179,12 @@ TEST_F(OptionsDialogTest, OddOptionsAreShownSafely)
     EXPECT_FALSE(widgets_of<OptionCheckButton>(dialog).at(0)->get_active());
     EXPECT_EQ(options[3].get_value(), "Solid");
     EXPECT_EQ(options[4].get_value(), "");
-    EXPECT_EQ(widgets_of<OptionCheckButton>(dialog).size(), 151u);
+    EXPECT_EQ(beside<OptionEntry>(dialog, "Bad?").get_text(), "caf?");
+    EXPECT_EQ(options[6].get_value(), "caf\xf0");  // kept until the user edits it
+    EXPECT_EQ(beside<OptionComboBoxText>(dialog, "Pick").get_active_text(), "x?");
+    const auto checks = widgets_of<OptionCheckButton>(dialog);
+    EXPECT_TRUE(std::any_of(checks.begin(), checks.end(), [](auto* check) { return check->get_label() == "Tick?"; }));
+    EXPECT_EQ(widgets_of<OptionCheckButton>(dialog).size(), 152u);
     for (const Option& option : options) {
         EXPECT_FALSE(option.get_changed()) << option.get_name();
     }
