@@ -12,8 +12,11 @@ void OptionComboBoxText::bind(Option& option)
     for (const std::string& choice : option.get_vars()) {
         append(displayable_text(choice));
     }
-    if (!option.get_value().empty()) {
-        set_active_text(displayable_text(option.get_value()));
+    if (const std::string value = option.get_value(); !value.empty()) {
+        set_active_text(displayable_text(value));
+        // The text shown may have "?" for bytes that are not UTF-8; the
+        // option keeps its value until the user picks another.
+        option.set_value(value);
     } else if (!option.get_vars().empty()) {
         set_active(0);
     }

@@ -182,6 +182,7 @@ TEST_F(OptionsDialogTest, OddOptionsAreShownSafely)
     EXPECT_EQ(beside<OptionEntry>(dialog, "Bad?").get_text(), "caf?");
     EXPECT_EQ(options[6].get_value(), "caf\xf0");  // kept until the user edits it
     EXPECT_EQ(beside<OptionComboBoxText>(dialog, "Pick").get_active_text(), "x?");
+    EXPECT_EQ(options[7].get_value(), "x\xc3");
     const auto checks = widgets_of<OptionCheckButton>(dialog);
     EXPECT_TRUE(std::any_of(checks.begin(), checks.end(), [](auto* check) { return check->get_label() == "Tick?"; }));
     EXPECT_EQ(widgets_of<OptionCheckButton>(dialog).size(), 152u);
