@@ -60,6 +60,12 @@ TEST_F(ChooserFilesTest, PositionLinesSkipEmptyLinesOfEitherEnding)
     const std::string path = write("p.epd", start + "\n\n8/8/8/8/8/8/8/K1k5 w - - bm Kb1;\r\n\r\n\n4k3/8/8/8/8/8/8/4K3 b - -");
     EXPECT_EQ(read_position_lines(path),
               (std::vector<std::string>{start, "8/8/8/8/8/8/8/K1k5 w - - bm Kb1;", "4k3/8/8/8/8/8/8/4K3 b - -"}));
+    // A line too long for any position is left out; the lines around it count.
+    const std::string huge(longest_position_line + 1, 'x');
+    const std::string longest(longest_position_line, 'y');
+    EXPECT_EQ(read_position_lines(write("h.epd", start + "\n" + huge + "\r\n" + longest + "\r\n")),
+              (std::vector<std::string>{start, longest}));
+    EXPECT_EQ(read_position_lines(write("b.epd", huge)), std::vector<std::string>{});
     EXPECT_TRUE(read_position_lines(m_dir + "/missing.fen").empty());
     EXPECT_TRUE(read_position_lines(m_dir).empty());
 }
