@@ -43,7 +43,7 @@ InstallDialog::InstallDialog(const Glib::ustring& title, Gtk::Window& parent, En
     attach(m_handicap_entry, 1, 2, 1);
 
     for (const SummaryLine& line : install_summary(engine.get_options())) {
-        Gtk::Label& label = m_labels.emplace_back(line.text);
+        Gtk::Label& label = m_labels.emplace_back(displayable_text(line.text));
         label.set_xalign(0.0);
         label.set_ellipsize(Pango::ELLIPSIZE_MIDDLE);
         attach(label, line.place.column, line.place.row, line.place.width);

@@ -185,4 +185,20 @@ TEST_F(InstallDialogTest, AnEngineWithoutOptionsShowsTheThreeRows)
     EXPECT_FALSE(std::filesystem::exists("engines.cfg"));
 }
 
+TEST_F(InstallDialogTest, BytesThatAreNotUtf8ShowAsQuestionMarks)
+{
+    EngineVariables odd;
+    odd.set_name("Odd\xff");
+    odd.set_handicap("1\xf0");
+    odd.set_option(Option("option name Size\xfe type spin default 3 min 1 max 9"));
+    DialogScript script;
+    script.then<InstallDialog>([](InstallDialog& dialog) {
+        EXPECT_EQ(entry_for(dialog, "name: ").get_text(), "Odd?");
+        EXPECT_EQ(entry_for(dialog, "handicap (%): ").get_text(), "1?");
+        EXPECT_NO_THROW(dialog_test::labelled<Gtk::Label>(dialog, "Size?:  3"));
+        press(dialog, "CANCEL");
+    });
+    InstallDialog dialog("Install engine", *m_parent, odd);
+}
+
 }
