@@ -49,6 +49,10 @@ public:
     sigc::signal<void> signal_selected;
 
 private:
+    // The window's own add, which the constructor uses for the list; the
+    // public add above adds names.
+    using Gtk::ScrolledWindow::add;
+
     void on_cursor();
 
     SelectionGuard m_guard;

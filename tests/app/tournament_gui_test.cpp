@@ -22,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
 
 namespace window_test {
 namespace {
@@ -34,9 +33,11 @@ using Names = std::vector<std::string>;
 Names tag_values(const std::string& text, const std::string& tag)
 {
     Names values;
-    const std::regex line("\\[" + tag + " \"([^\"]*)\"\\]");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it)
-        values.push_back((*it)[1]);
+    const std::string opening = "[" + tag + " \"";
+    for (auto start = text.find(opening); start != std::string::npos; start = text.find(opening, start + 1)) {
+        const auto from = start + opening.size();
+        values.push_back(text.substr(from, text.find("\"]", from) - from));
+    }
     return values;
 }
 

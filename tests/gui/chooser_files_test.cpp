@@ -11,7 +11,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 
 namespace {
@@ -50,8 +49,10 @@ std::string roster(const std::string& white, const std::string& black)
 // The value of a tag in a game's raw text, "?" when it has none.
 std::string tag_in(const std::string& text, const std::string& name)
 {
-    std::smatch match;
-    return std::regex_search(text, match, std::regex("\\[" + name + " \"([^\"]*)\"\\]")) ? match[1].str() : "?";
+    const std::string opening = "[" + name + " \"";
+    const auto start = text.find(opening);
+    const auto end = start == std::string::npos ? start : text.find("\"]", start + opening.size());
+    return end == std::string::npos ? "?" : text.substr(start + opening.size(), end - start - opening.size());
 }
 
 TEST_F(ChooserFilesTest, PositionLinesSkipEmptyLinesOfEitherEnding)
