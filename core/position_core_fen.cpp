@@ -73,11 +73,13 @@ void PositionCore::fen(const std::string& text)
     if (en_passant_word.empty()) {
         throw std::logic_error("ChessPosition::fen(string)   error EP field");
     }
+    // The defaults are assigned through temporaries: assigning the literals
+    // directly trips a false -Wrestrict report of GCC 12's optimiser.
     if (!reads_as_int(halfmove_word)) {
-        halfmove_word = "0";
+        halfmove_word = std::string(1, '0');
     }
     if (!reads_as_int(move_number_word)) {
-        move_number_word = "1";
+        move_number_word = std::string(1, '1');
     }
     m_start_fen = words[0];
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -219,8 +221,12 @@ std::string PositionCore::fen() const
         }
     }
     const Square en_passant = en_passant_square();
-    text += en_passant.value() == 64 ? " - " : " " + en_passant.name() + " ";
-    text += std::to_string(halfmove_clock()) + " " + std::to_string(m_move_number);
+    text += ' ';
+    text += en_passant.value() == 64 ? "-" : en_passant.name();
+    text += ' ';
+    text += std::to_string(halfmove_clock());
+    text += ' ';
+    text += std::to_string(m_move_number);
     return text;
 }
 
@@ -239,7 +245,10 @@ std::string PositionCore::moves_text() const
 {
     std::string text;
     for (const Move& move : move_history()) {
-        text += (text.empty() ? "" : " ") + move.to_string(false);
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += move.to_string(false);
     }
     return text;
 }

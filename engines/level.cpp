@@ -127,7 +127,8 @@ std::string Level::time_part() const
     std::int32_t s = static_cast<std::int32_t>(m_time) / 1000;
     std::string text = std::to_string(s / 60);
     if (s % 60 != 0) {
-        text += ":" + std::to_string(s % 60);
+        text += ':';
+        text += std::to_string(s % 60);
     }
     return text + " " + increment_text(m_increment);
 }

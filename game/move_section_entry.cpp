@@ -109,7 +109,10 @@ std::string MoveSectionEntry::dump_children() const
     if (m_children.size() < 2)
         return {};
     std::string text = "\tchildren{";
-    for (std::size_t k = 0; k < m_children.size(); ++k)
-        text += (k ? "," : "") + std::to_string(m_children[k]);
+    for (std::size_t k = 0; k < m_children.size(); ++k) {
+        if (k > 0)
+            text += ',';
+        text += std::to_string(m_children[k]);
+    }
     return text + "}";
 }

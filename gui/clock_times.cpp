@@ -65,6 +65,9 @@ std::string clock_text(std::int64_t seconds)
 {
     const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
     const std::int64_t second_of_minute = magnitude % 60;
-    return (seconds < 0 ? "-" : "") + std::to_string(magnitude / 60) + (second_of_minute < 10 ? ":0" : ":")
-           + std::to_string(second_of_minute);
+    std::string text = seconds < 0 ? "-" : "";
+    text += std::to_string(magnitude / 60);
+    text += second_of_minute < 10 ? ":0" : ":";
+    text += std::to_string(second_of_minute);
+    return text;
 }

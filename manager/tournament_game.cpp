@@ -12,7 +12,8 @@ std::string TournamentGame::round_str() const
     }
     text += std::to_string(m_round);
     if (m_subround > 0) {
-        text += "." + std::to_string(m_subround);
+        text += '.';
+        text += std::to_string(m_subround);
     }
     return text;
 }
