@@ -316,6 +316,12 @@ void GuiManager::command_usermove(const std::string& text)
     case GuiManagerMode::human_computer:
         break;
     }
+    // The engine's move is awaited: taking the user's would swap the sides
+    // under the thinking engine.
+    if (m_substate == engine1_to_move && engine(1)) {
+        send("telluser usermove refused: engine1 is to move");
+        return;
+    }
     // Only a legal move reaches the game; the position and the engine stay
     // as they were otherwise.
     if (!find_legal_move(move)) {

@@ -120,18 +120,13 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
             return;
         }
         const std::string text = words.next_word();
-        if (is_no_move(text)) {
-            if (const auto result = answer_without_move(m_position, m_level, answering->is_white(), text)) {
-                finish_game(*result);
-            }
+        const Move move = is_no_move(text) ? Move() : alg2move(text);
+        if (const auto result = engine_answer_result(m_position, m_generator, move, text, answering->is_white())) {
+            m_pending.clear();
+            finish_game(*result);
             return;
         }
-        m_pending = alg2move(text);
-        if (find_legal_move(m_pending)) {
-            return;
-        }
-        m_pending.clear();
-        finish_game(illegal_move_result(answering->is_white(), text));
+        m_pending = move;
     } else if (word == "resign") {
         if (!game_in_progress()) {
             return;

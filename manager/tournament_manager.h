@@ -93,7 +93,6 @@ private:
     // The move that coordinate text names in the position (not checked for
     // legality); an unreadable text is reported and its error passed on.
     Move alg2move(const std::string& text) const;
-    bool find_legal_move(const Move& move);
     std::string game_result();
     // Ends the game (an empty result: the rules decide), appends it to the
     // event's PGN file, records and saves the result, starts the next game.

@@ -70,6 +70,15 @@ TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
     EXPECT_EQ(result_lines(end), Lines{"1-0 {White mates}"});
 }
 
+TEST(ConsoleFaults, AUserMoveWhileTheEngineThinksIsRefused)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MODE", "hold"}});
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    console.send("0 go");
+    console.lines_until("blackname Human");
+    EXPECT_EQ(answer_to(console, "0 usermove e2e4"), Lines{"telluser usermove refused: engine1 is to move"});
+}
+
 TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)
 {
     ConsoleSession console({{"TORVANE_FAKE_MOVES", "e7e5 c2c4"}, {"TORVANE_FAKE_DELAY_MS", "200"}});

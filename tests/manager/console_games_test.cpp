@@ -23,6 +23,7 @@ TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
         std::string engine_moves;
         Lines user_moves;  // none: the engine moves first ("go")
         std::string result;
+        std::string level = "fixed_depth 1";
     } cases[] = {
         {"fake_engine", "1", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", {}, "1-0 {White mates}"},
         {"fake_engine", "1", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", "a8a1", {}, "0-1 {Black mates}"},
@@ -35,13 +36,18 @@ TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
         {"fake_engine_illegal", "1", start_fen, "", {}, "0-1 {illegal move: e2e5}"},
         {"fake_engine_illegal", "1", start_fen, "", {"d2d4"}, "1-0 {illegal move: e2e5}"},
         {"fake_engine_none", "1", start_fen, "", {}, "0-1 {illegal move: (none)}"},
+        // No move under a clock loses at once as well; with no legal move the rules decide.
+        {"fake_engine_null_move", "1", start_fen, "", {"e2e4"}, "1-0 {illegal move: 0000}", "sudden_death 0 0:03 0"},
+        {"fake_engine_none", "1", start_fen, "", {}, "0-1 {illegal move: (none)}", "sessions 40 0:10 0.1"},
+        {"fake_engine_none", "1", "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "", {}, "1/2-1/2 {Stalemate}",
+         "sudden_death 0 0:03 0"},
         {"fake_engine_resign", "3", start_fen, "", {}, "0-1 {white resigns}"},
         {"fake_engine_resign", "3", start_fen, "", {"e2e4"}, "1-0 {black resigns}"},
     };
     for (const auto& test : cases) {
         ConsoleSession console({{"TORVANE_FAKE_MOVES", test.engine_moves}});
         console.send("0 load " + test.protocol + " filename " + ConsoleSession::fake_engine(test.program));
-        console.send("0 level fixed_depth 1");
+        console.send("0 level " + test.level);
         console.send("0 setboard " + test.fen);
         console.send(test.user_moves.empty() ? "0 go" : "0 human_computer");
         auto done = [](const std::string& line) { return line == "shout" || starts_with(line, "telluser result: "); };
@@ -100,6 +106,7 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         std::string epd;
         std::string result;
         int moves;
+        std::string level = "fixed_depth 1";
     } cases[] = {
         // A mate with a queen each after six quiet plies is a mate, not an adjudicated draw.
         {"fake_engine", "h8g7 g7h8 h8g7", "fake_engine", "c7c6 c6c7 c7c1", "7Q/2q5/8/8/8/1k6/8/K7 w - -",
@@ -111,6 +118,8 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         {"fake_engine_illegal", "", "fake_engine", "", "", "0-1 {illegal move: e2e5}", 0},
         {"fake_engine", "e2e4", "fake_engine_illegal", "", "", "1-0 {illegal move: e2e5}", 1},
         {"fake_engine_none", "", "fake_engine", "", "", "0-1 {illegal move: (none)}", 0},
+        {"fake_engine_null_move", "", "fake_engine", "", "", "0-1 {illegal move: 0000}", 0, "sudden_death 0 0:03 0"},
+        {"fake_engine", "e2e4", "fake_engine_none", "", "", "1-0 {illegal move: (none)}", 1, "sudden_death 0 0:03 0"},
         {"fake_engine_crash_on_go", "", "fake_engine", "", "", "0-1 {engine failure}", 0},
         {"fake_engine_legal", "", "fake_engine_resign", "", "", "1-0 {black resigns}", 1},
         // An opening that is already mate is the whole game.
@@ -118,7 +127,7 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
     };
     for (const auto& test : cases) {
         const Lines lines =
-            one_game_match(test.white, test.white_moves, test.black, test.black_moves, test.epd, "fixed_depth 1");
+            one_game_match(test.white, test.white_moves, test.black, test.black_moves, test.epd, test.level);
         EXPECT_EQ(result_lines(lines), Lines{test.result}) << test.result;
         std::size_t moves = 0;
         for (const std::string& line : lines) {
