@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <sstream>
 
 namespace torvane_test {
 namespace {
@@ -138,6 +139,55 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         EXPECT_EQ(Lines(lines.end() - 4, lines.end()),
                   (Lines{test.result, "telluser tournament_finished", "tournament_finished", "result=" + first_word + "\n"}))
             << test.result;
+    }
+}
+
+// The clock lines an engine was given, in order: UCI "go", xboard "time" and "otim".
+Lines clock_lines(const std::string& received)
+{
+    Lines lines;
+    std::istringstream in(received);
+    for (std::string line; std::getline(in, line);) {
+        if (starts_with(line, "go ") || starts_with(line, "time ") || starts_with(line, "otim ")) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
+{
+    const struct {
+        bool against_human;
+        std::string protocol;
+        Lines told;
+    } cases[] = {
+        {true, "uci", {"go wtime 60000 btime 60000 winc 0 binc 0"}},
+        {false, "uci", {"go wtime 60000 btime 60000 winc 0 binc 0"}},
+        {false, "xboard_v2", {"time 6000", "otim 6000"}},
+    };
+    // One minute each; the engine that moves first is the only one recorded.
+    for (const auto& test : cases) {
+        ConsoleSession console;
+        const std::string first =
+            scripted_fake_engine(console.dir(), "first.sh", test.against_human ? "e7e5" : "e2e4", "fake_engine",
+                                 {{"TORVANE_FAKE_RECORD", "first.txt"}});
+        if (test.against_human) {
+            console.send("0 load 1 filename " + first);
+            console.send("0 level sudden_death 0 1:00 0");
+            console.send("0 human_computer");
+            console.send("0 usermove d2d4");
+            console.lines_until("shout");
+        } else {
+            write_engines_cfg(console, {{"White", first, test.protocol},
+                                        {"Black", ConsoleSession::fake_engine("fake_engine_illegal"), "uci"}});
+            write_tournament(console, {.event = "Clocks", .level = "sudden_death 0 1:00 0",
+                                       .participants = {"White", "Black"}, .games = {{"1", 0, 1, 2}}});
+            play_tournament(console, "Clocks");
+        }
+        const Lines told = clock_lines(console.read_file("first.txt"));
+        ASSERT_GE(told.size(), test.told.size()) << test.protocol;
+        EXPECT_EQ(Lines(told.begin(), told.begin() + static_cast<long>(test.told.size())), test.told) << test.protocol;
     }
 }
 
