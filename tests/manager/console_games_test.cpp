@@ -203,5 +203,24 @@ TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
     EXPECT_TRUE(starts_with(*(result - 1), "emt "));
 }
 
+// The suite's game starts from a position of its own: the window is shown that
+// position and then the game's moves.
+TEST(ConsoleGames, ATournamentOpeningIsShownFromItsOwnStartPosition)
+{
+    ConsoleSession console;
+    const std::string fen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
+    console.write_file("suite.pgn", "[Event \"?\"]\n[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n1. Rb1 Rb8 *\n");
+    write_engines_cfg(console, {{"White", ConsoleSession::fake_engine("fake_engine_illegal"), "uci"},
+                                {"Black", ConsoleSession::fake_engine(), "uci"}});
+    write_tournament(console, {.event = "Own Start", .level = "fixed_depth 1", .suite = console.dir() + "/suite.pgn",
+                               .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
+    const Lines lines = play_tournament(console, "Own Start");
+    const auto diagram =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return starts_with(line, "diagram "); });
+    ASSERT_GE(std::distance(diagram, lines.end()), 4);
+    EXPECT_EQ(Lines(diagram, diagram + 4), (Lines{"diagram " + fen, "level fixed_depth 1", "move a1b1", "move a8b8"}));
+    EXPECT_EQ(result_lines(lines), Lines{"0-1 {illegal move: e2e5}"});
+}
+
 }
 }
