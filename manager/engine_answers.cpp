@@ -1,5 +1,7 @@
 #include "manager/engine_answers.h"
 
+#include "manager/game_result.h"
+
 #include <cstdlib>
 #include <iostream>
 
@@ -14,18 +16,23 @@ bool has_session_token(CommandWords& words, std::uint64_t token)
 
 bool is_no_move(const std::string& text) { return text == "0000" || text == "(none)"; }
 
-std::optional<std::string> answer_without_move(const ChessPosition& position, const Level& level, bool mover_white,
-                                               const std::string& text)
+std::optional<std::string> engine_answer_result(const ChessPosition& position, MoveGenerator& generator,
+                                                const Move& move, const std::string& text, bool mover_white)
 {
-    std::cerr << "Current game:\n"
-              << position.fen() << "\n"
-              << position.moves_text() << "\n"
-              << "engine answered '" << text << "'" << std::endl;
-    const level_t kind = level.get_type();
-    if (kind == fixed_depth || kind == fixed_nodes || kind == fixed_movetime) {
+    if (is_no_move(text)) {
+        std::cerr << "Current game:\n"
+                  << position.fen() << "\n"
+                  << position.moves_text() << "\n"
+                  << "engine answered '" << text << "'" << std::endl;
+        if (no_legal_move(position, generator)) {
+            return game_result(position, generator);
+        }
         return illegal_move_result(mover_white, text);
     }
-    return std::nullopt;
+    if (is_legal_move(position, generator, move)) {
+        return std::nullopt;
+    }
+    return illegal_move_result(mover_white, text);
 }
 
 std::string illegal_move_result(bool mover_white, const std::string& text)

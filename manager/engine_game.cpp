@@ -59,6 +59,7 @@ int start_engine_to_move(GuiEngine& engine1, GuiEngine& engine2, const ChessPosi
     // Black once Black is to move.
     engine1.set_moves_made(white_to_move ? move_number - 1 : move_number);
     engine2.set_moves_made(move_number - 1);
+    exchange_opponent_times(engine1, engine2);
     GuiEngine& mover = white_to_move ? engine1 : engine2;
     mover.set_position(position);
     mover.go();

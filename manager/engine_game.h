@@ -44,8 +44,9 @@ std::string player_name(const GuiEngine& engine);
 // both logging to log and playing at level (a handicap shortens it).
 void seat_engines(GuiEngine& engine1, GuiEngine& engine2, std::ostream* log, const Level& level);
 
-// Sets the engines' move counters from the position's move number and lets
-// the engine to move think: 1 when that is engine 1 (White), 2 for engine 2.
+// Sets the engines' move counters from the position's move number, tells
+// each engine the other's time and lets the engine to move think: 1 when
+// that is engine 1 (White), 2 for engine 2.
 int start_engine_to_move(GuiEngine& engine1, GuiEngine& engine2, const ChessPosition& position);
 
 // Engine 1's and engine 2's time left in milliseconds.

@@ -21,6 +21,7 @@ GuiManager::GuiManager(const std::string& program)
       m_engine1_death_told(false)
 {
     m_openings.emplace();
+    m_human_clock.set_time_control(m_level);
 }
 
 GuiManager::~GuiManager()

@@ -3,6 +3,7 @@
 #include "core/chess_position.h"
 #include "core/move.h"
 #include "core/move_generator.h"
+#include "engines/chess_clock.h"
 #include "engines/engine_variables.h"
 #include "engines/gui_engine.h"
 #include "engines/installed_engines.h"
@@ -136,6 +137,8 @@ private:
     bool play_pending_move();
     // Engine 1 stopped running in a game against the human.
     void handle_engine1_crash();
+    // Engine 1 thinks on the manager's position, told the human's time left.
+    void engine1_go(GuiEngine& engine1);
     // The clock and health test of engine games.
     void check_engines();
     // The move that coordinate text names in the manager's position (not
@@ -167,8 +170,8 @@ private:
     void load_engine(int slot, const std::string& path, int protocol);
     void load_installed_engine(int slot, const std::string& name);
     void reload_engine(int slot);
-    // Starts the engine of a slot again with its settings and a fresh token;
-    // the game and the window are not touched.
+    // Starts the engine of a slot again with its settings, its clock as it
+    // stood and a fresh token; the game and the window are not touched.
     void restart_engine(int slot);
     void reset_position();
     // Stops, unloads and destroys the engine of a slot, if any.
@@ -191,6 +194,10 @@ private:
     ChessPosition m_position;
     MoveGenerator m_generator;
     Level m_level;
+    // The human's clock in a game against engine 1: it runs from the
+    // engine's move until the human's answer, so that the engine learns the
+    // human's real time.
+    ChessClock m_human_clock;
     InstalledEngines m_installed;
     PolyglotBook m_book;
     Timer m_log_timer;

@@ -189,6 +189,7 @@ void GuiManager::command_level(const std::string& text)
 {
     // A text that is refused throws here, before anything has changed.
     m_level = Level(text);
+    m_human_clock.set_time_control(m_level);
     for (int slot : {1, 2}) {
         GuiEngine* loaded = engine(slot);
         if (!loaded) {
@@ -263,6 +264,7 @@ void GuiManager::enter_engine1_mode(GuiEngine& engine1, GuiManagerMode mode, int
     m_mode = mode;
     m_substate = substate;
     m_pending.clear();
+    m_human_clock.stop();
     engine1.set_white(m_position.board().side_to_move() == 1);
 }
 
@@ -283,8 +285,7 @@ void GuiManager::command_go()
         return;
     }
     enter_engine1_mode(*engine1, GuiManagerMode::human_computer, engine1_to_move);
-    engine1->set_position(m_position);
-    engine1->go();
+    engine1_go(*engine1);
     send_human_computer_names();
 }
 
@@ -316,6 +317,12 @@ void GuiManager::command_usermove(const std::string& text)
     case GuiManagerMode::human_computer:
         break;
     }
+    // The engine's move is awaited: taking the user's would swap the sides
+    // under the thinking engine.
+    if (m_substate == engine1_to_move && engine(1)) {
+        send("telluser usermove refused: engine1 is to move");
+        return;
+    }
     // Only a legal move reaches the game; the position and the engine stay
     // as they were otherwise.
     if (!find_legal_move(move)) {
@@ -324,6 +331,7 @@ void GuiManager::command_usermove(const std::string& text)
     }
     m_pending = move;
     m_substate = human_to_move;
+    m_human_clock.move_done(0);
     if (GuiEngine* engine1 = engine(1)) {
         engine1->set_white(m_position.board().side_to_move() != 1);
         send_human_computer_names();

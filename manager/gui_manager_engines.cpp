@@ -5,6 +5,9 @@
 #include "manager/engine_answers.h"
 #include "manager/engine_game.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -76,7 +79,14 @@ void GuiManager::restart_engine(int slot)
     slot = slot == 1 ? 1 : 2;
     GuiEngine* loaded = engine(slot);
     const EngineVariables settings = loaded->copy_enginevariables();
+    // The new process starts a new game, which would give it a full clock.
+    const std::int64_t time_left = loaded->get_time_left();
+    const std::uint32_t moves_made = loaded->get_level().get_moves() - loaded->get_moves_to_go();
     loaded->reload_engine();
+    EngineVariables& restarted = loaded->get_enginevariables();
+    restarted.set_time_left(static_cast<std::uint32_t>(
+        std::clamp<std::int64_t>(time_left, 0, std::numeric_limits<std::int32_t>::max())));
+    restarted.set_moves_made(moves_made);
     loaded->set_enginevariables(settings);
     loaded->set_debug(m_debug);
     loaded->set_logstream(&m_log);
@@ -87,6 +97,7 @@ void GuiManager::restart_engine(int slot)
 void GuiManager::reset_position()
 {
     m_position.set_start_position();
+    m_human_clock.restart();
     m_engine1_restarted = false;
     m_engine1_death_told = false;
     if (GuiEngine* engine1 = engine(1)) {
@@ -120,18 +131,13 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
             return;
         }
         const std::string text = words.next_word();
-        if (is_no_move(text)) {
-            if (const auto result = answer_without_move(m_position, m_level, answering->is_white(), text)) {
-                finish_game(*result);
-            }
+        const Move move = is_no_move(text) ? Move() : alg2move(text);
+        if (const auto result = engine_answer_result(m_position, m_generator, move, text, answering->is_white())) {
+            m_pending.clear();
+            finish_game(*result);
             return;
         }
-        m_pending = alg2move(text);
-        if (find_legal_move(m_pending)) {
-            return;
-        }
-        m_pending.clear();
-        finish_game(illegal_move_result(answering->is_white(), text));
+        m_pending = move;
     } else if (word == "resign") {
         if (!game_in_progress()) {
             return;

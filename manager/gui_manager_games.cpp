@@ -3,10 +3,25 @@
 
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
-#include "manager/tournament_opening.h"
+#include "manager/tournament_game_start.h"
 
 #include <algorithm>
 #include <exception>
+#include <map>
+
+namespace {
+
+// The window's word for a game tag; the Elo tags keep their PGN names.
+std::string window_tag_word(const std::string& tag)
+{
+    static const std::map<std::string, std::string> words = {{"White", "whitename"}, {"Black", "blackname"},
+                                                             {"Round", "round"},     {"Event", "event"},
+                                                             {"Site", "site"},       {"TimeControl", "level"}};
+    const auto found = words.find(tag);
+    return found == words.end() ? tag : found->second;
+}
+
+}
 
 void GuiManager::finish_game(const std::string& result)
 {
@@ -80,26 +95,21 @@ void GuiManager::start_tournament_game()
     }
     GuiEngine* engine1 = engine(1);
     GuiEngine* engine2 = engine(2);
-    seat_engines(*engine1, *engine2, &m_log, m_level);
-    send("whitename " + player_name(*engine1));
-    send("blackname " + player_name(*engine2));
-    if (const std::string elo = engine1->get_elo(); !elo.empty()) {
-        send("WhiteElo " + elo);
+    const TournamentOpening opening =
+        begin_tournament_game(*engine1, *engine2, &m_log, m_level, *m_openings, m_position, game, m_tournament);
+    for (const auto& [tag, value] : tournament_game_tags(*engine1, *engine2, game, m_tournament)) {
+        send(window_tag_word(tag) + " " + value);
     }
-    if (const std::string elo = engine2->get_elo(); !elo.empty()) {
-        send("BlackElo " + elo);
-    }
-    send("round " + game.round_str());
-    send("event " + m_tournament.get_event());
-    send("site " + m_tournament.get_site());
-    send("level " + m_tournament.get_level());
-    reset_position();
-    set_up_tournament_opening(*m_openings, m_position, game, m_tournament);
-    const std::vector<Move> moves = m_position.move_history();
-    for (const Move& move : moves) {
+    m_engine1_restarted = false;
+    m_engine1_death_told = false;
+    // The window replays the opening's moves from the position they start
+    // from, which a suite entry may give of its own.
+    send("diagram " + opening.start_fen);
+    send("level " + m_level.to_string());
+    for (const Move& move : opening.moves) {
         send("move " + move.to_string());
     }
-    if (moves.empty()) {
+    if (opening.moves.empty()) {
         send("setboard " + m_position.epd());
     }
     if (no_legal_move(m_position, m_generator)) {

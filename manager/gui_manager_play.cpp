@@ -7,6 +7,7 @@
 #include "manager/gui_engine_clock.h"
 #include "manager/time_verdicts.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -51,9 +52,8 @@ void GuiManager::play_human_computer()
         // Without an engine that runs (none loaded, or one that died twice)
         // the human plays on alone.
         if (engine1 && engine1->engine_running()) {
-            engine1->set_position(m_position);
             log(" engine1 <- position " + m_position.fen());
-            engine1->go();
+            engine1_go(*engine1);
             m_substate = engine1_to_move;
         }
         return;
@@ -64,8 +64,16 @@ void GuiManager::play_human_computer()
         send("shout");
         if (play_pending_move()) {
             m_substate = human_to_move;
+            m_human_clock.start();
         }
     }
+}
+
+void GuiManager::engine1_go(GuiEngine& engine1)
+{
+    engine1.set_position(m_position);
+    engine1.set_opponent_time(static_cast<std::uint64_t>(std::max<std::int64_t>(m_human_clock.time_left_now(), 0)));
+    engine1.go();
 }
 
 bool GuiManager::play_pending_move()
@@ -100,8 +108,7 @@ void GuiManager::handle_engine1_crash()
     // The game goes on where it was: an answer that arrived before the crash
     // is still played; otherwise the engine is asked again.
     if (engine1->engine_running() && m_substate == engine1_to_move && m_pending.kind() == nullmove) {
-        engine1->set_position(m_position);
-        engine1->go();
+        engine1_go(*engine1);
     }
 }
 

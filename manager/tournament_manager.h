@@ -12,6 +12,7 @@
 #include "manager/line_queue.h"
 #include "manager/manager.h"
 #include "manager/tournament.h"
+#include "manager/tournament_game_start.h"
 
 #include <cstdint>
 #include <fstream>
@@ -93,7 +94,6 @@ private:
     // The move that coordinate text names in the position (not checked for
     // legality); an unreadable text is reported and its error passed on.
     Move alg2move(const std::string& text) const;
-    bool find_legal_move(const Move& move);
     std::string game_result();
     // Ends the game (an empty result: the rules decide), appends it to the
     // event's PGN file, records and saves the result, starts the next game.
@@ -105,9 +105,9 @@ private:
     // Puts the game's players into the slots, keeping the two engines of a
     // match where it can; false when an engine does not start.
     bool seat_players(const TournamentGame& game);
-    // The opening of the game set up on the position and written to the
-    // record: its moves, or the tags "SetUp" and "FEN".
-    void set_up_opening(const TournamentGame& game);
+    // The opening of the game, already set up on the position, written to
+    // the record: its moves, or the tags "SetUp" and "FEN".
+    void record_opening(const TournamentOpening& opening);
     void set_game_tags(const TournamentGame& game);
 
     void load_engine(int slot, const std::string& path, int protocol);

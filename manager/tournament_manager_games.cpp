@@ -6,7 +6,6 @@
 #include "game/pgn_file.h"
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
-#include "manager/tournament_opening.h"
 
 #include <ctime>
 #include <exception>
@@ -53,12 +52,10 @@ void TournamentManager::start_tournament_game()
     }
     GuiEngine& engine1 = *m_engine1;
     GuiEngine& engine2 = *m_engine2;
-    seat_engines(engine1, engine2, &m_log, m_level);
+    const TournamentOpening opening =
+        begin_tournament_game(engine1, engine2, &m_log, m_level, *m_openings, m_position, game, m_tournament);
     set_game_tags(game);
-    engine1.new_game();
-    engine2.new_game();
-    m_position.set_start_position();
-    set_up_opening(game);
+    record_opening(opening);
     if (no_legal_move(m_position, m_generator)) {
         // An opening that is already mate or stalemate is the whole game.
         finish_game("");
@@ -109,35 +106,24 @@ bool TournamentManager::seat_players(const TournamentGame& game)
 
 void TournamentManager::set_game_tags(const TournamentGame& game)
 {
-    m_game.set_tag("White", player_name(*m_engine1));
-    m_game.set_tag("Black", player_name(*m_engine2));
-    if (const std::string elo = m_engine1->get_elo(); !elo.empty()) {
-        m_game.set_tag("WhiteElo", elo);
+    for (const auto& [tag, value] : tournament_game_tags(*m_engine1, *m_engine2, game, m_tournament)) {
+        m_game.set_tag(tag, value);
     }
-    if (const std::string elo = m_engine2->get_elo(); !elo.empty()) {
-        m_game.set_tag("BlackElo", elo);
-    }
-    m_game.set_tag("Round", game.round_str());
-    m_game.set_tag("Event", m_tournament.get_event());
-    m_game.set_tag("Site", m_tournament.get_site());
-    m_game.set_tag("TimeControl", m_tournament.get_level());
 }
 
-void TournamentManager::set_up_opening(const TournamentGame& game)
+void TournamentManager::record_opening(const TournamentOpening& opening)
 {
-    set_up_tournament_opening(*m_openings, m_position, game, m_tournament);
-    const std::vector<Move> moves = m_position.move_history();
-    if (moves.empty()) {
+    if (opening.moves.empty()) {
         m_game.set_tag("SetUp", "1");
         m_game.set_tag("FEN", m_position.epd() + " 0 1");
         return;
     }
     // A suite game with a position of its own: its moves start from there.
-    if (m_position.start_fen() != m_game.position().fen()) {
+    if (opening.start_fen != m_game.position().fen()) {
         m_game.set_tag("SetUp", "1");
-        m_game.set_tag("FEN", m_position.start_fen());
+        m_game.set_tag("FEN", opening.start_fen);
     }
-    for (const Move& move : moves) {
+    for (const Move& move : opening.moves) {
         record_move(move, "", "opening");
     }
 }

@@ -36,20 +36,14 @@ void TournamentManager::process_answer_from_engine(int slot, const std::string& 
         }
         const std::string text = words.next_word();
         const bool white = answering->is_white();
-        if (is_no_move(text)) {
-            if (const auto result = answer_without_move(m_position, m_level, white, text)) {
-                finish_game(*result);
-            }
-            return;
-        }
         Move move;
         try {
-            move = alg2move(text);
+            move = is_no_move(text) ? Move() : alg2move(text);
         } catch (const std::exception&) {
             // Reported by alg2move; such a text is an illegal move.
         }
-        if (!find_legal_move(move)) {
-            finish_game(illegal_move_result(white, text));
+        if (const auto result = engine_answer_result(m_position, m_generator, move, text, white)) {
+            finish_game(*result);
             return;
         }
         record_move(move, white ? m_comment1 : m_comment2, line);
@@ -155,7 +149,5 @@ Move TournamentManager::alg2move(const std::string& text) const
         throw;
     }
 }
-
-bool TournamentManager::find_legal_move(const Move& move) { return is_legal_move(m_position, m_generator, move); }
 
 std::string TournamentManager::game_result() { return ::game_result(m_position, m_generator); }

@@ -112,5 +112,30 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
     EXPECT_EQ(window->get_title().rfind("Human  Stockfish", 0), 0u) << window->get_title();
 }
 
+// A move that reaches the manager while the engine thinks is refused, and the
+// window says so.
+TEST_F(EngineGameTest, AMoveWhileTheEngineThinksIsRefusedWithAMessage)
+{
+    send("load 1 filename " + fake_engine("slow"));
+    ASSERT_TRUE(run_until([this] { return window->get_title().find("FakeEngine") != std::string::npos; }));
+    send("human_computer");
+    send("go");
+    send("usermove e2e4");
+    std::string primary, secondary;
+    answer_dialog("Message:", [&primary, &secondary](Gtk::Dialog& dialog) {
+        auto& box = dynamic_cast<Gtk::MessageDialog&>(dialog);
+        primary = box.property_text().get_value();
+        secondary = box.property_secondary_text().get_value();
+        save_screenshot(dialog, "usermove_refused");
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    ASSERT_TRUE(run_until([&primary] { return !primary.empty(); }));
+    EXPECT_EQ(primary + secondary, "usermove refused: engine1 is to move");
+    // The engine has no move to give and loses.
+    answer_result_box();
+    ASSERT_TRUE(run_until([this] { return !result_box.empty(); }));
+    EXPECT_EQ(result_box, "result:");
+}
+
 }
 }

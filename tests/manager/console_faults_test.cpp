@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 
 namespace torvane_test {
 namespace {
@@ -18,9 +19,10 @@ using namespace std::chrono_literals;
 
 TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce)
 {
-    ConsoleSession console({{"TORVANE_FAKE_CRASH_AFTER", "10"}, {"TORVANE_FAKE_SEED", "7"}});
+    ConsoleSession console(
+        {{"TORVANE_FAKE_CRASH_AFTER", "10"}, {"TORVANE_FAKE_SEED", "7"}, {"TORVANE_FAKE_RECORD", "engine.txt"}});
     console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_crash_after"));
-    console.send("0 level fixed_depth 1");
+    console.send("0 level sudden_death 0 1:00 2");
     console.send("0 human_computer");
     ChessPosition position;
     position.set_start_position();
@@ -48,6 +50,21 @@ TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce
         EXPECT_FALSE(starts_with(line, "diagram") || starts_with(line, "level") || starts_with(line, "engine1name"))
             << line;
     }
+    // The eleventh search killed the engine; its successor is asked with the
+    // clocks as they stood: a minute and ten increments of 2 s for each side.
+    Lines searches;
+    std::istringstream received(console.read_file("engine.txt"));
+    for (std::string line; std::getline(received, line);) {
+        if (starts_with(line, "go ")) {
+            searches.push_back(line);
+        }
+    }
+    ASSERT_GE(searches.size(), 12u);
+    const auto told = [&searches](const std::string& clock) {
+        return std::stol(searches[11].substr(searches[11].find(clock) + clock.size()));
+    };
+    EXPECT_GT(told(" wtime "), 70000) << searches[11];
+    EXPECT_GT(told(" btime "), 70000) << searches[11];
 }
 
 TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
@@ -68,6 +85,15 @@ TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
     const Lines end = console.lines_until("telluser result: 1-0");
     EXPECT_TRUE(contains(end, "telluser illegal move refused: h5h8"));
     EXPECT_EQ(result_lines(end), Lines{"1-0 {White mates}"});
+}
+
+TEST(ConsoleFaults, AUserMoveWhileTheEngineThinksIsRefused)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MODE", "hold"}});
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    console.send("0 go");
+    console.lines_until("blackname Human");
+    EXPECT_EQ(answer_to(console, "0 usermove e2e4"), Lines{"telluser usermove refused: engine1 is to move"});
 }
 
 TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)

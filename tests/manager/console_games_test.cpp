@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <sstream>
 
 namespace torvane_test {
 namespace {
@@ -23,6 +24,7 @@ TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
         std::string engine_moves;
         Lines user_moves;  // none: the engine moves first ("go")
         std::string result;
+        std::string level = "fixed_depth 1";
     } cases[] = {
         {"fake_engine", "1", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", {}, "1-0 {White mates}"},
         {"fake_engine", "1", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", "a8a1", {}, "0-1 {Black mates}"},
@@ -35,13 +37,18 @@ TEST(ConsoleGames, GamesAgainstAHumanEndWithTheirResultLines)
         {"fake_engine_illegal", "1", start_fen, "", {}, "0-1 {illegal move: e2e5}"},
         {"fake_engine_illegal", "1", start_fen, "", {"d2d4"}, "1-0 {illegal move: e2e5}"},
         {"fake_engine_none", "1", start_fen, "", {}, "0-1 {illegal move: (none)}"},
+        // No move under a clock loses at once as well; with no legal move the rules decide.
+        {"fake_engine_null_move", "1", start_fen, "", {"e2e4"}, "1-0 {illegal move: 0000}", "sudden_death 0 0:03 0"},
+        {"fake_engine_none", "1", start_fen, "", {}, "0-1 {illegal move: (none)}", "sessions 40 0:10 0.1"},
+        {"fake_engine_none", "1", "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", "", {}, "1/2-1/2 {Stalemate}",
+         "sudden_death 0 0:03 0"},
         {"fake_engine_resign", "3", start_fen, "", {}, "0-1 {white resigns}"},
         {"fake_engine_resign", "3", start_fen, "", {"e2e4"}, "1-0 {black resigns}"},
     };
     for (const auto& test : cases) {
         ConsoleSession console({{"TORVANE_FAKE_MOVES", test.engine_moves}});
         console.send("0 load " + test.protocol + " filename " + ConsoleSession::fake_engine(test.program));
-        console.send("0 level fixed_depth 1");
+        console.send("0 level " + test.level);
         console.send("0 setboard " + test.fen);
         console.send(test.user_moves.empty() ? "0 go" : "0 human_computer");
         auto done = [](const std::string& line) { return line == "shout" || starts_with(line, "telluser result: "); };
@@ -100,6 +107,7 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         std::string epd;
         std::string result;
         int moves;
+        std::string level = "fixed_depth 1";
     } cases[] = {
         // A mate with a queen each after six quiet plies is a mate, not an adjudicated draw.
         {"fake_engine", "h8g7 g7h8 h8g7", "fake_engine", "c7c6 c6c7 c7c1", "7Q/2q5/8/8/8/1k6/8/K7 w - -",
@@ -111,6 +119,8 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         {"fake_engine_illegal", "", "fake_engine", "", "", "0-1 {illegal move: e2e5}", 0},
         {"fake_engine", "e2e4", "fake_engine_illegal", "", "", "1-0 {illegal move: e2e5}", 1},
         {"fake_engine_none", "", "fake_engine", "", "", "0-1 {illegal move: (none)}", 0},
+        {"fake_engine_null_move", "", "fake_engine", "", "", "0-1 {illegal move: 0000}", 0, "sudden_death 0 0:03 0"},
+        {"fake_engine", "e2e4", "fake_engine_none", "", "", "1-0 {illegal move: (none)}", 1, "sudden_death 0 0:03 0"},
         {"fake_engine_crash_on_go", "", "fake_engine", "", "", "0-1 {engine failure}", 0},
         {"fake_engine_legal", "", "fake_engine_resign", "", "", "1-0 {black resigns}", 1},
         // An opening that is already mate is the whole game.
@@ -118,7 +128,7 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
     };
     for (const auto& test : cases) {
         const Lines lines =
-            one_game_match(test.white, test.white_moves, test.black, test.black_moves, test.epd, "fixed_depth 1");
+            one_game_match(test.white, test.white_moves, test.black, test.black_moves, test.epd, test.level);
         EXPECT_EQ(result_lines(lines), Lines{test.result}) << test.result;
         std::size_t moves = 0;
         for (const std::string& line : lines) {
@@ -132,6 +142,55 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
     }
 }
 
+// The clock lines an engine was given, in order: UCI "go", xboard "time" and "otim".
+Lines clock_lines(const std::string& received)
+{
+    Lines lines;
+    std::istringstream in(received);
+    for (std::string line; std::getline(in, line);) {
+        if (starts_with(line, "go ") || starts_with(line, "time ") || starts_with(line, "otim ")) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
+{
+    const struct {
+        bool against_human;
+        std::string protocol;
+        Lines told;
+    } cases[] = {
+        {true, "uci", {"go wtime 60000 btime 60000 winc 0 binc 0"}},
+        {false, "uci", {"go wtime 60000 btime 60000 winc 0 binc 0"}},
+        {false, "xboard_v2", {"time 6000", "otim 6000"}},
+    };
+    // One minute each; the engine that moves first is the only one recorded.
+    for (const auto& test : cases) {
+        ConsoleSession console;
+        const std::string first =
+            scripted_fake_engine(console.dir(), "first.sh", test.against_human ? "e7e5" : "e2e4", "fake_engine",
+                                 {{"TORVANE_FAKE_RECORD", "first.txt"}});
+        if (test.against_human) {
+            console.send("0 load 1 filename " + first);
+            console.send("0 level sudden_death 0 1:00 0");
+            console.send("0 human_computer");
+            console.send("0 usermove d2d4");
+            console.lines_until("shout");
+        } else {
+            write_engines_cfg(console, {{"White", first, test.protocol},
+                                        {"Black", ConsoleSession::fake_engine("fake_engine_illegal"), "uci"}});
+            write_tournament(console, {.event = "Clocks", .level = "sudden_death 0 1:00 0",
+                                       .participants = {"White", "Black"}, .games = {{"1", 0, 1, 2}}});
+            play_tournament(console, "Clocks");
+        }
+        const Lines told = clock_lines(console.read_file("first.txt"));
+        ASSERT_GE(told.size(), test.told.size()) << test.protocol;
+        EXPECT_EQ(Lines(told.begin(), told.begin() + static_cast<long>(test.told.size())), test.told) << test.protocol;
+    }
+}
+
 TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
 {
     const Lines lines = one_game_match("fake_engine_slow", "e2e4", "fake_engine", "", "", "sudden_death 0 0:02 0",
@@ -142,6 +201,25 @@ TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
     ASSERT_GE(result - lines.begin(), 2);
     EXPECT_EQ(*(result - 2), "move e2e4");
     EXPECT_TRUE(starts_with(*(result - 1), "emt "));
+}
+
+// The suite's game starts from a position of its own: the window is shown that
+// position and then the game's moves.
+TEST(ConsoleGames, ATournamentOpeningIsShownFromItsOwnStartPosition)
+{
+    ConsoleSession console;
+    const std::string fen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
+    console.write_file("suite.pgn", "[Event \"?\"]\n[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n1. Rb1 Rb8 *\n");
+    write_engines_cfg(console, {{"White", ConsoleSession::fake_engine("fake_engine_illegal"), "uci"},
+                                {"Black", ConsoleSession::fake_engine(), "uci"}});
+    write_tournament(console, {.event = "Own Start", .level = "fixed_depth 1", .suite = console.dir() + "/suite.pgn",
+                               .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
+    const Lines lines = play_tournament(console, "Own Start");
+    const auto diagram =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return starts_with(line, "diagram "); });
+    ASSERT_GE(std::distance(diagram, lines.end()), 4);
+    EXPECT_EQ(Lines(diagram, diagram + 4), (Lines{"diagram " + fen, "level fixed_depth 1", "move a1b1", "move a8b8"}));
+    EXPECT_EQ(result_lines(lines), Lines{"0-1 {illegal move: e2e5}"});
 }
 
 }

@@ -71,8 +71,8 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
 }
 
 // Each game ends by a fault of one engine, or before any move: an unreadable
-// move text, a crash, no move under a fixed level, and an opening that is
-// already mate.
+// move text, a crash, no move while a minute is left on the clock, and an
+// opening that is already mate.
 TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 {
     RunnerDir dir;
@@ -85,7 +85,7 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
     const std::string suite = dir.path() + "/suite.epd";
     std::ofstream(suite) << "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n"
                             "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq -\n";
-    write_tournament(dir.path(), {.event = "Faults", .level = "fixed_depth 1", .suite = suite,
+    write_tournament(dir.path(), {.event = "Faults", .level = "sudden_death 0 1:00 0", .suite = suite,
                                   .participants = {"Garbled", "Player", "Crasher", "Empty"},
                                   .games = {{"1", 1, 1, 2}, {"2", 1, 2, 3}, {"3", 1, 2, 4}, {"4", 2, 2, 1}}});
 

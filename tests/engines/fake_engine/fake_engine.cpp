@@ -27,6 +27,7 @@
 //   crash_after   as legal, but exits at once when asked for one move more
 //                 than TORVANE_FAKE_CRASH_AFTER (default 10)
 //   quiet         sends no analysis line before its moves
+//   null_move     answers every UCI search with "bestmove 0000"
 // The mode none answers every UCI search with "bestmove (none)".
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
@@ -342,6 +343,10 @@ void answer()
             }
             say("move " + move);
         }
+        return;
+    }
+    if (has_mode("null_move")) {
+        say("bestmove 0000");
         return;
     }
     if (move.empty()) {
