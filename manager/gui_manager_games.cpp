@@ -63,7 +63,9 @@ void GuiManager::stop_tournament_game()
     m_pending.clear();
     m_mode = GuiManagerMode::human_human;
     m_substate = substate_idle;
-    std::string message = "telluser tournament stopped: its unfinished game is played again when the tournament is resumed";
+    // Worded as "tournament_finished" is: the window shows the first word as
+    // the heading.
+    std::string message = "telluser tournament_stopped its unfinished game is played again when the tournament is resumed";
     try {
         m_tournament.save();
     } catch (const std::exception& error) {

@@ -141,7 +141,7 @@ TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnRe
         console.lines_until("move a1a2");
         console.lines_until([](const std::string& line) { return starts_with(line, "btime "); });
         EXPECT_EQ(answer_to(console, "0 " + leave),
-                  Lines{"telluser tournament stopped: its unfinished game is played again when the tournament is "
+                  Lines{"telluser tournament_stopped its unfinished game is played again when the tournament is "
                         "resumed"})
             << leave;
         EXPECT_EQ(console.lines_for(1s), Lines{}) << leave;
