@@ -157,6 +157,13 @@ void GuiEngine::unload_engine()
     stop_threads(false);
 }
 
+void GuiEngine::release_lost_process()
+{
+    if (engine_crashed()) {
+        m_engio.quit();
+    }
+}
+
 void GuiEngine::reload_engine()
 {
     if (m_peng) {

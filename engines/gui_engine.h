@@ -45,6 +45,10 @@ public:
     void load(int number, const std::string& path, int protocol, CVTrio manager_queue);
     // Stops and quits the engine, joins both threads, deletes the driver.
     void unload_engine();
+    // When the engine has been lost, waits for its process to end (ending it
+    // after the quit timeout) so that no defunct child is left; the driver
+    // stays until the next reload or unload. Nothing for a running engine.
+    void release_lost_process();
     // Unloads and loads again with the arguments of the last load, keeping
     // the token last set, and starts a new game.
     void reload_engine();

@@ -157,6 +157,10 @@ private:
 
     // Tournament games.
     void start_tournament_game();
+    // Leaves the tournament game being played without a result: both engines
+    // unloaded, the game unplayed in the saved file (resuming plays it from
+    // its start), two humans; the window gets one "telluser" line.
+    void stop_tournament_game();
     // Ends a tournament run that cannot go on: "tournament_finished", both
     // engines unloaded, two humans.
     void abandon_tournament(const std::string& message);

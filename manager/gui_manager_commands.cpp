@@ -131,7 +131,9 @@ void GuiManager::command_setoption(CommandWords& words)
 
 void GuiManager::command_new()
 {
-    if (m_mode == GuiManagerMode::match) {
+    if (tournament_game_in_progress()) {
+        stop_tournament_game();
+    } else if (m_mode == GuiManagerMode::match) {
         return;
     }
     GuiEngine* engine1 = engine(1);
@@ -176,6 +178,9 @@ void GuiManager::command_quit()
 
 void GuiManager::command_human_human()
 {
+    if (tournament_game_in_progress()) {
+        stop_tournament_game();
+    }
     for (int slot : {1, 2}) {
         if (GuiEngine* loaded = engine(slot)) {
             loaded->stop();
@@ -187,6 +192,11 @@ void GuiManager::command_human_human()
 
 void GuiManager::command_level(const std::string& text)
 {
+    // Both clocks would jump mid-game, and the games after it would run on
+    // a time control that the tournament does not name.
+    if (refused_during_tournament_game("level")) {
+        return;
+    }
     // A text that is refused throws here, before anything has changed.
     m_level = Level(text);
     m_human_clock.set_time_control(m_level);
@@ -270,6 +280,9 @@ void GuiManager::enter_engine1_mode(GuiEngine& engine1, GuiManagerMode mode, int
 
 void GuiManager::command_human_computer()
 {
+    if (refused_during_tournament_game("human_computer")) {
+        return;
+    }
     GuiEngine* engine1 = engine(1);
     if (!engine1) {
         return;
@@ -280,6 +293,9 @@ void GuiManager::command_human_computer()
 
 void GuiManager::command_go()
 {
+    if (refused_during_tournament_game("go")) {
+        return;
+    }
     GuiEngine* engine1 = engine(1);
     if (!engine1) {
         return;
@@ -291,6 +307,9 @@ void GuiManager::command_go()
 
 void GuiManager::command_analyzeposition()
 {
+    if (refused_during_tournament_game("analyzeposition")) {
+        return;
+    }
     GuiEngine* engine1 = engine(1);
     if (!engine1) {
         return;
@@ -303,6 +322,9 @@ void GuiManager::command_analyzeposition()
 
 void GuiManager::command_usermove(const std::string& text)
 {
+    if (refused_during_tournament_game("usermove")) {
+        return;
+    }
     const Move move = alg2move(text);
     switch (m_mode) {
     case GuiManagerMode::match:
@@ -340,6 +362,9 @@ void GuiManager::command_usermove(const std::string& text)
 
 void GuiManager::command_learnopenings(int sides)
 {
+    if (refused_during_tournament_game("learnopenings")) {
+        return;
+    }
     m_learn_sides = sides;
     if (sides == 0) {
         return;

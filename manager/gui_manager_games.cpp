@@ -68,6 +68,29 @@ void GuiManager::abandon_tournament(const std::string& message)
     send("tournament_finished");
 }
 
+void GuiManager::stop_tournament_game()
+{
+    // Unloading both engines is what keeps a late answer of theirs out of
+    // whatever the user does next.
+    empty_slot(1);
+    empty_slot(2);
+    m_queue.drop_engine_lines();
+    m_pending.clear();
+    m_mode = GuiManagerMode::human_human;
+    m_substate = substate_idle;
+    // Worded as "tournament_finished" is: the window shows the first word as
+    // the heading.
+    std::string message = "telluser tournament_stopped its unfinished game is played again when the tournament is resumed";
+    try {
+        m_tournament.save();
+    } catch (const std::exception& error) {
+        // The file still holds every earlier result: each was saved when its
+        // game ended.
+        message += " (" + std::string(error.what()) + ")";
+    }
+    send(message);
+}
+
 void GuiManager::start_tournament_game()
 {
     m_pending.clear();

@@ -93,6 +93,9 @@ void GuiManager::handle_engine1_crash()
     if (m_engine1_restarted) {
         if (!m_engine1_death_told) {
             m_engine1_death_told = true;
+            // Nothing restarts it now: its process must not linger as a zombie
+            // until the next load or quit.
+            engine(1)->release_lost_process();
             send("telluser engine1 crashed again, not restarted");
             if (m_substate == engine1_to_move) {
                 m_substate = human_to_move;

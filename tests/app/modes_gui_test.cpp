@@ -9,6 +9,7 @@
 
 #include <gtkmm/entry.h>
 #include <gtkmm/grid.h>
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/radiobutton.h>
 #include <gtkmm/spinbutton.h>
 #include <gtkmm/textview.h>
@@ -310,7 +311,20 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     drag(51, 35);
     EXPECT_FALSE(contains(log(), "usermove"));
 
+    // Leaving the game stops the tournament; the manager says how it goes on.
+    std::string stopped;
+    std::string how;
+    answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
+        save_screenshot(dialog, "tournament_stopped");
+        auto& box = dynamic_cast<Gtk::MessageDialog&>(dialog);
+        stopped = box.property_text().get_value();
+        how = box.property_secondary_text().get_value();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
     activate("HumanHuman");
+    ASSERT_TRUE(run_until([&] { return !stopped.empty(); }, 20000));
+    EXPECT_EQ(stopped, "tournament stopped");
+    EXPECT_NE(how.find("its unfinished game is played again when the tournament is resumed"), std::string::npos);
     for (const char* available : {"Setup", "Engine1", "LoadInstalled", "New"})
         EXPECT_TRUE(probe->action(available)->is_sensitive()) << available;
     EXPECT_TRUE(probe->fen_entry().is_sensitive());

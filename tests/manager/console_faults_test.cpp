@@ -75,6 +75,7 @@ TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
     console.send("0 usermove e2e4");
     const Lines lines = console.lines_until("telluser engine1 crashed again, not restarted");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "telluser engine1 crashed"), 1);
+    EXPECT_EQ(console.children(), std::vector<pid_t>{}) << "the dead engine is reaped";
     EXPECT_EQ(console.lines_for(1s), Lines{});
     // The human's moves are still refereed: an illegal one is refused, a mate ends the game.
     for (const char* move : {"e7e5", "f1c4", "b8c6", "d1h5", "g8f6"}) {
@@ -113,7 +114,7 @@ TEST(ConsoleFaults, ASetboardUnderAThinkingEngineDropsItsLateAnswer)
     EXPECT_FALSE(contains(lines, "move e7e5"));
 }
 
-TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
+TEST(ConsoleFaults, ATournamentGameRefusesWhatWouldChangeOrLeaveItAndGoesOn)
 {
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "100"}});
     const auto slow = [&](const std::string& name, const std::string& moves) {
@@ -126,14 +127,59 @@ TEST(ConsoleFaults, ATournamentGameRefusesSetboardAndLoadAndGoesOn)
     console.send("0 load_tournament Refusals");
     console.send("0 start_tournament");
     console.lines_until("setboard r3k3/8/8/8/8/8/8/R3K3 w - -");
-    console.send("0 setboard " + start_fen);
-    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
-    console.send("0 load_tournament Refusals");
+    const std::string refused[][2] = {
+        {"setboard", "setboard " + start_fen},
+        {"load", "load 1 filename " + ConsoleSession::fake_engine()},
+        {"load_tournament", "load_tournament Refusals"},
+        {"level", "level fixed_depth 3"},
+        {"go", "go"},
+        {"analyzeposition", "analyzeposition"},
+        {"human_computer", "human_computer"},
+        {"learnopenings", "learnopenings 3"},
+        {"usermove", "usermove a1b1"},
+    };
+    for (const auto& [word, command] : refused) {
+        console.send("0 " + command);
+    }
     const Lines lines = console.lines_until("tournament_finished");
-    EXPECT_TRUE(contains(lines, "telluser setboard refused: a tournament game is being played"));
-    EXPECT_TRUE(contains(lines, "telluser load refused: a tournament game is being played"));
-    EXPECT_TRUE(contains(lines, "telluser load_tournament refused: a tournament game is being played"));
+    for (const auto& [word, command] : refused) {
+        EXPECT_TRUE(contains(lines, "telluser " + word + " refused: a tournament game is being played")) << command;
+    }
     EXPECT_EQ(result_lines(lines), Lines{"1/2-1/2 {adjudicated}"});
+}
+
+// The window sends "human_human" or "new" when the user leaves a running
+// tournament: the game is left unplayed and is played again on resuming.
+TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnResuming)
+{
+    for (const std::string leave : {"human_human", "new"}) {
+        ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "200"}});
+        const auto slow = [&](const std::string& name, const std::string& moves) {
+            return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
+        };
+        write_engines_cfg(console,
+                          {{"W", slow("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", slow("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
+        console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
+        write_tournament(console, {.event = "Left", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                                   .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});
+        console.send("0 load_tournament Left");
+        console.send("0 start_tournament");
+        console.lines_until("move a1a2");
+        console.lines_until([](const std::string& line) { return starts_with(line, "btime "); });
+        EXPECT_EQ(answer_to(console, "0 " + leave),
+                  Lines{"telluser tournament_stopped its unfinished game is played again when the tournament is "
+                        "resumed"})
+            << leave;
+        EXPECT_EQ(console.lines_for(1s), Lines{}) << leave;
+        EXPECT_EQ(console.children(), std::vector<pid_t>{}) << leave;
+        EXPECT_NE(console.read_file("tournaments/Left.trn").find("result=*\n"), std::string::npos) << leave;
+        const Lines resumed = play_tournament(console, "Left");
+        const auto round = std::find(resumed.begin(), resumed.end(), "round 1");
+        ASSERT_NE(round, resumed.end()) << leave;
+        EXPECT_NE(std::find(round, resumed.end(), "setboard r3k3/8/8/8/8/8/8/R3K3 w - -"), resumed.end()) << leave;
+        EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "move a1a2"), 2) << leave;
+        EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {adjudicated}"}) << leave;
+    }
 }
 
 TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
