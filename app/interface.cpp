@@ -171,6 +171,15 @@ void Interface::send_to_manager(const std::string& command)
     if (m_debug && command.find("wake_up") == std::string::npos)
         log_line(" interface --> ", line);
     m_manager.command(line);
+    if (const std::optional<std::uint64_t> ping = m_state.command_sent(command))
+        send_to_manager("ping " + std::to_string(*ping));
+}
+
+void Interface::send_position()
+{
+    send_to_manager("setboard " + m_position.fen());
+    if (m_analyze_action->get_active())
+        send_to_manager("analyzeposition");
 }
 
 void Interface::log_line(const std::string& direction, const std::string& line)

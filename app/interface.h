@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/manager_line.h"
 #include "app/message_inbox.h"
+#include "app/window_state.h"
 #include "core/chess_position.h"
 #include "core/move_generator.h"
 #include "eco/eco_classifier.h"
@@ -41,7 +43,6 @@
 #include <thread>
 #include <utility>
 
-class ManagerLine;
 class TournamentDialog;
 
 // The main window: menus, clocks, board, navigation buttons and the side
@@ -74,6 +75,9 @@ public:
     // Sends one command to the manager as "0 " and the command; logged while
     // debugging ("wake_up" never).
     void send_to_manager(const std::string& command);
+    // Tells the manager the position shown: "setboard", and in Analysis
+    // "analyzeposition", so the engine goes on with it.
+    void send_position();
     // A modal message box titled "Message:"; underscores show as blanks.
     void show_message(std::string title, std::string text);
     // Shows m_position on the board and in the FEN row.
@@ -142,6 +146,9 @@ private:
     void on_manager_game_end(const ManagerLine& line);
     void on_manager_engine1name(const ManagerLine& line);
     void on_manager_engine_info(const ManagerLine& line, bool white);
+    // A red arrow in Learn Opening: the book refused the user's last move,
+    // which the manager did not play; the board and the record take it back.
+    void take_back_refused_move(const ManagerLine::Arrow& arrow);
     void set_players_title();
     void start_side_clock();
     // The manager's move in coordinate form as a legal move of the position;
@@ -246,6 +253,17 @@ private:
     // The "Time control" dialog on m_level; true (m_level replaced by the
     // user's choice) only when it was closed with OK.
     bool run_time_control_dialog();
+    // Leaving Tournament while a tournament game is played asks first; No
+    // ticks Tournament back, Yes stops the tournament.
+    void leave_tournament();
+    // Whether the window's tournament, as saved, has every game played.
+    bool saved_tournament_finished() const;
+    // Undoes the mode change under way: the radio of the mode goes back on
+    // once the toolkit has finished ticking, the Mode handlers meanwhile
+    // doing nothing.
+    void go_back_to_mode(WindowMode mode);
+    void restore_held_mode();
+    Glib::RefPtr<Gtk::RadioAction> mode_radio(WindowMode mode) const;
     // What would disturb a tournament game (Setup, the FEN row, a new game,
     // loading games, positions, engines or another tournament, the time
     // control and the engine's options) is greyed while Tournament is ticked.
@@ -270,6 +288,7 @@ private:
 
     GuiManager m_manager;
     MessageInbox m_inbox;
+    WindowState m_state;
     std::uint64_t m_ticks = 0;
     std::thread m_manager_thread;
 

@@ -141,6 +141,10 @@ void Interface::on_menu_mode_setup()
     m_start_thinking_action->set_sensitive(false);
     m_tournament_new_action->set_sensitive(true);
     if (m_setup_action->get_active()) {
+        // The engine's play ends before the first edit, as in Human - human.
+        leave_engine_sides();
+        m_clocks.stop();
+        send_to_manager("human_human");
         m_setup = true;
         m_position.set_castling_flags(0);
         return;

@@ -86,7 +86,7 @@ void Interface::set_position_from_line(const std::string& line)
     forget_game_comments();
     m_pgn_view.show_game(m_game);
     refresh_board();
-    send_to_manager("setboard " + m_position.fen());
+    send_position();
     highlight_side_to_move();
     m_epd_window.show_epd(m_position_line);
 }
@@ -95,7 +95,9 @@ std::pair<std::string, int> Interface::choose_file_row(std::uint8_t kind,
                                                       const std::function<int(const std::string&)>& choose_row)
 {
     static_assert(FenList::nothing_chosen == 0 && GameList::nothing_chosen == 0);
-    m_human_human_action->set_active(true);
+    // Analysis goes on with the position loaded.
+    if (!m_analyze_action->get_active())
+        m_human_human_action->set_active(true);
     const std::string path = choose_file(kind);
     if (path.empty())
         return {path, 0};
@@ -131,7 +133,8 @@ void Interface::load_neighbour_position(int step)
 {
     if (m_tournament_action->get_active())
         return;
-    m_human_human_action->set_active(true);
+    if (!m_analyze_action->get_active())
+        m_human_human_action->set_active(true);
     if (m_position_file.empty())
         return;
     // The lines counted are the rows that the position list shows.
@@ -197,7 +200,7 @@ void Interface::on_menu_load_game()
     m_comment_editor.set_comment(m_game.get_comment());
     refresh_board();
     m_pgn_view.show_game(m_game);
-    send_to_manager("setboard " + m_position.fen());
+    send_position();
 }
 
 void Interface::on_menu_save_game()

@@ -32,10 +32,19 @@ void Interface::add_actions()
         m_actions->add(action, handler(operation, member));
         return action;
     };
-    const auto radio = [this](const char* name, const char* label, const char* operation,
+    // While a mode change is being undone, the radios change without their
+    // handlers; otherwise the mode ticked is the one the state knows.
+    const auto radio = [this](const char* name, const char* label, WindowMode mode, const char* operation,
                               void (Interface::*member)()) {
         Glib::RefPtr<Gtk::RadioAction> action = Gtk::RadioAction::create(m_mode_group, name, label);
-        m_actions->add(action, handler(operation, member));
+        const sigc::slot<void> run = handler(operation, member);
+        m_actions->add(action, [this, action, mode, run] {
+            if (m_state.mode_changes_held())
+                return;
+            run();
+            if (action->get_active() && !m_state.mode_changes_held())
+                m_state.mode_chosen(mode);
+        });
         return action;
     };
 
@@ -64,16 +73,17 @@ void Interface::add_actions()
     m_show_fen_action = toggle("ShowFEN", "Show FEN", "on_menu_show_fen", &Interface::on_menu_show_fen);
 
     menu("ModeMenu", "Mode");
-    m_setup_action = radio("Setup", "Setup", "on_menu_mode_setup", &Interface::on_menu_mode_setup);
-    m_human_computer_action = radio("HumanComputer", "Human - computer", "on_menu_mode_human_computer",
-                                    &Interface::on_menu_mode_human_computer);
-    m_human_human_action = radio("HumanHuman", "Human - human", "on_menu_mode_human_human",
+    m_setup_action =
+        radio("Setup", "Setup", WindowMode::setup, "on_menu_mode_setup", &Interface::on_menu_mode_setup);
+    m_human_computer_action = radio("HumanComputer", "Human - computer", WindowMode::human_computer,
+                                    "on_menu_mode_human_computer", &Interface::on_menu_mode_human_computer);
+    m_human_human_action = radio("HumanHuman", "Human - human", WindowMode::human_human, "on_menu_mode_human_human",
                                  &Interface::on_menu_mode_human_human);
-    m_analyze_action = radio("AnalyzePosition", "Analysis", "on_menu_mode_analyze_position",
+    m_analyze_action = radio("AnalyzePosition", "Analysis", WindowMode::analysis, "on_menu_mode_analyze_position",
                              &Interface::on_menu_mode_analyze_position);
-    m_learn_openings_action = radio("LearnOpenings", "Learn Opening", "on_menu_mode_learn_openings",
-                                    &Interface::on_menu_mode_learn_openings);
-    m_tournament_action = radio("Tournament", "Tournament", "on_menu_mode_tournament",
+    m_learn_openings_action = radio("LearnOpenings", "Learn Opening", WindowMode::learn_openings,
+                                    "on_menu_mode_learn_openings", &Interface::on_menu_mode_learn_openings);
+    m_tournament_action = radio("Tournament", "Tournament", WindowMode::tournament, "on_menu_mode_tournament",
                                 &Interface::on_menu_mode_tournament);
     m_start_thinking_action = plain("StartThinking", "Start thinking", "on_menu_start_thinking",
                                     &Interface::on_menu_start_thinking);

@@ -5,14 +5,27 @@
 #include "app/engine_info_comment.h"
 #include "app/manager_line.h"
 #include "core/move_list.h"
+#include "core/square.h"
 #include "game/pgn_file.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 void Interface::apply_manager_line(const std::string& text)
 {
     const ManagerLine line(text);
     const std::string& word = line.word();
+    if (word == "pong") {
+        m_state.manager_answered(std::strtoull(line.first_word().c_str(), nullptr, 10));
+        return;
+    }
+    if ((word == "move" || word == "emt") && !m_state.takes_manager_moves()) {
+        // Sent for the position the manager had before the window's last
+        // change of position: it belongs to no position shown now.
+        if (m_debug)
+            log_line(" dropped ----> ", text);
+        return;
+    }
     if (word == "diagram") {
         on_manager_diagram(line);
     } else if (word == "move") {
@@ -53,6 +66,7 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "set_arrow") {
         const ManagerLine::Arrow arrow = line.arrow();
         m_board.add_arrow(arrow.from, arrow.to, arrow.colour);
+        take_back_refused_move(arrow);
         refresh_board();
     } else if (word == "clear_arrows") {
         m_board.clear_arrows();
@@ -78,6 +92,8 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "quit") {
         hide();
     } else if (word == "tournament_finished") {
+        m_state.tournament_finished();
+        set_tournament_locks(false);
         m_human_human_action->set_active(true);
     } else if (word == "1-0" || word == "0-1" || word == "1/2-1/2") {
         on_manager_game_end(line);
@@ -183,6 +199,11 @@ void Interface::start_side_clock()
 
 void Interface::on_manager_diagram(const ManagerLine& line)
 {
+    if (m_state.diagram_answers_engine_load()) {
+        // The new engine starts from the game the user sees, which stays.
+        send_position();
+        return;
+    }
     m_position.set_fen(line.text());
     start_side_clock();
     refresh_board();
@@ -192,6 +213,19 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     forget_game_comments();
     tag_set_up_position();
     m_pgn_view.set_text(m_game.pgn());
+}
+
+void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
+{
+    constexpr int red = 0;
+    if (arrow.colour != red || !m_learn_openings_action->get_active() || !m_state.takes_manager_moves() ||
+        m_game.current() != m_play_entry || m_game.is_empty())
+        return;
+    const Move last = m_game.last_move();
+    const bool same_squares = static_cast<int>(last.from().value()) == arrow.from &&
+                              static_cast<int>(last.to().value()) == arrow.to;
+    if (same_squares || last.to_string() == Square(arrow.from).name() + Square(arrow.to).name())
+        on_manager_takeback();
 }
 
 void Interface::on_manager_level(const ManagerLine& line)

@@ -9,6 +9,7 @@
 #include "app/opening_suite_label.h"
 #include "gui/time_control_panel.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/stock.h>
 
@@ -80,6 +81,12 @@ void Interface::on_menu_mode_learn_openings()
     // ("reset mode"), whose handler has run already: that mode stands.
     if (!only_mode_chosen(m_learn_openings_action))
         return;
+    if (!m_state.has_book()) {
+        // Without a book there is nothing to practise: the game stays as it is.
+        show_message("No_Polyglot_book_found", "use menu 'File' to load a Polyglot book");
+        go_back_to_mode(m_state.mode());
+        return;
+    }
     leave_engine_sides();
     // The practice starts from the position on the board, for the record and
     // for the manager, which did not follow the moves of Human - human; the
@@ -103,16 +110,89 @@ bool Interface::only_mode_chosen(const Glib::RefPtr<Gtk::RadioAction>& mode) con
 
 void Interface::on_menu_mode_tournament()
 {
-    const bool chosen = m_tournament_action->get_active();
-    set_tournament_locks(chosen);
-    if (!chosen)
+    if (!m_tournament_action->get_active()) {
+        leave_tournament();
         return;
+    }
+    if (saved_tournament_finished()) {
+        // Starting it again would only reset the board for a game that is
+        // never played.
+        show_message("The tournament has finished",
+                     "Every game of \"" + m_event + "\" has been played. Make or load another tournament.");
+        go_back_to_mode(m_state.mode());
+        return;
+    }
+    set_tournament_locks(true);
     m_start_thinking_action->set_sensitive(false);
     m_tournament_new_action->set_sensitive(false);
     // Engines play both sides: the board takes no move from the user.
     m_engine_plays_white = 1;
     m_engine_plays_black = 1;
     send_to_manager("start_tournament");
+}
+
+void Interface::leave_tournament()
+{
+    if (m_state.tournament_running()) {
+        if (!ask_to_stop_tournament(*this)) {
+            go_back_to_mode(WindowMode::tournament);
+            return;
+        }
+        // The manager plays the game under way again when the tournament is
+        // resumed.
+        send_to_manager("human_human");
+    }
+    set_tournament_locks(false);
+}
+
+bool Interface::saved_tournament_finished() const
+{
+    Tournament saved;
+    try {
+        saved.load(m_event);
+    } catch (const std::exception&) {
+        // No saved tournament of that name: the manager says what it has.
+        return false;
+    }
+    return saved.is_finished();
+}
+
+void Interface::go_back_to_mode(WindowMode mode)
+{
+    m_state.hold_mode_changes(mode);
+    // The toolkit is still ticking the radio chosen; the old one goes back on
+    // once it is done.
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &Interface::restore_held_mode));
+}
+
+void Interface::restore_held_mode()
+{
+    mode_radio(m_state.held_mode())->set_active(true);
+    m_state.release_mode_changes();
+    // Leaving Human - computer greyed its two items, and its handler did not
+    // run on the way back.
+    const bool engine_game = m_human_computer_action->get_active();
+    m_start_thinking_action->set_sensitive(engine_game);
+    m_ponder_action->set_sensitive(engine_game);
+}
+
+Glib::RefPtr<Gtk::RadioAction> Interface::mode_radio(WindowMode mode) const
+{
+    switch (mode) {
+    case WindowMode::setup:
+        return m_setup_action;
+    case WindowMode::human_computer:
+        return m_human_computer_action;
+    case WindowMode::analysis:
+        return m_analyze_action;
+    case WindowMode::learn_openings:
+        return m_learn_openings_action;
+    case WindowMode::tournament:
+        return m_tournament_action;
+    case WindowMode::human_human:
+        break;
+    }
+    return m_human_human_action;
 }
 
 void Interface::set_tournament_locks(bool locked)

@@ -13,6 +13,9 @@ void Interface::on_fen_entry_activated()
 void Interface::on_pgn_move_selected(int offset)
 {
     leave_engine_play();
+    // The user kept the tournament game, or it is being ticked back.
+    if (m_state.tournament_running() || m_state.mode_changes_held())
+        return;
     // An offset of -1 (an empty view) widens to the largest value, which
     // names no move: the current move stays and is shown again.
     const auto at = static_cast<std::uint64_t>(static_cast<std::int64_t>(offset));
@@ -81,9 +84,7 @@ void Interface::follow_record(const std::function<std::string()>& step, bool wri
     if (!fen.empty()) {
         m_position.set_fen(fen);
         refresh_board();
-        send_to_manager("setboard " + m_position.fen());
-        if (m_analyze_action->get_active())
-            send_to_manager("analyzeposition");
+        send_position();
     }
     highlight_side_to_move();
     if (!fault.empty())

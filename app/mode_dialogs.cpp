@@ -2,6 +2,7 @@
 
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/dialog.h>
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/radiobutton.h>
 
 #include <array>
@@ -47,4 +48,14 @@ std::optional<int> ask_engine_protocol(Gtk::Window& parent)
             return static_cast<int>(code);
     }
     return 0;
+}
+
+bool ask_to_stop_tournament(Gtk::Window& parent)
+{
+    Gtk::MessageDialog question(parent, "Stop the tournament?", false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
+                                true);
+    question.set_title("Stop tournament");
+    question.set_secondary_text("The game being played is abandoned; it is played again when the tournament "
+                                "is started again.");
+    return question.run() == Gtk::RESPONSE_YES;
 }

@@ -16,3 +16,7 @@ int ask_learn_openings_hints(Gtk::Window& parent);
 // 2 xboard version 1, 3 xboard version 2; nothing when the dialog is closed
 // without "OK".
 std::optional<int> ask_engine_protocol(Gtk::Window& parent);
+
+// "Stop tournament": whether to stop the tournament whose game is being
+// played; true only for "Yes".
+bool ask_to_stop_tournament(Gtk::Window& parent);

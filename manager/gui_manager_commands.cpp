@@ -61,6 +61,10 @@ void GuiManager::process_command_from_interface(std::string line)
         command_setboard(words.rest());
     } else if (word == "ponder") {
         command_ponder(words.next_word());
+    } else if (word == "ping") {
+        // Every window line before it has been handled: the window drops
+        // the moves that crossed its own change of position until then.
+        send("pong " + words.next_word());
     }
     // "reset_tournament", "wake_up" and unknown words have no handler: the
     // move loop's pass after every line is all they cause.

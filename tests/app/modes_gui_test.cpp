@@ -276,6 +276,39 @@ TEST_F(ModesTest, LearnOpeningPractisesFromTheBoardsPositionWithBookHints)
     EXPECT_FALSE(contains(log(), "learnopenings 2"));
 }
 
+TEST_F(ModesTest, LearnOpeningTakesBackAMoveOutOfTheBookAndNeedsABook)
+{
+    widget_test::run_for(400);
+    drag(12, 28);
+    // Without a book the user is told, whatever the hints, and the record stays.
+    std::string told;
+    answer_dialog("Message:", [&told](Gtk::Dialog& dialog) {
+        told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+        save_screenshot(dialog, "learn_openings_without_book");
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    learn_openings({}, 1);
+    ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); }));
+    EXPECT_EQ(told, "No Polyglot book found");
+    EXPECT_EQ(probe->plies(), 1);
+
+    std::ofstream("games.pgn") << "[Result \"*\"]\n\n1. e4 e5 2. Nf3 Nc6 *\n";
+    torvane_test::run_command(torvane_test::peer_program("polyglot") +
+                              " make-book -pgn games.pgn -bin book.bin -min-game 1 -uniform > /dev/null");
+    send("polyglotbook " + directory + "/book.bin");
+    learn_openings({"hint white moves"}, 1);
+    drag(52, 36);
+    ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 52 36 g"); }));
+    const std::string after_e5 = probe->fen();
+    drag(8, 16);  // a3 is not in the book: refused and taken back
+    ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 8 16 r"); }));
+    ASSERT_TRUE(run_until([this] { return probe->plies() == 1; }));
+    EXPECT_EQ(probe->fen(), after_e5);
+    drag(6, 21);
+    ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 6 21 g"); }));
+    EXPECT_EQ(probe->plies(), 2);
+}
+
 TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb)
 {
     for (const char* protocol : {"xboard v1", "xboard v2", "autodetect"}) {
@@ -311,6 +344,7 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     drag(51, 35);
     EXPECT_FALSE(contains(log(), "usermove"));
 
+    answer_dialog("Stop tournament", [](Gtk::Dialog& dialog) { dialog.response(Gtk::RESPONSE_YES); });
     // Leaving the game stops the tournament; the manager says how it goes on.
     std::string stopped;
     std::string how;

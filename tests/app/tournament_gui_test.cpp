@@ -281,6 +281,7 @@ TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
         return std::vector<guint8>(shot->get_pixels(), shot->get_pixels() + shot->get_byte_length());
     };
     const std::vector<guint8> plain = board_pixels();
+    send("polyglotbook " + directory + "/book.bin");  // Learn Opening needs a book named
     answer_dialog("Learn Openings Hints", [](Gtk::Dialog& dialog) { dialog.response(0); });
     activate("LearnOpenings");
     apply({"set_arrow 12 28 g"});
@@ -289,6 +290,96 @@ TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
     activate("HumanHuman");
     widget_test::run_for(200);
     EXPECT_EQ(board_pixels(), plain);
+}
+
+// A tournament of two fake engines (which never finish their first move
+// while the mode "hold" is set).
+void save_held_tournament(const std::string& event, bool finished)
+{
+    std::ofstream("engines.cfg") << "name One\nfilename " << fake_engine("") << "\nprotocol uci\n\nname Two\nfilename "
+                                 << fake_engine("") << "\nprotocol uci\n\n";
+    Tournament tournament;
+    tournament.set_event(event);
+    tournament.set_type(TournamentType::match);
+    tournament.set_level("fixed_depth 4");
+    tournament.set_iterations(1);
+    tournament.add_participant(TournamentParticipant("One"));
+    tournament.add_participant(TournamentParticipant("Two"));
+    tournament.new_games();
+    if (finished)
+        tournament.set_result("1-0");
+    tournament.save();
+}
+
+// Every way out of a tournament game asks first: No changes nothing, Yes
+// stops the tournament and then does what the user chose.
+TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
+{
+    const FakeEngineMode searches_until_stopped("hold");
+    save_held_tournament("Held", false);
+    load_dialog("Held", 2);
+    const struct {
+        const char* way;
+        bool yes;
+        const char* mode_after;
+        std::function<void()> act;
+    } rows[] = {
+        {"Human - human, no", false, "Tournament", [this] { activate("HumanHuman"); }},
+        {"PGN press, no", false, "Tournament", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
+        {"Analysis, yes", true, "AnalyzePosition", [this] { activate("AnalyzePosition"); }},
+        {"PGN press, yes", true, "HumanHuman", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
+    };
+    for (const auto& row : rows) {
+        if (!probe->active("Tournament")) {
+            const std::size_t games = count(log(), "-----> round");
+            activate("Tournament");
+            ASSERT_TRUE(run_until([&] { return count(log(), "-----> round") > games; }, 20000)) << row.way;
+            widget_test::run_for(300);
+        }
+        const std::size_t stops = sent("human_human");
+        std::string question;
+        answer_dialog("Stop tournament", [&question, row](Gtk::Dialog& dialog) {
+            question = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+            if (row.yes)
+                save_screenshot(dialog, "stop_tournament");
+            dialog.response(row.yes ? Gtk::RESPONSE_YES : Gtk::RESPONSE_NO);
+        });
+        row.act();
+        ASSERT_TRUE(run_until([&] { return !question.empty() && probe->active(row.mode_after); })) << row.way;
+        widget_test::run_for(200);
+        EXPECT_EQ(question, "Stop the tournament?") << row.way;
+        EXPECT_TRUE(probe->active(row.mode_after)) << row.way;
+        EXPECT_EQ(sent("human_human") > stops, row.yes) << row.way;
+        EXPECT_EQ(probe->action("NewGame")->is_sensitive(), row.yes) << row.way;
+        EXPECT_EQ(probe->fen_entry().is_sensitive(), row.yes) << row.way;
+        if (!row.yes) {
+            EXPECT_EQ(probe->engine_sides(), std::make_pair(1u, 1u)) << row.way;
+        }
+        if (row.mode_after == std::string("AnalyzePosition")) {
+            EXPECT_LT(log().rfind("--> 0 human_human"), log().rfind("--> 0 analyzeposition"));
+        }
+    }
+}
+
+TEST_F(TournamentTest, ChoosingAFinishedTournamentSaysSoAndChangesNothing)
+{
+    save_held_tournament("Done", true);
+    load_dialog("Done", 2);
+    apply({"move e2e4"});
+    std::string told;
+    answer_dialog("Message:", [&told](Gtk::Dialog& dialog) {
+        told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+        save_screenshot(dialog, "tournament_has_finished");
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    activate("Tournament");
+    ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); }));
+    widget_test::run_for(300);
+    EXPECT_EQ(told, "The tournament has finished");
+    EXPECT_EQ(probe->plies(), 1);
+    EXPECT_EQ(sent("start_tournament"), 0u);
+    EXPECT_TRUE(probe->fen_entry().is_sensitive());
+    EXPECT_TRUE(probe->action("NewGame")->is_sensitive());
 }
 
 TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)

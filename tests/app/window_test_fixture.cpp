@@ -79,6 +79,7 @@ bool WindowTest::run_until(const std::function<bool()>& condition, int milliseco
 
 void WindowTest::apply(const std::vector<std::string>& lines)
 {
+    ASSERT_TRUE(run_until([this] { return probe->in_step(); }));
     for (const std::string& line : lines)
         window->put_command(line);
     ASSERT_TRUE(run_until([this] { return probe->waiting() == 0; }));

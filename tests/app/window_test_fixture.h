@@ -6,6 +6,7 @@
 #include <gtkmm/dialog.h>
 #include <gtkmm/label.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -69,6 +70,9 @@ public:
     {
         return Glib::RefPtr<Gtk::ToggleAction>::cast_dynamic(action(name))->get_active();
     }
+    // Whether the manager has handled the window's last change of position.
+    bool in_step() const { return m_window.m_state.takes_manager_moves(); }
+    bool clocks_stopped() const { return m_window.m_clocks_stopped; }
     // Lines put in by the manager and not yet applied.
     std::size_t waiting() { return m_window.m_inbox.waiting(); }
     bool manager_running() const { return m_window.m_manager_thread.joinable(); }
@@ -94,8 +98,9 @@ protected:
 
     // Runs the main loop until the condition holds; false after the time limit.
     bool run_until(const std::function<bool()>& condition, int milliseconds = 10000);
-    // Leaves lines in the window's inbox, as the manager does, and runs the
-    // main loop until the window has applied them all.
+    // Leaves lines in the window's inbox, as the manager does once it has
+    // handled the window's last change of position, and runs the main loop
+    // until the window has applied them all.
     void apply(const std::vector<std::string>& lines);
     // Sends a command to the manager as the window's handlers do.
     void send(const std::string& command) { window->send_to_manager(command); }
@@ -153,5 +158,14 @@ inline bool contains(const std::string& text, const std::string& part)
 
 // The path of the fake engine in one of its modes ("" for the plain one).
 std::string fake_engine(const std::string& mode);
+
+// While it lives, the fake engines started take the mode (TORVANE_FAKE_MODE).
+class FakeEngineMode {
+public:
+    explicit FakeEngineMode(const char* mode) { setenv("TORVANE_FAKE_MODE", mode, 1); }
+    ~FakeEngineMode() { unsetenv("TORVANE_FAKE_MODE"); }
+    FakeEngineMode(const FakeEngineMode&) = delete;
+    FakeEngineMode& operator=(const FakeEngineMode&) = delete;
+};
 
 }

@@ -96,6 +96,7 @@ TEST(ConsoleCommands, RefusedInputIsReportedAndTheManagerGoesOn)
         {"0 fly_away now", ""},
         {"0 ponder on", ""},
         {"0 ponder off", ""},
+        {"0 ping 17", "pong 17"},
         {"0 human_human", ""},
         {"0 new", ""},
         {"   ", ""},

@@ -1,0 +1,83 @@
+#include "app/window_state.h"
+
+#include <algorithm>
+
+std::optional<std::uint64_t> WindowState::command_sent(const std::string& command)
+{
+    const std::string word = command.substr(0, command.find(' '));
+    if (word == "start_tournament")
+        m_tournament_running = true;
+    else if (word == "human_human")
+        m_tournament_running = false;
+    else if (word == "polyglotbook")
+        m_book = command.size() > word.size() + 1;
+    // "human_human" is among them: the engine's move that crosses it would
+    // land on a board that the user now moves for both sides.
+    if (word != "setboard" && word != "new" && word != "human_human" && word != "load")
+        return std::nullopt;
+    ++m_pings_sent;
+    if (word == "load")
+        m_engine_load_ping = m_pings_sent;
+    return m_pings_sent;
+}
+
+void WindowState::manager_answered(std::uint64_t number)
+{
+    m_pongs_received = std::max(m_pongs_received, std::min(number, m_pings_sent));
+}
+
+bool WindowState::takes_manager_moves() const
+{
+    return m_pongs_received >= m_pings_sent;
+}
+
+bool WindowState::diagram_answers_engine_load() const
+{
+    return m_pongs_received < m_engine_load_ping;
+}
+
+void WindowState::tournament_finished()
+{
+    m_tournament_running = false;
+}
+
+bool WindowState::tournament_running() const
+{
+    return m_tournament_running;
+}
+
+void WindowState::hold_mode_changes(WindowMode back_to)
+{
+    m_held = true;
+    m_held_mode = back_to;
+}
+
+bool WindowState::has_book() const
+{
+    return m_book;
+}
+
+WindowMode WindowState::held_mode() const
+{
+    return m_held_mode;
+}
+
+void WindowState::release_mode_changes()
+{
+    m_held = false;
+}
+
+bool WindowState::mode_changes_held() const
+{
+    return m_held;
+}
+
+void WindowState::mode_chosen(WindowMode mode)
+{
+    m_mode = mode;
+}
+
+WindowMode WindowState::mode() const
+{
+    return m_mode;
+}
