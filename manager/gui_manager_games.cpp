@@ -70,9 +70,12 @@ void GuiManager::abandon_tournament(const std::string& message)
 
 void GuiManager::stop_tournament_game()
 {
-    // Unloading both engines is what keeps a late answer of theirs out of
-    // whatever the user does next.
-    empty_slot(1);
+    // Engine 1 stays loaded, as after the tournament's last game, so that the
+    // mode the user leaves for has an engine; a stopped search's late answer
+    // is recognised as such by its driver, and what already waits is dropped.
+    if (GuiEngine* engine1 = engine(1)) {
+        engine1->stop();
+    }
     empty_slot(2);
     m_queue.drop_engine_lines();
     m_pending.clear();

@@ -344,8 +344,13 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
                 save_screenshot(dialog, "stop_tournament");
             dialog.response(row.yes ? Gtk::RESPONSE_YES : Gtk::RESPONSE_NO);
         });
+        std::string stopped;
+        if (row.yes)
+            answer_message(stopped);
         row.act();
         ASSERT_TRUE(run_until([&] { return !question.empty() && probe->active(row.mode_after); })) << row.way;
+        if (row.yes)
+            ASSERT_TRUE(run_until([&] { return !stopped.empty(); }, 20000)) << row.way;
         widget_test::run_for(200);
         EXPECT_EQ(question, "Stop the tournament?") << row.way;
         EXPECT_TRUE(probe->active(row.mode_after)) << row.way;
