@@ -143,6 +143,7 @@ private:
     void on_manager_engine1name(const ManagerLine& line);
     void on_manager_engine_info(const ManagerLine& line, bool white);
     void set_players_title();
+    // Runs the clock of the side to move, crediting nobody.
     void start_side_clock();
     // The manager's move in coordinate form as a legal move of the position;
     // throws std::runtime_error naming the move when it is not one.
@@ -239,6 +240,9 @@ private:
     // clocks held on user moves.
     void leave_engine_sides();
     void highlight_side_to_move();
+    // A new position is a new game for the clocks: both sides get the time
+    // control again, nothing runs, and the side to move is shown.
+    void start_clocks_afresh();
     // Whether the mode is the one chosen and no other: while a radio's
     // handler runs, the toolkit clears that radio only after the handler
     // has returned, although another one may have been ticked meanwhile.

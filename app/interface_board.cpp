@@ -149,4 +149,5 @@ void Interface::on_menu_mode_setup()
     // Castling rights went on entering Setup: the keys follow the board again.
     m_position.set_fen(m_position.fen());
     send_to_manager("setboard " + m_position.fen());
+    start_clocks_afresh();
 }

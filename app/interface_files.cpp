@@ -87,7 +87,7 @@ void Interface::set_position_from_line(const std::string& line)
     m_pgn_view.show_game(m_game);
     refresh_board();
     send_to_manager("setboard " + m_position.fen());
-    highlight_side_to_move();
+    start_clocks_afresh();
     m_epd_window.show_epd(m_position_line);
 }
 
@@ -198,6 +198,7 @@ void Interface::on_menu_load_game()
     refresh_board();
     m_pgn_view.show_game(m_game);
     send_to_manager("setboard " + m_position.fen());
+    start_clocks_afresh();
 }
 
 void Interface::on_menu_save_game()

@@ -175,10 +175,11 @@ void Interface::on_manager_setboard(const ManagerLine& line)
 
 void Interface::start_side_clock()
 {
+    // A position set up is no move: nobody is credited.
     if (white_to_move())
-        m_clocks.start_white();
+        m_clocks.run_white();
     else
-        m_clocks.start_black();
+        m_clocks.run_black();
 }
 
 void Interface::on_manager_diagram(const ManagerLine& line)

@@ -31,6 +31,13 @@ void Interface::leave_engine_sides()
     m_clocks_stopped = true;
 }
 
+void Interface::start_clocks_afresh()
+{
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    highlight_side_to_move();
+}
+
 void Interface::highlight_side_to_move()
 {
     if (white_to_move())
@@ -138,10 +145,7 @@ void Interface::on_menu_start_thinking()
     m_engine_plays_white = white ? 1 : 0;
     m_engine_plays_black = white ? 0 : 1;
     send_to_manager("go");
-    if (white)
-        m_clocks.start_white();
-    else
-        m_clocks.start_black();
+    start_side_clock();
 }
 
 void Interface::on_menu_ponder()
