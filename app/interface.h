@@ -139,7 +139,10 @@ private:
     void on_manager_diagram(const ManagerLine& line);
     void on_manager_level(const ManagerLine& line);
     void on_manager_new();
-    void on_manager_game_end(const ManagerLine& line);
+    // A result line of the manager, or of the window itself for a mate or
+    // stalemate on the board in Human - human: the record gets its players,
+    // time control and result and is appended to the event's file.
+    void record_game_end(const ManagerLine& line);
     void on_manager_engine1name(const ManagerLine& line);
     void on_manager_engine_info(const ManagerLine& line, bool white);
     void set_players_title();

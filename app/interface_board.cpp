@@ -2,6 +2,7 @@
 #include "app/interface.h"
 
 #include "app/board_drop.h"
+#include "app/manager_line.h"
 #include "app/setup_edit.h"
 #include "core/square.h"
 #include "gui/piece_choice_dialog.h"
@@ -95,14 +96,11 @@ void Interface::record_board_move(const Move& move)
     m_comment_editor.set_comment(m_game.get_comment());
     set_eco_tags(m_position);
     if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {
-        // Mate or stalemate on the board ends the game; one inside a
-        // variation leaves the game's result alone.
-        std::string result = result_on_board(m_position);
-        if (!result.empty()) {
-            m_game.set_tag("Result", result.substr(0, result.find(' ')));
-            m_game.set_result(result);
-            m_game_finished = true;
-        }
+        // Mate or stalemate on the board ends the game as the manager's
+        // result ends the others; one inside a variation leaves the game's
+        // result alone.
+        if (const std::string result = result_on_board(m_position); !result.empty())
+            record_game_end(ManagerLine(result));
     }
     m_pgn_view.show_game(m_game);
 }

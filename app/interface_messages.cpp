@@ -80,7 +80,7 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "tournament_finished") {
         m_human_human_action->set_active(true);
     } else if (word == "1-0" || word == "0-1" || word == "1/2-1/2") {
-        on_manager_game_end(line);
+        record_game_end(line);
     } else if (word == "white_info") {
         on_manager_engine_info(line, true);
     } else if (word == "black_info") {
@@ -221,7 +221,7 @@ void Interface::forget_game_comments()
     m_analysis_window.clear();
 }
 
-void Interface::on_manager_game_end(const ManagerLine& line)
+void Interface::record_game_end(const ManagerLine& line)
 {
     // Nobody is to move in a game that has ended.
     m_clocks.stop();
