@@ -103,10 +103,15 @@ private:
     // interface.cpp
     void build_window();
     void pack_navigation();
+    // Starts a fresh record of the position shown, for the event and site:
+    // the seven tags, "SetUp" and "FEN" when the position is not the standard
+    // start, the players and time control of a game with an engine
+    // (tag_engine_game); no pending comments, the PGN view showing it.
     void start_record(const std::string& event, const std::string& site);
-    // When the board is not in the standard start position, tags "SetUp" and
-    // "FEN" describe it in the record.
-    void tag_set_up_position();
+    // While a game with an engine is played, the record names its players
+    // and time control as they stand, so that the game saved before its end
+    // reads as the one appended at its end will.
+    void tag_engine_game();
     bool on_timeout();
     void process_command_from_manager();
     // Runs a handler; what it throws is logged and shown, never passed on.
@@ -243,6 +248,9 @@ private:
     // clocks held on user moves.
     void leave_engine_sides();
     void highlight_side_to_move();
+    // Human - computer: the engine's side is named after engine 1, the
+    // user's "Human", in the players and the record (tag_engine_game).
+    void name_engine_game_players();
     // A new position is a new game for the clocks: both sides get the time
     // control again, nothing runs, and the side to move is shown.
     void start_clocks_afresh();

@@ -128,9 +128,6 @@ void Interface::edit_setup(int from, int to)
     m_position = edited;
     highlight_side_to_move();
     start_record(m_event, m_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.show_game(m_game);
     send_to_manager("setboard " + m_position.fen());
 }
 

@@ -65,14 +65,18 @@ void Interface::apply_manager_line(const std::string& text)
         m_white_name = line.name();
         m_white_elo.clear();
         set_players_title();
+        tag_engine_game();
     } else if (word == "blackname") {
         m_black_name = line.name();
         m_black_elo.clear();
         set_players_title();
+        tag_engine_game();
     } else if (word == "WhiteElo") {
         m_white_elo = line.first_word();
+        tag_engine_game();
     } else if (word == "BlackElo") {
         m_black_elo = line.first_word();
+        tag_engine_game();
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
@@ -190,9 +194,6 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     // A new engine or a new tournament game: a fresh record of the announced
     // event, whose position is the one shown.
     start_record(m_announced_event, m_announced_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.set_text(m_game.pgn());
 }
 
 void Interface::on_manager_level(const ManagerLine& line)
@@ -200,6 +201,7 @@ void Interface::on_manager_level(const ManagerLine& line)
     m_level = Level(line.level_text());
     m_clocks.set_time_control(m_level);
     m_clocks.update();
+    tag_engine_game();
 }
 
 void Interface::on_manager_new()
@@ -208,7 +210,6 @@ void Interface::on_manager_new()
     m_position.set_start_position();
     refresh_board();
     start_record(m_event, m_site);
-    forget_game_comments();
     m_clocks.stop();
     m_clocks.reset();
 }

@@ -31,6 +31,17 @@ void Interface::leave_engine_sides()
     m_clocks_stopped = true;
 }
 
+void Interface::name_engine_game_players()
+{
+    // Named as the manager names them once the engine has moved: the
+    // engine's name, "Human" for the user.
+    m_white_name = m_engine_plays_white != 0 ? m_title : "Human";
+    m_black_name = m_engine_plays_black != 0 ? m_title : "Human";
+    m_white_elo.clear();
+    m_black_elo.clear();
+    tag_engine_game();
+}
+
 void Interface::start_clocks_afresh()
 {
     m_clocks.set_time_control(m_level);
@@ -58,6 +69,7 @@ void Interface::on_menu_mode_human_computer()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 0 : 1;
     m_engine_plays_black = white ? 1 : 0;
+    name_engine_game_players();
     m_clocks_stopped = false;
     send_to_manager("setboard " + m_position.fen());
     send_to_manager("human_computer");
@@ -92,9 +104,6 @@ void Interface::on_menu_mode_learn_openings()
     // for the manager, which did not follow the moves of Human - human; the
     // position sent after the mode brings the hints of the side to move.
     start_record(m_event, m_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.show_game(m_game);
     send_to_manager("learnopenings " + std::to_string(hints));
     send_to_manager("setboard " + m_position.fen());
 }
@@ -144,6 +153,7 @@ void Interface::on_menu_start_thinking()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 1 : 0;
     m_engine_plays_black = white ? 0 : 1;
+    name_engine_game_players();
     send_to_manager("go");
     start_side_clock();
 }
@@ -177,6 +187,7 @@ void Interface::on_menu_time_control()
         return;
     m_clocks.set_time_control(m_level);
     m_clocks.update();
+    tag_engine_game();
     send_to_manager("level " + m_level.to_string());
 }
 

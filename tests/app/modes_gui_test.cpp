@@ -382,6 +382,35 @@ TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
     }
 }
 
+// A game saved while it is played reads as the one appended at its end.
+TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
+{
+    apply({"engine1name Fake"});
+    time_control("fixed depth", {{0, "5"}});
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* white;
+        const char* black;
+    } steps[] = {
+        {"Human - computer", [this] { activate("HumanComputer"); }, "Human", "Fake"},
+        {"Start thinking", [this] { activate("StartThinking"); }, "Fake", "Human"},
+        {"New game", [this] { activate("NewGame"); }, "Human", "Fake"},
+        {"the manager's names", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Other",
+         "Human"},
+    };
+    for (const auto& c : steps) {
+        c.act();
+        const std::string path = directory + "/" + c.step + ".pgn";
+        answer_file_chooser(path);
+        activate("SaveGame");
+        const std::string text = read_file(path);
+        EXPECT_TRUE(contains(text, "[White \"" + std::string(c.white) + "\"]\n[Black \"" + c.black + "\"]"))
+            << c.step << text;
+        EXPECT_TRUE(contains(text, "[TimeControl \"fixed_depth 5\"]")) << c.step << text;
+    }
+}
+
 TEST_F(ModesTest, OpeningSuiteButtonNamesTheSuiteAndACancelRemovesIt)
 {
     const std::string path = directory + "/" + std::string(60, 'o') + ".epd";
