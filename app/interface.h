@@ -153,6 +153,9 @@ private:
     void set_players_title();
     // Runs the clock of the side to move, crediting nobody.
     void start_side_clock();
+    // The move just added to the record is where the game stands; in a game
+    // with an engine its line becomes the record's main line.
+    void keep_played_line_main();
     // The manager's move in coordinate form as a legal move of the position;
     // throws std::runtime_error naming the move when it is not one.
     Move legal_move_in(ChessPosition& position, const std::string& text);

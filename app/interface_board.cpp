@@ -92,7 +92,7 @@ void Interface::record_board_move(const Move& move)
 {
     m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
-    m_play_entry = m_game.current();
+    keep_played_line_main();
     m_comment_editor.set_comment(m_game.get_comment());
     set_eco_tags(m_position);
     if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {

@@ -104,7 +104,7 @@ void Interface::on_manager_move(const ManagerLine& line)
     // the move it was showing, and it shows the new move's comment after.
     m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
-    m_play_entry = m_game.current();
+    keep_played_line_main();
     if (white_to_move()) {
         m_game.set_comment(m_white_comment);
         m_white_comment.clear();
@@ -119,6 +119,16 @@ void Interface::on_manager_move(const ManagerLine& line)
     set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
     refresh_board();
+}
+
+void Interface::keep_played_line_main()
+{
+    m_play_entry = m_game.current();
+    // Play against an engine resumed from an earlier move: the game is the
+    // line played on to its result, the line left behind a variation of it.
+    // Moves tried out without an engine stay variations.
+    if (m_engine_plays_white != 0 || m_engine_plays_black != 0)
+        m_game.make_main_line();
 }
 
 Move Interface::legal_move_in(ChessPosition& position, const std::string& text)

@@ -6,6 +6,7 @@
 #include "gui/board.h"
 #include "gui/drawing.h"
 #include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
 #include <gtk/gtk.h>
@@ -285,6 +286,28 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
     EXPECT_EQ(probe->fen(), start_fen);
     drag(8, 16);
     EXPECT_EQ(sent("usermove a2a3"), 1u);
+}
+
+// Play resumed against the engine from an earlier move: the line played to
+// its result is the game, the abandoned continuation a variation of it.
+TEST_F(NavigationTest, TheLinePlayedOnFromAnEarlierMoveBecomesTheGame)
+{
+    widget_test::run_for(400);
+    apply({"engine1name Fake"});
+    activate("HumanComputer");
+    drag(12, 28);
+    apply({"move e7e5"});
+    drag(6, 21);
+    apply({"move b8c6"});
+    press(back);
+    press(back);
+    activate("HumanComputer");
+    drag(11, 27);
+    apply({"move e5d4", "0-1 {White resigns}"});
+    const std::string main_line = torvane_test::run_command(torvane_test::peer_program("pgn-extract") +
+                                                            " --quiet -V \"Torvane battles.pgn\" 2>/dev/null");
+    EXPECT_TRUE(contains(main_line, "1. e4 e5 2. d4 exd4 { White resigns } 0-1")) << main_line;
+    EXPECT_TRUE(contains(read_file("Torvane battles.pgn"), "( 2.Nf3 Nc6)")) << read_file("Torvane battles.pgn");
 }
 
 TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)
