@@ -268,6 +268,10 @@ private:
     // loading games, positions, engines or another tournament, the time
     // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
+    // The tournament is over or stopped: the window's own event, site and
+    // round, players named by the next mode, and the user's time control on
+    // the clocks and at the manager.
+    void restore_own_settings();
 
     // interface_tournament.cpp
     void on_menu_tounament_new();
@@ -338,8 +342,12 @@ private:
     std::string m_position_line;
     std::int32_t m_position_index = 0;
     EcoClassifier m_eco;
-    std::string m_event = "Torvane battles";
-    std::string m_site = "the North Sea";
+    // The window's own event and site, which a tournament's replace only
+    // while it is played.
+    const std::string m_own_event = "Torvane battles";
+    const std::string m_own_site = "the North Sea";
+    std::string m_event = m_own_event;
+    std::string m_site = m_own_site;
     Tournament m_tournament;
     ChessGame m_game;
     ChessPosition m_position;
@@ -355,8 +363,8 @@ private:
     const std::string m_no_engine_title = "Torvane (no engine loaded)";
     std::string m_title = m_no_engine_title;
     std::string m_engine2_name;
-    std::string m_announced_event = "Torvane battles";
-    std::string m_announced_site = "the North Sea";
+    std::string m_announced_event = m_own_event;
+    std::string m_announced_site = m_own_site;
     std::string m_round = "?";
     std::string m_white_comment;
     std::string m_black_comment;
@@ -369,6 +377,10 @@ private:
     Timer m_move_timer;
     Timer m_log_timer;
     Level m_level;
+    // The time control the user chose: the tournament dialogs and a
+    // tournament's games replace m_level, and it comes back when the
+    // tournament ends.
+    Level m_own_level;
     bool m_setup = false;
     bool m_debug = false;
     bool m_clocks_stopped = false;

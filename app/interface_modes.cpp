@@ -121,8 +121,16 @@ void Interface::on_menu_mode_tournament()
 {
     const bool chosen = m_tournament_action->get_active();
     set_tournament_locks(chosen);
-    if (!chosen)
+    if (!chosen) {
+        restore_own_settings();
         return;
+    }
+    // The games go to the file of the tournament played, also when it is
+    // played again after its end gave the window its own event back.
+    if (!m_tournament.get_event().empty()) {
+        m_event = m_tournament.get_event();
+        m_site = m_tournament.get_site();
+    }
     m_start_thinking_action->set_sensitive(false);
     m_tournament_new_action->set_sensitive(false);
     // Engines play both sides: the board takes no move from the user.
@@ -143,6 +151,27 @@ void Interface::set_tournament_locks(bool locked)
     for (const char* name : {"Engine1", "LoadInstalled", "Load", "NewGame", "LoadGame", "LoadPosition",
                              "LoadNextPosition", "LoadPreviousPosition", "TimeControl", "Engine1_options"})
         m_actions->get_action(name)->set_sensitive(!locked);
+}
+
+void Interface::restore_own_settings()
+{
+    m_event = m_own_event;
+    m_site = m_own_site;
+    m_announced_event = m_own_event;
+    m_announced_site = m_own_site;
+    m_round = "?";
+    m_white_name = "*";
+    m_black_name = "*";
+    m_white_elo.clear();
+    m_black_elo.clear();
+    set_title(m_title);
+    m_level = m_own_level;
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    // The manager takes no time control while a tournament game is played:
+    // it leaves the tournament first (the next mode's command follows).
+    send_to_manager("human_human");
+    send_to_manager("level " + m_level.to_string());
 }
 
 void Interface::on_menu_start_thinking()
@@ -185,6 +214,7 @@ void Interface::on_menu_time_control()
     // their time control.
     if (!run_time_control_dialog())
         return;
+    m_own_level = m_level;
     m_clocks.set_time_control(m_level);
     m_clocks.update();
     tag_engine_game();
