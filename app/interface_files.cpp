@@ -83,6 +83,8 @@ void Interface::set_position_from_line(const std::string& line)
     m_game.set_tag("Black", "?");
     m_game.set_tag("SetUp", "1");
     m_game.set_tag("FEN", m_position.fen());
+    // Against an engine the players are known from the start.
+    tag_engine_game();
     m_pgn_view.show_game(m_game);
     refresh_board();
     send_to_manager("setboard " + m_position.fen());

@@ -398,6 +398,7 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         {"New game", [this] { activate("NewGame"); }, "Human", "Fake"},
         {"the manager's names", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Other",
          "Human"},
+        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Other", "Human"},
     };
     for (const auto& c : steps) {
         c.act();

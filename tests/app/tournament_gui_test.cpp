@@ -297,6 +297,7 @@ TEST_F(TournamentTest, TheUsersSettingsComeBackWhenATournamentEnds)
     EXPECT_TRUE(contains(finish, "--> 0 level " + own + "\n"));
     widget_test::run_for(120);
     EXPECT_EQ(probe->clock_texts(), (Names{"White: ", "3:00", "Black: ", "3:00"}));
+    save_screenshot(*window, "after_tournament");
     // The next game, against the engine left loaded.
     const std::string loaded = log().substr(log().rfind("-----> engine1name ") + 19);
     activate("NewGame");
