@@ -310,7 +310,14 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     drag(51, 35);
     EXPECT_FALSE(contains(log(), "usermove"));
 
+    // Stopped mid-game: the user's time control comes back, and the manager,
+    // out of the tournament first, takes it.
     activate("HumanHuman");
+    EXPECT_EQ(probe->level(), "sessions 40 0:10 0.1");
+    const std::string lines = log();
+    const std::size_t level = lines.rfind("--> 0 level sessions 40 0:10 0.1");
+    ASSERT_NE(level, std::string::npos);
+    EXPECT_GT(lines.rfind("--> 0 human_human", level) + 1, lines.find("--> 0 start_tournament") + 1);
     for (const char* available : {"Setup", "Engine1", "LoadInstalled", "New"})
         EXPECT_TRUE(probe->action(available)->is_sensitive()) << available;
     EXPECT_TRUE(probe->fen_entry().is_sensitive());
