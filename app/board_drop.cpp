@@ -40,6 +40,6 @@ std::string result_on_board(const ChessPosition& position)
     if (legal.size() > 0)
         return "";
     if (!position.in_check())
-        return "1/2-1/2 {stalemate}";
+        return "1/2-1/2 {Stalemate}";
     return position.board().side_to_move() == 1 ? "0-1 {Black mates}" : "1-0 {White mates}";
 }

@@ -17,5 +17,5 @@ Move move_for_drop(const ChessPosition& position, int from, int to, int promotio
 
 // The result that the position on the board has reached, "" while the side
 // to move has a legal move: "1-0 {White mates}", "0-1 {Black mates}" or
-// "1/2-1/2 {stalemate}".
+// "1/2-1/2 {Stalemate}", worded as the manager words them.
 std::string result_on_board(const ChessPosition& position);

@@ -54,6 +54,7 @@ void Interface::build_window()
     start_record(m_event, m_site);
     m_game.set_tag("White", "?");
     m_game.set_tag("Black", "?");
+    m_pgn_view.show_game(m_game);
     refresh_board();
 
     set_title(m_title);
@@ -136,16 +137,28 @@ void Interface::start_record(const std::string& event, const std::string& site)
     m_game.set_result(result);
     m_game_finished = false;
     m_play_entry = m_game.current();
-}
-
-void Interface::tag_set_up_position()
-{
     ChessPosition start;
     start.set_start_position();
-    if (m_position.fen() == start.fen())
+    if (m_position.fen() != start.fen()) {
+        m_game.set_tag("SetUp", "1");
+        m_game.set_tag("FEN", m_position.fen());
+    }
+    tag_engine_game();
+    forget_game_comments();
+    m_pgn_view.show_game(m_game);
+}
+
+void Interface::tag_engine_game()
+{
+    if (m_game_finished || (m_engine_plays_white == 0 && m_engine_plays_black == 0))
         return;
-    m_game.set_tag("SetUp", "1");
-    m_game.set_tag("FEN", m_position.fen());
+    m_game.set_tag("White", m_white_name);
+    m_game.set_tag("Black", m_black_name);
+    m_game.set_tag("TimeControl", m_level.to_string());
+    if (!m_white_elo.empty())
+        m_game.set_tag("WhiteElo", m_white_elo);
+    if (!m_black_elo.empty())
+        m_game.set_tag("BlackElo", m_black_elo);
 }
 
 void Interface::refresh_board()

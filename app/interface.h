@@ -107,10 +107,15 @@ private:
     // interface.cpp
     void build_window();
     void pack_navigation();
+    // Starts a fresh record of the position shown, for the event and site:
+    // the seven tags, "SetUp" and "FEN" when the position is not the standard
+    // start, the players and time control of a game with an engine
+    // (tag_engine_game); no pending comments, the PGN view showing it.
     void start_record(const std::string& event, const std::string& site);
-    // When the board is not in the standard start position, tags "SetUp" and
-    // "FEN" describe it in the record.
-    void tag_set_up_position();
+    // While a game with an engine is played, the record names its players
+    // and time control as they stand, so that the game saved before its end
+    // reads as the one appended at its end will.
+    void tag_engine_game();
     bool on_timeout();
     void process_command_from_manager();
     // Runs a handler; what it throws is logged and shown, never passed on.
@@ -143,14 +148,21 @@ private:
     void on_manager_diagram(const ManagerLine& line);
     void on_manager_level(const ManagerLine& line);
     void on_manager_new();
-    void on_manager_game_end(const ManagerLine& line);
+    // A result line of the manager, or of the window itself for a mate or
+    // stalemate on the board in Human - human: the record gets its players,
+    // time control and result and is appended to the event's file.
+    void record_game_end(const ManagerLine& line);
     void on_manager_engine1name(const ManagerLine& line);
     void on_manager_engine_info(const ManagerLine& line, bool white);
     // A red arrow in Learn Opening: the book refused the user's last move,
     // which the manager did not play; the board and the record take it back.
     void take_back_refused_move(const ManagerLine::Arrow& arrow);
     void set_players_title();
+    // Runs the clock of the side to move, crediting nobody.
     void start_side_clock();
+    // The move just added to the record is where the game stands; in a game
+    // with an engine its line becomes the record's main line.
+    void keep_played_line_main();
     // The manager's move in coordinate form as a legal move of the position;
     // throws std::runtime_error naming the move when it is not one.
     Move legal_move_in(ChessPosition& position, const std::string& text);
@@ -246,6 +258,12 @@ private:
     // clocks held on user moves.
     void leave_engine_sides();
     void highlight_side_to_move();
+    // Human - computer: the engine's side is named after engine 1, the
+    // user's "Human", in the players and the record (tag_engine_game).
+    void name_engine_game_players();
+    // A new position is a new game for the clocks: both sides get the time
+    // control again, nothing runs, and the side to move is shown.
+    void start_clocks_afresh();
     // Whether the mode is the one chosen and no other: while a radio's
     // handler runs, the toolkit clears that radio only after the handler
     // has returned, although another one may have been ticked meanwhile.
@@ -268,6 +286,10 @@ private:
     // loading games, positions, engines or another tournament, the time
     // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
+    // The tournament is over or stopped: the window's own event, site and
+    // round, players named by the next mode, and the user's time control on
+    // the clocks and at the manager.
+    void restore_own_settings();
 
     // interface_tournament.cpp
     void on_menu_tounament_new();
@@ -339,8 +361,12 @@ private:
     std::string m_position_line;
     std::int32_t m_position_index = 0;
     EcoClassifier m_eco;
-    std::string m_event = "Torvane battles";
-    std::string m_site = "the North Sea";
+    // The window's own event and site, which a tournament's replace only
+    // while it is played.
+    const std::string m_own_event = "Torvane battles";
+    const std::string m_own_site = "the North Sea";
+    std::string m_event = m_own_event;
+    std::string m_site = m_own_site;
     Tournament m_tournament;
     ChessGame m_game;
     ChessPosition m_position;
@@ -356,8 +382,8 @@ private:
     const std::string m_no_engine_title = "Torvane (no engine loaded)";
     std::string m_title = m_no_engine_title;
     std::string m_engine2_name;
-    std::string m_announced_event = "Torvane battles";
-    std::string m_announced_site = "the North Sea";
+    std::string m_announced_event = m_own_event;
+    std::string m_announced_site = m_own_site;
     std::string m_round = "?";
     std::string m_white_comment;
     std::string m_black_comment;
@@ -370,6 +396,10 @@ private:
     Timer m_move_timer;
     Timer m_log_timer;
     Level m_level;
+    // The time control the user chose: the tournament dialogs and a
+    // tournament's games replace m_level, and it comes back when the
+    // tournament ends.
+    Level m_own_level;
     bool m_setup = false;
     bool m_debug = false;
     bool m_clocks_stopped = false;

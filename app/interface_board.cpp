@@ -2,6 +2,7 @@
 #include "app/interface.h"
 
 #include "app/board_drop.h"
+#include "app/manager_line.h"
 #include "app/setup_edit.h"
 #include "core/square.h"
 #include "gui/piece_choice_dialog.h"
@@ -91,18 +92,15 @@ void Interface::record_board_move(const Move& move)
 {
     m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
-    m_play_entry = m_game.current();
+    keep_played_line_main();
     m_comment_editor.set_comment(m_game.get_comment());
     set_eco_tags(m_position);
     if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {
-        // Mate or stalemate on the board ends the game; one inside a
-        // variation leaves the game's result alone.
-        std::string result = result_on_board(m_position);
-        if (!result.empty()) {
-            m_game.set_tag("Result", result.substr(0, result.find(' ')));
-            m_game.set_result(result);
-            m_game_finished = true;
-        }
+        // Mate or stalemate on the board ends the game as the manager's
+        // result ends the others; one inside a variation leaves the game's
+        // result alone.
+        if (const std::string result = result_on_board(m_position); !result.empty())
+            record_game_end(ManagerLine(result));
     }
     m_pgn_view.show_game(m_game);
 }
@@ -130,9 +128,6 @@ void Interface::edit_setup(int from, int to)
     m_position = edited;
     highlight_side_to_move();
     start_record(m_event, m_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.show_game(m_game);
     send_to_manager("setboard " + m_position.fen());
 }
 
@@ -153,4 +148,5 @@ void Interface::on_menu_mode_setup()
     // Castling rights went on entering Setup: the keys follow the board again.
     m_position.set_fen(m_position.fen());
     send_to_manager("setboard " + m_position.fen());
+    start_clocks_afresh();
 }

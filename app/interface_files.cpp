@@ -83,11 +83,12 @@ void Interface::set_position_from_line(const std::string& line)
     m_game.set_tag("Black", "?");
     m_game.set_tag("SetUp", "1");
     m_game.set_tag("FEN", m_position.fen());
-    forget_game_comments();
+    // Against an engine the players are known from the start.
+    tag_engine_game();
     m_pgn_view.show_game(m_game);
     refresh_board();
     send_position();
-    highlight_side_to_move();
+    start_clocks_afresh();
     m_epd_window.show_epd(m_position_line);
 }
 
@@ -201,6 +202,7 @@ void Interface::on_menu_load_game()
     refresh_board();
     m_pgn_view.show_game(m_game);
     send_position();
+    start_clocks_afresh();
 }
 
 void Interface::on_menu_save_game()
@@ -230,16 +232,15 @@ void Interface::on_menu_new_game()
     m_board.clear_arrows();
     refresh_board();
     send_to_manager("new");
-    start_record(m_event, m_site);
-    forget_game_comments();
-    m_pgn_view.show_game(m_game);
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
+    start_record(m_event, m_site);
     if (m_title == m_no_engine_title) {
         m_human_human_action->set_active(true);
         return;
     }
     m_engine_plays_black = 1;
+    name_engine_game_players();
     m_human_computer_action->set_active(true);
     m_start_thinking_action->set_sensitive(true);
     m_tournament_new_action->set_sensitive(true);

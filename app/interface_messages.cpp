@@ -79,14 +79,18 @@ void Interface::apply_manager_line(const std::string& text)
         m_white_name = line.name();
         m_white_elo.clear();
         set_players_title();
+        tag_engine_game();
     } else if (word == "blackname") {
         m_black_name = line.name();
         m_black_elo.clear();
         set_players_title();
+        tag_engine_game();
     } else if (word == "WhiteElo") {
         m_white_elo = line.first_word();
+        tag_engine_game();
     } else if (word == "BlackElo") {
         m_black_elo = line.first_word();
+        tag_engine_game();
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
@@ -96,7 +100,7 @@ void Interface::apply_manager_line(const std::string& text)
         set_tournament_locks(false);
         m_human_human_action->set_active(true);
     } else if (word == "1-0" || word == "0-1" || word == "1/2-1/2") {
-        on_manager_game_end(line);
+        record_game_end(line);
     } else if (word == "white_info") {
         on_manager_engine_info(line, true);
     } else if (word == "black_info") {
@@ -116,7 +120,7 @@ void Interface::on_manager_move(const ManagerLine& line)
     // the move it was showing, and it shows the new move's comment after.
     m_game.set_comment(m_comment_editor.get_comment());
     m_game.add_move(move);
-    m_play_entry = m_game.current();
+    keep_played_line_main();
     if (white_to_move()) {
         m_game.set_comment(m_white_comment);
         m_white_comment.clear();
@@ -131,6 +135,16 @@ void Interface::on_manager_move(const ManagerLine& line)
     set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
     refresh_board();
+}
+
+void Interface::keep_played_line_main()
+{
+    m_play_entry = m_game.current();
+    // Play against an engine resumed from an earlier move: the game is the
+    // line played on to its result, the line left behind a variation of it.
+    // Moves tried out without an engine stay variations.
+    if (m_engine_plays_white != 0 || m_engine_plays_black != 0)
+        m_game.make_main_line();
 }
 
 Move Interface::legal_move_in(ChessPosition& position, const std::string& text)
@@ -191,10 +205,11 @@ void Interface::on_manager_setboard(const ManagerLine& line)
 
 void Interface::start_side_clock()
 {
+    // A position set up is no move: nobody is credited.
     if (white_to_move())
-        m_clocks.start_white();
+        m_clocks.run_white();
     else
-        m_clocks.start_black();
+        m_clocks.run_black();
 }
 
 void Interface::on_manager_diagram(const ManagerLine& line)
@@ -210,9 +225,6 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     // A new engine or a new tournament game: a fresh record of the announced
     // event, whose position is the one shown.
     start_record(m_announced_event, m_announced_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.set_text(m_game.pgn());
 }
 
 void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
@@ -233,6 +245,7 @@ void Interface::on_manager_level(const ManagerLine& line)
     m_level = Level(line.level_text());
     m_clocks.set_time_control(m_level);
     m_clocks.update();
+    tag_engine_game();
 }
 
 void Interface::on_manager_new()
@@ -241,7 +254,6 @@ void Interface::on_manager_new()
     m_position.set_start_position();
     refresh_board();
     start_record(m_event, m_site);
-    forget_game_comments();
     m_clocks.stop();
     m_clocks.reset();
 }
@@ -254,7 +266,7 @@ void Interface::forget_game_comments()
     m_analysis_window.clear();
 }
 
-void Interface::on_manager_game_end(const ManagerLine& line)
+void Interface::record_game_end(const ManagerLine& line)
 {
     // Nobody is to move in a game that has ended.
     m_clocks.stop();

@@ -32,6 +32,24 @@ void Interface::leave_engine_sides()
     m_clocks_stopped = true;
 }
 
+void Interface::name_engine_game_players()
+{
+    // Named as the manager names them once the engine has moved: the
+    // engine's name, "Human" for the user.
+    m_white_name = m_engine_plays_white != 0 ? m_title : "Human";
+    m_black_name = m_engine_plays_black != 0 ? m_title : "Human";
+    m_white_elo.clear();
+    m_black_elo.clear();
+    tag_engine_game();
+}
+
+void Interface::start_clocks_afresh()
+{
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    highlight_side_to_move();
+}
+
 void Interface::highlight_side_to_move()
 {
     if (white_to_move())
@@ -52,6 +70,7 @@ void Interface::on_menu_mode_human_computer()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 0 : 1;
     m_engine_plays_black = white ? 1 : 0;
+    name_engine_game_players();
     m_clocks_stopped = false;
     send_to_manager("setboard " + m_position.fen());
     send_to_manager("human_computer");
@@ -92,9 +111,6 @@ void Interface::on_menu_mode_learn_openings()
     // for the manager, which did not follow the moves of Human - human; the
     // position sent after the mode brings the hints of the side to move.
     start_record(m_event, m_site);
-    forget_game_comments();
-    tag_set_up_position();
-    m_pgn_view.show_game(m_game);
     send_to_manager("learnopenings " + std::to_string(hints));
     send_to_manager("setboard " + m_position.fen());
 }
@@ -118,9 +134,15 @@ void Interface::on_menu_mode_tournament()
         // Starting it again would only reset the board for a game that is
         // never played.
         show_message("The tournament has finished",
-                     "Every game of \"" + m_event + "\" has been played. Make or load another tournament.");
+                     "Every game of \"" + m_tournament.get_event() + "\" has been played. Make or load another tournament.");
         go_back_to_mode(m_state.mode());
         return;
+    }
+    // The games go to the file of the tournament played, also when it is
+    // played again after its end gave the window its own event back.
+    if (!m_tournament.get_event().empty()) {
+        m_event = m_tournament.get_event();
+        m_site = m_tournament.get_site();
     }
     set_tournament_locks(true);
     m_start_thinking_action->set_sensitive(false);
@@ -143,13 +165,16 @@ void Interface::leave_tournament()
         send_to_manager("human_human");
     }
     set_tournament_locks(false);
+    restore_own_settings();
 }
 
 bool Interface::saved_tournament_finished() const
 {
+    if (m_tournament.get_event().empty())
+        return false;
     Tournament saved;
     try {
-        saved.load(m_event);
+        saved.load(m_tournament.get_event());
     } catch (const std::exception&) {
         // No saved tournament of that name: the manager says what it has.
         return false;
@@ -209,6 +234,26 @@ void Interface::set_tournament_locks(bool locked)
         m_actions->get_action(name)->set_sensitive(!locked);
 }
 
+void Interface::restore_own_settings()
+{
+    m_event = m_own_event;
+    m_site = m_own_site;
+    m_announced_event = m_own_event;
+    m_announced_site = m_own_site;
+    m_round = "?";
+    m_white_name = "*";
+    m_black_name = "*";
+    m_white_elo.clear();
+    m_black_elo.clear();
+    set_title(m_title);
+    m_level = m_own_level;
+    m_clocks.set_time_control(m_level);
+    m_clocks.update();
+    // A tournament game still under way was stopped before: the manager
+    // takes no time control while one is played.
+    send_to_manager("level " + m_level.to_string());
+}
+
 void Interface::on_menu_start_thinking()
 {
     if (!m_human_computer_action->get_active())
@@ -217,11 +262,9 @@ void Interface::on_menu_start_thinking()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 1 : 0;
     m_engine_plays_black = white ? 0 : 1;
+    name_engine_game_players();
     send_to_manager("go");
-    if (white)
-        m_clocks.start_white();
-    else
-        m_clocks.start_black();
+    start_side_clock();
 }
 
 void Interface::on_menu_ponder()
@@ -251,8 +294,10 @@ void Interface::on_menu_time_control()
     // their time control.
     if (!run_time_control_dialog())
         return;
+    m_own_level = m_level;
     m_clocks.set_time_control(m_level);
     m_clocks.update();
+    tag_engine_game();
     send_to_manager("level " + m_level.to_string());
 }
 

@@ -1,5 +1,6 @@
 #include "game/chess_game.h"
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
@@ -193,6 +194,18 @@ bool ChessGame::add_move(const Move& move)
 bool ChessGame::add_san_move(const std::string& san)
 {
     return add_move(legal_move(san, "ChessGame::add_san_move"));
+}
+
+void ChessGame::make_main_line()
+{
+    for (uint64_t id = m_current; id != 0;) {
+        const auto parent = static_cast<uint64_t>(m_tree.entry(id).pid());
+        std::vector<int32_t>& children = m_tree.entry(parent).children();
+        const auto at = std::find(children.begin(), children.end(), static_cast<int32_t>(id));
+        if (at != children.end())
+            std::rotate(children.begin(), at, at + 1);
+        id = parent;
+    }
 }
 
 void ChessGame::add_end_entry(std::string& result)

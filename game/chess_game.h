@@ -70,6 +70,10 @@ public:
     // Reads a legal move of the position from SAN text and adds it as
     // add_move does; throws std::logic_error and changes nothing otherwise.
     bool add_san_move(const std::string& san);
+    // The line from the start to the current entry becomes the main line:
+    // each entry on it moves to the front of its parent's continuations, and
+    // the lines it passes keep their order as variations. Nothing else changes.
+    void make_main_line();
     // Makes result the end of the game: any end entry goes, and one holding
     // the result text follows the last move of the main line. It becomes the
     // current entry when the current entry was at the end of the main line;

@@ -82,14 +82,31 @@ void Clocks::start_black()
 
 void Clocks::start(ClockSide side)
 {
+    run(side);
+    m_times.credit_move(side == ClockSide::white ? ClockSide::black : ClockSide::white);
+}
+
+void Clocks::run_white()
+{
+    run(ClockSide::white);
+}
+
+void Clocks::run_black()
+{
+    run(ClockSide::black);
+}
+
+void Clocks::run(ClockSide side)
+{
     const bool white = side == ClockSide::white;
-    m_white_running = white;
-    m_black_running = !white;
     Timer& runs = white ? m_white_timer : m_black_timer;
     Timer& waits = white ? m_black_timer : m_white_timer;
-    runs.start();
+    // Starting the stopwatch again would drop the time of the current run.
+    if (!(white ? m_white_running : m_black_running))
+        runs.start();
     waits.stop();
-    m_times.credit_move(white ? ClockSide::black : ClockSide::white);
+    m_white_running = white;
+    m_black_running = !white;
     highlight(side);
 }
 

@@ -21,10 +21,17 @@ public:
 
     // Both sides get the time control's session time; both clocks stop.
     void set_time_control(Level level);
-    // White's clock runs and Black's stops; Black's move is credited.
+    // White's clock runs and Black's stops; Black's move is credited. A
+    // clock already running goes on.
     void start_white();
-    // Black's clock runs and White's stops; White's move is credited.
+    // Black's clock runs and White's stops; White's move is credited. A
+    // clock already running goes on.
     void start_black();
+    // The side is to move without a move having been made (a position set
+    // up, the move handed to an engine): its clock runs and the other's
+    // stops, and nobody is credited. A clock already running goes on.
+    void run_white();
+    void run_black();
     // Both clocks stop, both names grey.
     void stop();
     // Both sides back to the session time with no moves counted; runs nothing.
@@ -40,6 +47,7 @@ public:
 
 private:
     void start(ClockSide side);
+    void run(ClockSide side);
     void highlight(ClockSide side);
     void set_time(ClockSide side, std::int32_t centiseconds);
     void show_time(ClockSide side);

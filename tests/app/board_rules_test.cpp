@@ -68,7 +68,7 @@ TEST(BoardDrop, NamesMateAndStalemate)
     const std::pair<const char*, const char*> cases[] = {
         {"rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3", "0-1 {Black mates}"},
         {"k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", "1-0 {White mates}"},
-        {"k7/8/1Q6/8/8/8/8/7K b - - 0 1", "1/2-1/2 {stalemate}"},
+        {"k7/8/1Q6/8/8/8/8/7K b - - 0 1", "1/2-1/2 {Stalemate}"},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", ""},
     };
     for (const auto& [fen, result] : cases) {

@@ -359,9 +359,112 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     ASSERT_TRUE(run_until([&] { return !stopped.empty(); }, 20000));
     EXPECT_EQ(stopped, "tournament stopped");
     EXPECT_NE(how.find("its unfinished game is played again when the tournament is resumed"), std::string::npos);
+    // The user's time control comes back, and the manager, out of the
+    // tournament first, takes it.
+    EXPECT_EQ(probe->level(), "sessions 40 0:10 0.1");
+    const std::string lines = log();
+    const std::size_t level = lines.rfind("--> 0 level sessions 40 0:10 0.1");
+    ASSERT_NE(level, std::string::npos);
+    EXPECT_GT(lines.rfind("--> 0 human_human", level) + 1, lines.find("--> 0 start_tournament") + 1);
     for (const char* available : {"Setup", "Engine1", "LoadInstalled", "New"})
         EXPECT_TRUE(probe->action(available)->is_sensitive()) << available;
     EXPECT_TRUE(probe->fen_entry().is_sensitive());
+}
+
+// Which side's name is lit in the clock row: 'w', 'b', or '-' for neither.
+char lit_side(Clocks& clocks)
+{
+    const auto shot = widget_test::screenshot(clocks);
+    const std::vector<Gtk::Widget*> labels = clocks.get_children();
+    const auto green = [&](std::size_t index) {
+        int x = 0;
+        int y = 0;
+        labels.at(index)->translate_coordinates(clocks, 2, labels.at(index)->get_allocated_height() / 2, x, y);
+        const widget_test::Colour colour = widget_test::pixel(shot, x, y);
+        return colour.red == 0 && colour.green == 255 && colour.blue == 0;
+    };
+    return green(0) ? 'w' : green(2) ? 'b' : '-';
+}
+
+TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
+{
+    apply({"engine1name Fake"});
+    time_control("sudden death", {{6, "3"}, {7, "2"}});
+    activate("HumanComputer");
+    // Handing the move to the engine, twice, and positions set by the manager
+    // are no moves: nobody gains the increment.
+    // The clocks show what they hold at the next tick.
+    const auto shown = [this](std::size_t index) {
+        widget_test::run_for(120);
+        return probe->clock_texts().at(index);
+    };
+    activate("StartThinking");
+    activate("StartThinking");
+    EXPECT_EQ(shown(3), "3:00");
+    apply({"setboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -",
+           "diagram rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"});
+    EXPECT_LE(shown(1), "3:00");
+    EXPECT_EQ(lit_side(probe->clocks()), 'b');
+
+    std::ofstream("one.pgn") << "[Result \"*\"]\n\n1. e4 *\n";
+    const struct {
+        const char* source;
+        std::function<void()> set_up;
+        char lit;
+    } positions[] = {
+        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, 'w'},
+        {"game file",
+         [this] {
+             answer_file_chooser(directory + "/one.pgn");
+             answer_list("Choose Game", 1);
+             activate("LoadGame");
+         },
+         'b'},
+        {"Setup left",
+         [this] {
+             activate("Setup");
+             activate("HumanHuman");
+         },
+         'b'},
+    };
+    for (const auto& c : positions) {
+        activate("HumanComputer");
+        apply({"wtime 1234", "btime 5678"});
+        c.set_up();
+        EXPECT_EQ(shown(1), "3:00") << c.source;
+        EXPECT_EQ(shown(3), "3:00") << c.source;
+        EXPECT_EQ(lit_side(probe->clocks()), c.lit) << c.source;
+    }
+}
+
+// A game saved while it is played reads as the one appended at its end.
+TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
+{
+    apply({"engine1name Fake"});
+    time_control("fixed depth", {{0, "5"}});
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* white;
+        const char* black;
+    } steps[] = {
+        {"Human - computer", [this] { activate("HumanComputer"); }, "Human", "Fake"},
+        {"Start thinking", [this] { activate("StartThinking"); }, "Fake", "Human"},
+        {"New game", [this] { activate("NewGame"); }, "Human", "Fake"},
+        {"the manager's names", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Other",
+         "Human"},
+        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Other", "Human"},
+    };
+    for (const auto& c : steps) {
+        c.act();
+        const std::string path = directory + "/" + c.step + ".pgn";
+        answer_file_chooser(path);
+        activate("SaveGame");
+        const std::string text = read_file(path);
+        EXPECT_TRUE(contains(text, "[White \"" + std::string(c.white) + "\"]\n[Black \"" + c.black + "\"]"))
+            << c.step << text;
+        EXPECT_TRUE(contains(text, "[TimeControl \"fixed_depth 5\"]")) << c.step << text;
+    }
 }
 
 TEST_F(ModesTest, OpeningSuiteButtonNamesTheSuiteAndACancelRemovesIt)

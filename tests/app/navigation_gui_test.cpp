@@ -6,6 +6,7 @@
 #include "gui/board.h"
 #include "gui/drawing.h"
 #include "tests/gui/widget_test_support.h"
+#include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
 #include <gtk/gtk.h>
@@ -250,14 +251,17 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
         bool taken;  // the drop becomes a move of board and record
         const char* result;  // of the record afterwards
         bool finished;
+        const char* appended;  // the end of the game appended to the event's file, "" for none
     };
     const Case cases[] = {
-        {"1. e4 e5 2. Nf3 1-0", 0, 57, 42, false, "1-0", true},
-        {"1. e4 e5 2. Nf3 *", 0, 57, 42, true, "*", false},
-        {"1. f3 e5 2. g4 Qh4# *", 0, 8, 16, false, "*", true},
-        {"1. f3 e5 2. g4 *", 0, 59, 31, true, "0-1", true},
+        {"1. e4 e5 2. Nf3 1-0", 0, 57, 42, false, "1-0", true, ""},
+        {"1. e4 e5 2. Nf3 *", 0, 57, 42, true, "*", false, ""},
+        {"1. f3 e5 2. g4 Qh4# *", 0, 8, 16, false, "*", true, ""},
+        {"1. f3 e5 2. g4 *", 0, 59, 31, true, "0-1", true, "Qh4# {Black mates} 0-1"},
         // A mate inside a variation leaves the game's result alone.
-        {"1. f3 e5 2. g4 Nc6 1/2-1/2", 1, 59, 31, true, "1/2-1/2", false},
+        {"1. f3 e5 2. g4 Nc6 1/2-1/2", 1, 59, 31, true, "1/2-1/2", false, ""},
+        {"1. e3 a5 2. Qh5 Ra6 3. Qxa5 h5 4. h4 Rah6 5. Qxc7 f6 6. Qxd7+ Kf7 7. Qxb7 Qd3 8. Qxb8 Qh7 9. Qxc8 Kg6 *",
+         0, 58, 44, true, "1/2-1/2", true, "Qe6 {Stalemate} 1/2-1/2"},
     };
     widget_test::run_for(400);
     for (const Case& c : cases) {
@@ -266,7 +270,11 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
             press(back);
         const std::string before = probe->fen();
         const std::size_t moves = sent("usermove");
+        const std::size_t written = read_file("Torvane battles.pgn").size();
         drag(c.from, c.to);
+        const std::string added = read_file("Torvane battles.pgn").substr(written);
+        EXPECT_TRUE(contains(added, c.appended)) << added;
+        EXPECT_EQ(added.empty(), std::string(c.appended).empty()) << c.movetext;
         EXPECT_EQ(sent("usermove") - moves, c.taken ? 1u : 0u) << c.movetext;
         EXPECT_EQ(probe->fen() != before, c.taken) << c.movetext;
         EXPECT_EQ(probe->game().position().fen(), probe->fen()) << c.movetext;
@@ -278,6 +286,28 @@ TEST_F(NavigationTest, AtTheEndOfALoadedGameTheBoardAndTheRecordAgree)
     EXPECT_EQ(probe->fen(), start_fen);
     drag(8, 16);
     EXPECT_EQ(sent("usermove a2a3"), 1u);
+}
+
+// Play resumed against the engine from an earlier move: the line played to
+// its result is the game, the abandoned continuation a variation of it.
+TEST_F(NavigationTest, TheLinePlayedOnFromAnEarlierMoveBecomesTheGame)
+{
+    widget_test::run_for(400);
+    apply({"engine1name Fake"});
+    activate("HumanComputer");
+    drag(12, 28);
+    apply({"move e7e5"});
+    drag(6, 21);
+    apply({"move b8c6"});
+    press(back);
+    press(back);
+    activate("HumanComputer");
+    drag(11, 27);
+    apply({"move e5d4", "0-1 {White resigns}"});
+    const std::string main_line = torvane_test::run_command(torvane_test::peer_program("pgn-extract") +
+                                                            " --quiet -V \"Torvane battles.pgn\" 2>/dev/null");
+    EXPECT_TRUE(contains(main_line, "1. e4 e5 2. d4 exd4 { White resigns } 0-1")) << main_line;
+    EXPECT_TRUE(contains(read_file("Torvane battles.pgn"), "( 2.Nf3 Nc6)")) << read_file("Torvane battles.pgn");
 }
 
 TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)

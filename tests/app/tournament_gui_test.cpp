@@ -266,6 +266,50 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     EXPECT_EQ(probe->event(), "Peers again");
 }
 
+// After a tournament the user's games are the user's again: the window's own
+// event, site and round, players named by the mode, and the time control
+// the user had, on the clocks and at the manager.
+TEST_F(TournamentTest, TheUsersSettingsComeBackWhenATournamentEnds)
+{
+    const std::string stockfish = torvane_test::peer_program("stockfish");
+    std::ofstream("engines.cfg") << "name One\nfilename " << stockfish << "\nprotocol uci\n\nname Two\nfilename "
+                                 << stockfish << "\nprotocol uci\n\n";
+    const std::string suite = directory + "/mate.epd";
+    std::ofstream(suite) << "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\n";
+    answer_dialog("Time control", [](Gtk::Dialog& dialog) {
+        for (Gtk::RadioButton* radio : find_all<Gtk::RadioButton>(dialog))
+            radio->set_active(radio->get_label() == "sudden death");
+        find_all<Gtk::Entry>(dialog).at(6)->set_text("3");
+        find_all<Gtk::Entry>(dialog).at(7)->set_text("2");
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    activate("TimeControl");
+    const std::string own = probe->level();
+    tournament_dialog({"Duel", "1", "match", suite, {"One", "Two"}, "50", ""}, 1);
+    std::string finished;
+    answer_message(finished);
+    activate("Tournament");
+    ASSERT_TRUE(run_until([this] { return probe->active("HumanHuman"); }, 60000)) << log();
+    ASSERT_TRUE(contains(read_file("Duel.pgn"), "[Round \"1\"]")) << read_file("Duel.pgn");
+
+    EXPECT_EQ(probe->level(), own);
+    const std::string finish = log().substr(log().rfind("-----> tournament_finished"));
+    EXPECT_TRUE(contains(finish, "--> 0 level " + own + "\n"));
+    widget_test::run_for(120);
+    EXPECT_EQ(probe->clock_texts(), (Names{"White: ", "3:00", "Black: ", "3:00"}));
+    save_screenshot(*window, "after_tournament");
+    // The next game, against the engine left loaded.
+    const std::string loaded = log().substr(log().rfind("-----> engine1name ") + 19);
+    activate("NewGame");
+    const std::pair<const char*, std::string> tags[] = {
+        {"Event", "Torvane battles"}, {"Site", "the North Sea"},
+        {"Round", "?"},               {"White", "Human"},
+        {"Black", loaded.substr(0, loaded.find('\n'))}, {"TimeControl", own},
+    };
+    for (const auto& [tag, value] : tags)
+        EXPECT_EQ(probe->game().get_tag(tag), value) << tag;
+}
+
 // A finished game's clocks stand still, and the book's hints go with Learn
 // Opening.
 TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
@@ -349,8 +393,7 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
             answer_message(stopped);
         row.act();
         ASSERT_TRUE(run_until([&] { return !question.empty() && probe->active(row.mode_after); })) << row.way;
-        if (row.yes)
-            ASSERT_TRUE(run_until([&] { return !stopped.empty(); }, 20000)) << row.way;
+        ASSERT_TRUE(!row.yes || run_until([&] { return !stopped.empty(); }, 20000)) << row.way;
         widget_test::run_for(200);
         EXPECT_EQ(question, "Stop the tournament?") << row.way;
         EXPECT_TRUE(probe->active(row.mode_after)) << row.way;

@@ -67,6 +67,25 @@ TEST(GameRecord, RepeatedMoveReusesTheChildAndANewOneBranches)
     EXPECT_EQ(game.pgn(), default_tags + "\n1.e4 e5 ( 1... c5) *\n\n");
 }
 
+TEST(GameRecord, TheLineToTheCurrentEntryBecomesTheMainLine)
+{
+    ChessGame game;
+    for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6"})
+        add(game, move);
+    game.back();
+    game.back();
+    add(game, "d2d4");
+    add(game, "c7c5");
+    game.back();
+    add(game, "e5d4");
+    game.make_main_line();
+    EXPECT_EQ(game.position().fen(), fen_after({"e2e4", "e7e5", "d2d4", "e5d4"}));
+    std::string result = "0-1";
+    game.set_result(result);
+    EXPECT_EQ(game.pgn(), default_tags.substr(0, default_tags.find("[Result")) +
+                              "[Result \"0-1\"]\n\n1.e4 e5 2.d4 ( 2.Nf3 Nc6) exd4 ( 2... c5) 0-1\n\n");
+}
+
 struct ResultCase {
     const char* text;
     const char* bare;

@@ -150,6 +150,23 @@ TEST_F(ClocksWidgetTest, ASetTimeCountsDownFromItself)
     EXPECT_EQ(shown.black_time(), "-0:01");
 }
 
+// A side handed the move again, by a move or without one, keeps the time it
+// has used; only a move credits the increment.
+TEST_F(ClocksWidgetTest, StartingTheRunningSideAgainKeepsItsTime)
+{
+    ShownClocks shown;
+    shown.clocks().set_time_control(Level("sudden_death 0 0:10 5"));
+    shown.clocks().run_white();
+    widget_test::run_for(1200);
+    shown.clocks().run_white();
+    shown.clocks().start_white();
+    widget_test::run_for(1200);
+    shown.clocks().update();
+    EXPECT_EQ(shown.white_time(), "0:07");
+    EXPECT_EQ(shown.black_time(), "0:15");
+    EXPECT_TRUE(is_green(shown.name_background(0, "clocks_white_runs_on")));
+}
+
 TEST_F(ClocksWidgetTest, PeriodsAndResets)
 {
     ShownClocks shown;
