@@ -52,9 +52,14 @@ void Interface::play_drop(int from, int to)
     int promotion = 0;
     if (drop_needs_promotion_piece(m_position, from, to)) {
         const auto images = m_board.get_images();
+        // The board may have loaded fewer images than it needs (a missing
+        // file stops the loading): a missing one is shown by name.
+        const auto image = [&images](std::size_t code) {
+            return code < images.size() ? images[code] : Glib::RefPtr<Gdk::Pixbuf>();
+        };
         const bool black = m_position.piece_on(Square(from)).is_black();
-        const PromoChoiceDialog chooser(*this, images[black ? 12 : 5], images[black ? 11 : 4],
-                                        images[black ? 10 : 3], images[black ? 9 : 2]);
+        const PromoChoiceDialog chooser(*this, image(black ? 12 : 5), image(black ? 11 : 4), image(black ? 10 : 3),
+                                        image(black ? 9 : 2));
         promotion = chooser.get_choice();
         if (promotion < 4 || promotion > 7)
             promotion = 0;
