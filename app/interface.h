@@ -151,6 +151,11 @@ private:
     void set_eco_tags(const ChessPosition& position);
     // Empties the pending comments, the comment editor and the engine output.
     void forget_game_comments();
+    // The comment editor's text becomes the comment of the record's current
+    // move (a comment the user did not edit keeps its bytes).
+    void store_editor_comment();
+    // The comment editor shows the comment of the record's current move.
+    void show_move_comment();
     // Appends the finished game to the event's file; false when that failed.
     bool append_finished_game();
 

@@ -94,10 +94,10 @@ void Interface::play_drop(int from, int to)
 
 void Interface::record_board_move(const Move& move)
 {
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.add_move(move);
     m_play_entry = m_game.current();
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     set_eco_tags(m_position);
     if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {
         // Mate or stalemate on the board ends the game; one inside a

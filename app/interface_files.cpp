@@ -194,7 +194,7 @@ void Interface::on_menu_load_game()
     m_black_comment.clear();
     m_analysis_window.clear();
     set_title(m_game.title());
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     refresh_board();
     m_pgn_view.show_game(m_game);
     send_to_manager("setboard " + m_position.fen());
@@ -206,7 +206,7 @@ void Interface::on_menu_save_game()
     if (path.empty())
         return;
     // The comment being typed is saved with its move.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     PgnFile file;
     const bool written = file.open_append(path) && file.write(m_game.pgn());
     if (!file.close_append() || !written)

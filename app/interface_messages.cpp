@@ -20,9 +20,9 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "emt") {
         if (!m_game_finished) {
             // What the user has typed since the move stays in front of the time.
-            m_game.set_comment(m_comment_editor.get_comment());
+            store_editor_comment();
             m_game.append_comment("[%time " + line.first_word() + "]");
-            m_comment_editor.set_comment(m_game.get_comment());
+            show_move_comment();
         }
     } else if (word == "takeback") {
         on_manager_takeback();
@@ -98,7 +98,7 @@ void Interface::on_manager_move(const ManagerLine& line)
     const Move move = legal_move_in(m_position, text);
     // The comment editor follows the current move: what it holds stays with
     // the move it was showing, and it shows the new move's comment after.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.add_move(move);
     m_play_entry = m_game.current();
     if (white_to_move()) {
@@ -110,7 +110,7 @@ void Interface::on_manager_move(const ManagerLine& line)
         m_black_comment.clear();
         m_clocks.start_white();
     }
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     m_position.make_move(move);
     set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
@@ -152,7 +152,7 @@ void Interface::on_manager_takeback()
     before.take_back();
     m_game.remove_last_move();
     m_play_entry = m_game.current();
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
@@ -166,7 +166,7 @@ void Interface::on_manager_setboard(const ManagerLine& line)
     m_game.set_tag("FEN", m_position.fen());
     std::string& pending = white_to_move() ? m_white_comment : m_black_comment;
     m_game.set_comment(pending);
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     pending.clear();
     start_side_clock();
     m_analysis_window.clear();
@@ -212,6 +212,16 @@ void Interface::on_manager_new()
     m_clocks.reset();
 }
 
+void Interface::store_editor_comment()
+{
+    m_game.set_comment(m_comment_editor.get_comment());
+}
+
+void Interface::show_move_comment()
+{
+    m_comment_editor.set_comment(m_game.get_comment());
+}
+
 void Interface::forget_game_comments()
 {
     m_white_comment.clear();
@@ -227,7 +237,7 @@ void Interface::on_manager_game_end(const ManagerLine& line)
     if (m_game_finished || m_game.is_empty())
         return;
     // The comment being typed belongs to the game that is written out.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.set_tag("White", m_white_name);
     m_game.set_tag("Black", m_black_name);
     m_game.set_tag("TimeControl", m_level.to_string());
