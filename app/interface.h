@@ -268,7 +268,7 @@ private:
     // Loads the window's tournament from "<name>.trn" and has the manager
     // load it; a fault is shown and changes nothing.
     void load_saved_tournament(const std::string& name);
-    // Removes "<name>.trn"; a fault is shown.
+    // Removes "<name>.trn" once the user has confirmed it; a fault is shown.
     void delete_saved_tournament(const std::string& name);
 
     bool white_to_move() const;

@@ -54,6 +54,10 @@ std::string Interface::choose_file(std::uint8_t kind)
     default:
         break;
     }
+    // The FEN filter lists EPD suites too, which one saved FEN line would
+    // replace: an existing file is replaced only after the user agreed.
+    if (kind == 1)
+        dialog.set_do_overwrite_confirmation(true);
     add_filter("Text files", {}, "text/plain");
     add_filter("Any files", {"*"}, nullptr);
     if (dialog.run() != Gtk::RESPONSE_OK)

@@ -9,6 +9,7 @@
 
 #include "app/saved_tournaments.h"
 #include "app/tournament_dialog.h"
+#include "gui/confirmation.h"
 #include "gui/tournament_list.h"
 
 #include <gtkmm/messagedialog.h>
@@ -169,6 +170,10 @@ void Interface::delete_saved_tournament(const std::string& name)
         return;
     }
     const std::string path = m_home.tournaments() + name + ".trn";
+    // The dialog opens with a row selected and a ".trn" has no backup.
+    if (!confirm(*this, "Delete tournament", "Delete the tournament \"" + name + "\"?",
+                 "Its file " + name + ".trn goes with every result in it; there is no backup."))
+        return;
     std::error_code error;
     if (!std::filesystem::remove(path, error))
         show_message("Tournament not deleted", path + ": " + (error ? error.message() : "no such file"));

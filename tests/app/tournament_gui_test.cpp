@@ -258,7 +258,8 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     EXPECT_EQ(saved_results("Peers"), results);
     EXPECT_EQ(probe->event(), "Peers again");
 
-    // Deleted: gone from the disk and from the list.
+    // Deleted once confirmed: gone from the disk and from the list.
+    answer_dialog("Delete tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
     load_dialog("Peers again", 0);
     EXPECT_FALSE(exists("Peers again"));
     load_dialog("", 1, &listed);
@@ -378,6 +379,8 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         Names listed;
         shown.clear();
         answer_message(shown);
+        if (c.response == 0 && !c.name.empty())
+            answer_dialog("Delete tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
         load_dialog(c.name, c.response, &listed);
         EXPECT_EQ(shown, c.shown) << c.name;
         EXPECT_EQ(listed, saved_tournament_names("tournaments/"));
