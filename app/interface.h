@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/fault_box.h"
 #include "app/message_inbox.h"
 #include "core/chess_position.h"
 #include "core/move_generator.h"
@@ -74,7 +75,8 @@ public:
     // Sends one command to the manager as "0 " and the command; logged while
     // debugging ("wake_up" never).
     void send_to_manager(const std::string& command);
-    // A modal message box titled "Message:"; underscores show as blanks.
+    // A modal message box titled "Message:"; underscores show as blanks (the
+    // manager writes the words of a title so).
     void show_message(std::string title, std::string text);
     // Shows m_position on the board and in the FEN row.
     void refresh_board();
@@ -109,7 +111,11 @@ private:
     void tag_set_up_position();
     bool on_timeout();
     void process_command_from_manager();
-    // Runs a handler; what it throws is logged and shown, never passed on.
+    // Applies one manager's line; a fault is logged and reported in the one
+    // fault box (FaultBox), never in a box of its own.
+    void applying_line(const std::string& line);
+    // Runs a handler; what it throws is logged and shown, never passed on: a
+    // UserFault with its own title and text, any other fault in plain words.
     // Afterwards the PGN view follows the record (sync_pgn_view).
     void guarded(const char* operation, const std::function<void()>& handler);
     // Runs a handler as guarded does, without bringing the PGN view along.
@@ -119,7 +125,11 @@ private:
     // record again with its current move marked, so the offsets of a press
     // in the view are the record's.
     void sync_pgn_view();
-    void report_fault(const std::string& operation, const std::string& what);
+    // The fault, naming the operation, to the error output and the debug log.
+    void log_fault(const std::string& operation, const std::string& what);
+    // log_fault, then a message box with the title and text for the user.
+    void report_fault(const std::string& operation, const std::string& what, const std::string& title,
+                      const std::string& text);
     void log_line(const std::string& direction, const std::string& line);
     void on_menu_quit();
     void on_menu_flip();
@@ -243,6 +253,9 @@ private:
     // greyed, Tournament > New available, the engine flags cleared and the
     // clocks held on user moves.
     void leave_engine_sides();
+    // Whether engine 1 can analyse: only a UCI engine has the search without
+    // end that Analysis runs; true while no engine is loaded.
+    bool engine_can_analyse() const;
     void highlight_side_to_move();
     // Whether the mode is the one chosen and no other: while a radio's
     // handler runs, the toolkit clears that radio only after the handler
@@ -320,6 +333,7 @@ private:
     EpdCommandsWindow m_epd_window;
     GameList m_game_list;
     FenList m_fen_list;
+    FaultBox m_fault_box;
 
     std::string m_position_file;
     std::string m_position_line;

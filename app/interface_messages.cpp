@@ -4,8 +4,11 @@
 
 #include "app/engine_info_comment.h"
 #include "app/manager_line.h"
+#include "app/message_box.h"
+#include "app/user_fault.h"
 #include "core/move_list.h"
 #include "game/pgn_file.h"
+#include "gui/displayable_text.h"
 
 #include <stdexcept>
 
@@ -76,6 +79,7 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
+        m_fault_box.close();
         hide();
     } else if (word == "tournament_finished") {
         m_human_human_action->set_active(true);
@@ -131,7 +135,8 @@ Move Interface::legal_move_in(ChessPosition& position, const std::string& text)
             move = legal.at(static_cast<int>(i));
     }
     if (move.to_string() == "0000")
-        throw std::runtime_error("move " + text + " is not legal in " + position.fen());
+        throw UserFault("move " + text + " is not legal in " + position.fen(), "Error",
+                        "The move " + text + " is not legal in the game's position.");
     return move;
 }
 
@@ -251,7 +256,7 @@ void Interface::on_manager_game_end(const ManagerLine& line)
     m_game_finished = true;
     m_pgn_view.set_text(m_game.pgn());
     if (!append_finished_game())
-        show_message("Game_not_saved", "The game could not be appended to \"" + m_event + ".pgn\".");
+        run_message_box(*this, "Game not saved", "The game could not be appended to \"" + m_event + ".pgn\".");
 }
 
 bool Interface::append_finished_game()
@@ -279,7 +284,7 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
         return;
     }
     m_title = name;
-    set_title(m_title);
+    set_title(displayable_text(m_title));
     m_human_computer_action->set_sensitive(true);
     m_tournament_action->set_sensitive(true);
     m_analyze_action->set_sensitive(true);
@@ -287,7 +292,7 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
 
 void Interface::set_players_title()
 {
-    set_title(m_white_name + "  " + m_black_name);
+    set_title(displayable_text(m_white_name + "  " + m_black_name));
 }
 
 void Interface::on_manager_engine_info(const ManagerLine& line, bool white)

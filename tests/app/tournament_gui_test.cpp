@@ -314,8 +314,8 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         Form form;
         const char* error;
     } unsaved[] = {
-        {{"Solo", "1", "match", "", {"One"}, "", ""}, "wrong number of participants"},
-        {{"Empty", "0", "roundrobin", "", {"Two"}, "", ""}, "no games"},
+        {{"Solo", "1", "match", "", {"One"}, "", ""}, "A match needs at least two participants."},
+        {{"Empty", "0", "roundrobin", "", {"Two"}, "", ""}, "has no games"},
     };
     for (const auto& c : unsaved) {
         std::string shown;
