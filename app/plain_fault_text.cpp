@@ -11,8 +11,7 @@ namespace {
 bool names_code(const std::string& word)
 {
     return word.find("::") != std::string::npos || word.find("operator") != std::string::npos ||
-           (word.size() > 2 && word.compare(word.size() - 2, 2, "()") == 0) ||
-           (!word.empty() && word.back() == ')' && word.find('(') == std::string::npos && word.find('"') != 0);
+           (word.size() > 2 && word.compare(word.size() - 2, 2, "()") == 0);
 }
 
 // The SAN of a move quoted in the fault, "" when there is none.

@@ -60,6 +60,9 @@ TEST_P(FileReplacementTest, NewTextReachesTheUsersFileWithItsPermissions)
     EXPECT_NE(TempWorkingDir::read_file(kept.holding_name), "old\n");
     EXPECT_EQ(TempWorkingDir::read_file(kept.written_name), TempWorkingDir::read_file(kept.holding_name));
     EXPECT_EQ(fs::status(kept.holding_name).permissions(), kept.holding_perms);
+    if (fs::exists("engines.cfg~")) {
+        EXPECT_EQ(fs::status("engines.cfg~").permissions(), kept.holding_perms);
+    }
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(".")) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
     }
