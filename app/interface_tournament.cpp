@@ -73,8 +73,8 @@ bool Interface::store_tournament(TournamentDialog& dialog)
 {
     const std::string event = dialog.get_event();
     if (!Tournament::is_valid_event_name(event)) {
-        run_message_box(*this, "Tournament not saved", "The event names the tournament's file: it must not be empty, hold "
-                                             "\"/\" or begin with \".\".");
+        run_message_box(*this, "Tournament not saved",
+                        "The event names the tournament's file: it must not be empty, hold \"/\" or begin with \".\".");
         return false;
     }
     if (const std::string stake = results_at_stake(event); !stake.empty() && !ask_to_replace(*this, stake))
@@ -114,7 +114,7 @@ bool Interface::store_tournament(TournamentDialog& dialog)
     } catch (const std::exception& error) {
         std::cerr << "Interface::on_menu_tounament_new()   " << error.what() << '\n';
         run_message_box(*this, "Tournament not saved",
-                     "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
+                        "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
         return true;
     }
     m_event = m_tournament.get_event();
@@ -175,7 +175,7 @@ void Interface::load_saved_tournament(const std::string& name)
     } catch (const std::exception& error) {
         std::cerr << "Interface::load_saved_tournament()   " << error.what() << '\n';
         run_message_box(*this, "Tournament not loaded",
-                     "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
+                        "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
         return;
     }
     m_event = name;
@@ -195,5 +195,6 @@ void Interface::delete_saved_tournament(const std::string& name)
         return;
     std::error_code error;
     if (!std::filesystem::remove(path, error))
-        run_message_box(*this, "Tournament not deleted", path + ": " + (error ? error.message() : "no such file"));
+        run_message_box(*this, "Tournament not deleted",
+                        "Cannot delete " + path + ": " + (error ? error.message() : "there is no such file") + ".");
 }
