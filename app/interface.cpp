@@ -1,14 +1,16 @@
 // Building the main window, its tick, and the lines to and from the manager.
 #include "app/interface.h"
 
+#include "app/message_box.h"
 #include "app/pgn_date.h"
+#include "app/plain_fault_text.h"
+#include "app/user_fault.h"
 #include "gui/displayable_text.h"
 #include "gui/data_directory.h"
 
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/aboutdialog.h>
-#include <gtkmm/messagedialog.h>
 
 #include <algorithm>
 #include <exception>
@@ -22,7 +24,8 @@ Interface::Interface(const std::string& program, int board_size)
       m_nav_box(Gtk::ORIENTATION_HORIZONTAL),
       m_board(board_size),
       m_game_list(*this),
-      m_fen_list(*this)
+      m_fen_list(*this),
+      m_fault_box(*this)
 {
     m_manager.set_interface(this);
     Glib::signal_timeout().connect(sigc::mem_fun(*this, &Interface::on_timeout), 50);
@@ -220,13 +223,39 @@ void Interface::process_command_from_manager()
             continue;
         if (m_debug)
             log_line(" manager -----> ", line);
-        reporting_faults("Interface::process_command_from_manager()", [this, &line] { apply_manager_line(line); });
+        applying_line(line);
         applied = true;
     }
     m_inbox.end_drain();
     // A tick without lines changed nothing: the record's text is not built again.
     if (applied)
         reporting_faults("Interface::process_command_from_manager()", [this] { sync_pgn_view(); });
+}
+
+void Interface::applying_line(const std::string& line)
+{
+    const char* const operation = "Interface::process_command_from_manager()";
+    std::string what;
+    std::string plain;
+    try {
+        apply_manager_line(line);
+        return;
+    } catch (const UserFault& fault) {
+        what = fault.what();
+        plain = fault.text();
+    } catch (const std::exception& error) {
+        what = error.what();
+        plain = plain_fault_text(what);
+    } catch (const Glib::Exception& error) {
+        what = error.what();
+        plain = plain_fault_text(what);
+    }
+    log_fault(operation, what);
+    // A window out of step with its manager may meet a faulty line with each
+    // move: one box that does not block keeps the window usable and Quit working.
+    m_fault_box.report("The window could not follow the game manager",
+                       "The manager's message \"" + line + "\" cannot be applied. " + plain +
+                           "\nA new game or position puts the window and the manager in step again.");
 }
 
 void Interface::guarded(const char* operation, const std::function<void()>& handler)
@@ -246,21 +275,29 @@ void Interface::reporting_faults(const char* operation, const std::function<void
 {
     try {
         handler();
+    } catch (const UserFault& fault) {
+        report_fault(operation, fault.what(), fault.title(), fault.text());
     } catch (const std::exception& error) {
-        report_fault(operation, error.what());
+        report_fault(operation, error.what(), "Error", plain_fault_text(error.what()));
     } catch (const Glib::Exception& error) {
-        report_fault(operation, error.what());
+        report_fault(operation, error.what(), "Error", plain_fault_text(error.what()));
     }
 }
 
-void Interface::report_fault(const std::string& operation, const std::string& what)
+void Interface::log_fault(const std::string& operation, const std::string& what)
 {
     const std::string text = operation + "   " + what;
     std::cerr << text << std::endl;
     if (m_debug)
         log_line(" error ----> ", text);
+}
+
+void Interface::report_fault(const std::string& operation, const std::string& what, const std::string& title,
+                             const std::string& text)
+{
+    log_fault(operation, what);
     try {
-        show_message("Error", text);
+        run_message_box(*this, title, text);
     } catch (const std::exception& error) {
         std::cerr << "Interface::show_message()   " << error.what() << std::endl;
     }
@@ -270,10 +307,7 @@ void Interface::show_message(std::string title, std::string text)
 {
     std::replace(title.begin(), title.end(), '_', ' ');
     std::replace(text.begin(), text.end(), '_', ' ');
-    Gtk::MessageDialog dialog(*this, displayable_text(title), false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK, true);
-    dialog.set_title("Message:");
-    dialog.set_secondary_text(displayable_text(text), false);
-    dialog.run();
+    run_message_box(*this, title, text);
 }
 
 bool Interface::on_delete_event(GdkEventAny*)

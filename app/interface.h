@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/fault_box.h"
 #include "app/manager_line.h"
 #include "app/message_inbox.h"
 #include "app/window_state.h"
@@ -78,7 +79,8 @@ public:
     // Tells the manager the position shown: "setboard", and in Analysis
     // "analyzeposition", so the engine goes on with it.
     void send_position();
-    // A modal message box titled "Message:"; underscores show as blanks.
+    // A modal message box titled "Message:"; underscores show as blanks (the
+    // manager writes the words of a title so).
     void show_message(std::string title, std::string text);
     // Shows m_position on the board and in the FEN row.
     void refresh_board();
@@ -118,7 +120,11 @@ private:
     void tag_engine_game();
     bool on_timeout();
     void process_command_from_manager();
-    // Runs a handler; what it throws is logged and shown, never passed on.
+    // Applies one manager's line; a fault is logged and reported in the one
+    // fault box (FaultBox), never in a box of its own.
+    void applying_line(const std::string& line);
+    // Runs a handler; what it throws is logged and shown, never passed on: a
+    // UserFault with its own title and text, any other fault in plain words.
     // Afterwards the PGN view follows the record (sync_pgn_view).
     void guarded(const char* operation, const std::function<void()>& handler);
     // Runs a handler as guarded does, without bringing the PGN view along.
@@ -128,7 +134,11 @@ private:
     // record again with its current move marked, so the offsets of a press
     // in the view are the record's.
     void sync_pgn_view();
-    void report_fault(const std::string& operation, const std::string& what);
+    // The fault, naming the operation, to the error output and the debug log.
+    void log_fault(const std::string& operation, const std::string& what);
+    // log_fault, then a message box with the title and text for the user.
+    void report_fault(const std::string& operation, const std::string& what, const std::string& title,
+                      const std::string& text);
     void log_line(const std::string& direction, const std::string& line);
     void on_menu_quit();
     void on_menu_flip();
@@ -170,6 +180,11 @@ private:
     void set_eco_tags(const ChessPosition& position);
     // Empties the pending comments, the comment editor and the engine output.
     void forget_game_comments();
+    // The comment editor's text becomes the comment of the record's current
+    // move (a comment the user did not edit keeps its bytes).
+    void store_editor_comment();
+    // The comment editor shows the comment of the record's current move.
+    void show_move_comment();
     // Appends the finished game to the event's file; false when that failed.
     bool append_finished_game();
 
@@ -257,6 +272,9 @@ private:
     // greyed, Tournament > New available, the engine flags cleared and the
     // clocks held on user moves.
     void leave_engine_sides();
+    // Whether engine 1 can analyse: only a UCI engine has the search without
+    // end that Analysis runs; true while no engine is loaded.
+    bool engine_can_analyse() const;
     void highlight_side_to_move();
     // Human - computer: the engine's side is named after engine 1, the
     // user's "Human", in the players and the record (tag_engine_game).
@@ -303,7 +321,7 @@ private:
     // Loads the window's tournament from "<name>.trn" and has the manager
     // load it; a fault is shown and changes nothing.
     void load_saved_tournament(const std::string& name);
-    // Removes "<name>.trn"; a fault is shown.
+    // Removes "<name>.trn" once the user has confirmed it; a fault is shown.
     void delete_saved_tournament(const std::string& name);
 
     bool white_to_move() const;
@@ -356,6 +374,7 @@ private:
     EpdCommandsWindow m_epd_window;
     GameList m_game_list;
     FenList m_fen_list;
+    FaultBox m_fault_box;
 
     std::string m_position_file;
     std::string m_position_line;

@@ -53,9 +53,14 @@ void Interface::play_drop(int from, int to)
     int promotion = 0;
     if (drop_needs_promotion_piece(m_position, from, to)) {
         const auto images = m_board.get_images();
+        // The board may have loaded fewer images than it needs (a missing
+        // file stops the loading): a missing one is shown by name.
+        const auto image = [&images](std::size_t code) {
+            return code < images.size() ? images[code] : Glib::RefPtr<Gdk::Pixbuf>();
+        };
         const bool black = m_position.piece_on(Square(from)).is_black();
-        const PromoChoiceDialog chooser(*this, images[black ? 12 : 5], images[black ? 11 : 4],
-                                        images[black ? 10 : 3], images[black ? 9 : 2]);
+        const PromoChoiceDialog chooser(*this, image(black ? 12 : 5), image(black ? 11 : 4), image(black ? 10 : 3),
+                                        image(black ? 9 : 2));
         promotion = chooser.get_choice();
         if (promotion < 4 || promotion > 7)
             promotion = 0;
@@ -90,10 +95,10 @@ void Interface::play_drop(int from, int to)
 
 void Interface::record_board_move(const Move& move)
 {
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.add_move(move);
     keep_played_line_main();
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     set_eco_tags(m_position);
     if (m_human_human_action->get_active() && on_main_line(m_game.tree(), m_game.current())) {
         // Mate or stalemate on the board ends the game as the manager's

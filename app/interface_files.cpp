@@ -3,15 +3,41 @@
 
 #include "app/board_drop.h"
 #include "app/fen_line_check.h"
+#include "app/plain_fault_text.h"
+#include "app/user_fault.h"
 #include "engines/file_replacement.h"
 #include "game/pgn_file.h"
+#include "gui/displayable_text.h"
 #include "gui/position_lines.h"
 
 #include <gtkmm/filechooserdialog.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
+
+namespace {
+
+// The system's reason for the last failed call, as the end of a sentence:
+// "permission denied".
+std::string system_reason(int error)
+{
+    std::string reason = error == 0 ? "the file cannot take it" : std::strerror(error);
+    if (!reason.empty())
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
+
+std::string file_name_of(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+}
 
 std::string Interface::choose_file(std::uint8_t kind)
 {
@@ -54,6 +80,10 @@ std::string Interface::choose_file(std::uint8_t kind)
     default:
         break;
     }
+    // The FEN filter lists EPD suites too, which one saved FEN line would
+    // replace: an existing file is replaced only after the user agreed.
+    if (kind == 1)
+        dialog.set_do_overwrite_confirmation(true);
     add_filter("Text files", {}, "text/plain");
     add_filter("Any files", {"*"}, nullptr);
     if (dialog.run() != Gtk::RESPONSE_OK)
@@ -69,12 +99,15 @@ bool Interface::fen_is_valid(const std::string& line)
 void Interface::set_position_from_line(const std::string& line)
 {
     if (!fen_is_valid(line))
-        throw std::runtime_error("Interface::set_position_from_line()   not a FEN or EPD line: " + line);
+        throw UserFault("Interface::set_position_from_line()   not a FEN or EPD line: " + line, "Position not set up",
+                        "This line is not a position in FEN or EPD: " + line);
     ChessPosition position;
     try {
         position.set_fen(line);
     } catch (const std::logic_error& error) {
-        throw std::runtime_error("Interface::set_position_from_line()   " + std::string(error.what()) + ": " + line);
+        throw UserFault("Interface::set_position_from_line()   " + std::string(error.what()) + ": " + line,
+                        "Position not set up",
+                        "This position cannot be set up: " + line + "\n" + plain_fault_text(error.what()));
     }
     m_position_line = line;
     m_position = position;
@@ -113,8 +146,9 @@ void Interface::on_menu_load_position()
         return;
     const std::vector<std::string> lines = read_position_lines(path);
     if (row < 1 || static_cast<std::size_t>(row) > lines.size())
-        throw std::runtime_error("Interface::on_menu_load_position()   " + path + " has no position " +
-                                 std::to_string(row));
+        throw UserFault("Interface::on_menu_load_position()   " + path + " has no position " + std::to_string(row),
+                        "Position not loaded",
+                        file_name_of(path) + " has no position " + std::to_string(row) + " any more.");
     m_position_file = path;
     m_position_index = row;
     set_position_from_line(lines[static_cast<std::size_t>(row) - 1]);
@@ -158,8 +192,10 @@ void Interface::on_menu_save_position()
     const std::string path = choose_file(1);
     if (path.empty())
         return;
+    errno = 0;
     if (replace_file(path, m_position.fen() + "\n") != FileReplacement::done)
-        throw std::runtime_error("Interface::on_menu_save_position()   cannot write " + path);
+        throw UserFault("Interface::on_menu_save_position()   cannot write " + path, "Position not saved",
+                        "Cannot write the position to " + path + ": " + system_reason(errno) + ".");
 }
 
 void Interface::on_menu_load_game()
@@ -173,7 +209,8 @@ void Interface::on_menu_load_game()
     const std::string text = file.listed_game(row);
     file.close();
     if (text.empty())
-        throw std::runtime_error("Interface::on_menu_load_game()   " + path + " has no game " + std::to_string(row));
+        throw UserFault("Interface::on_menu_load_game()   " + path + " has no game " + std::to_string(row),
+                        "Game not loaded", file_name_of(path) + " has no game " + std::to_string(row) + " any more.");
     // The game is read into a scratch record: one that fails leaves the
     // current game and position as they were.
     ChessGame loaded;
@@ -185,8 +222,11 @@ void Interface::on_menu_load_game()
         position.set_fen(loaded.position().fen());
     } catch (const std::logic_error& error) {
         std::cerr << "# invalid game: \n" << text << '\n' << error.what() << std::endl;
-        throw std::runtime_error("Interface::on_menu_load_game()   invalid game " + std::to_string(row) + " of " +
-                                 path + ": " + error.what());
+        throw UserFault("Interface::on_menu_load_game()   invalid game " + std::to_string(row) + " of " + path + ": " +
+                            error.what(),
+                        "Game not loaded",
+                        "Game " + std::to_string(row) + " of " + file_name_of(path) +
+                            " cannot be read: " + unreadable_game_reason(error.what()));
     }
     m_game = loaded;
     // A game with a result, or one ending in mate or stalemate, takes no
@@ -197,8 +237,8 @@ void Interface::on_menu_load_game()
     m_white_comment.clear();
     m_black_comment.clear();
     m_analysis_window.clear();
-    set_title(m_game.title());
-    m_comment_editor.set_comment(m_game.get_comment());
+    set_title(displayable_text(m_game.title()));
+    show_move_comment();
     refresh_board();
     m_pgn_view.show_game(m_game);
     send_position();
@@ -211,11 +251,14 @@ void Interface::on_menu_save_game()
     if (path.empty())
         return;
     // The comment being typed is saved with its move.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     PgnFile file;
+    errno = 0;
     const bool written = file.open_append(path) && file.write(m_game.pgn());
+    const int reason = errno;
     if (!file.close_append() || !written)
-        throw std::runtime_error("Interface::on_menu_save_game()   cannot append the game to " + path);
+        throw UserFault("Interface::on_menu_save_game()   cannot append the game to " + path, "Game not saved",
+                        "Cannot add the game to " + path + ": " + system_reason(written ? errno : reason) + ".");
 }
 
 void Interface::on_menu_polyglot_book()

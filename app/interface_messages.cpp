@@ -4,9 +4,12 @@
 
 #include "app/engine_info_comment.h"
 #include "app/manager_line.h"
+#include "app/message_box.h"
+#include "app/user_fault.h"
 #include "core/move_list.h"
 #include "core/square.h"
 #include "game/pgn_file.h"
+#include "gui/displayable_text.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -33,9 +36,9 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "emt") {
         if (!m_game_finished) {
             // What the user has typed since the move stays in front of the time.
-            m_game.set_comment(m_comment_editor.get_comment());
+            store_editor_comment();
             m_game.append_comment("[%time " + line.first_word() + "]");
-            m_comment_editor.set_comment(m_game.get_comment());
+            show_move_comment();
         }
     } else if (word == "takeback") {
         on_manager_takeback();
@@ -94,6 +97,7 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
+        m_fault_box.close();
         hide();
     } else if (word == "tournament_finished") {
         m_state.tournament_finished();
@@ -118,7 +122,7 @@ void Interface::on_manager_move(const ManagerLine& line)
     const Move move = legal_move_in(m_position, text);
     // The comment editor follows the current move: what it holds stays with
     // the move it was showing, and it shows the new move's comment after.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.add_move(move);
     keep_played_line_main();
     if (white_to_move()) {
@@ -130,7 +134,7 @@ void Interface::on_manager_move(const ManagerLine& line)
         m_black_comment.clear();
         m_clocks.start_white();
     }
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     m_position.make_move(move);
     set_eco_tags(m_position);
     m_pgn_view.set_text(m_game.pgn());
@@ -161,7 +165,8 @@ Move Interface::legal_move_in(ChessPosition& position, const std::string& text)
             move = legal.at(static_cast<int>(i));
     }
     if (move.to_string() == "0000")
-        throw std::runtime_error("move " + text + " is not legal in " + position.fen());
+        throw UserFault("move " + text + " is not legal in " + position.fen(), "Error",
+                        "The move " + text + " is not legal in the game's position.");
     return move;
 }
 
@@ -182,7 +187,7 @@ void Interface::on_manager_takeback()
     before.take_back();
     m_game.remove_last_move();
     m_play_entry = m_game.current();
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     m_position = before;
     m_pgn_view.set_text(m_game.pgn());
     highlight_side_to_move();
@@ -196,7 +201,7 @@ void Interface::on_manager_setboard(const ManagerLine& line)
     m_game.set_tag("FEN", m_position.fen());
     std::string& pending = white_to_move() ? m_white_comment : m_black_comment;
     m_game.set_comment(pending);
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     pending.clear();
     start_side_clock();
     m_analysis_window.clear();
@@ -258,6 +263,16 @@ void Interface::on_manager_new()
     m_clocks.reset();
 }
 
+void Interface::store_editor_comment()
+{
+    m_game.set_comment(m_comment_editor.get_comment());
+}
+
+void Interface::show_move_comment()
+{
+    m_comment_editor.set_comment(m_game.get_comment());
+}
+
 void Interface::forget_game_comments()
 {
     m_white_comment.clear();
@@ -273,7 +288,7 @@ void Interface::record_game_end(const ManagerLine& line)
     if (m_game_finished || m_game.is_empty())
         return;
     // The comment being typed belongs to the game that is written out.
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     m_game.set_tag("White", m_white_name);
     m_game.set_tag("Black", m_black_name);
     m_game.set_tag("TimeControl", m_level.to_string());
@@ -287,7 +302,7 @@ void Interface::record_game_end(const ManagerLine& line)
     m_game_finished = true;
     m_pgn_view.set_text(m_game.pgn());
     if (!append_finished_game())
-        show_message("Game_not_saved", "The game could not be appended to \"" + m_event + ".pgn\".");
+        run_message_box(*this, "Game not saved", "The game could not be appended to \"" + m_event + ".pgn\".");
 }
 
 bool Interface::append_finished_game()
@@ -315,7 +330,7 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
         return;
     }
     m_title = name;
-    set_title(m_title);
+    set_title(displayable_text(m_title));
     m_human_computer_action->set_sensitive(true);
     m_tournament_action->set_sensitive(true);
     m_analyze_action->set_sensitive(true);
@@ -323,7 +338,7 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
 
 void Interface::set_players_title()
 {
-    set_title(m_white_name + "  " + m_black_name);
+    set_title(displayable_text(m_white_name + "  " + m_black_name));
 }
 
 void Interface::on_manager_engine_info(const ManagerLine& line, bool white)

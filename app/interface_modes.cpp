@@ -5,13 +5,17 @@
 // (the one left first); each reads its radio to tell which.
 #include "app/interface.h"
 
+#include "app/message_box.h"
 #include "app/mode_dialogs.h"
 #include "app/opening_suite_label.h"
+#include "engines/protocol_detection.h"
 #include "gui/time_control_panel.h"
 
 #include <glibmm/main.h>
 #include <gtkmm/dialog.h>
 #include <gtkmm/stock.h>
+
+#include <stdexcept>
 
 void Interface::on_menu_mode_human_human()
 {
@@ -81,6 +85,14 @@ void Interface::on_menu_mode_analyze_position()
 {
     if (!m_analyze_action->get_active())
         return;
+    if (!engine_can_analyse()) {
+        // Analysis is never entered: the manager gets no "analyzeposition".
+        m_human_human_action->set_active(true);
+        run_message_box(*this, "No analysis with this engine",
+                        "This engine speaks the xboard protocol, with which the program cannot analyse. "
+                        "Analysis needs a UCI engine: load one to analyse.");
+        return;
+    }
     leave_engine_sides();
     send_to_manager("setboard " + m_position.fen());
     send_to_manager("analyzeposition");
@@ -113,6 +125,16 @@ void Interface::on_menu_mode_learn_openings()
     start_record(m_event, m_site);
     send_to_manager("learnopenings " + std::to_string(hints));
     send_to_manager("setboard " + m_position.fen());
+}
+
+bool Interface::engine_can_analyse() const
+{
+    try {
+        return m_manager.get_enginevariables().get_protocol() == protocol_uci;
+    } catch (const std::logic_error&) {
+        // No engine: the manager answers Analysis itself.
+        return true;
+    }
 }
 
 bool Interface::only_mode_chosen(const Glib::RefPtr<Gtk::RadioAction>& mode) const

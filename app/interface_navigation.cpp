@@ -61,7 +61,7 @@ void Interface::leave_engine_play()
 void Interface::follow_record(const std::function<std::string()>& step, bool write_text)
 {
     m_board.clear_arrows();
-    m_game.set_comment(m_comment_editor.get_comment());
+    store_editor_comment();
     std::string fen;
     std::string fault;
     try {
@@ -73,7 +73,7 @@ void Interface::follow_record(const std::function<std::string()>& step, bool wri
         if (m_game.position().fen() != m_position.fen())
             fen = m_game.position().fen();
     }
-    m_comment_editor.set_comment(m_game.get_comment());
+    show_move_comment();
     if (write_text)
         m_pgn_view.set_text(m_game.pgn());
     const auto [from, to] = m_game.current_move_range();

@@ -7,8 +7,11 @@
 // tournament has been saved or loaded.
 #include "app/interface.h"
 
+#include "app/message_box.h"
+#include "app/plain_fault_text.h"
 #include "app/saved_tournaments.h"
 #include "app/tournament_dialog.h"
+#include "gui/confirmation.h"
 #include "gui/tournament_list.h"
 
 #include <gtkmm/messagedialog.h>
@@ -23,6 +26,19 @@ namespace {
 constexpr int delete_response = 0;
 constexpr int cancel_response = 1;
 constexpr int load_response = 2;
+
+// Why the tournament got no schedule, in the words of its dialog.
+std::string unscheduled_reason(const Tournament& tournament)
+{
+    if (tournament.get_participants().size() < 2) {
+        const TournamentType type = tournament.get_type();
+        const std::string kind = type == TournamentType::gauntlet   ? "A gauntlet"
+                                 : type == TournamentType::roundrobin ? "A round robin"
+                                                                      : "A match";
+        return kind + " needs at least two participants.";
+    }
+    return "The tournament has no games: the iterations must be 1 or more.";
+}
 
 // A yes-or-no question before a saved tournament's results are thrown away.
 bool ask_to_replace(Gtk::Window& parent, const std::string& stake)
@@ -57,8 +73,8 @@ bool Interface::store_tournament(TournamentDialog& dialog)
 {
     const std::string event = dialog.get_event();
     if (!Tournament::is_valid_event_name(event)) {
-        show_message("Tournament not saved", "The event names the tournament's file: it must not be empty, hold "
-                                             "\"/\" or begin with \".\".");
+        run_message_box(*this, "Tournament not saved",
+                        "The event names the tournament's file: it must not be empty, hold \"/\" or begin with \".\".");
         return false;
     }
     if (const std::string stake = results_at_stake(event); !stake.empty() && !ask_to_replace(*this, stake))
@@ -90,13 +106,15 @@ bool Interface::store_tournament(TournamentDialog& dialog)
     } catch (const std::exception& error) {
         std::cerr << "Interface::on_menu_tounament_new() failed\n" << error.what() << '\n';
         choose_human_human();
-        show_message("Tournament not saved", error.what());
+        run_message_box(*this, "Tournament not saved", unscheduled_reason(m_tournament));
         return true;
     }
     try {
         m_tournament.save();
     } catch (const std::exception& error) {
-        show_message("Tournament not saved", error.what());
+        std::cerr << "Interface::on_menu_tounament_new()   " << error.what() << '\n';
+        run_message_box(*this, "Tournament not saved",
+                        "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
         return true;
     }
     m_event = m_tournament.get_event();
@@ -144,7 +162,7 @@ void Interface::on_menu_tournament_load()
 void Interface::load_saved_tournament(const std::string& name)
 {
     if (name.empty()) {
-        show_message("No tournament loaded", "No tournament was selected in the list.");
+        run_message_box(*this, "No tournament loaded", "No tournament was selected in the list.");
         return;
     }
     try {
@@ -155,7 +173,9 @@ void Interface::load_saved_tournament(const std::string& name)
         m_tournament.load(name);
         m_level = Level(m_tournament.get_level());
     } catch (const std::exception& error) {
-        show_message("Tournament not loaded", error.what());
+        std::cerr << "Interface::load_saved_tournament()   " << error.what() << '\n';
+        run_message_box(*this, "Tournament not loaded",
+                        "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
         return;
     }
     m_event = name;
@@ -165,11 +185,16 @@ void Interface::load_saved_tournament(const std::string& name)
 void Interface::delete_saved_tournament(const std::string& name)
 {
     if (name.empty()) {
-        show_message("No tournament deleted", "No tournament was selected in the list.");
+        run_message_box(*this, "No tournament deleted", "No tournament was selected in the list.");
         return;
     }
     const std::string path = m_home.tournaments() + name + ".trn";
+    // The dialog opens with a row selected and a ".trn" has no backup.
+    if (!confirm(*this, "Delete tournament", "Delete the tournament \"" + name + "\"?",
+                 "Its file " + name + ".trn goes with every result in it; there is no backup."))
+        return;
     std::error_code error;
     if (!std::filesystem::remove(path, error))
-        show_message("Tournament not deleted", path + ": " + (error ? error.message() : "no such file"));
+        run_message_box(*this, "Tournament not deleted",
+                        "Cannot delete " + path + ": " + (error ? error.message() : "there is no such file") + ".");
 }

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
+#include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -32,6 +34,38 @@ std::string directory_of(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// The permissions the new contents get: those of the file being replaced,
+// so that a private file stays private and an executable one executable.
+mode_t mode_for(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        return status.st_mode & 07777;
+    }
+    return 0644;
+}
+
+// Far more links than any real chain; a loop of links stops here.
+constexpr int max_links_followed = 40;
+
+}
+
+std::string replacement_target(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path target = path;
+    for (int followed = 0; followed < max_links_followed; ++followed) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error))) {
+            break;
+        }
+        const fs::path link = fs::read_symlink(target, error);
+        if (error) {
+            break;
+        }
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return target.string();
 }
 
 FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary)
@@ -43,7 +77,7 @@ FileReplacement write_temporary_beside(const std::string& path, const std::strin
     if (fd < 0) {
         return FileReplacement::open_failed;
     }
-    bool written = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
+    bool written = ::fchmod(fd, mode_for(path)) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
     bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         std::remove(name.data());
@@ -55,12 +89,13 @@ FileReplacement write_temporary_beside(const std::string& path, const std::strin
 
 FileReplacement replace_file(const std::string& path, const std::string& text)
 {
+    const std::string target = replacement_target(path);
     std::string temporary;
-    FileReplacement outcome = write_temporary_beside(path, text, temporary);
+    FileReplacement outcome = write_temporary_beside(target, text, temporary);
     if (outcome != FileReplacement::done) {
         return outcome;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         std::remove(temporary.c_str());
         return FileReplacement::write_failed;
     }

@@ -11,13 +11,22 @@ enum class FileReplacement {
     write_failed,
 };
 
+// The file that writing to path really changes: path with every symbolic
+// link on it followed (relative links read from the link's own directory),
+// or path itself when it is no link. A chain of links that never ends
+// gives the last link reached.
+std::string replacement_target(const std::string& path);
+
 // Writes text to a fresh file in the directory of path (a hidden name that
-// ends in ".tmp" followed by random letters, mode 0644), with every write,
-// the sync and the close checked. On done, temporary holds the file's path
-// and the caller renames or removes it; otherwise no file is left behind.
+// ends in ".tmp" followed by random letters), with every write, the sync and
+// the close checked. The file gets the permissions of the file at path when
+// there is one, mode 0644 otherwise. On done, temporary holds the file's
+// path and the caller renames or removes it; otherwise no file is left behind.
 FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary);
 
 // Replaces the contents of the file at path with text so that the file is
-// always whole, old or new: the text goes to a temporary file beside it
-// (write_temporary_beside), which is then renamed over path.
+// always whole, old or new: the text goes to a temporary file beside the
+// replacement target (write_temporary_beside), which is then renamed over
+// it. A symbolic link at path stays and leads to the new contents; a
+// replaced file keeps its permissions.
 FileReplacement replace_file(const std::string& path, const std::string& text);

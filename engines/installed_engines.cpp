@@ -246,7 +246,9 @@ void InstalledEngines::write_engines_cfg() const
     if (has_previous && !fs::is_regular_file(m_cfg)) {
         fail("open file error");
     }
-    std::string temporary = write_temporary(m_cfg, cfg_text());
+    // A link to a file kept elsewhere stays a link: the file it leads to is replaced.
+    const std::string target = replacement_target(m_cfg);
+    std::string temporary = write_temporary(target, cfg_text());
     if (has_previous) {
         try {
             keep_backup(m_cfg, m_cfg_backup);
@@ -255,7 +257,7 @@ void InstalledEngines::write_engines_cfg() const
             throw;
         }
     }
-    if (std::rename(temporary.c_str(), m_cfg.c_str()) != 0) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         fail("rename error", temporary);
     }
 }

@@ -297,9 +297,12 @@ bool PgnFile::close_append()
 
 void PgnFile::roll_back_append()
 {
+    // The caller reports why the append failed, not why the roll-back did.
+    const int reason = errno;
     m_output_failed = true;
     if (m_output >= 0 && ::ftruncate(m_output, static_cast<off_t>(m_output_start)) == 0)
         ::fsync(m_output);
+    errno = reason;
 }
 
 std::vector<PgnFile::SkippedGame> PgnFile::take_skipped_games()

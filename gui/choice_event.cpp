@@ -3,8 +3,8 @@
 #include "gui/pointer_position.h"
 
 ChoiceEvent::ChoiceEvent(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& pictures, int columns, int width, int height,
-                         CodeOfClick code_of)
-    : m_pictures(pictures, columns, width, height), m_code_of(code_of)
+                         CodeOfClick code_of, const std::vector<std::string>& names)
+    : m_pictures(pictures, columns, width, height, names), m_code_of(code_of)
 {
     m_pictures.show();
     add(m_pictures);

@@ -12,9 +12,10 @@ public:
     // previous when it falls on no cell (choice_grid.h).
     using CodeOfClick = int (*)(int x, int y, int width, int height, int previous);
 
-    // The pictures as ChoicePictures lays them out; code_of names the cells.
+    // The pictures (and the names shown for missing ones) as ChoicePictures
+    // lays them out; code_of names the cells.
     ChoiceEvent(const std::vector<Glib::RefPtr<Gdk::Pixbuf>>& pictures, int columns, int width, int height,
-                CodeOfClick code_of);
+                CodeOfClick code_of, const std::vector<std::string>& names = {});
     ~ChoiceEvent() override;
 
     // Emitted after every button press on the grid.

@@ -20,10 +20,15 @@ CommentEditor::~CommentEditor() = default;
 
 void CommentEditor::set_comment(const std::string& text)
 {
-    m_buffer->set_text(displayable_text(text));
+    m_comment = text;
+    m_shown = displayable_text(text);
+    m_buffer->set_text(m_shown);
 }
 
 std::string CommentEditor::get_comment() const
 {
-    return m_buffer->get_text(true);
+    // A comment that is not UTF-8 is shown with "?" for its bad bytes; read
+    // back untouched, it must not lose them.
+    const std::string shown = m_buffer->get_text(true);
+    return shown == m_shown ? m_comment : shown;
 }

@@ -17,10 +17,14 @@ public:
 
     // Replaces the whole text (UTF-8; invalid bytes are shown as "?").
     void set_comment(const std::string& text);
-    // The whole text as UTF-8, hidden characters included.
+    // The whole text, hidden characters included: exactly the bytes last set
+    // while the user has not changed the text shown, else what it now shows
+    // (UTF-8).
     std::string get_comment() const;
 
 private:
+    std::string m_comment;
+    std::string m_shown;
     Gtk::ScrolledWindow m_scroll;
     Gtk::TextView m_view;
     Glib::RefPtr<Gtk::TextBuffer> m_buffer;

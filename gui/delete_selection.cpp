@@ -1,5 +1,7 @@
 #include "gui/delete_selection.h"
 
+#include "gui/displayable_text.h"
+
 DeleteSelection::DeleteSelection()
 {
     set_border_width(5);
@@ -8,7 +10,7 @@ DeleteSelection::DeleteSelection()
     set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     m_store = Gtk::ListStore::create(m_columns);
     m_tree_view.set_model(m_store);
-    m_tree_view.append_column("Engine", m_columns.m_name);
+    m_tree_view.append_column("Engine", m_columns.m_shown);
     m_tree_view.signal_cursor.connect(sigc::mem_fun(*this, &DeleteSelection::on_cursor));
     m_tree_view.get_selection()->unselect_all();
 }
@@ -17,7 +19,9 @@ DeleteSelection::~DeleteSelection() = default;
 
 void DeleteSelection::append(const std::string& name)
 {
-    (*m_store->append())[m_columns.m_name] = name;
+    const Gtk::TreeRow row = *m_store->append();
+    row[m_columns.m_name] = name;
+    row[m_columns.m_shown] = displayable_text(name);
 }
 
 bool DeleteSelection::add(const std::string& name, bool force)

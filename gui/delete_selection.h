@@ -18,8 +18,15 @@ class DeleteSelection : public Gtk::ScrolledWindow {
 public:
     class MyColumns : public Gtk::TreeModelColumnRecord {
     public:
-        MyColumns() { add(m_name); }
+        MyColumns()
+        {
+            add(m_name);
+            add(m_shown);
+        }
+        // The engine's name as installed; m_shown is what the list shows of
+        // it (bytes that are not UTF-8 as "?").
         Gtk::TreeModelColumn<std::string> m_name;
+        Gtk::TreeModelColumn<std::string> m_shown;
     };
 
     // An empty list with the column title "Engine".

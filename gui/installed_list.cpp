@@ -1,6 +1,7 @@
 #include "gui/installed_list.h"
 
 #include "engines/installed_engines.h"
+#include "gui/confirmation.h"
 
 InstalledList::InstalledList(Gtk::Window& parent) : m_parent(parent), m_table({"Engine"}) {}
 
@@ -31,8 +32,10 @@ std::string InstalledList::choose_engine(InstalledEngines& engines)
         m_kept = selected;
     if (response == load_response)
         return m_kept;
-    // Only an engine the user has selected now is uninstalled.
-    if (!selected.empty() && engines.contains(selected)) {
+    // Only an engine the user has selected now, and confirmed, is uninstalled.
+    if (!selected.empty() && engines.contains(selected) &&
+        confirm(m_parent, "Uninstall engine", "Uninstall the engine \"" + selected + "\"?",
+                "It goes from the list of installed engines with its settings; its program stays on the disk.")) {
         engines.remove(selected);
         engines.write_engines_cfg();
     }

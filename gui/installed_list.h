@@ -28,10 +28,11 @@ public:
 
     // Lists the installed engines in name order and runs the dialog.
     // "LOAD" returns the selected engine's name (or, with no row selected,
-    // the name chosen last time, "" at first). "UNINSTALL" removes the
-    // selected engine from engines and saves them to "engines.cfg" (the old
-    // file kept as the backup), returning ""; with no engine selected it
-    // changes and saves nothing. "CANCEL" and closing the dialog return "".
+    // the name chosen last time, "" at first). "UNINSTALL" asks the user to
+    // confirm, then removes the selected engine from engines and saves them
+    // to "engines.cfg" (the old file kept as the backup), returning ""; with
+    // no engine selected, or the question answered No, it changes and saves
+    // nothing. "CANCEL" and closing the dialog return "".
     // Throws std::runtime_error, from InstalledEngines::write_engines_cfg,
     // when the list cannot be saved.
     std::string choose_engine(InstalledEngines& engines);

@@ -3,7 +3,8 @@
 #include "gui/choice_event.h"
 
 // The promotion chooser's grid: four pictures in 2 columns and 2 rows; a
-// click names a cell as promo_choice_code does.
+// click names a cell as promo_choice_code does. A missing picture shows the
+// piece's name (queen, rook, bishop, knight in the cells' order).
 class PromoChoiceEvent : public ChoiceEvent {
 public:
     // size: the main window's width, of which the grid asks for 1/4 square.

@@ -1,5 +1,7 @@
 #include "gui/tournament_list.h"
 
+#include "gui/displayable_text.h"
+
 TournamentList::TournamentList() : Gtk::Box(Gtk::ORIENTATION_VERTICAL, 0)
 {
     m_scrolled.add(m_tree_view);
@@ -8,7 +10,7 @@ TournamentList::TournamentList() : Gtk::Box(Gtk::ORIENTATION_VERTICAL, 0)
     m_store = Gtk::ListStore::create(m_columns);
     m_tree_view.set_model(m_store);
     m_tree_view.append_column("ID", m_columns.m_id);
-    m_tree_view.append_column("Tournament", m_columns.m_name);
+    m_tree_view.append_column("Tournament", m_columns.m_shown);
 }
 
 TournamentList::~TournamentList() = default;
@@ -18,6 +20,7 @@ void TournamentList::add_row(const std::string& name)
     Gtk::TreeRow row = *m_store->append();
     row[m_columns.m_id] = ++m_count;
     row[m_columns.m_name] = name;
+    row[m_columns.m_shown] = displayable_text(name);
 }
 
 std::string TournamentList::get_selected_name()

@@ -19,9 +19,13 @@ public:
         {
             add(m_id);
             add(m_name);
+            add(m_shown);
         }
         Gtk::TreeModelColumn<unsigned int> m_id;
+        // The name as saved, which names the file; m_shown is what the list
+        // shows of it (bytes that are not UTF-8 as "?").
         Gtk::TreeModelColumn<std::string> m_name;
+        Gtk::TreeModelColumn<std::string> m_shown;
     };
 
     // An empty list.

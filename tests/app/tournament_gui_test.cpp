@@ -258,7 +258,8 @@ TEST_F(TournamentTest, RoundRobinOfThreeEnginesMadePlayedLoadedEditedAndDeleted)
     EXPECT_EQ(saved_results("Peers"), results);
     EXPECT_EQ(probe->event(), "Peers again");
 
-    // Deleted: gone from the disk and from the list.
+    // Deleted once confirmed: gone from the disk and from the list.
+    answer_dialog("Delete tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
     load_dialog("Peers again", 0);
     EXPECT_FALSE(exists("Peers again"));
     load_dialog("", 1, &listed);
@@ -452,8 +453,8 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         Form form;
         const char* error;
     } unsaved[] = {
-        {{"Solo", "1", "match", "", {"One"}, "", ""}, "wrong number of participants"},
-        {{"Empty", "0", "roundrobin", "", {"Two"}, "", ""}, "no games"},
+        {{"Solo", "1", "match", "", {"One"}, "", ""}, "A match needs at least two participants."},
+        {{"Empty", "0", "roundrobin", "", {"Two"}, "", ""}, "has no games"},
     };
     for (const auto& c : unsaved) {
         std::string shown;
@@ -517,6 +518,8 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         Names listed;
         shown.clear();
         answer_message(shown);
+        if (c.response == 0 && !c.name.empty())
+            answer_dialog("Delete tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
         load_dialog(c.name, c.response, &listed);
         EXPECT_EQ(shown, c.shown) << c.name;
         EXPECT_EQ(listed, saved_tournament_names("tournaments/"));

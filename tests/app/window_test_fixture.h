@@ -95,6 +95,9 @@ public:
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Whether the working directory holds the program's images; a window
+    // without them draws its board and choosers without pictures.
+    virtual bool sees_images() const { return true; }
 
     // Runs the main loop until the condition holds; false after the time limit.
     bool run_until(const std::function<bool()>& condition, int milliseconds = 10000);

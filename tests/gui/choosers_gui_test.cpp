@@ -193,6 +193,7 @@ TEST_F(ChoosersTest, ChooseEngineLoadsOrUninstalls)
         EXPECT_EQ(torvane_test::TempWorkingDir::read_file(engines.cfg_path()), saved);
 
         Answering uninstall("Choose Engine", {2, InstalledList::uninstall_response});
+        widget_test::answer_dialog("Uninstall engine", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
         EXPECT_EQ(InstalledList(m_parent).choose_engine(engines), "");
         InstalledEngines reread;
         reread.read_engines_cfg();

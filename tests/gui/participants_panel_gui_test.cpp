@@ -64,6 +64,12 @@ TEST_F(ParticipantsPanelTest, ClicksMoveNamesBothWays)
     show({"beta", "alpha", "omega"});
     EXPECT_EQ(left(), (Names{"delta", "gamma"}));
     EXPECT_EQ(right(), (Names{"beta", "alpha", "omega"}));
+    // A name that is not UTF-8 is shown with "?" and kept with its own bytes.
+    list(0).append("caf\xe9");
+    EXPECT_EQ(dialog_test::table_rows(*widgets_of<Gtk::TreeView>(list(0)).at(0)),
+              (Names{"delta|delta", "gamma|gamma", "caf\xe9|caf?"}));
+    EXPECT_EQ(left(), (Names{"delta", "gamma", "caf\xe9"}));
+    list(0).remove("caf\xe9", true);
     // The list that took the focus reported its first row; the guard kept it.
     EXPECT_EQ(list(0).get_selected(), "delta");
 
