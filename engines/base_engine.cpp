@@ -12,7 +12,9 @@ BaseEngine::BaseEngine()
     : m_ev(nullptr), m_number(0), m_engio(nullptr), m_token(no_token), m_debug(false), m_quit(false),
       m_log(nullptr),
       m_info_limit(waiting_info_limit,
-                   [this](const std::string& line) { return is_analysis_line(line) ? std::optional<int>(0) : std::nullopt; }),
+                   [this](const std::string& line) {
+                       return is_analysis_line(line) ? std::optional<int>(0) : std::nullopt;
+                   }),
       m_crash_handled(false)
 {
     m_cvt.set_mutex(&m_mtx);

@@ -10,8 +10,9 @@
 #include <string>
 
 // The engine-output window "Engines: output": a "Black" pane above a "White"
-// pane, each a read-only text that keeps its last pane_line_limit lines. Starts hidden;
-// closing it only hides it, and a hidden window keeps taking text.
+// pane, each a read-only text that keeps its last pane_line_limit lines.
+// Starts hidden; closing it only hides it, and a hidden window keeps taking
+// text.
 class AnalysisWindow : public Gtk::Window {
 public:
     AnalysisWindow();

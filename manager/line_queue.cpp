@@ -5,12 +5,23 @@
 
 namespace {
 
+bool is_blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
 std::size_t skip_blanks(const std::string& line, std::size_t at)
 {
-    while (at < line.size() && std::isspace(static_cast<unsigned char>(line[at]))) {
+    while (at < line.size() && is_blank(line[at])) {
         ++at;
     }
     return at;
+}
+
+// Where the word after the one that starts at at begins.
+std::size_t next_word(const std::string& line, std::size_t at)
+{
+    while (at < line.size() && !is_blank(line[at])) {
+        ++at;
+    }
+    return skip_blanks(line, at);
 }
 
 // The engine of an analysis line "SOURCE TOKEN info ...", or nothing.
@@ -20,11 +31,8 @@ std::optional<int> analysis_source(const std::string& line)
     if (source != 1 && source != 2) {
         return std::nullopt;
     }
-    std::size_t at = skip_blanks(line, 0);
-    at = line.find_first_of(" \t", at);
-    at = line.find_first_of(" \t", skip_blanks(line, at == std::string::npos ? line.size() : at));
-    at = skip_blanks(line, at == std::string::npos ? line.size() : at);
-    if (line.compare(at, 4, "info") != 0 || (at + 4 < line.size() && !std::isspace(static_cast<unsigned char>(line[at + 4])))) {
+    const std::size_t word = next_word(line, next_word(line, skip_blanks(line, 0)));
+    if (line.compare(word, 4, "info") != 0 || (word + 4 < line.size() && !is_blank(line[word + 4]))) {
         return std::nullopt;
     }
     return source;

@@ -62,7 +62,9 @@ TEST(CVTrio, LinesComeOutInOrderAndEmptyLinesCount)
 TEST(CVTrio, AnAdmissionLimitKeepsOnlyTheNewestAnalysisLines)
 {
     Receiver r;
-    InfoLineLimit limit(3, [](const std::string& line) { return line.rfind("info", 0) == 0 ? std::optional<int>(0) : std::nullopt; });
+    InfoLineLimit limit(3, [](const std::string& line) {
+        return line.rfind("info", 0) == 0 ? std::optional<int>(0) : std::nullopt;
+    });
     CVTrio trio(&r.mtx, &r.cv, &r.queue);
     trio.set_admission(&limit);
     for (const char* line : {"id name X", "info 1", "info 2", "uciok", "info 3", "info 4", "info 5", "bestmove e2e4"})

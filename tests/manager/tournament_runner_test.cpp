@@ -116,7 +116,8 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
 TEST(TournamentRunner, AFloodingEngineDoesNotKeepTheRunGoing)
 {
     RunnerDir dir;
-    write_engines_cfg(dir.path(), {{"Flood", scripted_fake_engine(dir.path(), "flood", "f2f3 g2g4", "fake_engine_flood"), "uci"},
+    const std::string flood = scripted_fake_engine(dir.path(), "flood", "f2f3 g2g4", "fake_engine_flood");
+    write_engines_cfg(dir.path(), {{"Flood", flood, "uci"},
                                    {"Mater", scripted_fake_engine(dir.path(), "mater", "e7e5 d8h4"), "uci"}});
     write_tournament(dir.path(), {.event = "Flooded", .level = "fixed_depth 1", .participants = {"Flood", "Mater"},
                                   .games = {{"1", 0, 1, 2}}});
