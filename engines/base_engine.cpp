@@ -10,11 +10,17 @@
 
 BaseEngine::BaseEngine()
     : m_ev(nullptr), m_number(0), m_engio(nullptr), m_token(no_token), m_debug(false), m_quit(false),
-      m_log(nullptr), m_crash_handled(false)
+      m_log(nullptr),
+      m_info_limit(waiting_info_limit,
+                   [this](const std::string& line) {
+                       return is_analysis_line(line) ? std::optional<int>(0) : std::nullopt;
+                   }),
+      m_crash_handled(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
     m_cvt.set_queue(&m_queue);
+    m_cvt.set_admission(&m_info_limit);
 }
 
 BaseEngine::~BaseEngine() = default;
@@ -171,6 +177,7 @@ void BaseEngine::run_driver_loop(const std::string& name)
             if (!m_queue.empty()) {
                 line = std::move(m_queue.front());
                 m_queue.pop_front();
+                m_info_limit.taken(line);
             } else if (crash_unhandled()) {
                 // The reader queues every line before it marks the crash, so
                 // an empty queue means that nothing more will come.

@@ -14,6 +14,7 @@
 #include "core/move.h"
 #include "core/chess_position.h"
 #include "engines/cv_trio.h"
+#include "engines/info_line_limit.h"
 #include "engines/level.h"
 #include "engines/option.h"
 
@@ -29,6 +30,9 @@ public:
     // The token that forwarded lines carry until the manager sets one; the
     // manager never draws it.
     static constexpr std::uint64_t no_token = 0;
+    // How many analysis lines of the engine may wait for the driver thread;
+    // older ones are dropped.
+    static constexpr std::size_t waiting_info_limit = 100;
 
     BaseEngine();
     BaseEngine(const BaseEngine&) = delete;
@@ -122,6 +126,9 @@ protected:
     // Handles one non-empty engine line; returns the line to forward, or
     // nothing when the line must not reach the manager.
     virtual std::optional<std::string> handle_line(const std::string& line) = 0;
+    // Whether an engine line is analysis (UCI "info", xboard thinking
+    // output), which may be dropped while too many wait; any thread.
+    virtual bool is_analysis_line(const std::string& line) const = 0;
     // Called once on the driver thread when the engine is lost, after every
     // line it printed has been handled: no answer will come, so a running
     // search ends and the engine counts as idle.
@@ -155,6 +162,8 @@ private:
     std::mutex m_mtx;
     std::condition_variable m_cv;
     std::deque<std::string> m_queue;
+    // Bounds the analysis lines in m_queue; under m_mtx.
+    InfoLineLimit m_info_limit;
     bool m_crash_handled;
     CVTrio m_manager_cvt;
     CVTrio m_cvt;

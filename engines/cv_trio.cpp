@@ -4,10 +4,10 @@
 #include <sstream>
 #include <stdexcept>
 
-CVTrio::CVTrio() : m_mtx(nullptr), m_cv(nullptr), m_queue(nullptr) {}
+CVTrio::CVTrio() : m_mtx(nullptr), m_cv(nullptr), m_queue(nullptr), m_admission(nullptr) {}
 
 CVTrio::CVTrio(std::mutex* mtx, std::condition_variable* cv, std::deque<std::string>* queue)
-    : m_mtx(mtx), m_cv(cv), m_queue(queue)
+    : m_mtx(mtx), m_cv(cv), m_queue(queue), m_admission(nullptr)
 {
 }
 
@@ -16,6 +16,7 @@ void CVTrio::clear()
     m_mtx = nullptr;
     m_cv = nullptr;
     m_queue = nullptr;
+    m_admission = nullptr;
 }
 
 bool CVTrio::valid() const { return m_mtx != nullptr && m_cv != nullptr && m_queue != nullptr; }
@@ -29,7 +30,11 @@ void CVTrio::command(const std::string& line)
     if (m_queue == nullptr) {
         return;
     }
-    m_queue->push_back(line);
+    if (m_admission != nullptr) {
+        m_admission->admit(*m_queue, line);
+    } else {
+        m_queue->push_back(line);
+    }
     if (m_cv != nullptr) {
         m_cv->notify_all();
     }

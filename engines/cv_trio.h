@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engines/line_admission.h"
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -16,11 +18,16 @@ public:
     void set_mutex(std::mutex* mtx) { m_mtx = mtx; }
     void set_cv(std::condition_variable* cv) { m_cv = cv; }
     void set_queue(std::deque<std::string>* queue) { m_queue = queue; }
+    // How command puts lines into the queue; without one it appends them.
+    // get does not tell an admission what it takes, so a receiver that has
+    // one takes its lines itself.
+    void set_admission(LineAdmission* admission) { m_admission = admission; }
     void clear();
 
     // True when all three pointers are set.
     bool valid() const;
-    // Appends the line to the queue and wakes every waiter. Throws
+    // Puts the line into the queue (through the admission, when there is
+    // one, else at the back) and wakes every waiter. Throws
     // std::logic_error when the trio has no mutex; does nothing more when it
     // has no queue, and wakes nobody when it has no condition variable.
     void command(const std::string& line);
@@ -36,4 +43,5 @@ private:
     std::mutex* m_mtx;
     std::condition_variable* m_cv;
     std::deque<std::string>* m_queue;
+    LineAdmission* m_admission;
 };

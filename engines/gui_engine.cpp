@@ -92,6 +92,9 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
         driver = std::make_unique<XboardEngine>();
     }
     driver->init(number, &m_ev, &m_engio);
+    // From here on the driver hears the engine; what the probe left unread
+    // (an engine may print without end) is nobody's.
+    empty_handshake_queue();
     driver->set_manager_cvt(m_manager_cvt);
     driver->set_token(m_token);
     {

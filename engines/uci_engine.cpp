@@ -37,6 +37,15 @@ std::uint64_t arrival_stamp(const std::string& line)
     return stamp;
 }
 
+// Whether the line's first word is "info".
+bool starts_with_info(const std::string& line)
+{
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, 4, "info") != 0)
+        return false;
+    return start + 4 == line.size() || line[start + 4] == ' ' || line[start + 4] == '\t';
+}
+
 }
 
 UciEngine::UciEngine() : m_ponder(false), m_search_white(true) {}
@@ -220,8 +229,17 @@ void UciEngine::update_state()
         set_state(running->ponder ? pondering : thinking);
 }
 
+bool UciEngine::is_analysis_line(const std::string& line) const { return starts_with_info(line); }
+
 std::optional<std::string> UciEngine::handle_line(const std::string& line)
 {
+    if (starts_with_info(line)) {
+        // An idle engine's analysis belongs to no search: nobody reads it.
+        std::lock_guard lock(m_search_mtx);
+        if (m_searches.empty())
+            return std::nullopt;
+        return line;
+    }
     std::istringstream words(line);
     std::string first;
     words >> first;

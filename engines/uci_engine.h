@@ -40,7 +40,10 @@ public:
     Move coordinate_to_move(const std::string& text) override;
 
 protected:
+    // "info" lines pass only while a search runs, answered or not; "stop"
+    // included.
     std::optional<std::string> handle_line(const std::string& line) override;
+    bool is_analysis_line(const std::string& line) const override;
     void engine_lost() override;
 
 private:

@@ -230,13 +230,22 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
     case XboardLineKind::comment:
     case XboardLineKind::result:
         return "";
-    case XboardLineKind::thinking:
+    case XboardLineKind::thinking: {
+        std::lock_guard lock(m_sync_mtx);
+        if (state() == idle && !m_ponder)
+            return std::nullopt;
         return xboard_thinking_to_info(line);
+    }
     case XboardLineKind::pong:
     case XboardLineKind::other:
         break;
     }
     return line;
+}
+
+bool XboardEngine::is_analysis_line(const std::string& line) const
+{
+    return classify_xboard_line(line) == XboardLineKind::thinking;
 }
 
 bool XboardEngine::engine_reaches_target_by(int moves) const

@@ -67,7 +67,10 @@ public:
     std::string castling_to_coordinates(const std::string& text) const;
 
 protected:
+    // Thinking lines pass only while the engine thinks, or always when it
+    // may ponder (the driver cannot tell when a pondering engine stops).
     std::optional<std::string> handle_line(const std::string& line) override;
+    bool is_analysis_line(const std::string& line) const override;
     void engine_lost() override;
 
 private:

@@ -83,13 +83,27 @@ void AnalysisWindow::append(Pane& pane, const std::string& text)
         pane.buffer->erase(from, end);
     }
     pane.buffer->insert(pane.buffer->end(), displayable_text(edit.insert));
+    keep_last_lines(pane);
     follow_end(pane);
 }
 
 void AnalysisWindow::set(Pane& pane, const std::string& text)
 {
     pane.buffer->set_text(displayable_text(text));
+    keep_last_lines(pane);
     follow_end(pane);
+}
+
+void AnalysisWindow::keep_last_lines(Pane& pane)
+{
+    const int lines = pane.buffer->get_line_count();
+    int closing_empty_lines = 0;
+    while (closing_empty_lines < lines && pane.buffer->get_iter_at_line(lines - 1 - closing_empty_lines).ends_line())
+        ++closing_empty_lines;
+    const std::size_t drop =
+        pane_lines_to_drop(static_cast<std::size_t>(lines), static_cast<std::size_t>(closing_empty_lines));
+    if (drop > 0)
+        pane.buffer->erase(pane.buffer->begin(), pane.buffer->get_iter_at_line(static_cast<int>(drop)));
 }
 
 void AnalysisWindow::follow_end(Pane& pane)

@@ -10,8 +10,9 @@
 #include <string>
 
 // The engine-output window "Engines: output": a "Black" pane above a "White"
-// pane, each a read-only text that grows until it is cleared. Starts hidden;
-// closing it only hides it, and a hidden window keeps taking text.
+// pane, each a read-only text that keeps its last pane_line_limit lines.
+// Starts hidden; closing it only hides it, and a hidden window keeps taking
+// text.
 class AnalysisWindow : public Gtk::Window {
 public:
     AnalysisWindow();
@@ -19,11 +20,12 @@ public:
 
     // Appends a message to the pane: the message and an empty line after it,
     // where the empty line after the previous message is dropped once the
-    // pane holds more than four characters (see pane_append.h). Scrolls the
-    // pane to its end.
+    // pane holds more than four characters (see pane_append.h). The oldest
+    // lines beyond the pane's limit are deleted. Scrolls the pane to its end.
     void append_black(const std::string& text);
     void append_white(const std::string& text);
-    // Replaces the whole text of the pane and scrolls it to its end.
+    // Replaces the whole text of the pane (its last lines up to the limit)
+    // and scrolls it to its end.
     void set_black(const std::string& text);
     void set_white(const std::string& text);
     // Empties both panes.
@@ -43,6 +45,7 @@ private:
     static void follow_end(Pane& pane);
     static void append(Pane& pane, const std::string& text);
     static void set(Pane& pane, const std::string& text);
+    static void keep_last_lines(Pane& pane);
 
     Gtk::Paned m_paned;
     Pane m_black;

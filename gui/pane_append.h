@@ -17,3 +17,12 @@ struct PaneAppend {
 
 // The edit that appends message to a pane of pane_characters characters.
 PaneAppend pane_append(std::size_t pane_characters, const std::string& message);
+
+// How many lines of text a pane keeps: during a long analysis the oldest go,
+// so that the pane does not grow without end.
+constexpr std::size_t pane_line_limit = 1000;
+
+// How many lines to delete at the start of a pane of lines lines, of which
+// the last closing_empty_lines are the empty ones that set the newest message
+// off (they do not count).
+std::size_t pane_lines_to_drop(std::size_t lines, std::size_t closing_empty_lines);

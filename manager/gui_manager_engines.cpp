@@ -145,6 +145,11 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
         m_pending.clear();
         finish_game(resignation_result(answering->is_white()));
     } else if (word == "info") {
+        // Once the game is over nobody searches for it; analysis goes on
+        // being heard in analysis mode only.
+        if (m_substate == substate_idle && m_mode != GuiManagerMode::analysis) {
+            return;
+        }
         const std::string rest = words.rest();
         if (slot == 1) {
             forward_info_engine1(rest);

@@ -1,5 +1,6 @@
 #include "window_test_fixture.h"
 
+#include "app/message_inbox.h"
 #include "app/pgn_date.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
@@ -7,6 +8,7 @@
 
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/messagedialog.h>
+#include <gtkmm/textview.h>
 
 #include <algorithm>
 #include <chrono>
@@ -225,6 +227,21 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     send("load 1 filename " + fake_engine("hang"));
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
+    EXPECT_TRUE(quit_within(15000));
+}
+
+// An engine that floods its analysis: the window's waiting lines and its
+// output panes stay bounded, and the window still quits.
+TEST_F(WindowTest, AFloodingAnalysisLeavesTheWindowBounded)
+{
+    send("load 1 filename " + fake_engine("flood"));
+    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
+    send("analyzeposition");
+    Gtk::TextView& white = *widget_test::find_all<Gtk::TextView>(*probe->side_windows().at(0)).at(1);
+    ASSERT_TRUE(run_until([&] { return white.get_buffer()->get_line_count() > 1000; }, 20000));
+    widget_test::run_for(2000);
+    EXPECT_LE(probe->waiting(), MessageInbox::waiting_info_limit + 10);
+    EXPECT_LE(white.get_buffer()->get_line_count(), 1003);
     EXPECT_TRUE(quit_within(15000));
 }
 

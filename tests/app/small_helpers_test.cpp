@@ -62,3 +62,26 @@ TEST(MessageInbox, TakesOutWhatWaitsAndKeepsOrderAcrossDrains)
         ASSERT_EQ(read[static_cast<std::size_t>(i)], std::to_string(i));
     EXPECT_EQ(inbox.waiting(), 0u);
 }
+
+// An engine that floods its analysis while the window is busy: only the
+// newest analysis lines of each colour wait; every other line stays.
+TEST(MessageInbox, OnlyTheNewestAnalysisOfEachColourWaits)
+{
+    MessageInbox inbox;
+    std::vector<std::string> expected;
+    for (const std::string colour : {"white_info", "black_info"}) {
+        for (std::size_t depth = 1; depth <= 500; ++depth) {
+            const std::string line = colour + "  depth " + std::to_string(depth);
+            inbox.put(line);
+            if (depth > 500 - MessageInbox::waiting_info_limit)
+                expected.push_back(line);
+        }
+        inbox.put("move e2e4");
+        expected.push_back("move e2e4");
+    }
+    ASSERT_TRUE(inbox.begin_drain());
+    std::vector<std::string> read;
+    for (std::string line; inbox.next(line);)
+        read.push_back(line);
+    EXPECT_EQ(read, expected);
+}

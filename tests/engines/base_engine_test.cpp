@@ -122,10 +122,10 @@ TEST(BaseEngine, ForwardsEveryLineInOrderAndQuitLast)
 {
     DriverHarness harness(std::make_unique<UciEngine>(), DriverHarness::fake());
     for (int index = 1; index <= 3; ++index)
-        harness.engine_says("info string " + std::to_string(index));
-    EXPECT_EQ(harness.next_forwarded(std::chrono::seconds(5), true), "1 4242 info string 1");
-    EXPECT_EQ(harness.next_forwarded(), "info string 2");
-    EXPECT_EQ(harness.next_forwarded(), "info string 3");
+        harness.engine_says("id name " + std::to_string(index));
+    EXPECT_EQ(harness.next_forwarded(std::chrono::seconds(5), true), "1 4242 id name 1");
+    EXPECT_EQ(harness.next_forwarded(), "id name 2");
+    EXPECT_EQ(harness.next_forwarded(), "id name 3");
     harness.quit();
     EXPECT_EQ(harness.next_forwarded(), "quit");
     EXPECT_EQ(harness.next_forwarded(std::chrono::milliseconds(100)), std::nullopt);

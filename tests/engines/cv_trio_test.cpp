@@ -1,4 +1,5 @@
 #include "engines/cv_trio.h"
+#include "engines/info_line_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,26 @@ TEST(CVTrio, LinesComeOutInOrderAndEmptyLinesCount)
     EXPECT_EQ(trio.get(), "third");
     EXPECT_EQ(trio.get(), "");
     EXPECT_TRUE(r.queue.empty());
+}
+
+// As a driver's queue is fed while its engine floods: of the analysis lines
+// only the newest wait, every other line stays, and taking lines out makes
+// room again.
+TEST(CVTrio, AnAdmissionLimitKeepsOnlyTheNewestAnalysisLines)
+{
+    Receiver r;
+    InfoLineLimit limit(3, [](const std::string& line) {
+        return line.rfind("info", 0) == 0 ? std::optional<int>(0) : std::nullopt;
+    });
+    CVTrio trio(&r.mtx, &r.cv, &r.queue);
+    trio.set_admission(&limit);
+    for (const char* line : {"id name X", "info 1", "info 2", "uciok", "info 3", "info 4", "info 5", "bestmove e2e4"})
+        trio.command(line);
+    EXPECT_EQ(r.queue, (std::deque<std::string>{"id name X", "uciok", "info 3", "info 4", "info 5", "bestmove e2e4"}));
+    limit.taken("info 3");
+    r.queue.erase(r.queue.begin() + 2);
+    trio.command("info 6");
+    EXPECT_EQ(r.queue, (std::deque<std::string>{"id name X", "uciok", "info 4", "info 5", "bestmove e2e4", "info 6"}));
 }
 
 TEST(CVTrio, ToStringNamesTheAddresses)

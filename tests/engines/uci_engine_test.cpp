@@ -186,6 +186,24 @@ TEST(UciEngine, NewGameStopsARunningSearchFirst)
     EXPECT_EQ(harness->wait_forwarded("bestmove", std::chrono::milliseconds(300)), std::nullopt);
 }
 
+TEST(UciEngine, AnalysisLinesPassOnlyWhileASearchRuns)
+{
+    auto harness = uci("hold,quiet", "e7e5");
+    BaseEngine& engine = harness->driver();
+    harness->engine_says("info string before any search");
+    harness->engine_says("readyok");
+    EXPECT_EQ(harness->next_forwarded(), "readyok");
+    engine.set_level(Level("fixed_depth 5"));
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    harness->engine_says("info depth 3");
+    EXPECT_EQ(harness->wait_forwarded("info"), "info depth 3");
+    engine.stop();
+    harness->engine_says("info depth 4");
+    harness->engine_says("readyok");
+    EXPECT_EQ(harness->next_forwarded(), "readyok");
+}
+
 TEST(UciEngine, InfiniteAnalysisIsStoppedBeforeANewOneStarts)
 {
     auto harness = uci("", "e7e5 d7d5");

@@ -340,8 +340,19 @@ class XboardOutput : public testing::TestWithParam<OutputCase> {};
 TEST_P(XboardOutput, IsForwardedInTheUciVocabulary)
 {
     auto harness = xboard({});
+    // Thinking lines pass only while the engine thinks.
+    if (GetParam().forwarded.rfind("info", 0) == 0)
+        harness->ev().set_state(2);
     harness->engine_says(GetParam().engine_line);
     EXPECT_EQ(harness->next_forwarded(), GetParam().forwarded);
+}
+
+TEST(XboardEngine, ThinkingLinesOfAnIdleEngineAreDropped)
+{
+    auto harness = xboard({});
+    harness->engine_says("12 34 250 123456 e2e4 e7e5");
+    harness->engine_says("pong 9");
+    EXPECT_EQ(harness->next_forwarded(), "pong 9");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -36,6 +36,15 @@ TEST(PaneAppendTest, MessagesFollowOneAnotherAndOnlyTheNewestIsSetOff)
         EXPECT_EQ(pane_append(characters, "x").remove_at_end, removed) << characters;
 }
 
+TEST(PaneAppendTest, APaneKeepsItsLastThousandLinesOfText)
+{
+    const struct {
+        std::size_t lines, closing_empty_lines, dropped;
+    } cases[] = {{1003, 3, 0}, {1004, 3, 1}, {2500, 0, 1500}, {2, 3, 0}};
+    for (const auto& test : cases)
+        EXPECT_EQ(pane_lines_to_drop(test.lines, test.closing_empty_lines), test.dropped) << test.lines;
+}
+
 TEST(EpdTextTest, FourPositionFieldsFirstThenOneOperationPerLine)
 {
     struct Case {

@@ -65,6 +65,28 @@ TEST_F(SideWindowsTest, EngineOutputPanesTakeMessagesAndFollowTheEnd)
     EXPECT_EQ(text_of(black) + text_of(white), "");
 }
 
+// A long analysis: each pane keeps its newest 1000 lines.
+TEST_F(SideWindowsTest, EngineOutputPanesKeepTheirLastThousandLines)
+{
+    AnalysisWindow window;
+    const std::vector<Gtk::Frame*> frames = widget_test::find_all<Gtk::Frame>(window);
+    Gtk::TextView& black = *widget_test::find_all<Gtk::TextView>(*frames.at(0)).at(0);
+    Gtk::TextView& white = *widget_test::find_all<Gtk::TextView>(*frames.at(1)).at(0);
+    std::string newest;
+    std::string replacement;
+    for (int nodes = 1; nodes <= 1500; ++nodes) {
+        const std::string line = "info nodes " + std::to_string(nodes) + "\n";
+        window.append_white(line);
+        newest += nodes > 500 ? line : "";
+        replacement += line;
+    }
+    widget_test::show_and_wait(window);
+    widget_test::save_shot(window, "analysis_window_long");
+    EXPECT_EQ(text_of(white), newest + "\n\n");
+    window.set_black(replacement);
+    EXPECT_EQ(text_of(black), newest);
+}
+
 TEST_F(SideWindowsTest, CommentAndEpdWindowsHoldTheirText)
 {
     CommentEditor comment;

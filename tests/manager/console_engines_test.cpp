@@ -74,6 +74,12 @@ TEST(ConsoleEngines, OnlyLinesOfTheEngineNowInTheSlotCount)
         {"0 new", {reset[0], reset[1], reset[0], reset[1]}},
         {engine_line(1, session_token(3), info), {}},
         {engine_line(1, session_token(4), info), window_info},
+        // Once the game is over, nobody searches: the engine is not heard.
+        {"0 setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}},
+        {"0 human_computer", {}},
+        {"0 usermove a1a8",
+         {"blackname FakeEngine 1.0", "whitename Human", "1-0 {White mates}", "round ?", "telluser result: 1-0"}},
+        {engine_line(1, session_token(4), info), {}},
     };
     ConsoleSession console;
     for (const auto& [command, lines] : steps) {

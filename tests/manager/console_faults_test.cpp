@@ -245,5 +245,39 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
     }
 }
 
+// An engine that writes analysis lines without end: the window hears them
+// only while the engine searches, and its commands do not wait behind them.
+TEST(ConsoleFaults, AFloodingEngineIsHeardOnlyWhileItSearchesAndNeverHoldsBackQuit)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "e7e5"}});
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_flood"));
+    console.send("0 level fixed_depth 1");
+    console.send("0 human_computer");
+    console.send("0 usermove e2e4");
+    EXPECT_TRUE(contains(console.lines_until("shout"), "move e7e5"));
+    const Lines after_its_move = console.lines_for(1s);
+    EXPECT_TRUE(after_its_move.empty()) << after_its_move.size() << " lines, the first " << after_its_move.front();
+
+    // Analysing, it is heard; then a command to the manager goes ahead of
+    // whatever has piled up, and a new game stops the analysis.
+    const auto hear_analysis = [&console] {
+        console.send("0 analyzeposition");
+        int heard = 0;
+        console.lines_until([&](const std::string& line) { return starts_with(line, "white_info ") && ++heard == 20000; });
+    };
+    hear_analysis();
+    console.send("0 new");
+    EXPECT_LT(console.lines_until("diagram " + start_fen).size(), 5000u);
+    EXPECT_EQ(console.next_line(), "level fixed_depth 1");
+    // The analysis that waited behind the command comes, and then no more.
+    console.lines_for(1s);
+    EXPECT_TRUE(console.lines_for(1s).empty());
+    hear_analysis();
+    console.send("0 quit");
+    // What was already on its way to the window, and no backlog.
+    EXPECT_LT(console.lines_until("quit").size(), 5000u);
+    EXPECT_EQ(console.wait_exit(), 0);
+}
+
 }
 }

@@ -111,6 +111,21 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
     EXPECT_EQ(ChessGame(games[3]).get_tag("FEN"), "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
 }
 
+// An engine that floods analysis lines, searching or not: the run ends once
+// its last result is saved.
+TEST(TournamentRunner, AFloodingEngineDoesNotKeepTheRunGoing)
+{
+    RunnerDir dir;
+    const std::string flood = scripted_fake_engine(dir.path(), "flood", "f2f3 g2g4", "fake_engine_flood");
+    write_engines_cfg(dir.path(), {{"Flood", flood, "uci"},
+                                   {"Mater", scripted_fake_engine(dir.path(), "mater", "e7e5 d8h4"), "uci"}});
+    write_tournament(dir.path(), {.event = "Flooded", .level = "fixed_depth 1", .participants = {"Flood", "Mater"},
+                                  .games = {{"1", 0, 1, 2}}});
+    const RunnerDir::Run run = dir.run("Flooded", 20);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.lines, Lines{"1\tFlood\tMater\t0-1"});
+}
+
 // A tournament that cannot be read, an engine that is not installed, a PGN
 // file that cannot be appended to, and a result that cannot be saved: the
 // run reports, stops and says so in its exit status; a game is never

@@ -28,6 +28,9 @@
 //                 than TORVANE_FAKE_CRASH_AFTER (default 10)
 //   quiet         sends no analysis line before its moves
 //   null_move     answers every UCI search with "bestmove 0000"
+//   flood         once the handshake is over, writes analysis lines without
+//                 end (in blocks of 200, between reading its input), whether
+//                 it searches or not
 // The mode none answers every UCI search with "bestmove (none)".
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
@@ -62,6 +65,7 @@
 #include <string>
 #include <thread>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -81,6 +85,8 @@ int g_moves_made = 0;
 int g_crash_after = 10;
 // The reported thinking time; negative for the protocol's default.
 int g_think_ms = -1;
+// The handshake is over: the mode flood writes its lines from now on.
+bool g_handshake_done = false;
 
 bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
 
@@ -384,11 +390,31 @@ void end_waiting_search()
 
 void after_handshake()
 {
+    g_handshake_done = true;
     if (has_mode("close_input")) {
         close(STDIN_FILENO);
         say("info string input closed");
         pause_ms(300);
         std::exit(0);
+    }
+}
+
+// Writes blocks of analysis lines until input is waiting (mode flood).
+void flood_until_input()
+{
+    const std::string line = g_xboard ? "9 31 250 1234567 e2e4 e7e5 g1f3 b8c6 f1b5 a7a6\n"
+                                      : "info depth 9 score cp 31 time 2500 nodes 1234567 nps 493827 pv e2e4 e7e5 "
+                                        "g1f3 b8c6 f1b5 a7a6\n";
+    std::string block;
+    for (int i = 0; i < 200; ++i) {
+        block += line;
+    }
+    for (;;) {
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (poll(&input, 1, g_handshake_done ? 0 : -1) != 0) {
+            return;
+        }
+        put(block);
     }
 }
 
@@ -500,6 +526,9 @@ int main(int, char** argv)
     std::string raw;
     char block[4096];
     for (;;) {
+        if (has_mode("flood")) {
+            flood_until_input();
+        }
         ssize_t n = ::read(STDIN_FILENO, block, sizeof block);
         if (n <= 0) {
             break;
