@@ -394,8 +394,12 @@ private:
     std::uint32_t m_engine_plays_white = 0;
     std::uint32_t m_engine_plays_black = 0;
     std::string m_engine_file;
-    std::string m_white_name = "*";
-    std::string m_black_name = "*";
+    // A player the next game's mode has not named yet, and the round of a
+    // game outside a tournament.
+    const std::string m_unnamed_player = "*";
+    const std::string m_no_round = "?";
+    std::string m_white_name = m_unnamed_player;
+    std::string m_black_name = m_unnamed_player;
     std::string m_white_elo;
     std::string m_black_elo;
     const std::string m_no_engine_title = "Torvane (no engine loaded)";
@@ -403,7 +407,7 @@ private:
     std::string m_engine2_name;
     std::string m_announced_event = m_own_event;
     std::string m_announced_site = m_own_site;
-    std::string m_round = "?";
+    std::string m_round = m_no_round;
     std::string m_white_comment;
     std::string m_black_comment;
     // Set when the manager's result has been recorded; the record takes no

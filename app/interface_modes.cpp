@@ -262,9 +262,9 @@ void Interface::restore_own_settings()
     m_site = m_own_site;
     m_announced_event = m_own_event;
     m_announced_site = m_own_site;
-    m_round = "?";
-    m_white_name = "*";
-    m_black_name = "*";
+    m_round = m_no_round;
+    m_white_name = m_unnamed_player;
+    m_black_name = m_unnamed_player;
     m_white_elo.clear();
     m_black_elo.clear();
     set_title(m_title);
