@@ -219,10 +219,17 @@ void GuiManager::command_setboard(const std::string& fen)
     if (refused_during_tournament_game("setboard")) {
         return;
     }
-    if (GuiEngine* engine1 = engine(1)) {
+    GuiEngine* engine1 = engine(1);
+    if (engine1) {
         engine1->stop();
     }
     m_position.set_fen(fen);
+    // The window starts both of its clocks afresh on a position set up anew;
+    // the engine would otherwise be told times the window does not show.
+    m_human_clock.restart();
+    if (engine1) {
+        engine1->reset_clock();
+    }
     // A move still pending, or a late answer of the engine, belongs to the
     // old position; in a game against the engine the human moves next.
     m_pending.clear();

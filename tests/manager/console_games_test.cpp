@@ -191,6 +191,26 @@ TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
     }
 }
 
+// A position set up afresh is a new game for both clocks: the engine is told
+// the whole time control again, as at the first move of a game.
+TEST(ConsoleGames, ASetUpPositionGivesTheEngineTheFullTimeControlAgain)
+{
+    ConsoleSession console;
+    const std::string engine =
+        scripted_fake_engine(console.dir(), "engine.sh", "e7e5 e7e5", "fake_engine", {{"TORVANE_FAKE_RECORD", "go.txt"}});
+    console.send("0 load 1 filename " + engine);
+    console.send("0 level sessions 40 1:00 0");
+    console.send("0 human_computer");
+    for (int game = 0; game < 2; ++game) {
+        console.send("0 setboard " + start_fen);
+        console.send("0 usermove d2d4");
+        console.lines_until("shout");
+    }
+    const Lines told = clock_lines(console.read_file("go.txt"));
+    ASSERT_EQ(told.size(), 2U);
+    EXPECT_EQ(told[1], told[0]);
+}
+
 TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
 {
     const Lines lines = one_game_match("fake_engine_slow", "e2e4", "fake_engine", "", "", "sudden_death 0 0:02 0",
