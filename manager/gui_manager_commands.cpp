@@ -223,12 +223,16 @@ void GuiManager::command_setboard(const std::string& fen)
     if (engine1) {
         engine1->stop();
     }
+    const std::string previous = m_position.fen();
     m_position.set_fen(fen);
-    // The window starts both of its clocks afresh on a position set up anew;
-    // the engine would otherwise be told times the window does not show.
-    m_human_clock.restart();
-    if (engine1) {
-        engine1->reset_clock();
+    // The window starts both of its clocks afresh on a position set up anew,
+    // and keeps them when it sends the position shown again (choosing a
+    // mode); the engine would otherwise be told times the window does not show.
+    if (m_position.fen() != previous) {
+        m_human_clock.restart();
+        if (engine1) {
+            engine1->reset_clock();
+        }
     }
     // A move still pending, or a late answer of the engine, belongs to the
     // old position; in a game against the engine the human moves next.

@@ -191,24 +191,36 @@ TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
     }
 }
 
-// A position set up afresh is a new game for both clocks: the engine is told
-// the whole time control again, as at the first move of a game.
-TEST(ConsoleGames, ASetUpPositionGivesTheEngineTheFullTimeControlAgain)
+// A position set up anew is a new game for both clocks: the engine is told
+// the whole session again. The position shown sent again keeps the clocks.
+TEST(ConsoleGames, OnlyANewPositionGivesTheEngineTheFullTimeControlAgain)
 {
-    ConsoleSession console;
-    const std::string engine =
-        scripted_fake_engine(console.dir(), "engine.sh", "e7e5 e7e5", "fake_engine", {{"TORVANE_FAKE_RECORD", "go.txt"}});
-    console.send("0 load 1 filename " + engine);
-    console.send("0 level sessions 40 1:00 0");
-    console.send("0 human_computer");
-    for (int game = 0; game < 2; ++game) {
-        console.send("0 setboard " + start_fen);
+    const struct {
+        std::string second_fen;
+        std::string second_move;
+        std::string engine_moves;
+        std::string moves_to_go;
+    } cases[] = {
+        {start_fen, "d2d4", "e7e5 e7e5", "movestogo 40"},
+        {"rnbqkbnr/pppp1ppp/8/4p3/3P4/8/PPP1PPPP/RNBQKBNR w KQkq - 0 2", "g1f3", "e7e5 b8c6", "movestogo 39"},
+    };
+    for (const auto& test : cases) {
+        ConsoleSession console;
+        const std::string engine = scripted_fake_engine(console.dir(), "engine.sh", test.engine_moves, "fake_engine",
+                                                        {{"TORVANE_FAKE_RECORD", "go.txt"}});
+        console.send("0 load 1 filename " + engine);
+        console.send("0 level sessions 40 1:00 0");
+        console.send("0 human_computer");
         console.send("0 usermove d2d4");
         console.lines_until("shout");
+        console.send("0 setboard " + test.second_fen);
+        console.send("0 usermove " + test.second_move);
+        console.lines_until("shout");
+        const Lines told = clock_lines(console.read_file("go.txt"));
+        ASSERT_EQ(told.size(), 2U) << test.moves_to_go;
+        EXPECT_EQ(told[0], "go wtime 60000 btime 60000 winc 0 binc 0  movestogo 40");
+        EXPECT_TRUE(told[1].ends_with(test.moves_to_go)) << told[1];
     }
-    const Lines told = clock_lines(console.read_file("go.txt"));
-    ASSERT_EQ(told.size(), 2U);
-    EXPECT_EQ(told[1], told[0]);
 }
 
 TEST(ConsoleGames, AnEngineOverItsTimeLosesAfterItsMove)
