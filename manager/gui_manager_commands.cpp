@@ -182,12 +182,14 @@ void GuiManager::command_quit()
 
 void GuiManager::command_human_human()
 {
+    // Stopping the tournament game stops engine 1 and unloads engine 2.
     if (tournament_game_in_progress()) {
         stop_tournament_game();
-    }
-    for (int slot : {1, 2}) {
-        if (GuiEngine* loaded = engine(slot)) {
-            loaded->stop();
+    } else {
+        for (int slot : {1, 2}) {
+            if (GuiEngine* loaded = engine(slot)) {
+                loaded->stop();
+            }
         }
     }
     m_mode = GuiManagerMode::human_human;
