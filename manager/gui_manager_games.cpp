@@ -128,8 +128,7 @@ void GuiManager::start_tournament_game()
     for (const auto& [tag, value] : tournament_game_tags(*engine1, *engine2, game, m_tournament)) {
         send(window_tag_word(tag) + " " + value);
     }
-    m_engine1_restarted = false;
-    m_engine1_death_told = false;
+    forget_engine1_crashes();
     // The window replays the opening's moves from the position they start
     // from, which a suite entry may give of its own.
     send("diagram " + opening.start_fen);
