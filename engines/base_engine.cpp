@@ -75,6 +75,7 @@ std::uint32_t BaseEngine::get_increment() const { return m_ev->get_increment(); 
 std::uint32_t BaseEngine::get_opponent_increment() const { return m_ev->get_increment(); }
 std::uint64_t BaseEngine::get_opponent_time() const { return m_ev->get_opponent_time(); }
 std::uint32_t BaseEngine::get_moves_to_go() const { return m_ev->get_moves_to_go(); }
+std::uint32_t BaseEngine::get_moves_made() const { return m_ev->get_moves_made(); }
 
 std::optional<std::string> BaseEngine::option_command(const Option& option) const
 {

@@ -103,6 +103,9 @@ public:
     std::uint32_t get_opponent_increment() const;
     std::uint64_t get_opponent_time() const;
     std::uint32_t get_moves_to_go() const;
+    // Moves booked on the engine's clock in this game, counted within the
+    // session for a session time control.
+    std::uint32_t get_moves_made() const;
 
     // Stores the options and sends every one of them in the protocol's form,
     // except buttons, which are sent only when marked as pressed; the press

@@ -115,6 +115,7 @@ public:
     std::int64_t get_move_time() { return m_clock.move_time(); }
     std::uint32_t get_increment() const { return m_clock.increment(); }
     std::uint32_t get_moves_to_go() const { return m_clock.moves_to_go(); }
+    std::uint32_t get_moves_made() const { return m_clock.get_moves_made(); }
 
     // A debug dump: the engine's own name and each option's type and value.
     std::string to_string() const;

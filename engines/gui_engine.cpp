@@ -374,6 +374,8 @@ int GuiEngine::get_opponent_increment() const
 
 std::uint32_t GuiEngine::get_moves_to_go() const { return m_peng ? m_peng->get_moves_to_go() : 1; }
 
+std::uint32_t GuiEngine::get_moves_made() const { return m_peng ? m_peng->get_moves_made() : 0; }
+
 std::string GuiEngine::get_idname() const
 {
     std::lock_guard lock(m_settings_mutex);

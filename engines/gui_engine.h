@@ -96,6 +96,8 @@ public:
     std::uint64_t get_opponent_time() const;
     int get_opponent_increment() const;
     std::uint32_t get_moves_to_go() const;
+    // Moves booked on the engine's clock (within the session); 0 when empty.
+    std::uint32_t get_moves_made() const;
     std::string get_idname() const;
     std::string get_player_name() const;
     std::string get_elo() const;

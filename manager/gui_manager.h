@@ -137,6 +137,8 @@ private:
     bool play_pending_move();
     // Engine 1 stopped running in a game against the human.
     void handle_engine1_crash();
+    // A new game: engine 1 may again be restarted once after a crash.
+    void forget_engine1_crashes();
     // Engine 1 thinks on the manager's position, told the human's time left.
     void engine1_go(GuiEngine& engine1);
     // The clock and health test of engine games.

@@ -182,12 +182,14 @@ void GuiManager::command_quit()
 
 void GuiManager::command_human_human()
 {
+    // Stopping the tournament game stops engine 1 and unloads engine 2.
     if (tournament_game_in_progress()) {
         stop_tournament_game();
-    }
-    for (int slot : {1, 2}) {
-        if (GuiEngine* loaded = engine(slot)) {
-            loaded->stop();
+    } else {
+        for (int slot : {1, 2}) {
+            if (GuiEngine* loaded = engine(slot)) {
+                loaded->stop();
+            }
         }
     }
     m_mode = GuiManagerMode::human_human;
@@ -219,10 +221,21 @@ void GuiManager::command_setboard(const std::string& fen)
     if (refused_during_tournament_game("setboard")) {
         return;
     }
-    if (GuiEngine* engine1 = engine(1)) {
+    GuiEngine* engine1 = engine(1);
+    if (engine1) {
         engine1->stop();
     }
+    const std::string previous = m_position.fen();
     m_position.set_fen(fen);
+    // The window starts both of its clocks afresh on a position set up anew,
+    // and keeps them when it sends the position shown again (choosing a
+    // mode); the engine would otherwise be told times the window does not show.
+    if (m_position.fen() != previous) {
+        m_human_clock.restart();
+        if (engine1) {
+            engine1->reset_clock();
+        }
+    }
     // A move still pending, or a late answer of the engine, belongs to the
     // old position; in a game against the engine the human moves next.
     m_pending.clear();

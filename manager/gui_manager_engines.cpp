@@ -81,7 +81,7 @@ void GuiManager::restart_engine(int slot)
     const EngineVariables settings = loaded->copy_enginevariables();
     // The new process starts a new game, which would give it a full clock.
     const std::int64_t time_left = loaded->get_time_left();
-    const std::uint32_t moves_made = loaded->get_level().get_moves() - loaded->get_moves_to_go();
+    const std::uint32_t moves_made = loaded->get_moves_made();
     loaded->reload_engine();
     EngineVariables& restarted = loaded->get_enginevariables();
     restarted.set_time_left(static_cast<std::uint32_t>(
@@ -98,8 +98,7 @@ void GuiManager::reset_position()
 {
     m_position.set_start_position();
     m_human_clock.restart();
-    m_engine1_restarted = false;
-    m_engine1_death_told = false;
+    forget_engine1_crashes();
     if (GuiEngine* engine1 = engine(1)) {
         engine1->new_game();
         send("diagram " + m_position.fen());

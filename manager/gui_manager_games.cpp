@@ -123,15 +123,15 @@ void GuiManager::start_tournament_game()
     GuiEngine* engine2 = engine(2);
     const TournamentOpening opening =
         begin_tournament_game(*engine1, *engine2, &m_log, m_level, *m_openings, m_position, game, m_tournament);
+    // The time control goes as the "level" of these tags: the window's clocks
+    // take it before the diagram starts them.
     for (const auto& [tag, value] : tournament_game_tags(*engine1, *engine2, game, m_tournament)) {
         send(window_tag_word(tag) + " " + value);
     }
-    m_engine1_restarted = false;
-    m_engine1_death_told = false;
+    forget_engine1_crashes();
     // The window replays the opening's moves from the position they start
     // from, which a suite entry may give of its own.
     send("diagram " + opening.start_fen);
-    send("level " + m_level.to_string());
     for (const Move& move : opening.moves) {
         send("move " + move.to_string());
     }

@@ -88,6 +88,12 @@ bool GuiManager::play_pending_move()
     return true;
 }
 
+void GuiManager::forget_engine1_crashes()
+{
+    m_engine1_restarted = false;
+    m_engine1_death_told = false;
+}
+
 void GuiManager::handle_engine1_crash()
 {
     if (m_engine1_restarted) {

@@ -86,6 +86,7 @@ TEST(GuiEngineEmpty, ForwardersAnswerTheirDefaults)
     EXPECT_EQ(owner.get_opponent_time(), 0u);
     EXPECT_EQ(owner.get_opponent_increment(), 0);
     EXPECT_EQ(owner.get_moves_to_go(), 1u);
+    EXPECT_EQ(owner.get_moves_made(), 0u);
     EXPECT_EQ(owner.get_idname(), "");
     EXPECT_EQ(owner.get_player_name(), "");
     EXPECT_EQ(owner.get_elo(), "");
