@@ -183,12 +183,14 @@ void Interface::put_command(const std::string& line)
 
 void Interface::send_to_manager(const std::string& command)
 {
+    // The ping goes first: the manager's lines before its pong are about the
+    // game it played before, those after it answer this command.
+    if (const std::optional<std::uint64_t> ping = m_state.command_sent(command))
+        send_to_manager("ping " + std::to_string(*ping));
     const std::string line = "0 " + command;
     if (m_debug && command.find("wake_up") == std::string::npos)
         log_line(" interface --> ", line);
     m_manager.command(line);
-    if (const std::optional<std::uint64_t> ping = m_state.command_sent(command))
-        send_to_manager("ping " + std::to_string(*ping));
 }
 
 void Interface::send_position()

@@ -22,9 +22,9 @@ void Interface::apply_manager_line(const std::string& text)
         m_state.manager_answered(std::strtoull(line.first_word().c_str(), nullptr, 10));
         return;
     }
-    if ((word == "move" || word == "emt") && !m_state.takes_manager_moves()) {
-        // Sent for the position the manager had before the window's last
-        // change of position: it belongs to no position shown now.
+    if (m_state.drops_line(word)) {
+        // Sent for the game the manager played before the window's last
+        // change of position: it belongs to no game shown now.
         if (m_debug)
             log_line(" dropped ----> ", text);
         return;
@@ -219,7 +219,7 @@ void Interface::start_side_clock()
 
 void Interface::on_manager_diagram(const ManagerLine& line)
 {
-    if (m_state.diagram_answers_engine_load()) {
+    if (m_state.takes_diagram_as_load_answer()) {
         // The new engine starts from the game the user sees, which stays.
         send_position();
         return;

@@ -1,24 +1,41 @@
 #include "app/window_state.h"
 
 #include <algorithm>
+#include <set>
+
+namespace {
+
+// The manager's lines about the game it plays: stale once the window has
+// changed the position, until the manager has caught up.
+bool is_game_line(const std::string& word)
+{
+    static const std::set<std::string> game_words = {
+        "move", "emt", "1-0", "0-1", "1/2-1/2", "wtime", "btime", "white_info", "black_info", "new", "diagram",
+        "setboard", "takeback", "set_arrow", "event", "site", "round", "level", "whitename", "blackname",
+        "WhiteElo", "BlackElo",
+    };
+    return game_words.count(word) != 0;
+}
+
+}
 
 std::optional<std::uint64_t> WindowState::command_sent(const std::string& command)
 {
     const std::string word = command.substr(0, command.find(' '));
-    if (word == "start_tournament")
+    if (word == "start_tournament") {
         m_tournament_running = true;
-    else if (word == "human_human")
+        m_expecting_load_diagram = false;
+    } else if (word == "human_human") {
         m_tournament_running = false;
-    else if (word == "polyglotbook")
+    } else if (word == "polyglotbook") {
         m_book = command.size() > word.size() + 1;
+    }
     // "human_human" is among them: the engine's move that crosses it would
     // land on a board that the user now moves for both sides.
     if (word != "setboard" && word != "new" && word != "human_human" && word != "load")
         return std::nullopt;
-    ++m_pings_sent;
-    if (word == "load")
-        m_engine_load_ping = m_pings_sent;
-    return m_pings_sent;
+    m_expecting_load_diagram = word == "load";
+    return ++m_pings_sent;
 }
 
 void WindowState::manager_answered(std::uint64_t number)
@@ -31,9 +48,16 @@ bool WindowState::takes_manager_moves() const
     return m_pongs_received >= m_pings_sent;
 }
 
-bool WindowState::diagram_answers_engine_load() const
+bool WindowState::drops_line(const std::string& word) const
 {
-    return m_pongs_received < m_engine_load_ping;
+    return !takes_manager_moves() && is_game_line(word);
+}
+
+bool WindowState::takes_diagram_as_load_answer()
+{
+    const bool answers = m_expecting_load_diagram;
+    m_expecting_load_diagram = false;
+    return answers;
 }
 
 void WindowState::tournament_finished()

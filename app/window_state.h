@@ -12,21 +12,28 @@
 // reading the menu's radios and flags of its own.
 class WindowState {
 public:
-    // A command the window has sent to the manager (without the "0 "). A
-    // command that changes the position or the play the manager works on
-    // makes the manager's moves already on their way stale: the result is
-    // then the number to send with "ping", whose "pong" puts the window back
-    // in step. "start_tournament" starts a tournament run and "human_human"
+    // A command the window is about to send to the manager (without the
+    // "0 "). A command that changes the position or the play the manager
+    // works on makes the manager's lines already on their way stale: the
+    // result is then the number to send with "ping" just before the command,
+    // so that the manager's "pong" parts its old lines from its answers to the
+    // command. "start_tournament" starts a tournament run and "human_human"
     // stops it.
     std::optional<std::uint64_t> command_sent(const std::string& command);
     // The manager's "pong" with its number.
     void manager_answered(std::uint64_t number);
-    // Whether a manager's move (and its time) may be applied: false until the
-    // manager has handled the window's last change of position.
+    // Whether the manager has handled the window's last change of position.
     bool takes_manager_moves() const;
-    // Whether the manager's "diagram" is its answer to an engine load, which
-    // leaves the window's game as it is.
-    bool diagram_answers_engine_load() const;
+    // Whether a manager's line, named by its first word, is to be dropped: it
+    // belongs to the game the manager played before the window's last change
+    // of position. Lines the user must see and the manager's own state
+    // (its engines, the end of a tournament) are always taken.
+    bool drops_line(const std::string& word) const;
+    // Called for each "diagram" the window takes: whether it is the answer to
+    // the engine load sent last, which leaves the window's game as it is. A
+    // load has one answer; the next change of position or tournament start
+    // ends the wait for one that never came (a load that failed).
+    bool takes_diagram_as_load_answer();
 
     // The manager's "tournament_finished": no tournament game runs any more.
     void tournament_finished();
@@ -54,7 +61,7 @@ public:
 private:
     std::uint64_t m_pings_sent = 0;
     std::uint64_t m_pongs_received = 0;
-    std::uint64_t m_engine_load_ping = 0;
+    bool m_expecting_load_diagram = false;
     bool m_tournament_running = false;
     bool m_book = false;
     bool m_held = false;

@@ -9,6 +9,7 @@
 #include "tests/gui/dialog_test_support.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/start_position.h"
 
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
@@ -408,6 +409,38 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
             EXPECT_LT(log().rfind("--> 0 human_human"), log().rfind("--> 0 analyzeposition"));
         }
     }
+}
+
+// The user stops the tournament just as its game ends: the result and the
+// next game's lines, sent before the stop was handled, change nothing.
+TEST_F(TournamentTest, TheLinesOfAStoppedTournamentChangeNothing)
+{
+    const FakeEngineMode searches_until_stopped("hold");
+    const std::string own = probe->level();
+    save_held_tournament("Held", false);
+    load_dialog("Held", 2);
+    activate("Tournament");
+    ASSERT_TRUE(run_until([this] { return count(log(), "-----> round") > 0; }, 20000));
+    widget_test::run_for(300);
+    apply({"move e2e4"});
+    const Names crossing = {"1-0 {White mates}", "new",          "event Held",        "round 2",
+                            "whitename Two",     "blackname One", "level fixed_depth 4", "diagram " + torvane_test::start_fen,
+                            "wtime 5000"};
+    answer_dialog("Stop tournament", [&](Gtk::Dialog& dialog) {
+        for (const std::string& line : crossing)
+            window->put_command(line);
+        dialog.response(Gtk::RESPONSE_YES);
+    });
+    std::string stopped;
+    answer_message(stopped);
+    activate("HumanHuman");
+    ASSERT_TRUE(run_until([&] { return !stopped.empty() && probe->waiting() == 0 && probe->in_step(); }, 20000));
+    widget_test::run_for(200);
+    EXPECT_EQ(read_file(probe->event() + ".pgn"), "");
+    EXPECT_EQ(probe->level(), own);
+    EXPECT_EQ(log().substr(log().rfind("--> 0 level ") + 12, own.size() + 1), own + "\n");
+    EXPECT_FALSE(probe->game_finished());
+    EXPECT_EQ(probe->plies(), 1);
 }
 
 TEST_F(TournamentTest, ChoosingAFinishedTournamentSaysSoAndChangesNothing)

@@ -7,6 +7,8 @@
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
+#include <gtkmm/treeview.h>
+
 #include <fstream>
 
 namespace window_test {
@@ -67,6 +69,50 @@ TEST_F(InStepTest, AMoveOnItsWayWhenTheUserChangesThePositionIsDropped)
         EXPECT_EQ(probe->fen(), row.fen) << row.change;
         EXPECT_EQ(probe->game().position().fen(), probe->fen()) << row.change;
         EXPECT_EQ(probe->plies(), row.plies) << row.change;
+    }
+}
+
+// A result sent for the game the user has just left finishes nothing and
+// is written nowhere. It reaches the window once the user's choice is made.
+TEST_F(InStepTest, AResultOnItsWayWhenTheUserChangesThePositionIsDropped)
+{
+    std::ofstream("one.pgn") << "[Result \"*\"]\n\n1. d4 d5 *\n\n";
+    const auto result_on_its_way = [this] { window->put_command("1-0 {White mates}"); };
+    const struct {
+        const char* change;
+        std::function<void()> act;
+        int plies;
+    } rows[] = {
+        {"navigation",
+         [&] {
+             result_on_its_way();
+             probe->navigation_button(0).clicked();
+         },
+         1},
+        {"game file",
+         [&] {
+             answer_file_chooser(directory + "/one.pgn");
+             answer_dialog("Choose Game", [&](Gtk::Dialog& dialog) {
+                 result_on_its_way();
+                 widget_test::find_all<Gtk::TreeView>(dialog).at(0)->get_selection()->select(Gtk::TreePath("0"));
+                 dialog.response(Gtk::RESPONSE_OK);
+             });
+             activate("LoadGame");
+         },
+         2},
+    };
+    widget_test::run_for(400);
+    for (const auto& row : rows) {
+        activate("HumanHuman");
+        activate("NewGame");
+        apply({"move e2e4"});
+        row.act();
+        ASSERT_TRUE(run_until([this] { return probe->waiting() == 0 && probe->in_step(); })) << row.change;
+        widget_test::run_for(100);
+        EXPECT_FALSE(probe->game_finished()) << row.change;
+        EXPECT_EQ(probe->game().get_tag("Result"), "*") << row.change;
+        EXPECT_EQ(probe->plies(), row.plies) << row.change;
+        EXPECT_EQ(read_file(probe->event() + ".pgn"), "") << row.change;
     }
 }
 

@@ -34,14 +34,49 @@ TEST(WindowState, ACommandThatChangesThePositionWaitsForItsPong)
     EXPECT_TRUE(*state.command_sent("new") == second + 1);
 }
 
-TEST(WindowState, AnEngineLoadKeepsThePositionUntilItsPong)
+// The pong is asked for before the command: what comes after it answers the
+// load, and the load's one diagram leaves the window's game as it is.
+TEST(WindowState, AnEngineLoadsDiagramComesAfterItsPong)
 {
     WindowState state;
-    EXPECT_FALSE(state.diagram_answers_engine_load());
+    EXPECT_FALSE(state.takes_diagram_as_load_answer());
     const std::uint64_t load = *state.command_sent("load 0 name Fish");
-    EXPECT_TRUE(state.diagram_answers_engine_load());
     state.manager_answered(load);
-    EXPECT_FALSE(state.diagram_answers_engine_load());
+    EXPECT_TRUE(state.takes_diagram_as_load_answer());
+    EXPECT_FALSE(state.takes_diagram_as_load_answer());
+    // A load that brings no diagram (no engine started) is over with the next change.
+    state.manager_answered(*state.command_sent("load 1 filename /nowhere"));
+    state.manager_answered(*state.command_sent("new"));
+    EXPECT_FALSE(state.takes_diagram_as_load_answer());
+    state.manager_answered(*state.command_sent("load 1 filename /nowhere"));
+    state.command_sent("start_tournament");
+    EXPECT_FALSE(state.takes_diagram_as_load_answer());
+}
+
+// Until the pong, the lines of the game the manager played before are
+// dropped; what the user must see and the manager's own state are kept.
+TEST(WindowState, TheOldGamesLinesAreDroppedUntilThePong)
+{
+    const struct {
+        const char* word;
+        bool dropped;
+    } rows[] = {
+        {"move", true},       {"emt", true},          {"1-0", true},          {"0-1", true},
+        {"1/2-1/2", true},    {"wtime", true},        {"btime", true},        {"white_info", true},
+        {"black_info", true}, {"new", true},          {"diagram", true},      {"setboard", true},
+        {"takeback", true},   {"set_arrow", true},    {"event", true},        {"site", true},
+        {"round", true},      {"level", true},        {"whitename", true},    {"blackname", true},
+        {"WhiteElo", true},   {"BlackElo", true},     {"telluser", false},    {"quit", false},
+        {"pong", false},      {"engine1name", false}, {"engine2name", false}, {"tournament_finished", false},
+        {"reset", false},     {"clear_arrows", false},
+    };
+    WindowState state;
+    const std::uint64_t ping = *state.command_sent("human_human");
+    for (const auto& row : rows)
+        EXPECT_EQ(state.drops_line(row.word), row.dropped) << row.word;
+    state.manager_answered(ping);
+    for (const auto& row : rows)
+        EXPECT_FALSE(state.drops_line(row.word)) << row.word;
 }
 
 TEST(WindowState, ATournamentRunsFromItsStartToItsStopOrEnd)
