@@ -133,7 +133,7 @@ TEST_F(EngineGameTest, AMoveWhileTheEngineThinksIsRefusedWithAMessage)
     EXPECT_EQ(primary + secondary, "usermove refused: engine1 is to move");
     // The engine has no move to give and loses.
     answer_result_box();
-    ASSERT_TRUE(run_until([this] { return !result_box.empty(); }));
+    ASSERT_TRUE(run_until([this] { return !result_box.empty(); }, 30000));
     EXPECT_EQ(result_box, "result:");
 }
 
