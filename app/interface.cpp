@@ -155,6 +155,11 @@ void Interface::tag_engine_game()
 {
     if (m_game_finished || (m_engine_plays_white == 0 && m_engine_plays_black == 0))
         return;
+    tag_players_and_time_control();
+}
+
+void Interface::tag_players_and_time_control()
+{
     m_game.set_tag("White", m_white_name);
     m_game.set_tag("Black", m_black_name);
     m_game.set_tag("TimeControl", m_level.to_string());

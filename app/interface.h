@@ -118,6 +118,9 @@ private:
     // and time control as they stand, so that the game saved before its end
     // reads as the one appended at its end will.
     void tag_engine_game();
+    // Names the record's players and time control as the window holds them,
+    // ratings where known; for a game with an engine and for a game ended.
+    void tag_players_and_time_control();
     bool on_timeout();
     void process_command_from_manager();
     // Applies one manager's line; a fault is logged and reported in the one
@@ -292,6 +295,10 @@ private:
     // Leaving Tournament while a tournament game is played asks first; No
     // ticks Tournament back, Yes stops the tournament.
     void leave_tournament();
+    // Called as a mode is left for the one now ticked: false, once the user
+    // has been told why, when that mode cannot start (Learn Opening without
+    // a book, a tournament whose games have all been played).
+    bool chosen_mode_can_start();
     // Whether the window's tournament, as saved, has every game played.
     bool saved_tournament_finished() const;
     // Undoes the mode change under way: the radio of the mode goes back on

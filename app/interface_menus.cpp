@@ -33,7 +33,10 @@ void Interface::add_actions()
         return action;
     };
     // While a mode change is being undone, the radios change without their
-    // handlers; otherwise the mode ticked is the one the state knows.
+    // handlers; otherwise the mode ticked is the one the state knows. The
+    // mode left hears of the change first, when the one chosen is already
+    // ticked: a mode that cannot start is refused there, before the mode
+    // left has let go of anything.
     const auto radio = [this](const char* name, const char* label, WindowMode mode, const char* operation,
                               void (Interface::*member)()) {
         Glib::RefPtr<Gtk::RadioAction> action = Gtk::RadioAction::create(m_mode_group, name, label);
@@ -41,6 +44,10 @@ void Interface::add_actions()
         m_actions->add(action, [this, action, mode, run] {
             if (m_state.mode_changes_held())
                 return;
+            if (!action->get_active() && !chosen_mode_can_start()) {
+                go_back_to_mode(mode);
+                return;
+            }
             run();
             if (action->get_active() && !m_state.mode_changes_held())
                 m_state.mode_chosen(mode);

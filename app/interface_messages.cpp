@@ -234,8 +234,7 @@ void Interface::on_manager_diagram(const ManagerLine& line)
 
 void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
 {
-    constexpr int red = 0;
-    if (arrow.colour != red || !m_learn_openings_action->get_active() || !m_state.takes_manager_moves() ||
+    if (arrow.colour != ManagerLine::Arrow::red || !m_learn_openings_action->get_active() || !m_state.takes_manager_moves() ||
         m_game.current() != m_play_entry || m_game.is_empty())
         return;
     const Move last = m_game.last_move();
@@ -289,14 +288,8 @@ void Interface::record_game_end(const ManagerLine& line)
         return;
     // The comment being typed belongs to the game that is written out.
     store_editor_comment();
-    m_game.set_tag("White", m_white_name);
-    m_game.set_tag("Black", m_black_name);
-    m_game.set_tag("TimeControl", m_level.to_string());
+    tag_players_and_time_control();
     m_game.set_tag("Result", line.word());
-    if (!m_white_elo.empty())
-        m_game.set_tag("WhiteElo", m_white_elo);
-    if (!m_black_elo.empty())
-        m_game.set_tag("BlackElo", m_black_elo);
     std::string result = line.rest() + " " + line.word();
     m_game.set_result(result);
     m_game_finished = true;

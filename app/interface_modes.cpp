@@ -94,8 +94,7 @@ void Interface::on_menu_mode_analyze_position()
         return;
     }
     leave_engine_sides();
-    send_to_manager("setboard " + m_position.fen());
-    send_to_manager("analyzeposition");
+    send_position();
 }
 
 void Interface::on_menu_mode_learn_openings()
@@ -112,12 +111,6 @@ void Interface::on_menu_mode_learn_openings()
     // ("reset mode"), whose handler has run already: that mode stands.
     if (!only_mode_chosen(m_learn_openings_action))
         return;
-    if (!m_state.has_book()) {
-        // Without a book there is nothing to practise: the game stays as it is.
-        show_message("No_Polyglot_book_found", "use menu 'File' to load a Polyglot book");
-        go_back_to_mode(m_state.mode());
-        return;
-    }
     leave_engine_sides();
     // The practice starts from the position on the board, for the record and
     // for the manager, which did not follow the moves of Human - human; the
@@ -152,14 +145,6 @@ void Interface::on_menu_mode_tournament()
         leave_tournament();
         return;
     }
-    if (saved_tournament_finished()) {
-        // Starting it again would only reset the board for a game that is
-        // never played.
-        show_message("The tournament has finished",
-                     "Every game of \"" + m_tournament.get_event() + "\" has been played. Make or load another tournament.");
-        go_back_to_mode(m_state.mode());
-        return;
-    }
     // The games go to the file of the tournament played, also when it is
     // played again after its end gave the window its own event back.
     if (!m_tournament.get_event().empty()) {
@@ -188,6 +173,23 @@ void Interface::leave_tournament()
     }
     set_tournament_locks(false);
     restore_own_settings();
+}
+
+bool Interface::chosen_mode_can_start()
+{
+    if (m_learn_openings_action->get_active() && !m_state.has_book()) {
+        // Without a book there is nothing to practise: the game stays as it is.
+        show_message("No_Polyglot_book_found", "use menu 'File' to load a Polyglot book");
+        return false;
+    }
+    if (m_tournament_action->get_active() && saved_tournament_finished()) {
+        // Starting it again would only reset the board for a game that is
+        // never played.
+        show_message("The tournament has finished",
+                     "Every game of \"" + m_tournament.get_event() + "\" has been played. Make or load another tournament.");
+        return false;
+    }
+    return true;
 }
 
 bool Interface::saved_tournament_finished() const
@@ -269,8 +271,7 @@ void Interface::restore_own_settings()
     m_black_elo.clear();
     set_title(m_title);
     m_level = m_own_level;
-    m_clocks.set_time_control(m_level);
-    m_clocks.update();
+    start_clocks_afresh();
     // A tournament game still under way was stopped before: the manager
     // takes no time control while one is played.
     send_to_manager("level " + m_level.to_string());
@@ -317,8 +318,7 @@ void Interface::on_menu_time_control()
     if (!run_time_control_dialog())
         return;
     m_own_level = m_level;
-    m_clocks.set_time_control(m_level);
-    m_clocks.update();
+    start_clocks_afresh();
     tag_engine_game();
     send_to_manager("level " + m_level.to_string());
 }

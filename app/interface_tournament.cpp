@@ -2,9 +2,9 @@
 // of saved tournaments (load, delete).
 //
 // The window's tournament is its own: the manager learns of a tournament
-// only through its ".trn" file and "load_tournament". m_event, which names
-// the file that finished games are appended to, changes only when a
-// tournament has been saved or loaded.
+// only through its ".trn" file and "load_tournament". Making or loading one
+// leaves the user's event, site and time control alone: the games played
+// before Tournament is chosen are still the user's.
 #include "app/interface.h"
 
 #include "app/message_box.h"
@@ -54,7 +54,9 @@ bool ask_to_replace(Gtk::Window& parent, const std::string& stake)
 void Interface::on_menu_tounament_new()
 {
     m_installed_engines.read_engines_cfg();
-    TournamentDialog dialog(*this, m_tournament, m_installed_engines, m_level,
+    // Editing a tournament starts from its own time control.
+    const Level level = m_tournament.get_event().empty() ? m_level : Level(m_tournament.get_level());
+    TournamentDialog dialog(*this, m_tournament, m_installed_engines, level,
                             {m_book_button, m_random_order_check, m_both_colors_check, m_ignore_time_loss_check});
     // A refused event name or a declined replacement leaves the dialog open
     // for a correction.
@@ -91,8 +93,7 @@ bool Interface::store_tournament(TournamentDialog& dialog)
     m_tournament.clear();
     for (const std::string& name : dialog.get_participants())
         m_tournament.add_participant(TournamentParticipant(name));
-    m_level = dialog.get_time_control();
-    m_tournament.set_level(m_level.to_string());
+    m_tournament.set_level(dialog.get_time_control().to_string());
     m_tournament.set_randomorder(m_random_order_check.get_active());
     m_tournament.set_bothcolors(m_both_colors_check.get_active());
     m_tournament.set_ignoretimeloss(m_ignore_time_loss_check.get_active());
@@ -117,9 +118,7 @@ bool Interface::store_tournament(TournamentDialog& dialog)
                         "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
         return true;
     }
-    m_event = m_tournament.get_event();
-    m_site = m_tournament.get_site();
-    send_to_manager("load_tournament " + m_event);
+    send_to_manager("load_tournament " + m_tournament.get_event());
     return true;
 }
 
@@ -171,14 +170,12 @@ void Interface::load_saved_tournament(const std::string& name)
         Tournament check;
         check.load(name);
         m_tournament.load(name);
-        m_level = Level(m_tournament.get_level());
     } catch (const std::exception& error) {
         std::cerr << "Interface::load_saved_tournament()   " << error.what() << '\n';
         run_message_box(*this, "Tournament not loaded",
                         "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
         return;
     }
-    m_event = name;
     send_to_manager("load_tournament " + name);
 }
 

@@ -89,5 +89,5 @@ ManagerLine::Arrow ManagerLine::arrow() const
     char letter = 0;
     if (!(in >> from >> to >> letter) || from < 0 || from > 63 || to < 0 || to > 63)
         throw fault("expected two squares 0..63 and a colour letter");
-    return {from, to, letter == 'g' ? 1 : letter == 'r' ? 0 : 2};
+    return {from, to, letter == 'g' ? Arrow::green : letter == 'r' ? Arrow::red : Arrow::blue};
 }

@@ -36,9 +36,13 @@ public:
     std::string level_text() const;
 
     struct Arrow {
+        // The colours as the board widget numbers them.
+        static constexpr int red = 0;
+        static constexpr int green = 1;
+        static constexpr int blue = 2;
         int from;
         int to;
-        int colour;  // 0 red, 1 green, 2 blue
+        int colour;
     };
     // "set_arrow FROM TO COLOUR": two squares 0..63 and a letter, "g" green,
     // "r" red, any other blue.

@@ -16,6 +16,7 @@
 #include <gtkmm/treeview.h>
 
 #include <fstream>
+#include <sstream>
 
 namespace window_test {
 namespace {
@@ -280,17 +281,33 @@ TEST_F(ModesTest, LearnOpeningTakesBackAMoveOutOfTheBookAndNeedsABook)
 {
     widget_test::run_for(400);
     drag(12, 28);
-    // Without a book the user is told, whatever the hints, and the record stays.
+    // Without a book the user is told before any hints are asked, and the
+    // mode left stands untouched: the record stays, Setup still edits.
     std::string told;
-    answer_dialog("Message:", [&told](Gtk::Dialog& dialog) {
-        told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-        save_screenshot(dialog, "learn_openings_without_book");
-        dialog.response(Gtk::RESPONSE_OK);
-    });
-    learn_openings({}, 1);
-    ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); }));
-    EXPECT_EQ(told, "No Polyglot book found");
+    const auto tell = [this, &told](const char* screenshot) {
+        told.clear();
+        answer_dialog("Message:", [&told, screenshot](Gtk::Dialog& dialog) {
+            told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+            save_screenshot(dialog, screenshot);
+            dialog.response(Gtk::RESPONSE_OK);
+        });
+    };
     EXPECT_EQ(probe->plies(), 1);
+    for (const char* left : {"HumanHuman", "Setup"}) {
+        activate(left);
+        const std::size_t setboards = sent("setboard");
+        tell("learn_openings_without_book");
+        activate("LearnOpenings");
+        ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active(left); })) << left;
+        widget_test::run_for(200);
+        EXPECT_EQ(told, "No Polyglot book found") << left;
+        EXPECT_TRUE(probe->active(left)) << left;
+        EXPECT_EQ(sent("setboard"), setboards) << left;
+        EXPECT_EQ(sent("learnopenings"), 0u) << left;
+    }
+    activate("HumanHuman");
+    // Setup took the castling rights, which the book's keys hold.
+    probe->set_position_from_line("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
 
     std::ofstream("games.pgn") << "[Result \"*\"]\n\n1. e4 e5 2. Nf3 Nc6 *\n";
     torvane_test::run_command(torvane_test::peer_program("polyglot") +
@@ -307,6 +324,30 @@ TEST_F(ModesTest, LearnOpeningTakesBackAMoveOutOfTheBookAndNeedsABook)
     drag(6, 21);
     ASSERT_TRUE(run_until([this] { return contains(log(), "-----> set_arrow 6 21 g"); }));
     EXPECT_EQ(probe->plies(), 2);
+
+    // A finished tournament is refused before the practice is left.
+    Tournament done;
+    done.set_event("Done");
+    done.set_level("fixed_depth 4");
+    done.set_iterations(1);
+    done.add_participant(TournamentParticipant("One"));
+    done.add_participant(TournamentParticipant("Two"));
+    done.new_games();
+    done.set_result("1-0");
+    done.save();
+    answer_dialog("Load Tournament", [](Gtk::Dialog& dialog) {
+        Gtk::TreeView& list = *find_all<Gtk::TreeView>(dialog).at(0);
+        list.get_selection()->select(list.get_model()->children().begin());
+        dialog.response(2);
+    });
+    activate("Load");
+    tell("tournament_finished_from_learn_opening");
+    activate("Tournament");
+    ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("LearnOpenings"); }));
+    widget_test::run_for(200);
+    EXPECT_EQ(told, "The tournament has finished");
+    EXPECT_TRUE(probe->active("LearnOpenings"));
+    EXPECT_EQ(sent("learnopenings 0"), 0u);
 }
 
 TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb)
@@ -386,6 +427,16 @@ char lit_side(Clocks& clocks)
     return green(0) ? 'w' : green(2) ? 'b' : '-';
 }
 
+// A clock's "m:ss" or "h:mm:ss" in seconds.
+int seconds(const std::string& shown)
+{
+    int total = 0;
+    std::istringstream fields(shown);
+    for (std::string field; std::getline(fields, field, ':');)
+        total = total * 60 + std::stoi(field);
+    return total;
+}
+
 TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
 {
     apply({"engine1name Fake"});
@@ -403,7 +454,7 @@ TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
     EXPECT_EQ(shown(3), "3:00");
     apply({"setboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -",
            "diagram rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"});
-    EXPECT_LE(shown(1), "3:00");
+    EXPECT_LE(seconds(shown(1)), 180);
     EXPECT_EQ(lit_side(probe->clocks()), 'b');
 
     std::ofstream("one.pgn") << "[Result \"*\"]\n\n1. e4 *\n";
