@@ -46,7 +46,7 @@ std::string Interface::choose_file(std::uint8_t kind)
                                   save ? Gtk::FILE_CHOOSER_ACTION_SAVE : Gtk::FILE_CHOOSER_ACTION_OPEN);
     dialog.set_transient_for(*this);
     dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
-    dialog.add_button("_Open", Gtk::RESPONSE_OK);
+    dialog.add_button(save ? "_Save" : "_Open", Gtk::RESPONSE_OK);
     // Enter in the file name entry confirms, as it does in every file dialog.
     dialog.set_default_response(Gtk::RESPONSE_OK);
     const auto add_filter = [&dialog](const char* name, std::initializer_list<const char*> patterns,
