@@ -119,6 +119,11 @@ void ChessGame::set_tag(const std::string& key, const std::string& value)
     m_tree.set_start_number(m_header.m_start_move_number);
 }
 
+void ChessGame::remove_tag(const std::string& key)
+{
+    m_header.remove_tag(key);
+}
+
 std::string ChessGame::get_tag(const std::string& key) const
 {
     return m_header.get_tag(key);

@@ -40,6 +40,8 @@ public:
     // move numbering; an invalid FEN throws std::logic_error and changes nothing.
     void set_tag(const std::string& key, const std::string& value);
     std::string get_tag(const std::string& key) const;
+    // Removes a tag other than "FEN"; nothing when it is absent.
+    void remove_tag(const std::string& key);
     std::string get_result() const;
     // The "White" value, a blank and the "Black" value.
     std::string title() const;

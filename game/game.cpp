@@ -1,7 +1,9 @@
 #include "game/game.h"
+
 #include "game/pgn_limits.h"
 #include "game/utf8.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -96,6 +98,14 @@ std::string Game::get_tag(const std::string& name) const
 bool Game::has_tag(const std::string& name) const
 {
     return m_tags.find(name) != m_tags.end();
+}
+
+void Game::remove_tag(const std::string& name)
+{
+    // The start position hangs on "FEN": it goes only with a new header.
+    if (name == "FEN" || m_tags.erase(name) == 0)
+        return;
+    m_tag_order.erase(std::find(m_tag_order.begin(), m_tag_order.end(), name));
 }
 
 std::string Game::tags_pgn() const

@@ -31,6 +31,9 @@ public:
     // The value of a tag, or an empty text when it is absent.
     std::string get_tag(const std::string& name) const;
     bool has_tag(const std::string& name) const;
+    // Removes a tag other than "FEN" with its place in the order; nothing
+    // when it is absent.
+    void remove_tag(const std::string& name);
 
     // The tag section: one "[Name "value"]" line per tag, in order.
     std::string tags_pgn() const;

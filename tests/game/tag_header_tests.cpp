@@ -36,6 +36,14 @@ TEST(TagHeader, TagsKeepTheirFirstPlace)
     EXPECT_EQ(game.tags_pgn(),
               "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"1\"]\n"
               "[White \"Anna\"]\n[Black \"?\"]\n[Result \"*\"]\n[ECO \"B21\"]\n");
+    // A removed tag leaves no gap, and set again it goes last.
+    game.set_tag("TimeControl", "40/600");
+    game.remove_tag("ECO");
+    game.remove_tag("Annotator");
+    game.set_tag("ECO", "C20");
+    EXPECT_EQ(game.tags_pgn(),
+              "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"1\"]\n"
+              "[White \"Anna\"]\n[Black \"?\"]\n[Result \"*\"]\n[TimeControl \"40/600\"]\n[ECO \"C20\"]\n");
 }
 
 TEST(TagHeader, MissingTagIsEmptyAndNotCreated)
