@@ -18,6 +18,7 @@
 #include "manager/manager.h"
 #include "manager/tournament.h"
 #include "manager/tournament_manager.h"
+#include "manager/tournament_record.h"
 #include "manager/window_inbox.h"
 
 #include <cstdint>
@@ -151,8 +152,8 @@ private:
     // "*" while the game goes on, else its result line by the rules.
     std::string game_result();
     // Ends the game with the result line (empty: the rules decide), tells
-    // the window and, in a tournament, records and saves the result and
-    // starts the next game.
+    // the window and, in a tournament, puts the game on record
+    // (TournamentRecord::finish) and starts the next game.
     void finish_game(const std::string& result);
     bool game_in_progress() const;
     bool tournament_game_in_progress() const;
@@ -173,7 +174,9 @@ private:
     void apply_pending_settings();
 
     // Engine slots.
-    void load_engine(int slot, const std::string& path, int protocol);
+    // Starts the engine at path in the slot and names it to the window; an
+    // installed engine's record gives it its settings first.
+    void load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed = nullptr);
     void load_installed_engine(int slot, const std::string& name);
     void reload_engine(int slot);
     // Starts the engine of a slot again with its settings, its clock as it
@@ -228,6 +231,9 @@ private:
     std::optional<GuiBook> m_openings;
     // The manager's own copy of the tournament it plays, loaded from its file.
     Tournament m_tournament;
+    // The tournament game being played, written out when it ends: the window
+    // shows the game, the manager keeps it on record.
+    TournamentRecord m_record;
     int m_game_number;
     // Engine 1 has been restarted after a crash in the game being played,
     // and the user has been told that it died again.

@@ -192,6 +192,9 @@ void GuiManager::command_human_human()
             }
         }
     }
+    // The window's clocks stand still while two humans play: the human's
+    // time left is where the engine game left it.
+    m_human_clock.stop();
     m_mode = GuiManagerMode::human_human;
     m_substate = substate_idle;
 }
@@ -225,17 +228,10 @@ void GuiManager::command_setboard(const std::string& fen)
     if (engine1) {
         engine1->stop();
     }
-    const std::string previous = m_position.fen();
+    // The clocks go on: a move of the game stepped to is no new game. The
+    // window sends "level" when it starts its clocks afresh (a new position,
+    // a new game), and "new" restarts them too.
     m_position.set_fen(fen);
-    // The window starts both of its clocks afresh on a position set up anew,
-    // and keeps them when it sends the position shown again (choosing a
-    // mode); the engine would otherwise be told times the window does not show.
-    if (m_position.fen() != previous) {
-        m_human_clock.restart();
-        if (engine1) {
-            engine1->reset_clock();
-        }
-    }
     // A move still pending, or a late answer of the engine, belongs to the
     // old position; in a game against the engine the human moves next.
     m_pending.clear();
@@ -411,6 +407,12 @@ void GuiManager::command_start_tournament()
 {
     if (m_tournament.get_event().empty()) {
         send("telluser No_tournament_loaded");
+        send("tournament_finished");
+        return;
+    }
+    if (m_tournament.is_finished()) {
+        // Nothing to play: the game on the window's board stays.
+        send("telluser tournament_finished");
         send("tournament_finished");
         return;
     }

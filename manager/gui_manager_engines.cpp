@@ -28,7 +28,7 @@ void GuiManager::empty_slot(int slot)
     }
 }
 
-void GuiManager::load_engine(int slot, const std::string& path, int protocol)
+void GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed)
 {
     empty_slot(slot);
     std::unique_ptr<GuiEngine> started = start_engine(slot, path, protocol, m_queue.trio(),
@@ -41,7 +41,13 @@ void GuiManager::load_engine(int slot, const std::string& path, int protocol)
     }
     token(slot) = m_token_rng();
     started->set_token(token(slot));
-    const std::string name = started->get_idname();
+    if (installed) {
+        started->set_enginevariables(*installed);
+        started->set_debug(m_debug);
+        started->set_logstream(&m_log);
+    }
+    // Named as every game names it from now on: by its installed name.
+    const std::string name = player_name(*started);
     {
         std::lock_guard lock(m_slot_mutex);
         (slot == 1 ? m_engine1 : m_engine2) = std::move(started);
@@ -58,14 +64,7 @@ void GuiManager::load_installed_engine(int slot, const std::string& name)
         throw std::logic_error("GuiManager::load_installed_engine eng_id error");
     }
     const EngineVariables record = installed_engine(m_installed, name);
-    load_engine(slot, record.get_filename(), record.get_protocol());
-    GuiEngine* loaded = engine(slot);
-    if (!loaded) {
-        return;
-    }
-    loaded->set_enginevariables(record);
-    loaded->set_debug(m_debug);
-    loaded->set_logstream(&m_log);
+    load_engine(slot, record.get_filename(), record.get_protocol(), &record);
 }
 
 void GuiManager::reload_engine(int slot)
@@ -150,6 +149,9 @@ void GuiManager::process_answer_from_engine(int slot, const std::string& line)
             return;
         }
         const std::string rest = words.rest();
+        if (tournament_game_in_progress()) {
+            m_record.add_analysis(answering->is_white(), rest);
+        }
         if (slot == 1) {
             forward_info_engine1(rest);
         } else {

@@ -40,9 +40,13 @@ void GuiManager::finish_game(const std::string& result)
     if (m_mode != GuiManagerMode::match) {
         return;
     }
-    m_tournament.set_result(first_word);
     try {
-        m_tournament.save();
+        if (!m_record.finish(m_tournament, line)) {
+            // Unwritten, the game is not scored either: resuming plays it again.
+            abandon_tournament("telluser Tournament_stopped The game could not be appended to \"" +
+                               m_tournament.get_event() + ".pgn\"; it is played again when the tournament is resumed.");
+            return;
+        }
     } catch (const std::exception& error) {
         // A result kept only in memory would be lost: the run stops here.
         abandon_tournament(std::string("telluser ") + error.what());
@@ -123,6 +127,7 @@ void GuiManager::start_tournament_game()
     GuiEngine* engine2 = engine(2);
     const TournamentOpening opening =
         begin_tournament_game(*engine1, *engine2, &m_log, m_level, *m_openings, m_position, game, m_tournament);
+    m_record.start(m_tournament, game, *engine1, *engine2, opening, m_position);
     // The time control goes as the "level" of these tags: the window's clocks
     // take it before the diagram starts them.
     for (const auto& [tag, value] : tournament_game_tags(*engine1, *engine2, game, m_tournament)) {

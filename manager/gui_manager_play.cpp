@@ -132,6 +132,7 @@ void GuiManager::play_match()
     const int other_slot = 3 - mover_slot;
     GuiEngine* mover = engine(mover_slot);
     GuiEngine* other = engine(other_slot);
+    m_record.add_move(m_pending, mover->is_white());
     const std::string move_line = "move " + m_pending.to_string();
     send(move_line);
     log(" interface <- " + move_line);

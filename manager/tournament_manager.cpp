@@ -12,7 +12,6 @@ TournamentManager::TournamentManager()
     : m_stop(false),
       m_debug(false),
       m_ponder(false),
-      m_engine_comments(true),
       m_token1(0),
       m_token2(0),
       m_substate(substate_idle),
@@ -113,7 +112,7 @@ void TournamentManager::new_game()
     m_position.set_start_position();
 }
 
-void TournamentManager::set_engine_comments(bool on) { m_engine_comments = on; }
+void TournamentManager::set_engine_comments(bool on) { m_record.set_comments(on); }
 
 void TournamentManager::start_next_game() { start_tournament_game(); }
 

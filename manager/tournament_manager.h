@@ -7,12 +7,12 @@
 #include "engines/installed_engines.h"
 #include "engines/level.h"
 #include "engines/timer.h"
-#include "game/chess_game.h"
 #include "game/gui_book.h"
 #include "manager/line_queue.h"
 #include "manager/manager.h"
 #include "manager/tournament.h"
 #include "manager/tournament_game_start.h"
+#include "manager/tournament_record.h"
 
 #include <cstdint>
 #include <fstream>
@@ -85,9 +85,6 @@ private:
     void info_comment_engine1(const std::string& rest);
     void info_comment_engine2(const std::string& rest);
     void info_comment(int slot, const std::string& rest);
-    // Adds a move to the game record, with the side's analysis comment when
-    // wanted; line is the engine line it came with, for the diagnostic.
-    void record_move(const Move& move, const std::string& comment, const std::string& line);
 
     void play();
     void check_engines();
@@ -95,8 +92,8 @@ private:
     // legality); an unreadable text is reported and its error passed on.
     Move alg2move(const std::string& text) const;
     std::string game_result();
-    // Ends the game (an empty result: the rules decide), appends it to the
-    // event's PGN file, records and saves the result, starts the next game.
+    // Ends the game (an empty result: the rules decide), puts it on record
+    // (TournamentRecord::finish) and starts the next game.
     void finish_game(const std::string& result);
     // Sets the stop flag and halts any engine still thinking.
     void stop_run();
@@ -105,10 +102,6 @@ private:
     // Puts the game's players into the slots, keeping the two engines of a
     // match where it can; false when an engine does not start.
     bool seat_players(const TournamentGame& game);
-    // The opening of the game, already set up on the position, written to
-    // the record: its moves, or the tags "SetUp" and "FEN".
-    void record_opening(const TournamentOpening& opening);
-    void set_game_tags(const TournamentGame& game);
 
     void load_engine(int slot, const std::string& path, int protocol);
     void load_installed_engine(int slot, const std::string& name);
@@ -120,16 +113,12 @@ private:
     bool m_stop;
     bool m_debug;
     bool m_ponder;
-    bool m_engine_comments;
     std::ofstream m_log;
     ChessPosition m_position;
     MoveGenerator m_generator;
     Level m_level;
     InstalledEngines m_installed;
     Timer m_log_timer;
-    // The latest analysis of the engines playing White and Black.
-    std::string m_comment1;
-    std::string m_comment2;
     std::mt19937_64 m_token_rng;
     std::unique_ptr<GuiEngine> m_engine1;
     std::unique_ptr<GuiEngine> m_engine2;
@@ -141,6 +130,6 @@ private:
     // Always holds a suite; a new tournament gets a fresh one.
     std::optional<GuiBook> m_openings;
     Tournament m_tournament;
-    ChessGame m_game;
+    TournamentRecord m_record;
     int m_game_number;
 };

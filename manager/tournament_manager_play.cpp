@@ -2,7 +2,6 @@
 // move loop and the clock and health test.
 #include "manager/tournament_manager.h"
 
-#include "manager/analysis_comment.h"
 #include "manager/command_words.h"
 #include "manager/engine_answers.h"
 #include "manager/engine_game.h"
@@ -46,7 +45,7 @@ void TournamentManager::process_answer_from_engine(int slot, const std::string& 
             finish_game(*result);
             return;
         }
-        record_move(move, white ? m_comment1 : m_comment2, line);
+        m_record.add_move(move, white);
         m_pending = move;
     } else if (word == "resign") {
         if (m_substate == substate_idle) {
@@ -71,27 +70,7 @@ void TournamentManager::info_comment_engine2(const std::string& rest) { info_com
 void TournamentManager::info_comment(int slot, const std::string& rest)
 {
     if (const GuiEngine* thinking = engine(slot)) {
-        const bool white = thinking->is_white();
-        update_analysis_comment(white ? m_comment1 : m_comment2, rest, white);
-    }
-}
-
-void TournamentManager::record_move(const Move& move, const std::string& comment, const std::string& line)
-{
-    bool added = false;
-    try {
-        added = m_game.add_move(move);
-    } catch (const std::exception&) {
-        added = false;
-    }
-    if (!added) {
-        std::cerr << "TournamentManager::process_answer_from_engine(" << line << ")\n"
-                  << m_game.pgn() << "\n"
-                  << "Add " << move << " failed." << std::endl;
-        throw std::logic_error("TournamentManager::record_move   the game record refused a move");
-    }
-    if (m_engine_comments) {
-        m_game.set_comment(comment);
+        m_record.add_analysis(thinking->is_white(), rest);
     }
 }
 

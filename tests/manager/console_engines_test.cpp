@@ -13,7 +13,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const Lines fresh_engine_lines = {"engine1name FakeEngine 1.0", "diagram " + start_fen, "level sessions 40 0:10 0.1"};
+// A fresh engine's answer, naming it as the games will: by its installed name.
+Lines fresh_engine_lines(const std::string& name = "FakeEngine 1.0")
+{
+    return {"engine1name " + name, "diagram " + start_fen, "level sessions 40 0:10 0.1"};
+}
 
 TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
 {
@@ -21,10 +25,12 @@ TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
     ConsoleSession console;
     console.write_file("engines.cfg", "name Fake Engine\nfilename " + fake + "\nprotocol xboard_v2\n\n"
                                       "name Fake Uci\nfilename " + fake + "\nprotocol uci\n");
-    for (const std::string& load : Lines{"0 load 1 filename " + fake, "0 load 0 filename   " + fake + "  ",
-                                    "0 load 3 filename " + fake, "0 load 7 filename " + fake,
-                                    std::string("0 load 0 name Fake Engine"), std::string("0 load 2 name Fake Uci")}) {
-        EXPECT_EQ(answer_to(console, load), fresh_engine_lines) << load;
+    const std::pair<std::string, std::string> loads[] = {
+        {"0 load 1 filename " + fake, "FakeEngine 1.0"}, {"0 load 0 filename   " + fake + "  ", "FakeEngine 1.0"},
+        {"0 load 3 filename " + fake, "FakeEngine 1.0"}, {"0 load 7 filename " + fake, "FakeEngine 1.0"},
+        {"0 load 0 name Fake Engine", "Fake Engine"},    {"0 load 2 name Fake Uci", "Fake Uci"}};
+    for (const auto& [load, name] : loads) {
+        EXPECT_EQ(answer_to(console, load), fresh_engine_lines(name)) << load;
     }
 }
 
@@ -44,7 +50,7 @@ TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
     };
     ConsoleSession console;
     for (const auto& test : cases) {
-        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines());
         EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;
         // A failed load has unloaded the old engine: no clock line follows.
         EXPECT_EQ(answer_to(console, "0 level sessions 40 0:10 0.1").size(), test.engine_stays ? 1u : 0u) << test.command;
@@ -55,9 +61,10 @@ TEST(ConsoleEngines, OnlyLinesOfTheEngineNowInTheSlotCount)
 {
     const std::string info = "info depth 7 score cp 3 pv e2e4";
     const Lines window_info = {"white_info  depth 7 score cp 3 pv e2e4"};
-    const Lines reset(fresh_engine_lines.begin() + 1, fresh_engine_lines.end());
+    const Lines fresh = fresh_engine_lines();
+    const Lines reset(fresh.begin() + 1, fresh.end());
     const std::pair<std::string, Lines> steps[] = {
-        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines},
+        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines()},
         {engine_line(1, session_token(1), info), window_info},
         {engine_line(1, session_token(2), info), {}},
         {engine_line(2, session_token(1), info), {}},
@@ -65,12 +72,12 @@ TEST(ConsoleEngines, OnlyLinesOfTheEngineNowInTheSlotCount)
         {"7 " + info, {}},
         {"", {}},
         // A new load draws the next token; the old engine's lines are stale.
-        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines},
+        {"0 load 1 filename " + ConsoleSession::fake_engine(), fresh_engine_lines()},
         {engine_line(1, session_token(1), info), {}},
         {engine_line(1, session_token(2), info), window_info},
         // An engine that may not be reused is restarted by "new", with a fresh
         // token and no new name line; the restart and "new" each reset the game.
-        {"0 load 3 filename " + ConsoleSession::fake_engine("fake_engine_no_reuse"), fresh_engine_lines},
+        {"0 load 3 filename " + ConsoleSession::fake_engine("fake_engine_no_reuse"), fresh_engine_lines()},
         {"0 new", {reset[0], reset[1], reset[0], reset[1]}},
         {engine_line(1, session_token(3), info), {}},
         {engine_line(1, session_token(4), info), window_info},
@@ -118,7 +125,7 @@ TEST(ConsoleEngines, QuitUnloadsEveryEngineWithinBoundedTime)
 {
     for (bool close_input : {false, true}) {
         ConsoleSession console;
-        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines);
+        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines());
         const std::vector<pid_t> engines = console.children();
         ASSERT_EQ(engines.size(), 1u);
         const auto start = std::chrono::steady_clock::now();

@@ -193,16 +193,22 @@ TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
 
 // A position set up anew is a new game for both clocks: the engine is told
 // the whole session again. The position shown sent again keeps the clocks.
+// Stepping through the game's own moves keeps the clocks; only a new game
+// or a time control started afresh ("level", which the window sends with
+// every new position) gives the engine its full time again.
 TEST(ConsoleGames, OnlyANewPositionGivesTheEngineTheFullTimeControlAgain)
 {
+    const std::string after_d4_e5 = "rnbqkbnr/pppp1ppp/8/4p3/3P4/8/PPP1PPPP/RNBQKBNR w KQkq - 0 2";
     const struct {
-        std::string second_fen;
+        Lines change;
         std::string second_move;
         std::string engine_moves;
         std::string moves_to_go;
     } cases[] = {
-        {start_fen, "d2d4", "e7e5 e7e5", "movestogo 40"},
-        {"rnbqkbnr/pppp1ppp/8/4p3/3P4/8/PPP1PPPP/RNBQKBNR w KQkq - 0 2", "g1f3", "e7e5 b8c6", "movestogo 39"},
+        {{"0 setboard " + start_fen, "0 level sessions 40 1:00 0"}, "d2d4", "e7e5 e7e5", "movestogo 40"},
+        {{"0 new"}, "d2d4", "e7e5 e7e5", "movestogo 40"},
+        {{"0 setboard " + start_fen}, "d2d4", "e7e5 e7e5", "movestogo 39"},
+        {{"0 setboard " + after_d4_e5}, "g1f3", "e7e5 b8c6", "movestogo 39"},
     };
     for (const auto& test : cases) {
         ConsoleSession console;
@@ -213,13 +219,14 @@ TEST(ConsoleGames, OnlyANewPositionGivesTheEngineTheFullTimeControlAgain)
         console.send("0 human_computer");
         console.send("0 usermove d2d4");
         console.lines_until("shout");
-        console.send("0 setboard " + test.second_fen);
+        for (const std::string& line : test.change)
+            console.send(line);
         console.send("0 usermove " + test.second_move);
         console.lines_until("shout");
         const Lines told = clock_lines(console.read_file("go.txt"));
-        ASSERT_EQ(told.size(), 2U) << test.moves_to_go;
+        ASSERT_EQ(told.size(), 2U) << test.change.front();
         EXPECT_EQ(told[0], "go wtime 60000 btime 60000 winc 0 binc 0  movestogo 40");
-        EXPECT_TRUE(told[1].ends_with(test.moves_to_go)) << told[1];
+        EXPECT_TRUE(told[1].ends_with(test.moves_to_go)) << test.change.front() << ": " << told[1];
     }
 }
 

@@ -26,7 +26,7 @@ TEST(ConsolePeers, LoadsStockfishAndFairymaxAndLeavesNoProcessOnQuit)
     } cases[] = {
         {"0 load 1 filename " + stockfish, "engine1name Stockfish "},
         {"0 load 3 filename " + fairymax, "engine1name Fairy-Max "},
-        {"0 load 0 name Fairy", "engine1name Fairy-Max "},
+        {"0 load 0 name Fairy", "engine1name Fairy"},
         {"0 load 0 filename " + stockfish, "engine1name Stockfish "},
     };
     for (const auto& test : cases) {

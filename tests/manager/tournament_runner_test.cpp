@@ -54,9 +54,11 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
     EXPECT_EQ(trn_games(dir.read("tournaments/Fools.trn")), expected);
 
     // Both protocols report the thinking time in the same unit: 1.5 s.
-    const std::string white = "{[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1]}";
-    const std::string black = "{[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1]}";
-    const Lines analysed = {"f2f3 " + white, "e7e5 " + black, "g2g4 " + white, "d8h4 " + black};
+    // The result's own comment follows the last move's analysis.
+    const std::string white = "[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1]";
+    const std::string black = "[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1]";
+    const Lines analysed = {"f2f3 {" + white + "}", "e7e5 {" + black + "}", "g2g4 {" + white + "}",
+                            "d8h4 {" + black + " Black mates}"};
     const Lines games = pgn_games(dir.path() + "/Fools.pgn");
     ASSERT_EQ(games.size(), 3u);
     for (std::size_t i = 0; i < games.size(); ++i) {
@@ -66,7 +68,7 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
                   (i < 2 ? "E1 E2 0-1 " : "E3 E4 0-1 ") + std::to_string(i + 1));
         EXPECT_EQ(game.get_tag("TimeControl"), "fixed_depth 1");
         // The engines of game 3 sent no analysis: its moves carry none of game 2's.
-        EXPECT_EQ(moves_with_comments(games[i]), i < 2 ? analysed : Lines({"f2f3", "e7e5", "g2g4", "d8h4"}));
+        EXPECT_EQ(moves_with_comments(games[i]), i < 2 ? analysed : Lines({"f2f3", "e7e5", "g2g4", "d8h4 {Black mates}"}));
     }
 }
 

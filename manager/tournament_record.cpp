@@ -1,0 +1,105 @@
+#include "manager/tournament_record.h"
+
+#include "game/pgn_file.h"
+#include "manager/analysis_comment.h"
+
+#include <ctime>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+// Today in UTC in the PGN form "YYYY.MM.DD".
+std::string utc_date()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y.%m.%d", &parts);
+    return text;
+}
+
+}
+
+void TournamentRecord::start(const Tournament& tournament, const TournamentGame& game, const GuiEngine& engine1,
+                             const GuiEngine& engine2, const TournamentOpening& opening,
+                             const ChessPosition& position)
+{
+    m_game.new_game();
+    for (const auto& [tag, value] : {std::pair<std::string, std::string>{"Event", tournament.get_event()},
+                                     {"Site", tournament.get_site()},
+                                     {"Date", utc_date()},
+                                     {"Round", "?"},
+                                     {"White", "?"},
+                                     {"Black", "?"},
+                                     {"Result", "*"}}) {
+        m_game.set_tag(tag, value);
+    }
+    for (const auto& [tag, value] : tournament_game_tags(engine1, engine2, game, tournament)) {
+        m_game.set_tag(tag, value);
+    }
+    // Every game starts without analysis: the first move never carries the
+    // evaluation of the game before.
+    m_white_analysis.clear();
+    m_black_analysis.clear();
+    if (opening.moves.empty()) {
+        m_game.set_tag("SetUp", "1");
+        m_game.set_tag("FEN", position.epd() + " 0 1");
+        return;
+    }
+    // A suite game with a position of its own: its moves start from there.
+    if (opening.start_fen != m_game.position().fen()) {
+        m_game.set_tag("SetUp", "1");
+        m_game.set_tag("FEN", opening.start_fen);
+    }
+    for (const Move& move : opening.moves) {
+        append_move(move);
+    }
+}
+
+void TournamentRecord::set_comments(bool on) { m_comments = on; }
+
+void TournamentRecord::add_analysis(bool white, const std::string& info)
+{
+    update_analysis_comment(white ? m_white_analysis : m_black_analysis, info, white);
+}
+
+void TournamentRecord::append_move(const Move& move)
+{
+    bool added = false;
+    try {
+        added = m_game.add_move(move);
+    } catch (const std::exception&) {
+        added = false;
+    }
+    if (!added) {
+        throw std::logic_error("TournamentRecord::add_move   the game record refused " + move.to_string() + " after\n" +
+                               m_game.pgn());
+    }
+}
+
+void TournamentRecord::add_move(const Move& move, bool white)
+{
+    append_move(move);
+    if (m_comments) {
+        m_game.set_comment(white ? m_white_analysis : m_black_analysis);
+    }
+}
+
+bool TournamentRecord::finish(Tournament& tournament, const std::string& result_line)
+{
+    const std::string word = result_line.substr(0, result_line.find_first_of(" \t"));
+    // The comment that says why the game ended stands before the result.
+    std::string ending = result_line.substr(word.size()) + " " + word;
+    m_game.set_result(ending);
+    PgnFile pgn;
+    bool appended = pgn.open_append(tournament.get_event() + ".pgn") && pgn.write(m_game.pgn());
+    appended = pgn.close_append() && appended;
+    if (!appended) {
+        return false;
+    }
+    tournament.set_result(word);
+    tournament.save();
+    return true;
+}
