@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <random>
 #include <sstream>
+#include <thread>
 
 namespace torvane_test {
 namespace {
@@ -261,6 +263,52 @@ TEST(ConsoleGames, ATournamentOpeningIsShownFromItsOwnStartPosition)
     EXPECT_EQ(Lines(diagram, diagram + 3), (Lines{"diagram " + fen, "move a1b1", "move a8b8"}));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "level fixed_depth 1"), 1);
     EXPECT_EQ(result_lines(lines), Lines{"0-1 {illegal move: e2e5}"});
+}
+
+// Each result of a text: the value of every "[Result" tag of a PGN file, or
+// of every "result=" of a ".trn" file's game lines that has one.
+Lines results_in(const std::string& text, const std::string& key, const std::string& end)
+{
+    Lines results;
+    for (auto at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+        const auto from = at + key.size();
+        results.push_back(text.substr(from, text.find(end, from) - from));
+    }
+    return results;
+}
+
+// A tournament stopped and resumed at random moments: whenever it stands,
+// every game that its ".trn" file scores is in its PGN file, once and with
+// the same result, also a game lost at its first move.
+TEST(ConsoleGames, EveryGameTheTournamentFileScoresIsInItsPgnFileWhereverItIsStopped)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "10"}});
+    const auto engine = [&console](const std::string& name, const std::string& moves) {
+        return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
+    };
+    write_engines_cfg(console, {{"Fool", engine("fool", "f2f3 g2g4"), "uci"},
+                                {"Mater", engine("mater", "e7e5 d8h4"), "uci"}});
+    TournamentFile tournament{.event = "Stops", .level = "fixed_depth 1", .participants = {"Fool", "Mater"}};
+    for (int game = 1; game <= 8; ++game)
+        tournament.games.push_back({std::to_string(game), 0, game % 4 == 0 ? 2 : 1, game % 4 == 0 ? 1 : 2});
+    write_tournament(console, tournament);
+    console.send("0 load_tournament Stops");
+    std::mt19937 random(2026);
+    bool finished = false;
+    for (int stop = 1; stop <= 40 && !finished; ++stop) {
+        console.send("0 start_tournament");
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1200));
+        console.send("0 human_human");
+        console.send("0 ping " + std::to_string(stop));
+        for (const std::string& line : console.lines_until("pong " + std::to_string(stop), 60s))
+            finished = finished || line == "tournament_finished";
+        Lines scored = results_in(console.read_file("tournaments/Stops.trn"), "result=", "\n");
+        scored.erase(std::remove(scored.begin(), scored.end(), "*"), scored.end());
+        ASSERT_EQ(results_in(console.read_file("Stops.pgn"), "[Result \"", "\""), scored) << "stop " << stop;
+    }
+    EXPECT_TRUE(finished);
+    // Games 4 and 8 have the mater White, who loses at once with an illegal move.
+    EXPECT_EQ(results_in(console.read_file("Stops.pgn"), "{illegal move: ", "}"), Lines(2, "e7e5"));
 }
 
 }
