@@ -55,9 +55,6 @@ void Interface::build_window()
     m_prefix = data_prefix();
     m_position.set_start_position();
     start_record(m_event, m_site);
-    m_game.set_tag("White", "?");
-    m_game.set_tag("Black", "?");
-    m_pgn_view.show_game(m_game);
     refresh_board();
 
     set_title(m_title);
@@ -133,8 +130,6 @@ void Interface::start_record(const std::string& event, const std::string& site)
     m_game.set_tag("Site", site);
     m_game.set_tag("Date", pgn_date_today());
     m_game.set_tag("Round", m_round);
-    m_game.set_tag("White", m_white_name);
-    m_game.set_tag("Black", m_black_name);
     m_game.set_tag("Result", "*");
     std::string result = "*";
     m_game.set_result(result);
@@ -146,27 +141,40 @@ void Interface::start_record(const std::string& event, const std::string& site)
         m_game.set_tag("SetUp", "1");
         m_game.set_tag("FEN", m_position.fen());
     }
-    tag_engine_game();
+    tag_players_and_time_control();
     forget_game_comments();
     m_pgn_view.show_game(m_game);
 }
 
-void Interface::tag_engine_game()
-{
-    if (m_game_finished || (m_engine_plays_white == 0 && m_engine_plays_black == 0))
-        return;
-    tag_players_and_time_control();
-}
-
 void Interface::tag_players_and_time_control()
 {
-    m_game.set_tag("White", m_white_name);
-    m_game.set_tag("Black", m_black_name);
-    m_game.set_tag("TimeControl", m_level.to_string());
-    if (!m_white_elo.empty())
-        m_game.set_tag("WhiteElo", m_white_elo);
-    if (!m_black_elo.empty())
-        m_game.set_tag("BlackElo", m_black_elo);
+    if (m_game_finished)
+        return;
+    const bool white_engine = m_engine_plays_white != 0;
+    const bool black_engine = m_engine_plays_black != 0;
+    const auto tag = [this](const char* name, const std::string& value) {
+        if (value.empty())
+            m_game.remove_tag(name);
+        else
+            m_game.set_tag(name, value);
+    };
+    if (white_engine && black_engine) {
+        // A tournament game: its players as the manager announced them.
+        tag("White", m_white_name);
+        tag("Black", m_black_name);
+        tag("WhiteElo", m_white_elo);
+        tag("BlackElo", m_black_elo);
+    } else {
+        // Against engine 1, the engine by the name it was loaded under and
+        // the user as "Human"; two people at one board stay unnamed.
+        const std::string person = white_engine || black_engine ? m_human_player : m_unknown_player;
+        tag("White", white_engine ? m_title : person);
+        tag("Black", black_engine ? m_title : person);
+        tag("WhiteElo", "");
+        tag("BlackElo", "");
+    }
+    // The clocks do not run while two people play.
+    tag("TimeControl", white_engine || black_engine ? m_level.to_string() : "");
 }
 
 void Interface::refresh_board()

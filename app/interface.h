@@ -111,15 +111,14 @@ private:
     void pack_navigation();
     // Starts a fresh record of the position shown, for the event and site:
     // the seven tags, "SetUp" and "FEN" when the position is not the standard
-    // start, the players and time control of a game with an engine
-    // (tag_engine_game); no pending comments, the PGN view showing it.
+    // start, the players and time control (tag_players_and_time_control);
+    // no pending comments, the PGN view showing it.
     void start_record(const std::string& event, const std::string& site);
-    // While a game with an engine is played, the record names its players
-    // and time control as they stand, so that the game saved before its end
-    // reads as the one appended at its end will.
-    void tag_engine_game();
-    // Names the record's players and time control as the window holds them,
-    // ratings where known; for a game with an engine and for a game ended.
+    // Names the record's players, ratings and time control as the game being
+    // played decides, not as names last heard: a tournament game's as the
+    // manager announced them; a game against engine 1 the engine by its
+    // name and the user "Human", with the time control; two people at one
+    // board unnamed ("?"), without one. A finished game keeps its tags.
     void tag_players_and_time_control();
     bool on_timeout();
     void process_command_from_manager();
@@ -156,20 +155,28 @@ private:
     // interface_messages.cpp
     void apply_manager_line(const std::string& line);
     void on_manager_move(const ManagerLine& line);
-    void on_manager_takeback();
     void on_manager_setboard(const ManagerLine& line);
     void on_manager_diagram(const ManagerLine& line);
+    // The answer to an engine load: the new engine goes on with the game
+    // shown, on clocks started afresh as the manager's are; in Analysis it
+    // analyses (or is turned away when it cannot), in Human - computer it
+    // takes the side the old engine had and moves when that side is to move.
+    void go_on_with_loaded_engine();
     void on_manager_level(const ManagerLine& line);
     void on_manager_new();
     // A result line of the manager, or of the window itself for a mate or
     // stalemate on the board in Human - human: the record gets its players,
-    // time control and result and is appended to the event's file.
+    // time control and result and is appended to the event's file, unless
+    // it has no move. A tournament game, also one without a move, is on
+    // record already: the manager wrote it to the tournament's file.
     void record_game_end(const ManagerLine& line);
     void on_manager_engine1name(const ManagerLine& line);
     void on_manager_engine_info(const ManagerLine& line, bool white);
     // A red arrow in Learn Opening: the book refused the user's last move,
     // which the manager did not play; the board and the record take it back.
     void take_back_refused_move(const ManagerLine::Arrow& arrow);
+    // Takes the record's last move back, on the board and in the record alike.
+    void take_back_last_move();
     void set_players_title();
     // Runs the clock of the side to move, crediting nobody.
     void start_side_clock();
@@ -272,18 +279,23 @@ private:
     // its name on the button; a cancelled chooser removes the suite.
     void on_select_book_clicked();
     // What the modes in which no engine plays a side share: Start thinking
-    // greyed, Tournament > New available, the engine flags cleared and the
-    // clocks held on user moves.
+    // greyed, Tournament > New available, the engine flags cleared, the
+    // clocks held on user moves and the record's players unnamed.
     void leave_engine_sides();
     // Whether engine 1 can analyse: only a UCI engine has the search without
     // end that Analysis runs; true while no engine is loaded.
     bool engine_can_analyse() const;
+    // Analysis with an engine that cannot analyse: Human - human is ticked
+    // and the user told why; the manager gets no "analyzeposition".
+    void refuse_analysis();
     void highlight_side_to_move();
     // Human - computer: the engine's side is named after engine 1, the
-    // user's "Human", in the players and the record (tag_engine_game).
+    // user's "Human", in the record (tag_players_and_time_control).
     void name_engine_game_players();
     // A new position is a new game for the clocks: both sides get the time
-    // control again, nothing runs, and the side to move is shown.
+    // control again, nothing runs, and the side to move is shown; the
+    // manager restarts its clocks too ("level"). Stepping through the game's
+    // own moves keeps the clocks on both sides.
     void start_clocks_afresh();
     // Whether the mode is the one chosen and no other: while a radio's
     // handler runs, the toolkit clears that radio only after the handler
@@ -293,14 +305,18 @@ private:
     // user's choice) only when it was closed with OK.
     bool run_time_control_dialog();
     // Leaving Tournament while a tournament game is played asks first; No
-    // ticks Tournament back, Yes stops the tournament.
+    // ticks Tournament back, Yes stops the tournament. A tournament that
+    // finishes while the question is open needs no stop: the mode chosen
+    // stands either way.
     void leave_tournament();
     // Called as a mode is left for the one now ticked: false, once the user
     // has been told why, when that mode cannot start (Learn Opening without
-    // a book, a tournament whose games have all been played).
+    // a book, a tournament with no game left to play).
     bool chosen_mode_can_start();
-    // Whether the window's tournament, as saved, has every game played.
-    bool saved_tournament_finished() const;
+    // Why the window's tournament, as saved for the manager, has no game
+    // left to play (every game played, none scheduled, no file); "" when it
+    // has one.
+    std::string no_game_left_reason() const;
     // Undoes the mode change under way: the radio of the mode goes back on
     // once the toolkit has finished ticking, the Mode handlers meanwhile
     // doing nothing.
@@ -312,8 +328,9 @@ private:
     // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
     // The tournament is over or stopped: the window's own event, site and
-    // round, players named by the next mode, and the user's time control on
-    // the clocks and at the manager.
+    // round, on the record too unless its game has ended, players named by
+    // the next mode, and the user's time control on the clocks and at the
+    // manager.
     void restore_own_settings();
 
     // interface_tournament.cpp
@@ -401,15 +418,19 @@ private:
     std::uint32_t m_engine_plays_white = 0;
     std::uint32_t m_engine_plays_black = 0;
     std::string m_engine_file;
-    // A player the next game's mode has not named yet, and the round of a
+    // A player nobody named, the user against an engine, and the round of a
     // game outside a tournament.
-    const std::string m_unnamed_player = "*";
+    const std::string m_unknown_player = "?";
+    const std::string m_human_player = "Human";
     const std::string m_no_round = "?";
-    std::string m_white_name = m_unnamed_player;
-    std::string m_black_name = m_unnamed_player;
+    // The players of a tournament game, as the manager announced them.
+    std::string m_white_name = m_unknown_player;
+    std::string m_black_name = m_unknown_player;
     std::string m_white_elo;
     std::string m_black_elo;
     const std::string m_no_engine_title = "Torvane (no engine loaded)";
+    // Engine 1's name as the manager announced it (the installed name of an
+    // engine loaded by it), which is also the window's title.
     std::string m_title = m_no_engine_title;
     std::string m_engine2_name;
     std::string m_announced_event = m_own_event;

@@ -144,7 +144,8 @@ void Interface::on_menu_mode_setup()
         // The engine's play ends before the first edit, as in Human - human.
         leave_engine_sides();
         m_clocks.stop();
-        send_to_manager("human_human");
+        if (!m_state.engines_stopped())
+            send_to_manager("human_human");
         m_setup = true;
         m_position.set_castling_flags(0);
         return;

@@ -112,12 +112,8 @@ void Interface::set_position_from_line(const std::string& line)
     m_position_line = line;
     m_position = position;
     start_record(m_event, m_site);
-    m_game.set_tag("White", "?");
-    m_game.set_tag("Black", "?");
     m_game.set_tag("SetUp", "1");
     m_game.set_tag("FEN", m_position.fen());
-    // Against an engine the players are known from the start.
-    tag_engine_game();
     m_pgn_view.show_game(m_game);
     refresh_board();
     send_position();
@@ -278,6 +274,8 @@ void Interface::on_menu_new_game()
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
     start_record(m_event, m_site);
+    // Whatever the mode left, a new game starts on full clocks.
+    start_clocks_afresh();
     if (m_title == m_no_engine_title) {
         m_human_human_action->set_active(true);
         return;

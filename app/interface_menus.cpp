@@ -33,10 +33,9 @@ void Interface::add_actions()
         return action;
     };
     // While a mode change is being undone, the radios change without their
-    // handlers; otherwise the mode ticked is the one the state knows. The
-    // mode left hears of the change first, when the one chosen is already
-    // ticked: a mode that cannot start is refused there, before the mode
-    // left has let go of anything.
+    // handlers. The mode left hears of the change first, when the one chosen
+    // is already ticked: a mode that cannot start is refused there, before
+    // the mode left has let go of anything.
     const auto radio = [this](const char* name, const char* label, WindowMode mode, const char* operation,
                               void (Interface::*member)()) {
         Glib::RefPtr<Gtk::RadioAction> action = Gtk::RadioAction::create(m_mode_group, name, label);
@@ -49,8 +48,6 @@ void Interface::add_actions()
                 return;
             }
             run();
-            if (action->get_active() && !m_state.mode_changes_held())
-                m_state.mode_chosen(mode);
         });
         return action;
     };

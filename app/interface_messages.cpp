@@ -40,8 +40,6 @@ void Interface::apply_manager_line(const std::string& text)
             m_game.append_comment("[%time " + line.first_word() + "]");
             show_move_comment();
         }
-    } else if (word == "takeback") {
-        on_manager_takeback();
     } else if (word == "setboard") {
         on_manager_setboard(line);
     } else if (word == "event") {
@@ -82,18 +80,18 @@ void Interface::apply_manager_line(const std::string& text)
         m_white_name = line.name();
         m_white_elo.clear();
         set_players_title();
-        tag_engine_game();
+        tag_players_and_time_control();
     } else if (word == "blackname") {
         m_black_name = line.name();
         m_black_elo.clear();
         set_players_title();
-        tag_engine_game();
+        tag_players_and_time_control();
     } else if (word == "WhiteElo") {
         m_white_elo = line.first_word();
-        tag_engine_game();
+        tag_players_and_time_control();
     } else if (word == "BlackElo") {
         m_black_elo = line.first_word();
-        tag_engine_game();
+        tag_players_and_time_control();
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
@@ -102,7 +100,10 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "tournament_finished") {
         m_state.tournament_finished();
         set_tournament_locks(false);
-        m_human_human_action->set_active(true);
+        // Another mode chosen meanwhile stands: the question whether to stop
+        // the tournament may still be open, or its answer being undone.
+        if (m_tournament_action->get_active())
+            m_human_human_action->set_active(true);
     } else if (word == "1-0" || word == "0-1" || word == "1/2-1/2") {
         record_game_end(line);
     } else if (word == "white_info") {
@@ -180,7 +181,7 @@ void Interface::set_eco_tags(const ChessPosition& position)
     m_game.set_tag("Opening", m_eco.get_opening(key));
 }
 
-void Interface::on_manager_takeback()
+void Interface::take_back_last_move()
 {
     // Either both the position and the record go back, or neither does.
     ChessPosition before = m_position;
@@ -220,8 +221,7 @@ void Interface::start_side_clock()
 void Interface::on_manager_diagram(const ManagerLine& line)
 {
     if (m_state.takes_diagram_as_load_answer()) {
-        // The new engine starts from the game the user sees, which stays.
-        send_position();
+        go_on_with_loaded_engine();
         return;
     }
     m_position.set_fen(line.text());
@@ -230,6 +230,26 @@ void Interface::on_manager_diagram(const ManagerLine& line)
     // A new engine or a new tournament game: a fresh record of the announced
     // event, whose position is the one shown.
     start_record(m_announced_event, m_announced_site);
+}
+
+void Interface::go_on_with_loaded_engine()
+{
+    // The manager began a new game for the new engine, on clocks started
+    // afresh; the game the user sees stays and goes on.
+    send_to_manager("setboard " + m_position.fen());
+    start_clocks_afresh();
+    if (m_analyze_action->get_active()) {
+        if (engine_can_analyse())
+            send_to_manager("analyzeposition");
+        else
+            refuse_analysis();
+        return;
+    }
+    const std::uint32_t engine_to_move = white_to_move() ? m_engine_plays_white : m_engine_plays_black;
+    if (m_human_computer_action->get_active() && engine_to_move != 0) {
+        send_to_manager("go");
+        start_side_clock();
+    }
 }
 
 void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
@@ -241,7 +261,7 @@ void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
     const bool same_squares = static_cast<int>(last.from().value()) == arrow.from &&
                               static_cast<int>(last.to().value()) == arrow.to;
     if (same_squares || last.to_string() == Square(arrow.from).name() + Square(arrow.to).name())
-        on_manager_takeback();
+        take_back_last_move();
 }
 
 void Interface::on_manager_level(const ManagerLine& line)
@@ -249,7 +269,7 @@ void Interface::on_manager_level(const ManagerLine& line)
     m_level = Level(line.level_text());
     m_clocks.set_time_control(m_level);
     m_clocks.update();
-    tag_engine_game();
+    tag_players_and_time_control();
 }
 
 void Interface::on_manager_new()
@@ -284,7 +304,10 @@ void Interface::record_game_end(const ManagerLine& line)
 {
     // Nobody is to move in a game that has ended.
     m_clocks.stop();
-    if (m_game_finished || m_game.is_empty())
+    // A tournament game, also one without a move, is on record already: the
+    // manager wrote it to the tournament's file before it scored it.
+    const bool tournament_game = m_state.tournament_running();
+    if (m_game_finished || (m_game.is_empty() && !tournament_game))
         return;
     // The comment being typed belongs to the game that is written out.
     store_editor_comment();
@@ -294,7 +317,7 @@ void Interface::record_game_end(const ManagerLine& line)
     m_game.set_result(result);
     m_game_finished = true;
     m_pgn_view.set_text(m_game.pgn());
-    if (!append_finished_game())
+    if (!tournament_game && !append_finished_game())
         run_message_box(*this, "Game not saved", "The game could not be appended to \"" + m_event + ".pgn\".");
 }
 
@@ -324,6 +347,8 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
     }
     m_title = name;
     set_title(displayable_text(m_title));
+    // A game against engine 1 is now a game against this engine.
+    tag_players_and_time_control();
     m_human_computer_action->set_sensitive(true);
     m_tournament_action->set_sensitive(true);
     m_analyze_action->set_sensitive(true);

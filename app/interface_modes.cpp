@@ -9,6 +9,7 @@
 #include "app/mode_dialogs.h"
 #include "app/opening_suite_label.h"
 #include "engines/protocol_detection.h"
+#include "gui/displayable_text.h"
 #include "gui/time_control_panel.h"
 
 #include <glibmm/main.h>
@@ -23,7 +24,9 @@ void Interface::on_menu_mode_human_human()
         return;
     leave_engine_sides();
     m_clocks.stop();
-    send_to_manager("human_human");
+    // Leaving a tournament game has stopped the manager's play already.
+    if (!m_state.engines_stopped())
+        send_to_manager("human_human");
     highlight_side_to_move();
 }
 
@@ -34,17 +37,12 @@ void Interface::leave_engine_sides()
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
     m_clocks_stopped = true;
+    tag_players_and_time_control();
 }
 
 void Interface::name_engine_game_players()
 {
-    // Named as the manager names them once the engine has moved: the
-    // engine's name, "Human" for the user.
-    m_white_name = m_engine_plays_white != 0 ? m_title : "Human";
-    m_black_name = m_engine_plays_black != 0 ? m_title : "Human";
-    m_white_elo.clear();
-    m_black_elo.clear();
-    tag_engine_game();
+    tag_players_and_time_control();
 }
 
 void Interface::start_clocks_afresh()
@@ -52,6 +50,7 @@ void Interface::start_clocks_afresh()
     m_clocks.set_time_control(m_level);
     m_clocks.update();
     highlight_side_to_move();
+    send_to_manager("level " + m_level.to_string());
 }
 
 void Interface::highlight_side_to_move()
@@ -86,15 +85,19 @@ void Interface::on_menu_mode_analyze_position()
     if (!m_analyze_action->get_active())
         return;
     if (!engine_can_analyse()) {
-        // Analysis is never entered: the manager gets no "analyzeposition".
-        m_human_human_action->set_active(true);
-        run_message_box(*this, "No analysis with this engine",
-                        "This engine speaks the xboard protocol, with which the program cannot analyse. "
-                        "Analysis needs a UCI engine: load one to analyse.");
+        refuse_analysis();
         return;
     }
     leave_engine_sides();
     send_position();
+}
+
+void Interface::refuse_analysis()
+{
+    m_human_human_action->set_active(true);
+    run_message_box(*this, "No analysis with this engine",
+                    "This engine speaks the xboard protocol, with which the program cannot analyse. "
+                    "Analysis needs a UCI engine: load one to analyse.");
 }
 
 void Interface::on_menu_mode_learn_openings()
@@ -163,13 +166,19 @@ void Interface::on_menu_mode_tournament()
 void Interface::leave_tournament()
 {
     if (m_state.tournament_running()) {
-        if (!ask_to_stop_tournament(*this)) {
-            go_back_to_mode(WindowMode::tournament);
-            return;
+        const bool stop = ask_to_stop_tournament(*this);
+        // A tournament that finished while the question was open has nothing
+        // to stop, and the mode chosen stands whatever the answer.
+        if (m_state.tournament_running()) {
+            if (!stop) {
+                go_back_to_mode(WindowMode::tournament);
+                return;
+            }
+            // The manager plays the game under way again when the tournament
+            // is resumed. The stop goes before the user's time control, which
+            // the manager refuses while a tournament game is played.
+            send_to_manager("human_human");
         }
-        // The manager plays the game under way again when the tournament is
-        // resumed.
-        send_to_manager("human_human");
     }
     set_tournament_locks(false);
     restore_own_settings();
@@ -182,28 +191,32 @@ bool Interface::chosen_mode_can_start()
         show_message("No_Polyglot_book_found", "use menu 'File' to load a Polyglot book");
         return false;
     }
-    if (m_tournament_action->get_active() && saved_tournament_finished()) {
-        // Starting it again would only reset the board for a game that is
-        // never played.
-        show_message("The tournament has finished",
-                     "Every game of \"" + m_tournament.get_event() + "\" has been played. Make or load another tournament.");
-        return false;
+    if (m_tournament_action->get_active()) {
+        // Starting it would only reset the board for a game that is never
+        // played.
+        if (const std::string why = no_game_left_reason(); !why.empty()) {
+            show_message("The tournament has no game left to play.", why);
+            return false;
+        }
     }
     return true;
 }
 
-bool Interface::saved_tournament_finished() const
+std::string Interface::no_game_left_reason() const
 {
-    if (m_tournament.get_event().empty())
-        return false;
+    // The manager plays the tournament as saved: without a file there is
+    // nothing it could play.
     Tournament saved;
     try {
         saved.load(m_tournament.get_event());
     } catch (const std::exception&) {
-        // No saved tournament of that name: the manager says what it has.
-        return false;
+        return "Make a tournament with Tournament > New / Edit / Reset, or load one.";
     }
-    return saved.is_finished();
+    if (!saved.is_finished())
+        return "";
+    if (saved.get_games().empty())
+        return "\"" + saved.get_event() + "\" has no games. Make or load another tournament.";
+    return "Every game of \"" + saved.get_event() + "\" has been played. Make or load another tournament.";
 }
 
 void Interface::go_back_to_mode(WindowMode mode)
@@ -218,6 +231,11 @@ void Interface::restore_held_mode()
 {
     mode_radio(m_state.held_mode())->set_active(true);
     m_state.release_mode_changes();
+    // The tournament kept on finished before it was ticked again.
+    if (m_tournament_action->get_active() && !m_state.tournament_running()) {
+        m_human_human_action->set_active(true);
+        return;
+    }
     // Leaving Human - computer greyed its two items, and its handler did not
     // run on the way back.
     const bool engine_game = m_human_computer_action->get_active();
@@ -265,16 +283,23 @@ void Interface::restore_own_settings()
     m_announced_event = m_own_event;
     m_announced_site = m_own_site;
     m_round = m_no_round;
-    m_white_name = m_unnamed_player;
-    m_black_name = m_unnamed_player;
+    m_white_name = m_unknown_player;
+    m_black_name = m_unknown_player;
     m_white_elo.clear();
     m_black_elo.clear();
-    set_title(m_title);
+    set_title(displayable_text(m_title));
     m_level = m_own_level;
+    // The game on the board, unless it ended as a tournament game, is the
+    // user's from now on; the next mode names its players.
+    m_engine_plays_white = 0;
+    m_engine_plays_black = 0;
+    if (!m_game_finished) {
+        m_game.set_tag("Event", m_event);
+        m_game.set_tag("Site", m_site);
+        m_game.set_tag("Round", m_round);
+        tag_players_and_time_control();
+    }
     start_clocks_afresh();
-    // A tournament game still under way was stopped before: the manager
-    // takes no time control while one is played.
-    send_to_manager("level " + m_level.to_string());
 }
 
 void Interface::on_menu_start_thinking()
@@ -319,8 +344,7 @@ void Interface::on_menu_time_control()
         return;
     m_own_level = m_level;
     start_clocks_afresh();
-    tag_engine_game();
-    send_to_manager("level " + m_level.to_string());
+    tag_players_and_time_control();
 }
 
 bool Interface::run_time_control_dialog()

@@ -11,7 +11,7 @@ bool is_game_line(const std::string& word)
 {
     static const std::set<std::string> game_words = {
         "move", "emt", "1-0", "0-1", "1/2-1/2", "wtime", "btime", "white_info", "black_info", "new", "diagram",
-        "setboard", "takeback", "set_arrow", "event", "site", "round", "level", "whitename", "blackname",
+        "setboard", "set_arrow", "event", "site", "round", "level", "whitename", "blackname",
         "WhiteElo", "BlackElo",
     };
     return game_words.count(word) != 0;
@@ -30,6 +30,8 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
     } else if (word == "polyglotbook") {
         m_book = command.size() > word.size() + 1;
     }
+    if (word != "level" && word != "ping")
+        m_engines_stopped = word == "human_human";
     // "human_human" is among them: the engine's move that crosses it would
     // land on a board that the user now moves for both sides.
     if (word != "setboard" && word != "new" && word != "human_human" && word != "load")
@@ -96,12 +98,7 @@ bool WindowState::mode_changes_held() const
     return m_held;
 }
 
-void WindowState::mode_chosen(WindowMode mode)
+bool WindowState::engines_stopped() const
 {
-    m_mode = mode;
-}
-
-WindowMode WindowState::mode() const
-{
-    return m_mode;
+    return m_engines_stopped;
 }

@@ -6,10 +6,14 @@
 #include <optional>
 #include <string>
 
-// Whether the main window may change its board, its record and its mode
-// right now. The window tells it every command it sends to the manager and
-// the manager's answers that bear on it; every handler asks it instead of
-// reading the menu's radios and flags of its own.
+// What the main window must know of the manager and of its own mode changes
+// beyond what its widgets show: whether the manager has caught up with the
+// window's last change of position (and so which of its lines are stale),
+// whether a tournament game runs, whether the manager holds a book, whether
+// the manager's engines were last told to stop, and a mode change being
+// undone. The window tells it every command it sends to the manager and the
+// manager's answers that bear on these. Which mode is ticked is the menu's
+// radios' to say.
 class WindowState {
 public:
     // A command the window is about to send to the manager (without the
@@ -45,6 +49,11 @@ public:
     // with a path): Learn Opening needs one.
     bool has_book() const;
 
+    // Whether the last command that decides what the manager's engines do
+    // was "human_human" (leaving a tournament game, say): sending it again
+    // would stop nothing. Only "level" and "ping" may have followed it.
+    bool engines_stopped() const;
+
     // A mode change that is being undone (a declined stop of the tournament,
     // a finished tournament, Learn Opening without a book): until
     // release_mode_changes the Mode handlers do nothing, and held_mode is the
@@ -54,17 +63,13 @@ public:
     void release_mode_changes();
     bool mode_changes_held() const;
 
-    // The mode the user or the manager chose last (Human - human at first).
-    void mode_chosen(WindowMode mode);
-    WindowMode mode() const;
-
 private:
     std::uint64_t m_pings_sent = 0;
     std::uint64_t m_pongs_received = 0;
     bool m_expecting_load_diagram = false;
     bool m_tournament_running = false;
     bool m_book = false;
+    bool m_engines_stopped = false;
     bool m_held = false;
     WindowMode m_held_mode = WindowMode::human_human;
-    WindowMode m_mode = WindowMode::human_human;
 };

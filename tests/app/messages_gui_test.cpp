@@ -82,29 +82,23 @@ TEST_F(WindowTest, NamesThatAreNotUtf8ShowWithQuestionMarksInTheTitle)
 }
 
 // Analysis needs an engine with an infinite search: an xboard engine is
-// turned away at once with a word to the user.
+// turned away at once with a word to the user, whether Analysis is chosen
+// with it or it is loaded while Analysis runs.
 TEST_F(LoggedWindowTest, AnalysisTellsAtOnceWhenTheEngineCannotAnalyse)
 {
     const struct {
         const char* load;
         int protocol;
         bool analyses;
+        bool loaded_in_analysis;
     } engines[] = {
-        {"load 3 filename ", 3, false},
-        {"load 1 filename ", 1, true},
+        {"load 3 filename ", 3, false, false},
+        {"load 1 filename ", 1, true, false},
+        {"load 3 filename ", 3, false, true},
     };
     for (const auto& engine : engines) {
-        activate("HumanHuman");
-        send(engine.load + fake_engine(""));
-        const auto loaded = [this, &engine] {
-            try {
-                return probe->manager().get_enginevariables().get_protocol() == engine.protocol;
-            } catch (const std::logic_error&) {
-                return false;
-            }
-        };
-        ASSERT_TRUE(run_until(loaded, 20000)) << engine.load;
-        ASSERT_TRUE(run_until([this] { return probe->action("AnalyzePosition")->is_sensitive(); })) << engine.load;
+        if (!engine.loaded_in_analysis)
+            activate("HumanHuman");
         std::string told;
         std::string why;
         if (!engine.analyses)
@@ -115,7 +109,20 @@ TEST_F(LoggedWindowTest, AnalysisTellsAtOnceWhenTheEngineCannotAnalyse)
                 dialog.response(Gtk::RESPONSE_OK);
             });
         const std::size_t analyses_before = sent("analyzeposition");
-        activate("AnalyzePosition");
+        send(engine.load + fake_engine(""));
+        const auto loaded = [this, &engine] {
+            try {
+                return probe->manager().get_enginevariables().get_protocol() == engine.protocol;
+            } catch (const std::logic_error&) {
+                return false;
+            }
+        };
+        ASSERT_TRUE(run_until(loaded, 20000)) << engine.load;
+        ASSERT_TRUE(run_until([this] { return probe->action("AnalyzePosition")->is_sensitive(); })) << engine.load;
+        if (engine.loaded_in_analysis)
+            ASSERT_TRUE(run_until([&] { return !told.empty(); }, 20000)) << engine.load;
+        else
+            activate("AnalyzePosition");
         EXPECT_EQ(probe->active("AnalyzePosition"), engine.analyses) << engine.load;
         EXPECT_EQ(sent("analyzeposition") > analyses_before, engine.analyses) << engine.load;
         EXPECT_EQ(contains(why, "needs a UCI engine"), !engine.analyses) << engine.load << why;

@@ -488,7 +488,9 @@ TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
     }
 }
 
-// A game saved while it is played reads as the one appended at its end.
+// A game saved while it is played reads as the one appended at its end: its
+// players and time control are those of the mode it is played in, whatever
+// names were heard last.
 TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
 {
     apply({"engine1name Fake"});
@@ -498,13 +500,15 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         std::function<void()> act;
         const char* white;
         const char* black;
+        bool timed;
     } steps[] = {
-        {"Human - computer", [this] { activate("HumanComputer"); }, "Human", "Fake"},
-        {"Start thinking", [this] { activate("StartThinking"); }, "Fake", "Human"},
-        {"New game", [this] { activate("NewGame"); }, "Human", "Fake"},
-        {"the manager's names", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Other",
-         "Human"},
-        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Other", "Human"},
+        {"Human - computer", [this] { activate("HumanComputer"); }, "Human", "Fake", true},
+        {"Start thinking", [this] { activate("StartThinking"); }, "Fake", "Human", true},
+        {"New game", [this] { activate("NewGame"); }, "Human", "Fake", true},
+        {"names heard", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Human", "Fake", true},
+        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Human", "Fake",
+         true},
+        {"Human - human", [this] { activate("HumanHuman"); }, "?", "?", false},
     };
     for (const auto& c : steps) {
         c.act();
@@ -514,7 +518,8 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         const std::string text = read_file(path);
         EXPECT_TRUE(contains(text, "[White \"" + std::string(c.white) + "\"]\n[Black \"" + c.black + "\"]"))
             << c.step << text;
-        EXPECT_TRUE(contains(text, "[TimeControl \"fixed_depth 5\"]")) << c.step << text;
+        EXPECT_EQ(contains(text, "[TimeControl \"fixed_depth 5\"]"), c.timed) << c.step << text;
+        EXPECT_EQ(contains(text, "[TimeControl"), c.timed) << c.step << text;
     }
 }
 

@@ -344,17 +344,20 @@ TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
     EXPECT_EQ(board_pixels(), plain);
 }
 
-// A tournament of two fake engines (which never finish their first move
-// while the mode "hold" is set).
-void save_held_tournament(const std::string& event, bool finished)
+// A match of two fake engines (which never finish their first move while
+// the mode "hold" is set) over the iterations given, from a suite or the
+// start position; the first game has Two White.
+void save_held_tournament(const std::string& event, bool finished, int iterations = 1, const std::string& suite = "",
+                          const std::pair<std::string, std::string>& programs = {fake_engine(""), fake_engine("")})
 {
-    std::ofstream("engines.cfg") << "name One\nfilename " << fake_engine("") << "\nprotocol uci\n\nname Two\nfilename "
-                                 << fake_engine("") << "\nprotocol uci\n\n";
+    std::ofstream("engines.cfg") << "name One\nfilename " << programs.first << "\nprotocol uci\n\nname Two\nfilename "
+                                 << programs.second << "\nprotocol uci\n\n";
     Tournament tournament;
     tournament.set_event(event);
     tournament.set_type(TournamentType::match);
     tournament.set_level("fixed_depth 4");
-    tournament.set_iterations(1);
+    tournament.set_iterations(iterations);
+    tournament.set_openingbook(suite);
     tournament.add_participant(TournamentParticipant("One"));
     tournament.add_participant(TournamentParticipant("Two"));
     tournament.new_games();
@@ -364,7 +367,8 @@ void save_held_tournament(const std::string& event, bool finished)
 }
 
 // Every way out of a tournament game asks first: No changes nothing, Yes
-// stops the tournament and then does what the user chose.
+// stops the tournament once and then does what the user chose; the game on
+// the board is then the user's, its players named by the mode chosen.
 TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
 {
     const FakeEngineMode searches_until_stopped("hold");
@@ -375,11 +379,15 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
         bool yes;
         const char* mode_after;
         std::function<void()> act;
+        const char* players = "Two/One";
+        const char* time_control = "fixed_depth 4";
     } rows[] = {
         {"Human - human, no", false, "Tournament", [this] { activate("HumanHuman"); }},
         {"PGN press, no", false, "Tournament", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
-        {"Analysis, yes", true, "AnalyzePosition", [this] { activate("AnalyzePosition"); }},
-        {"PGN press, yes", true, "HumanHuman", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
+        {"Analysis, yes", true, "AnalyzePosition", [this] { activate("AnalyzePosition"); }, "?/?", ""},
+        {"PGN press, yes", true, "HumanHuman", [this] { probe->pgn_view().signal_move_selected.emit(0); }, "?/?", ""},
+        {"Human - computer, yes", true, "HumanComputer", [this] { activate("HumanComputer"); }, "Human/Two",
+         "sessions 40 0:10 0.1"},
     };
     for (const auto& row : rows) {
         if (!probe->active("Tournament")) {
@@ -405,7 +413,12 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
         widget_test::run_for(200);
         EXPECT_EQ(question, "Stop the tournament?") << row.way;
         EXPECT_TRUE(probe->active(row.mode_after)) << row.way;
-        EXPECT_EQ(sent("human_human") > stops, row.yes) << row.way;
+        EXPECT_EQ(sent("human_human") - stops, row.yes ? 1u : 0u) << row.way;
+        const ChessGame& record = probe->game();
+        EXPECT_EQ(record.get_tag("Event") + "/" + record.get_tag("Round"),
+                  row.yes ? "Torvane battles/?" : "Held/1") << row.way;
+        EXPECT_EQ(record.get_tag("White") + "/" + record.get_tag("Black"), row.players) << row.way;
+        EXPECT_EQ(record.get_tag("TimeControl"), row.time_control) << row.way;
         EXPECT_EQ(probe->action("NewGame")->is_sensitive(), row.yes) << row.way;
         EXPECT_EQ(probe->fen_entry().is_sensitive(), row.yes) << row.way;
         if (!row.yes) {
@@ -415,6 +428,59 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
             EXPECT_LT(log().rfind("--> 0 human_human"), log().rfind("--> 0 analyzeposition"));
         }
     }
+}
+
+// The tournament finishes while the user is asked whether to stop it: the
+// answer stops nothing, and the mode the user chose runs. Its one game is a
+// mate at once by White, an engine whose installed name is not UTF-8.
+TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesForTheModeChosen)
+{
+    setenv("TORVANE_FAKE_MOVES", "a1a8", 1);
+    std::ofstream("mate.epd") << "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\n";
+    // An engine to analyse with, before the tournament's are loaded.
+    send("load 1 filename " + fake_engine(""));
+    ASSERT_TRUE(run_until([this] { return probe->action("AnalyzePosition")->is_sensitive(); }, 20000));
+    const std::string white = "Tw\xf6";
+    for (const bool yes : {false, true}) {
+        std::ofstream("engines.cfg") << "name One\nfilename " << fake_engine("") << "\nprotocol uci\n\nname " << white
+                                     << "\nfilename " << fake_engine("") << "\nprotocol uci\n\n";
+        Tournament tournament;
+        tournament.set_event("Mate");
+        tournament.set_level("fixed_depth 1");
+        tournament.set_iterations(1);
+        tournament.set_openingbook(directory + "/mate.epd");
+        tournament.add_participant(TournamentParticipant("One"));
+        tournament.add_participant(TournamentParticipant(white));
+        tournament.new_games();
+        tournament.save();
+        load_dialog("Mate", 2);
+        std::string finished;
+        answer_message(finished);
+        // The question is answered once the tournament has finished under it.
+        std::function<void(Gtk::Dialog&)> answer = [&](Gtk::Dialog& dialog) {
+            if (finished.empty() || probe->tournament_running())
+                answer_dialog("Stop tournament", answer);
+            else
+                dialog.response(yes ? Gtk::RESPONSE_YES : Gtk::RESPONSE_NO);
+        };
+        answer_dialog("Stop tournament", answer);
+        const std::size_t stops = sent("human_human");
+        activate("Tournament");
+        activate("AnalyzePosition");
+        ASSERT_TRUE(run_until([&] { return !finished.empty() && probe->waiting() == 0; }, 30000)) << yes;
+        widget_test::run_for(300);
+        EXPECT_EQ(finished, "tournament finished") << yes;
+        EXPECT_TRUE(probe->active("AnalyzePosition")) << yes;
+        EXPECT_FALSE(probe->active("Tournament")) << yes;
+        EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << yes;
+        EXPECT_EQ(sent("human_human"), stops) << yes;
+        EXPECT_GT(log().rfind("--> 0 analyzeposition"), log().rfind("-----> tournament_finished")) << yes;
+        EXPECT_EQ(window->get_title(), "Tw?") << yes;
+        EXPECT_EQ(saved_results("Mate"), Names{"1-0"}) << yes;
+        EXPECT_EQ(count(read_file("Mate.pgn"), "[Event \"Mate\"]"), yes ? 2u : 1u) << yes;
+        activate("HumanHuman");
+    }
+    unsetenv("TORVANE_FAKE_MOVES");
 }
 
 // The user stops the tournament just as its game ends: the result and the
@@ -449,25 +515,60 @@ TEST_F(TournamentTest, TheLinesOfAStoppedTournamentChangeNothing)
     EXPECT_EQ(probe->plies(), 1);
 }
 
-TEST_F(TournamentTest, ChoosingAFinishedTournamentSaysSoAndChangesNothing)
+// A tournament with no game left to play, finished or never made, is not
+// started: the user is told, and the game on the board stays.
+TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
 {
-    save_held_tournament("Done", true);
-    load_dialog("Done", 2);
-    apply({"move e2e4"});
-    std::string told;
-    answer_dialog("Message:", [&told](Gtk::Dialog& dialog) {
-        told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
-        save_screenshot(dialog, "tournament_has_finished");
-        dialog.response(Gtk::RESPONSE_OK);
-    });
+    const struct {
+        const char* tournament;
+        const char* why;
+    } rows[] = {
+        {"none made", "Make a tournament with Tournament > New / Edit / Reset, or load one."},
+        {"finished", "Every game of \"Done\" has been played. Make or load another tournament."},
+    };
+    for (const auto& row : rows) {
+        if (row.tournament == std::string("finished")) {
+            save_held_tournament("Done", true);
+            load_dialog("Done", 2);
+        }
+        activate("NewGame");
+        apply({"move e2e4"});
+        std::string told;
+        std::string why;
+        answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
+            told = dynamic_cast<Gtk::MessageDialog&>(dialog).property_text().get_value();
+            why = dynamic_cast<Gtk::MessageDialog&>(dialog).property_secondary_text().get_value();
+            save_screenshot(dialog, "tournament_has_no_game_left");
+            dialog.response(Gtk::RESPONSE_OK);
+        });
+        activate("Tournament");
+        ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); })) << row.tournament;
+        widget_test::run_for(300);
+        EXPECT_EQ(told, "The tournament has no game left to play.") << row.tournament;
+        EXPECT_EQ(why, row.why) << row.tournament;
+        EXPECT_EQ(probe->plies(), 1) << row.tournament;
+        EXPECT_EQ(sent("start_tournament"), 0u) << row.tournament;
+        EXPECT_TRUE(probe->fen_entry().is_sensitive()) << row.tournament;
+        EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << row.tournament;
+    }
+}
+
+// Games lost at their first move, by an engine that answers without one:
+// the tournament's file has them, and each game that its ".trn" scores once.
+TEST_F(TournamentTest, GamesLostAtTheFirstMoveAreInTheTournamentsFile)
+{
+    save_held_tournament("Null", false, 2, "", {fake_engine("null_move"), fake_engine("legal")});
+    load_dialog("Null", 2);
+    std::string finished;
+    answer_message(finished);
     activate("Tournament");
-    ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); }));
-    widget_test::run_for(300);
-    EXPECT_EQ(told, "The tournament has finished");
-    EXPECT_EQ(probe->plies(), 1);
-    EXPECT_EQ(sent("start_tournament"), 0u);
-    EXPECT_TRUE(probe->fen_entry().is_sensitive());
-    EXPECT_TRUE(probe->action("NewGame")->is_sensitive());
+    ASSERT_TRUE(run_until([&] { return !finished.empty() && probe->active("HumanHuman"); }, 60000)) << log();
+    const std::string extracted =
+        torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s -w100000 Null.pgn 2>/dev/null");
+    EXPECT_EQ(tag_values(extracted, "Result"), saved_results("Null"));
+    EXPECT_EQ(saved_results("Null"), (Names{"1-0", "0-1"}));
+    EXPECT_EQ(count(extracted, "{ illegal move: 0000 }"), 2u) << extracted;
+    EXPECT_EQ(read_file("Torvane battles.pgn"), "");
 }
 
 TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)

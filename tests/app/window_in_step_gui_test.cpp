@@ -188,5 +188,71 @@ TEST_F(InStepTest, LoadingAnEngineKeepsTheUsersGame)
     }
 }
 
+// An engine loaded while engine 1 thinks against the user takes its side
+// and moves from the game on the board, under one name for the whole game
+// (its installed name where it was loaded by it), on clocks started afresh
+// as the manager's are.
+TEST_F(InStepTest, AnEngineLoadedWhileTheEngineThinksTakesItsSideAndMoves)
+{
+    std::ofstream("engines.cfg") << "name Mover\nfilename " << fake_engine("legal") << "\nprotocol uci\n\n";
+    const struct {
+        std::string load;
+        const char* name;
+    } rows[] = {
+        {"load 1 filename " + fake_engine("legal"), "FakeEngine 1.0"},
+        {"load 0 name Mover", "Mover"},
+    };
+    for (const auto& row : rows) {
+        {
+            const FakeEngineMode searches_until_stopped("hold");
+            load_engine("load 1 filename " + fake_engine(""));
+        }
+        activate("NewGame");
+        activate("StartThinking");
+        ASSERT_EQ(probe->engine_sides(), std::make_pair(1u, 0u)) << row.load;
+        load_engine(row.load);
+        EXPECT_EQ(probe->game().get_tag("White"), row.name) << row.load;
+        EXPECT_EQ(probe->clock_texts()[3], "0:10") << row.load;
+        ASSERT_TRUE(run_until([this] { return probe->plies() == 1; }, 20000)) << row.load;
+        EXPECT_EQ(probe->game().get_tag("White"), row.name) << row.load;
+        drag(52, 36);
+        EXPECT_GE(probe->plies(), 2) << row.load;
+        EXPECT_TRUE(contains(log(), "--> 0 usermove e7e5")) << row.load;
+    }
+}
+
+// Stepping through the game keeps both sides' clocks; a new game gives both
+// sides the full time control, also from Human - human and Analysis.
+TEST_F(InStepTest, TheClocksAgreeWithTheManagerAfterSteppingBackAndAtANewGame)
+{
+    const std::string told = directory + "/told.txt";
+    setenv("TORVANE_FAKE_RECORD", told.c_str(), 1);
+    load_engine("load 1 filename " + fake_engine("legal"));
+    unsetenv("TORVANE_FAKE_RECORD");
+    activate("HumanComputer");
+    widget_test::run_for(500);  // the board takes no drop just after the window came up
+    drag(12, 28);
+    ASSERT_TRUE(run_until([this] { return probe->plies() == 2; }, 20000));
+    widget_test::run_for(1600);
+    drag(11, 27);
+    ASSERT_TRUE(run_until([this] { return probe->plies() == 4; }, 20000));
+    probe->navigation_button(1).clicked();
+    probe->navigation_button(1).clicked();
+    activate("HumanComputer");
+    const int shown_white = std::stoi(probe->clock_texts()[1].substr(2));
+    drag(6, 21);
+    ASSERT_TRUE(run_until([&] { return count(read_file(told), "go wtime") == 3; }, 20000));
+    const std::string last_go = read_file(told).substr(read_file(told).rfind("go wtime ") + 9);
+    EXPECT_NEAR(std::stoi(last_go) / 1000, shown_white, 1) << last_go;
+    EXPECT_LT(std::stoi(last_go), 9600) << last_go;
+
+    for (const char* mode : {"HumanHuman", "AnalyzePosition"}) {
+        activate(mode);
+        activate("NewGame");
+        widget_test::run_for(120);
+        EXPECT_EQ(probe->clock_texts(), (std::vector<std::string>{"White: ", "0:10", "Black: ", "0:10"})) << mode;
+    }
+}
+
 }
 }

@@ -64,7 +64,7 @@ TEST(WindowState, TheOldGamesLinesAreDroppedUntilThePong)
         {"move", true},       {"emt", true},          {"1-0", true},          {"0-1", true},
         {"1/2-1/2", true},    {"wtime", true},        {"btime", true},        {"white_info", true},
         {"black_info", true}, {"new", true},          {"diagram", true},      {"setboard", true},
-        {"takeback", true},   {"set_arrow", true},    {"event", true},        {"site", true},
+        {"set_arrow", true},  {"event", true},        {"site", true},
         {"round", true},      {"level", true},        {"whitename", true},    {"blackname", true},
         {"WhiteElo", true},   {"BlackElo", true},     {"telluser", false},    {"quit", false},
         {"pong", false},      {"engine1name", false}, {"engine2name", false}, {"tournament_finished", false},
@@ -94,6 +94,24 @@ TEST(WindowState, ATournamentRunsFromItsStartToItsStopOrEnd)
     EXPECT_FALSE(state.tournament_running());
 }
 
+// A "human_human" stays the last word on the engines until a command that
+// may start one, so that leaving a tournament game for Human - human stops it once.
+TEST(WindowState, TheEnginesStayStoppedUntilACommandMayStartOne)
+{
+    WindowState state;
+    EXPECT_FALSE(state.engines_stopped());
+    for (const char* command : {"human_human", "level fixed_depth 3", "ping 4"}) {
+        state.command_sent(command);
+        EXPECT_TRUE(state.engines_stopped()) << command;
+    }
+    for (const char* command : {"go", "human_computer", "analyzeposition", "setboard 8/8/8/8/8/8/8/k6K w - - 0 1",
+                                "learnopenings 3", "start_tournament", "load 0 name Fish", "new"}) {
+        state.command_sent("human_human");
+        state.command_sent(command);
+        EXPECT_FALSE(state.engines_stopped()) << command;
+    }
+}
+
 TEST(WindowState, BookAndHeldModeChanges)
 {
     WindowState state;
@@ -103,9 +121,7 @@ TEST(WindowState, BookAndHeldModeChanges)
     state.command_sent("polyglotbook ");
     EXPECT_FALSE(state.has_book());
 
-    EXPECT_EQ(state.mode(), WindowMode::human_human);
-    state.mode_chosen(WindowMode::analysis);
-    state.hold_mode_changes(state.mode());
+    state.hold_mode_changes(WindowMode::analysis);
     EXPECT_TRUE(state.mode_changes_held());
     EXPECT_EQ(state.held_mode(), WindowMode::analysis);
     state.release_mode_changes();

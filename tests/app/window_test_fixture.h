@@ -72,6 +72,7 @@ public:
     }
     // Whether the manager has handled the window's last change of position.
     bool in_step() const { return m_window.m_state.takes_manager_moves(); }
+    bool tournament_running() const { return m_window.m_state.tournament_running(); }
     bool clocks_stopped() const { return m_window.m_clocks_stopped; }
     // Lines put in by the manager and not yet applied.
     std::size_t waiting() { return m_window.m_inbox.waiting(); }
