@@ -3,13 +3,20 @@
 // after the user has said yes.
 #include "window_test_fixture.h"
 
+#include "gui/choice_pictures.h"
 #include "gui/promo_choice_event.h"
 #include "tests/gui/widget_test_support.h"
 
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/treeview.h>
 #include <glibmm/main.h>
+#include <pangomm/layout.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -19,6 +26,63 @@ namespace {
 void write_file(const std::string& name, const std::string& text)
 {
     std::ofstream(name) << text;
+}
+
+// The pixels of a box of an image that something was drawn on, cut down to
+// the smallest box that holds them all, one text row per pixel row.
+std::vector<std::string> ink(const Cairo::RefPtr<Cairo::ImageSurface>& image, int x, int y, int width, int height)
+{
+    image->flush();
+    const auto drawn = [&](int column, int row) {
+        std::uint32_t pixel = 0;
+        std::memcpy(&pixel, image->get_data() + (y + row) * image->get_stride() + (x + column) * 4, sizeof pixel);
+        return pixel >> 24 > 127;  // alpha
+    };
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            if (drawn(column, row)) {
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+                left = std::min(left, column);
+                right = std::max(right, column);
+            }
+    std::vector<std::string> rows;
+    for (int row = top; row <= bottom; ++row) {
+        rows.emplace_back();
+        for (int column = left; column <= right; ++column)
+            rows.back() += drawn(column, row) ? '#' : '.';
+    }
+    return rows;
+}
+
+// The piece names that the chooser's four cells show, read by matching each
+// cell (inside its frame) with every piece name as the chooser's own font
+// writes it; "?" for a cell that shows none of them.
+std::vector<std::string> shown_piece_names(ChoicePictures& pictures)
+{
+    const int width = pictures.get_allocated_width();
+    const int height = pictures.get_allocated_height();
+    const auto drawing = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, width, height);
+    gtk_widget_draw(GTK_WIDGET(pictures.gobj()), Cairo::Context::create(drawing)->cobj());
+    std::vector<std::string> names;
+    for (int cell = 0; cell < 4; ++cell) {
+        const int frame = 4;
+        const auto shown = ink(drawing, cell % 2 * width / 2 + frame, cell / 2 * height / 2 + frame,
+                               width / 2 - 2 * frame, height / 2 - 2 * frame);
+        names.push_back("?");
+        for (const char* name : {"King", "Queen", "Rook", "Bishop", "Knight", "Pawn"}) {
+            const Glib::RefPtr<Pango::Layout> layout = pictures.create_pango_layout(name);
+            int text_width = 0;
+            int text_height = 0;
+            layout->get_pixel_size(text_width, text_height);
+            const auto written = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, text_width, text_height);
+            layout->show_in_cairo_context(Cairo::Context::create(written));
+            if (!shown.empty() && ink(written, 0, 0, text_width, text_height) == shown)
+                names.back() = name;
+        }
+    }
+    return names;
 }
 
 class UserDataTest : public LoggedWindowTest {
@@ -58,11 +122,13 @@ protected:
             20));
     }
 
-    // Answers the promotion chooser by clicking one of its four cells.
-    void click_promotion_cell(int column, int row, const std::string& screenshot)
+    // Answers the promotion chooser by clicking one of its four cells, after
+    // reading the names its cells show into names.
+    void click_promotion_cell(int column, int row, const std::string& screenshot, std::vector<std::string>& names)
     {
-        answer_dialog("", [=](Gtk::Dialog& dialog) {
+        answer_dialog("", [=, &names](Gtk::Dialog& dialog) {
             save_screenshot(dialog, screenshot);
+            names = shown_piece_names(*widget_test::find_all<ChoicePictures>(dialog).at(0));
             PromoChoiceEvent& grid = *widget_test::find_all<PromoChoiceEvent>(dialog).at(0);
             const int width = grid.get_allocated_width() / 2;
             const int height = grid.get_allocated_height() / 2;
@@ -97,8 +163,10 @@ TEST_F(NoImagesTest, PromotionOffersTheFourPiecesAndMakesTheMove)
     };
     for (const auto& c : promotions) {
         probe->set_position_from_line(c.fen);
-        click_promotion_cell(c.column, c.row, std::string("promotion_without_images_") + c.sent[13]);
+        std::vector<std::string> names;
+        click_promotion_cell(c.column, c.row, std::string("promotion_without_images_") + c.sent[13], names);
         drag(c.from, c.to);
+        EXPECT_EQ(names, (std::vector<std::string>{"Queen", "Rook", "Bishop", "Knight"})) << c.sent;
         EXPECT_EQ(probe->fen(), c.after);
         EXPECT_TRUE(sent(c.sent)) << c.sent;
     }

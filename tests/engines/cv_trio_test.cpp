@@ -1,8 +1,14 @@
 #include "engines/cv_trio.h"
+#include "engines/gui_engine.h"
 #include "engines/info_line_limit.h"
+#include "engines/protocol_detection.h"
+#include "tests/engines/engine_receiver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -74,6 +80,36 @@ TEST(CVTrio, AnAdmissionLimitKeepsOnlyTheNewestAnalysisLines)
     r.queue.erase(r.queue.begin() + 2);
     trio.command("info 6");
     EXPECT_EQ(r.queue, (std::deque<std::string>{"id name X", "uciok", "info 4", "info 5", "bestmove e2e4", "info 6"}));
+}
+
+// The same in a driver whose manager is busy while its engine floods: what
+// piles up in the driver's own queue meanwhile is only the newest analysis.
+TEST(CVTrio, ADriverKeepsOnlyTheNewestAnalysisWhileItsManagerIsBusy)
+{
+    const auto is_info = [](const std::string& line) { return line.find(" info ") != std::string::npos; };
+    Receiver manager;
+    GuiEngine engine;
+    setenv("TORVANE_FAKE_MODE", "crash_on_go", 1);
+    engine.load(1, std::string(FAKE_ENGINE_DIR) + "/fake_engine_flood", protocol_xboard_v2,
+                CVTrio(&manager.mtx, &manager.cv, &manager.queue));
+    unsetenv("TORVANE_FAKE_MODE");
+    // A pondering engine's thinking is forwarded while the driver counts it idle.
+    engine.set_ponder(true);
+    std::unique_lock busy(manager.mtx);
+    ASSERT_TRUE(manager.cv.wait_for(busy, std::chrono::seconds(10), [&] {
+        return std::any_of(manager.queue.begin(), manager.queue.end(), is_info);
+    }));
+    const auto heard_before = static_cast<std::ptrdiff_t>(manager.queue.size());
+    // However long the spell, only the newest lines may wait. The engine dies
+    // on "go", and its crash is marked once every line it printed is queued.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine.go();
+    ASSERT_TRUE(torvane_test::eventually([&] { return engine.engine_crashed(); }));
+    busy.unlock();
+    engine.unload_engine();
+    // The newest that waited, and the line the driver was forwarding.
+    EXPECT_LE(std::count_if(manager.queue.begin() + heard_before, manager.queue.end(), is_info),
+              static_cast<std::ptrdiff_t>(BaseEngine::waiting_info_limit + 1));
 }
 
 TEST(CVTrio, ToStringNamesTheAddresses)

@@ -355,6 +355,16 @@ TEST(XboardEngine, ThinkingLinesOfAnIdleEngineAreDropped)
     EXPECT_EQ(harness->next_forwarded(), "pong 9");
 }
 
+// The driver cannot tell when a pondering engine stops, so its thinking is
+// heard while the driver counts it idle.
+TEST(XboardEngine, ThinkingLinesOfAnIdleEngineThatMayPonderPass)
+{
+    auto harness = xboard({});
+    harness->driver().set_ponder(true);
+    harness->engine_says("12 34 250 123456 e2e4 e7e5");
+    EXPECT_EQ(harness->next_forwarded(), "info depth 12 score cp 34 time 2500 nodes 123456 nps 49382  e2e4 e7e5");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Lines, XboardOutput,
     testing::Values(OutputCase{"resign", "resign"}, OutputCase{"resigns", "resign"},
