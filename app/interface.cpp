@@ -11,6 +11,7 @@
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/aboutdialog.h>
+#include <gtkmm/menushell.h>
 
 #include <algorithm>
 #include <exception>
@@ -42,6 +43,11 @@ Interface::Interface(const std::string& program, int board_size)
 
 Interface::~Interface()
 {
+    // An open menu is closed while the menu bar still lies in the window:
+    // closed by the bar's own destruction, it would take the box the bar
+    // was cut off with for the window.
+    if (auto* menu_bar = dynamic_cast<Gtk::MenuShell*>(m_ui_manager->get_widget("/MenuBar")))
+        menu_bar->deactivate();
     if (m_manager_thread.joinable()) {
         // Harmless when the manager has already quit: nobody reads the line then.
         m_manager.command("0 quit");

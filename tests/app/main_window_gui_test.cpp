@@ -2,11 +2,14 @@
 
 #include "app/message_inbox.h"
 #include "app/pgn_date.h"
+#include "tests/gui/dialog_test_support.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
 #include <gtkmm/aboutdialog.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menuitem.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/textview.h>
 
@@ -228,6 +231,33 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
     EXPECT_TRUE(quit_within(15000));
+}
+
+// The Mode menu's item in the menu bar, clicked with the real pointer.
+void click_mode_menu(Interface& window)
+{
+    Gtk::MenuItem& mode = dialog_test::labelled<Gtk::MenuItem>(window, "Mode");
+    dialog_test::click(mode, mode.get_allocated_width() / 2, mode.get_allocated_height() / 2);
+}
+
+bool mode_menu_open(Interface& window)
+{
+    return dialog_test::labelled<Gtk::MenuItem>(window, "Mode").get_submenu()->get_mapped();
+}
+
+bool toolkit_warned(const std::string& errors)
+{
+    return contains(errors, "GLib") || contains(errors, "Gtk-");
+}
+
+TEST_F(WindowTest, AWindowDestroyedWithAMenuOpenLeavesNoWarning)
+{
+    click_mode_menu(*window);
+    ASSERT_TRUE(mode_menu_open(*window));
+    testing::internal::CaptureStderr();
+    window.reset();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(toolkit_warned(errors)) << errors;
 }
 
 // An engine that floods its analysis: the window's waiting lines and its
