@@ -320,17 +320,32 @@ void Interface::show_message(std::string title, std::string text)
 {
     std::replace(title.begin(), title.end(), '_', ' ');
     std::replace(text.begin(), text.end(), '_', ' ');
+    // The user has chosen to leave: a box would hold up the window's going.
+    if (m_quitting) {
+        std::cerr << "Interface::show_message()   " << title << ":" << text << std::endl;
+        return;
+    }
     run_message_box(*this, title, text);
 }
 
 bool Interface::on_delete_event(GdkEventAny*)
 {
-    send_to_manager("quit");
+    begin_quitting();
     return true;
 }
 
 void Interface::on_menu_quit()
 {
+    begin_quitting();
+}
+
+void Interface::begin_quitting()
+{
+    // Until the manager answers, which an engine slow to exit delays, the
+    // window only waits: whatever it took would start what nobody finishes.
+    m_quitting = true;
+    m_actions->set_sensitive(false);
+    set_sensitive(false);
     send_to_manager("quit");
 }
 

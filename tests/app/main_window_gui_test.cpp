@@ -260,6 +260,49 @@ TEST_F(WindowTest, AWindowDestroyedWithAMenuOpenLeavesNoWarning)
     EXPECT_FALSE(toolkit_warned(errors)) << errors;
 }
 
+// What the user, or the manager, does while the window waits for "quit".
+struct InputWhileQuitting {
+    const char* name;
+    void (*input)(Interface& window, InterfaceProbe& probe);
+};
+
+const InputWhileQuitting inputs_while_quitting[] = {
+    {"ModeAction", [](Interface&, InterfaceProbe& probe) { probe.action("Setup")->activate(); }},
+    {"ModeMenu", [](Interface& window, InterfaceProbe&) { click_mode_menu(window); }},
+    {"ManagerMessage", [](Interface& window, InterfaceProbe&) { window.put_command("telluser Too_late"); }},
+};
+
+class QuitWithAHangingEngine : public WindowTest, public ::testing::WithParamInterface<InputWhileQuitting> {};
+
+// An engine that ignores "quit" holds the manager up for its quit timeout:
+// meanwhile the window takes no input, opens no box, and the toolkit has
+// nothing to warn about.
+TEST_P(QuitWithAHangingEngine, TheWindowTakesNoInputWhileItWaits)
+{
+    send("load 1 filename " + fake_engine("hang"));
+    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
+    std::string told;
+    answer_message(told);
+    testing::internal::CaptureStderr();
+    activate("Quit");
+    GetParam().input(*window, *probe);
+    widget_test::run_for(200);
+    const bool waiting = window->get_visible();
+    const bool menu_open = mode_menu_open(*window);
+    const bool setup = probe->active("Setup");
+    const bool quit = quit_within(15000);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(waiting);  // else the input came too late to tell anything
+    EXPECT_FALSE(menu_open);
+    EXPECT_FALSE(setup);
+    EXPECT_EQ(told, "");
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(toolkit_warned(errors)) << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, QuitWithAHangingEngine, ::testing::ValuesIn(inputs_while_quitting),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // An engine that floods its analysis: the window's waiting lines and its
 // output panes stay bounded, and the window still quits.
 TEST_F(WindowTest, AFloodingAnalysisLeavesTheWindowBounded)
