@@ -11,6 +11,7 @@
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/aboutdialog.h>
+#include <gtkmm/menushell.h>
 
 #include <algorithm>
 #include <exception>
@@ -42,6 +43,11 @@ Interface::Interface(const std::string& program, int board_size)
 
 Interface::~Interface()
 {
+    // An open menu is closed while the menu bar still lies in the window:
+    // closed by the bar's own destruction, it would take the box the bar
+    // was cut off with for the window.
+    if (auto* menu_bar = dynamic_cast<Gtk::MenuShell*>(m_ui_manager->get_widget("/MenuBar")))
+        menu_bar->deactivate();
     if (m_manager_thread.joinable()) {
         // Harmless when the manager has already quit: nobody reads the line then.
         m_manager.command("0 quit");
@@ -322,17 +328,32 @@ void Interface::show_message(std::string title, std::string text)
 {
     std::replace(title.begin(), title.end(), '_', ' ');
     std::replace(text.begin(), text.end(), '_', ' ');
+    // The user has chosen to leave: a box would hold up the window's going.
+    if (m_quitting) {
+        std::cerr << "Interface::show_message()   " << title << ":" << text << std::endl;
+        return;
+    }
     run_message_box(*this, title, text);
 }
 
 bool Interface::on_delete_event(GdkEventAny*)
 {
-    send_to_manager("quit");
+    begin_quitting();
     return true;
 }
 
 void Interface::on_menu_quit()
 {
+    begin_quitting();
+}
+
+void Interface::begin_quitting()
+{
+    // Until the manager answers, which an engine slow to exit delays, the
+    // window only waits: whatever it took would start what nobody finishes.
+    m_quitting = true;
+    m_actions->set_sensitive(false);
+    set_sensitive(false);
     send_to_manager("quit");
 }
 

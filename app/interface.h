@@ -80,7 +80,8 @@ public:
     // "analyzeposition", so the engine goes on with it.
     void send_position();
     // A modal message box titled "Message:"; underscores show as blanks (the
-    // manager writes the words of a title so).
+    // manager writes the words of a title so). Once Quit has been chosen the
+    // message goes to the error output instead.
     void show_message(std::string title, std::string text);
     // Shows m_position on the board and in the FEN row.
     void refresh_board();
@@ -99,8 +100,8 @@ public:
     static bool fen_is_valid(const std::string& line);
 
 protected:
-    // Closing the window asks the manager to quit; the window goes when the
-    // manager answers "quit".
+    // Closing the window asks the manager to quit (begin_quitting); the
+    // window goes when the manager answers "quit".
     bool on_delete_event(GdkEventAny* event) override;
 
 private:
@@ -143,6 +144,9 @@ private:
                       const std::string& text);
     void log_line(const std::string& direction, const std::string& line);
     void on_menu_quit();
+    // Asks the manager to quit; from here on the window and its actions
+    // take no input and the manager's messages open no box.
+    void begin_quitting();
     void on_menu_flip();
     void on_menu_about();
 
@@ -454,6 +458,7 @@ private:
     bool m_setup = false;
     bool m_debug = false;
     bool m_clocks_stopped = false;
+    bool m_quitting = false;
     HomeDir m_home;
     std::string m_prefix;
     std::ofstream m_log;

@@ -2,11 +2,14 @@
 
 #include "app/message_inbox.h"
 #include "app/pgn_date.h"
+#include "tests/gui/dialog_test_support.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
 #include <gtkmm/aboutdialog.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menuitem.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/textview.h>
 
@@ -230,6 +233,76 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
     EXPECT_TRUE(quit_within(15000));
 }
+
+// The Mode menu's item in the menu bar, clicked with the real pointer.
+void click_mode_menu(Interface& window)
+{
+    Gtk::MenuItem& mode = dialog_test::labelled<Gtk::MenuItem>(window, "Mode");
+    dialog_test::click(mode, mode.get_allocated_width() / 2, mode.get_allocated_height() / 2);
+}
+
+bool mode_menu_open(Interface& window)
+{
+    return dialog_test::labelled<Gtk::MenuItem>(window, "Mode").get_submenu()->get_mapped();
+}
+
+bool toolkit_warned(const std::string& errors)
+{
+    return contains(errors, "GLib") || contains(errors, "Gtk-");
+}
+
+TEST_F(WindowTest, AWindowDestroyedWithAMenuOpenLeavesNoWarning)
+{
+    click_mode_menu(*window);
+    ASSERT_TRUE(mode_menu_open(*window));
+    testing::internal::CaptureStderr();
+    window.reset();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(toolkit_warned(errors)) << errors;
+}
+
+// What the user, or the manager, does while the window waits for "quit".
+struct InputWhileQuitting {
+    const char* name;
+    void (*input)(Interface& window, InterfaceProbe& probe);
+};
+
+const InputWhileQuitting inputs_while_quitting[] = {
+    {"ModeAction", [](Interface&, InterfaceProbe& probe) { probe.action("Setup")->activate(); }},
+    {"ModeMenu", [](Interface& window, InterfaceProbe&) { click_mode_menu(window); }},
+    {"ManagerMessage", [](Interface& window, InterfaceProbe&) { window.put_command("telluser Too_late"); }},
+};
+
+class QuitWithAHangingEngine : public WindowTest, public ::testing::WithParamInterface<InputWhileQuitting> {};
+
+// An engine that ignores "quit" holds the manager up for its quit timeout:
+// meanwhile the window takes no input, opens no box, and the toolkit has
+// nothing to warn about.
+TEST_P(QuitWithAHangingEngine, TheWindowTakesNoInputWhileItWaits)
+{
+    send("load 1 filename " + fake_engine("hang"));
+    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
+    std::string told;
+    answer_message(told);
+    testing::internal::CaptureStderr();
+    activate("Quit");
+    GetParam().input(*window, *probe);
+    widget_test::run_for(200);
+    const bool waiting = window->get_visible();
+    const bool menu_open = mode_menu_open(*window);
+    const bool setup = probe->active("Setup");
+    const bool quit = quit_within(15000);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(waiting);  // else the input came too late to tell anything
+    EXPECT_FALSE(menu_open);
+    EXPECT_FALSE(setup);
+    EXPECT_EQ(told, "");
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(toolkit_warned(errors)) << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, QuitWithAHangingEngine, ::testing::ValuesIn(inputs_while_quitting),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // An engine that floods its analysis: the window's waiting lines and its
 // output panes stay bounded, and the window still quits.
