@@ -234,9 +234,11 @@ bool UciEngine::is_analysis_line(const std::string& line) const { return starts_
 std::optional<std::string> UciEngine::handle_line(const std::string& line)
 {
     if (starts_with_info(line)) {
-        // An idle engine's analysis belongs to no search: nobody reads it.
+        // Until its best move the engine still prints for the oldest search
+        // not yet answered; nobody reads that analysis when the search was
+        // stopped, or when there is none.
         std::lock_guard lock(m_search_mtx);
-        if (m_searches.empty())
+        if (m_searches.empty() || m_searches.front().stopped)
             return std::nullopt;
         return line;
     }

@@ -40,8 +40,8 @@ public:
     Move coordinate_to_move(const std::string& text) override;
 
 protected:
-    // "info" lines pass only while a search runs, answered or not; "stop"
-    // included.
+    // "info" lines pass only while the oldest search not yet answered runs
+    // unstopped: those between a "stop" and its best move are dropped.
     std::optional<std::string> handle_line(const std::string& line) override;
     bool is_analysis_line(const std::string& line) const override;
     void engine_lost() override;

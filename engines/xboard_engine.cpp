@@ -37,7 +37,8 @@ bool white_to_move(const ChessPosition& position) { return position.board().side
 }
 
 XboardEngine::XboardEngine()
-    : m_engine_known(true), m_force_mode(false), m_ponder(false), m_stopped_moves(0), m_late_moves(0)
+    : m_engine_known(true), m_force_mode(false), m_ponder(false), m_search_ended(false), m_stopped_moves(0),
+      m_late_moves(0)
 {
     // A freshly started engine holds the standard position.
     m_engine_position.set_start_position();
@@ -108,6 +109,7 @@ void XboardEngine::go()
         send("go");
     }
     m_force_mode = false;
+    m_search_ended = false;
     start_clock();
     // A loss noticed by the driver before this search began ended nothing.
     if (engine_crashed())
@@ -119,6 +121,7 @@ void XboardEngine::go_infinite() { std::cerr << "XboardEngine::go_infinite() not
 void XboardEngine::stop()
 {
     std::unique_lock lock(m_sync_mtx);
+    m_search_ended = true;
     if (state() != thinking)
         return;
     if (!engine_running()) {
@@ -223,8 +226,18 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
         std::lock_guard lock(m_sync_mtx);
         set_state(idle);
         // "Illegal move" means the engine refused what it was sent.
-        if (first == "Illegal")
+        if (first == "Illegal") {
             m_engine_known = false;
+        } else if (m_late_moves > 0 || m_stopped_moves > 0) {
+            // The engine gives up instead of moving when "?" ends its search:
+            // the answer to a stopped search, which is not forwarded. Its game
+            // is over, so the next search sends the game afresh.
+            int& owed = m_late_moves > 0 ? m_late_moves : m_stopped_moves;
+            --owed;
+            m_engine_known = false;
+            m_moved.notify_all();
+            return std::nullopt;
+        }
         return "resign";
     }
     case XboardLineKind::comment:
@@ -232,7 +245,7 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
         return "";
     case XboardLineKind::thinking: {
         std::lock_guard lock(m_sync_mtx);
-        if (state() == idle && !m_ponder)
+        if (m_search_ended || (state() == idle && !m_ponder))
             return std::nullopt;
         return xboard_thinking_to_info(line);
     }
@@ -265,6 +278,7 @@ void XboardEngine::send_new()
 {
     send("new");
     send("force");
+    m_search_ended = true;
     send_ponder_and_post();
     // "new" also drops a depth limit: the time control is sent again.
     send_level(m_level_sent);
@@ -317,6 +331,7 @@ void XboardEngine::resend_game()
         send_ponder_and_post();
     }
     m_force_mode = true;
+    m_search_ended = true;
     m_engine_position = m_target;
     m_engine_known = true;
 }

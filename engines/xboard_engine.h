@@ -41,8 +41,8 @@ public:
     // Not offered for xboard engines: reported on standard error, nothing sent.
     void go_infinite() override;
     // Sends "?" while the engine thinks and waits up to 0.9 s for the move it
-    // forces (not when the engine is no longer running); that move is not
-    // forwarded as an answer.
+    // forces, or a resignation instead (not when the engine is no longer
+    // running); that answer is not forwarded.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
     // For an engine that announced the ping feature: counts one more ping
@@ -67,8 +67,10 @@ public:
     std::string castling_to_coordinates(const std::string& text) const;
 
 protected:
-    // Thinking lines pass only while the engine thinks, or always when it
-    // may ponder (the driver cannot tell when a pondering engine stops).
+    // Thinking lines pass from a go until the search is stopped or the engine
+    // is put into force mode: while the engine thinks, and after its move
+    // when it may ponder (the driver cannot tell when a pondering engine
+    // stops). A resignation that answers "?" is not forwarded.
     std::optional<std::string> handle_line(const std::string& line) override;
     bool is_analysis_line(const std::string& line) const override;
     void engine_lost() override;
@@ -100,6 +102,10 @@ private:
     Level m_level_sent;
     bool m_force_mode;
     bool m_ponder;
+    // Since the last go the search was stopped or the engine put into force
+    // mode: its thinking lines are about the old search, or pondering on a
+    // game that has moved on.
+    bool m_search_ended;
     // Moves the engine owes for searches that "?" ended; they are read but
     // not forwarded. A move still owed when stop gives up waiting was made
     // before anything sent since, so it no longer tells where the engine is.

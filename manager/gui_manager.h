@@ -117,6 +117,10 @@ private:
     void enter_engine1_mode(GuiEngine& engine1, GuiManagerMode mode, int substate);
     // Sends the "whitename"/"blackname" pair of a game against engine 1.
     void send_human_computer_names();
+    // Before a command (its first word) that sets up a new position or new
+    // play: the engines are stopped and their lines still waiting dropped, so
+    // that nothing of the old game acts on the new one.
+    void drop_old_game_lines(const std::string& word);
     // A refusal while a tournament game is being played; true when refused.
     bool refused_during_tournament_game(const std::string& what);
 

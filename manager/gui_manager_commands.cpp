@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <iostream>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -24,6 +25,7 @@ void GuiManager::process_command_from_interface(std::string line)
         throw std::logic_error("GuiManager::process_command_from_interface: command not from interface");
     }
     const std::string word = words.next_word();
+    drop_old_game_lines(word);
     if (word == "load") {
         command_load(words);
     } else if (word == "book") {
@@ -68,6 +70,26 @@ void GuiManager::process_command_from_interface(std::string line)
     }
     // "reset_tournament", "wake_up" and unknown words have no handler: the
     // move loop's pass after every line is all they cause.
+}
+
+void GuiManager::drop_old_game_lines(const std::string& word)
+{
+    static const std::set<std::string> new_play = {
+        "setboard", "new", "load", "human_human", "human_computer", "go", "analyzeposition", "learnopenings"};
+    // During a tournament game these commands are either refused, and the
+    // game's lines must stay, or they stop the game, which drops its lines.
+    if (new_play.count(word) == 0 || tournament_game_in_progress()) {
+        return;
+    }
+    // The window's commands overtake the engines' lines: what waits was
+    // printed for the old position. The engines stop first, so that a
+    // stopped search's last lines, printed while it stops, go too.
+    for (int slot : {1, 2}) {
+        if (GuiEngine* loaded = engine(slot)) {
+            loaded->stop();
+        }
+    }
+    m_queue.drop_engine_lines();
 }
 
 bool GuiManager::refused_during_tournament_game(const std::string& what)

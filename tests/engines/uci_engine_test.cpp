@@ -317,4 +317,35 @@ TEST(UciEngine, ConvertsCoordinateTextInItsPosition)
     EXPECT_THROW(harness->driver().coordinate_to_move("e3e4"), std::logic_error);
 }
 
+
+// A stopped search goes on printing until its best move; that analysis is
+// the old search's. The hold engine prints an analysis line and then its
+// best move when it is stopped.
+TEST(UciEngine, AnalysisBetweenAStopAndItsBestMoveIsDropped)
+{
+    auto harness = uci("hold", "e7e5 d7d5");
+    BaseEngine& engine = harness->driver();
+    engine.set_level(Level("fixed_depth 5"));
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    harness->engine_says("readyok");
+    EXPECT_EQ(harness->next_forwarded(), "readyok");
+    engine.go();
+    harness->engine_says("info depth 3");
+    EXPECT_EQ(harness->wait_forwarded("info"), "info depth 3");
+}
+
+TEST(UciEngine, AStoppedSearchsLastAnalysisIsDroppedWhenANewSearchStartsAtOnce)
+{
+    auto harness = uci("", "e7e5 d7d5");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go_infinite();
+    engine.set_position(position_after(start_fen, "d2d4"));
+    engine.go_infinite();
+    harness->engine_says("info depth 9");
+    EXPECT_EQ(harness->next_forwarded(), "info depth 9");
+}
+
 }

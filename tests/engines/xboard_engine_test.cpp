@@ -497,4 +497,72 @@ TEST_F(XboardCommands, CastlingTexts)
     EXPECT_EQ(m_engine.castling_to_coordinates("O_O"), "O-O");
 }
 
+
+// On "?" the hold engine prints a thinking line, then its move: both belong
+// to the stopped search.
+TEST(XboardEngine, ThinkingAfterAStopIsDroppedUntilTheNextSearch)
+{
+    auto harness = xboard({.usermove = true}, "e7e5 d7d5", "hold");
+    BaseEngine& engine = harness->driver();
+    engine.new_game();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(), "pong 1");
+    engine.set_position(position_after(start_fen, "e2e4 e7e5 g1f3"));
+    engine.go();
+    harness->engine_says("5 20 100 1000 d7d5");
+    EXPECT_EQ(harness->next_forwarded(), "info depth 5 score cp 20 time 1000 nodes 1000 nps 1000  d7d5");
+}
+
+struct PonderingEnd {
+    std::string name;
+    void (*end)(BaseEngine&);
+};
+
+std::ostream& operator<<(std::ostream& out, const PonderingEnd& param) { return out << param.name; }
+
+class XboardPonderingEnd : public testing::TestWithParam<PonderingEnd> {};
+
+// A pondering engine's thinking after its move is heard until the game it
+// ponders on is left: by a stop, or by force mode for another position.
+TEST_P(XboardPonderingEnd, DropsTheThinkingThatFollows)
+{
+    auto harness = xboard({.setboard = true}, "e7e5", "quiet");
+    BaseEngine& engine = harness->driver();
+    engine.set_ponder(true);
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e5");
+    harness->engine_says("4 10 50 500 g1f3");
+    EXPECT_EQ(harness->next_forwarded(), "info depth 4 score cp 10 time 500 nodes 500 nps 1000  g1f3");
+    GetParam().end(engine);
+    harness->engine_says("4 11 60 600 g1f3");
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(), "pong 1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, XboardPonderingEnd,
+    testing::Values(PonderingEnd{"Stop", [](BaseEngine& engine) { engine.stop(); }},
+                    PonderingEnd{"ForceMode",
+                                 [](BaseEngine& engine) { engine.set_position(position_after(start_fen, "d2d4")); }}),
+    [](const testing::TestParamInfo<PonderingEnd>& info) { return info.param.name; });
+
+TEST(XboardEngine, AResignationThatAnswersAStopIsNotForwarded)
+{
+    // The first search waits for "?" and resigns; the next one moves.
+    auto harness = xboard({.setboard = true}, "resign e7e5", "hold_first");
+    BaseEngine& engine = harness->driver();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    engine.stop();
+    harness->engine_says("pong 1");
+    EXPECT_EQ(harness->next_forwarded(), "pong 1");
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e5");
+}
+
 }

@@ -16,6 +16,7 @@
 //   hang_hard     as hang, and ignores SIGTERM as well
 //   hold          every search waits for "stop", "ponderhit" or "?" before
 //                 it answers (a UCI "go" with "ponder" or "infinite" always does)
+//   hold_first    as hold, for the first search only
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
@@ -35,7 +36,8 @@
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
-//                        answers a UCI search with "bestmove A ponder B"
+//                        answers a UCI search with "bestmove A ponder B";
+//                        "resign" makes an xboard engine resign
 //   TORVANE_FAKE_THINK_MS the thinking time its analysis lines report, in
 //                        milliseconds (UCI "time"; xboard in centiseconds,
 //                        rounded down); default 1 ms (UCI) and 0 (xboard)
@@ -78,6 +80,7 @@ int g_delay_ms = 500;
 bool g_xboard = false;
 bool g_force = false;
 bool g_waiting = false;
+int g_searches = 0;
 // The game as the engine follows it in the modes legal and crash_after.
 ChessPosition g_position;
 std::mt19937 g_random(1);
@@ -341,7 +344,7 @@ void answer()
         move.resize(colon);
     }
     if (g_xboard) {
-        if (move.empty() || has_mode("resign")) {
+        if (move.empty() || move == "resign" || has_mode("resign")) {
             say("resign");
         } else {
             if (!has_mode("quiet")) {
@@ -373,7 +376,8 @@ void search(bool open_ended = false)
     if (has_mode("crash_on_go")) {
         std::_Exit(3);
     }
-    if (open_ended || has_mode("hold")) {
+    const bool first = g_searches++ == 0;
+    if (open_ended || has_mode("hold") || (first && has_mode("hold_first"))) {
         g_waiting = true;
         return;
     }
