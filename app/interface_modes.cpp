@@ -148,7 +148,7 @@ void Interface::on_menu_mode_tournament()
         leave_tournament();
         return;
     }
-    // The games go to the file of the tournament played, also when it is
+    // The records of its games name the tournament played, also when it is
     // played again after its end gave the window its own event back.
     if (!m_tournament.get_event().empty()) {
         m_event = m_tournament.get_event();

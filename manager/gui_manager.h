@@ -32,9 +32,11 @@
 
 // The game controller behind the main window. It runs on a thread of its own
 // (operator()), takes the window's command lines ("0 ...") and the engines'
-// lines ("1 TOKEN ...", "2 TOKEN ...") off one queue in arrival order, owns
-// the engines of slots 1 and 2, its own copy of the game position and the time
-// control, and answers the window through WindowInbox::put_command.
+// lines ("1 TOKEN ...", "2 TOKEN ...") off one LineQueue, where the window's
+// commands go ahead of waiting engine lines (a command that starts new play
+// drops the old game's lines first), owns the engines of slots 1 and 2, its
+// own copy of the game position, the time control and the record of a
+// tournament game, and answers the window through WindowInbox::put_command.
 //
 // Threads: the owner (the window) constructs it, calls set_interface, starts
 // a std::thread on std::ref of it, pushes lines with command, may call the

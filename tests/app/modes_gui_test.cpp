@@ -345,7 +345,7 @@ TEST_F(ModesTest, LearnOpeningTakesBackAMoveOutOfTheBookAndNeedsABook)
     activate("Tournament");
     ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("LearnOpenings"); }));
     widget_test::run_for(200);
-    EXPECT_EQ(told, "The tournament has finished");
+    EXPECT_EQ(told, "The tournament has no game left to play.");
     EXPECT_TRUE(probe->active("LearnOpenings"));
     EXPECT_EQ(sent("learnopenings 0"), 0u);
 }
@@ -372,7 +372,12 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     tournament.add_participant(TournamentParticipant("Fairy B"));
     tournament.new_games();
     tournament.save();
-    send("load_tournament modes");
+    answer_dialog("Load Tournament", [](Gtk::Dialog& dialog) {
+        Gtk::TreeView& list = *find_all<Gtk::TreeView>(dialog).at(0);
+        list.get_selection()->select(list.get_model()->children().begin());
+        dialog.response(2);
+    });
+    activate("Load");
 
     activate("Tournament");
     for (const char* greyed : {"Setup", "Engine1", "LoadInstalled", "New", "StartThinking"})
