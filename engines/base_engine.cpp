@@ -15,7 +15,8 @@ BaseEngine::BaseEngine()
                    [this](const std::string& line) {
                        return is_analysis_line(line) ? std::optional<int>(0) : std::nullopt;
                    }),
-      m_crash_handled(false)
+      m_crash_handled(false),
+      m_in_hand(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
@@ -187,21 +188,33 @@ void BaseEngine::run_driver_loop(const std::string& name)
             } else {
                 return;
             }
+            m_in_hand = true;
         }
-        if (line.empty() && !lost)
-            continue;
         // Lines are handled without the queue lock, so the reader thread never
         // waits on a driver that is busy writing to the engine.
         try {
-            if (lost)
+            if (lost) {
                 engine_lost();
-            else if (const auto forwarded = handle_line(line))
-                forward(*forwarded);
+            } else if (!line.empty()) {
+                if (const auto forwarded = handle_line(line))
+                    forward(*forwarded);
+            }
         } catch (const std::exception& error) {
             std::cerr << name << "  " << (lost ? "engine loss" : "line '" + line + "'") << " not handled: " << error.what()
                       << std::endl;
         } catch (...) {
             std::cerr << name << "  " << (lost ? "engine loss" : "line '" + line + "'") << " not handled" << std::endl;
         }
+        {
+            std::lock_guard lock(m_mtx);
+            m_in_hand = false;
+        }
+        m_settled.notify_all();
     }
+}
+
+void BaseEngine::settle()
+{
+    std::unique_lock lock(m_mtx);
+    m_settled.wait(lock, [this] { return !m_in_hand; });
 }

@@ -59,6 +59,11 @@ public:
     // Ends thinking or pondering; an answer to the stopped search is never
     // forwarded as the engine's move.
     virtual void stop() = 0;
+    // Waits until the line that the driver thread holds, if any, has been
+    // forwarded or dropped; not for the driver thread. After stop, what the
+    // engine printed before then is in the manager's queue, or is judged on
+    // arrival as output of the stopped search.
+    void settle();
     // Reads coordinate text ("e2e4", "e7e8q") in the driver's position; throws
     // std::logic_error on text that names no move there.
     virtual Move coordinate_to_move(const std::string& text) = 0;
@@ -168,6 +173,10 @@ private:
     // Bounds the analysis lines in m_queue; under m_mtx.
     InfoLineLimit m_info_limit;
     bool m_crash_handled;
+    // A line (or the engine's loss) taken off m_queue and still being
+    // handled; under m_mtx, with m_settled told when it is done.
+    bool m_in_hand;
+    std::condition_variable m_settled;
     CVTrio m_manager_cvt;
     CVTrio m_cvt;
 };

@@ -219,6 +219,7 @@ void GuiEngine::stop()
 {
     if (m_peng) {
         m_peng->stop();
+        m_peng->settle();
     }
 }
 

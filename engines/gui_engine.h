@@ -60,6 +60,9 @@ public:
     void set_position(const ChessPosition& position);
     void go();
     void go_infinite();
+    // Ends the engine's search (BaseEngine::stop) and returns once the line
+    // its driver holds is settled: nothing printed for the stopped search
+    // reaches the manager's queue afterwards as a live answer.
     void stop();
     bool is_uci() const;
     void set_number(int number);
