@@ -221,8 +221,9 @@ TEST_F(InStepTest, AnEngineLoadedWhileTheEngineThinksTakesItsSideAndMoves)
     }
 }
 
-// Stepping through the game keeps both sides' clocks; a new game gives both
-// sides the full time control, also from Human - human and Analysis.
+// Stepping through the game keeps both sides' clocks; a new game or engine
+// gives both sides the full time control, as the manager does, also from
+// Human - human and Analysis.
 TEST_F(InStepTest, TheClocksAgreeWithTheManagerAfterSteppingBackAndAtANewGame)
 {
     const std::string told = directory + "/told.txt";
@@ -246,11 +247,25 @@ TEST_F(InStepTest, TheClocksAgreeWithTheManagerAfterSteppingBackAndAtANewGame)
     EXPECT_NEAR(std::stoi(last_go) / 1000, shown_white, 1) << last_go;
     EXPECT_LT(std::stoi(last_go), 9600) << last_go;
 
-    for (const char* mode : {"HumanHuman", "AnalyzePosition"}) {
-        activate(mode);
-        activate("NewGame");
+    const struct {
+        const char* change;
+        std::function<void()> act;
+    } fresh_starts[] = {
+        {"engine loaded", [this] { load_engine("load 1 filename " + fake_engine("legal")); }},
+        {"new game from Human - human", [this] {
+             activate("HumanHuman");
+             activate("NewGame");
+         }},
+        {"new game from Analysis", [this] {
+             activate("AnalyzePosition");
+             activate("NewGame");
+         }},
+    };
+    for (const auto& row : fresh_starts) {
+        apply({"wtime 5000", "btime 6000"});
+        row.act();
         widget_test::run_for(120);
-        EXPECT_EQ(probe->clock_texts(), (std::vector<std::string>{"White: ", "0:10", "Black: ", "0:10"})) << mode;
+        EXPECT_EQ(probe->clock_texts(), (std::vector<std::string>{"White: ", "0:10", "Black: ", "0:10"})) << row.change;
     }
 }
 
