@@ -30,7 +30,7 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
     } else if (word == "polyglotbook") {
         m_book = command.size() > word.size() + 1;
     }
-    if (word != "level" && word != "ping")
+    if (word != "level" && word != "ping" && word != "wake_up")
         m_engines_stopped = word == "human_human";
     // "human_human" is among them: the engine's move that crosses it would
     // land on a board that the user now moves for both sides.

@@ -51,7 +51,8 @@ public:
 
     // Whether the last command that decides what the manager's engines do
     // was "human_human" (leaving a tournament game, say): sending it again
-    // would stop nothing. Only "level" and "ping" may have followed it.
+    // would stop nothing. Only "level", "ping" and "wake_up" may have
+    // followed it.
     bool engines_stopped() const;
 
     // A mode change that is being undone (a declined stop of the tournament,

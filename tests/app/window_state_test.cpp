@@ -100,7 +100,7 @@ TEST(WindowState, TheEnginesStayStoppedUntilACommandMayStartOne)
 {
     WindowState state;
     EXPECT_FALSE(state.engines_stopped());
-    for (const char* command : {"human_human", "level fixed_depth 3", "ping 4"}) {
+    for (const char* command : {"human_human", "level fixed_depth 3", "ping 4", "wake_up"}) {
         state.command_sent(command);
         EXPECT_TRUE(state.engines_stopped()) << command;
     }
