@@ -214,9 +214,10 @@ std::string Interface::no_game_left_reason() const
     }
     if (!saved.is_finished())
         return "";
+    const std::string event = '"' + saved.get_event() + '"';
     if (saved.get_games().empty())
-        return "\"" + saved.get_event() + "\" has no games. Make or load another tournament.";
-    return "Every game of \"" + saved.get_event() + "\" has been played. Make or load another tournament.";
+        return event + " has no games. Make or load another tournament.";
+    return "Every game of " + event + " has been played. Make or load another tournament.";
 }
 
 void Interface::go_back_to_mode(WindowMode mode)
