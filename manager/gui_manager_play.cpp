@@ -132,7 +132,7 @@ void GuiManager::play_match()
     const int other_slot = 3 - mover_slot;
     GuiEngine* mover = engine(mover_slot);
     GuiEngine* other = engine(other_slot);
-    m_record.add_move(m_pending, mover->is_white());
+    const Move move = m_pending;
     const std::string move_line = "move " + m_pending.to_string();
     send(move_line);
     log(" interface <- " + move_line);
@@ -141,6 +141,7 @@ void GuiManager::play_match()
         log(" GuiManager:   TIME LOSS");
         mover->stop();
         m_pending.clear();
+        m_record.add_move(move, mover->is_white());
         finish_game(*loss);
         return;
     }
@@ -153,6 +154,8 @@ void GuiManager::play_match()
                            "GuiManager:  GuiManagerMode::match   engine" + std::to_string(mover_slot) + " to move",
                            [this](const std::string& text) { log(text); });
     m_pending.clear();
+    // Recorded once the window has the move and the other engine thinks.
+    m_record.add_move(move, mover->is_white());
     if (result != "*") {
         finish_game(result);
         return;
