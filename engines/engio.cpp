@@ -271,9 +271,11 @@ void Engio::operator()()
         }
         if (n <= 0) {
             if (!m_quit) {
-                m_crashed = true;
+                // Logged before it is marked: whoever sees the crash finds it
+                // in the log.
                 log("   Engio::operator()  engine crashed   read bytes=" +
                     std::to_string(static_cast<std::uint64_t>(n)));
+                m_crashed = true;
             }
             break;
         }
