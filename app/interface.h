@@ -293,9 +293,6 @@ private:
     // and the user told why; the manager gets no "analyzeposition".
     void refuse_analysis();
     void highlight_side_to_move();
-    // Human - computer: the engine's side is named after engine 1, the
-    // user's "Human", in the record (tag_players_and_time_control).
-    void name_engine_game_players();
     // A new position is a new game for the clocks: both sides get the time
     // control again, nothing runs, and the side to move is shown; the
     // manager restarts its clocks too ("level"). Stepping through the game's

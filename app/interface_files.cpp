@@ -281,7 +281,7 @@ void Interface::on_menu_new_game()
         return;
     }
     m_engine_plays_black = 1;
-    name_engine_game_players();
+    tag_players_and_time_control();
     m_human_computer_action->set_active(true);
     m_start_thinking_action->set_sensitive(true);
     m_tournament_new_action->set_sensitive(true);

@@ -40,11 +40,6 @@ void Interface::leave_engine_sides()
     tag_players_and_time_control();
 }
 
-void Interface::name_engine_game_players()
-{
-    tag_players_and_time_control();
-}
-
 void Interface::start_clocks_afresh()
 {
     m_clocks.set_time_control(m_level);
@@ -73,7 +68,7 @@ void Interface::on_menu_mode_human_computer()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 0 : 1;
     m_engine_plays_black = white ? 1 : 0;
-    name_engine_game_players();
+    tag_players_and_time_control();
     m_clocks_stopped = false;
     send_to_manager("setboard " + m_position.fen());
     send_to_manager("human_computer");
@@ -311,7 +306,7 @@ void Interface::on_menu_start_thinking()
     const bool white = white_to_move();
     m_engine_plays_white = white ? 1 : 0;
     m_engine_plays_black = white ? 0 : 1;
-    name_engine_game_players();
+    tag_players_and_time_control();
     send_to_manager("go");
     start_side_clock();
 }

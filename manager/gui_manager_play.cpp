@@ -132,16 +132,15 @@ void GuiManager::play_match()
     const int other_slot = 3 - mover_slot;
     GuiEngine* mover = engine(mover_slot);
     GuiEngine* other = engine(other_slot);
-    const Move move = m_pending;
     const std::string move_line = "move " + m_pending.to_string();
     send(move_line);
     log(" interface <- " + move_line);
     send("emt " + std::to_string(mover->get_move_time()));
+    m_record.add_move(m_pending, mover->is_white());
     if (const auto loss = time_loss_after_move(GuiEngineClock(*mover), m_tournament.get_ignoretimeloss())) {
         log(" GuiManager:   TIME LOSS");
         mover->stop();
         m_pending.clear();
-        m_record.add_move(move, mover->is_white());
         finish_game(*loss);
         return;
     }
@@ -154,8 +153,6 @@ void GuiManager::play_match()
                            "GuiManager:  GuiManagerMode::match   engine" + std::to_string(mover_slot) + " to move",
                            [this](const std::string& text) { log(text); });
     m_pending.clear();
-    // Recorded once the window has the move and the other engine thinks.
-    m_record.add_move(move, mover->is_white());
     if (result != "*") {
         finish_game(result);
         return;

@@ -94,6 +94,17 @@ protected:
         activate("LearnOpenings");
     }
 
+    // Tournament > Load with the first saved tournament of the list.
+    void load_first_tournament()
+    {
+        answer_dialog("Load Tournament", [](Gtk::Dialog& dialog) {
+            Gtk::TreeView& list = *find_all<Gtk::TreeView>(dialog).at(0);
+            list.get_selection()->select(list.get_model()->children().begin());
+            dialog.response(2);
+        });
+        activate("Load");
+    }
+
     // Engine > Install engine... under a name.
     void install_as(const std::string& name)
     {
@@ -335,12 +346,7 @@ TEST_F(ModesTest, LearnOpeningTakesBackAMoveOutOfTheBookAndNeedsABook)
     done.new_games();
     done.set_result("1-0");
     done.save();
-    answer_dialog("Load Tournament", [](Gtk::Dialog& dialog) {
-        Gtk::TreeView& list = *find_all<Gtk::TreeView>(dialog).at(0);
-        list.get_selection()->select(list.get_model()->children().begin());
-        dialog.response(2);
-    });
-    activate("Load");
+    load_first_tournament();
     tell("tournament_finished_from_learn_opening");
     activate("Tournament");
     ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("LearnOpenings"); }));
@@ -372,12 +378,7 @@ TEST_F(ModesTest, FairymaxByEveryXboardChoiceThenATournamentTheUserCannotDisturb
     tournament.add_participant(TournamentParticipant("Fairy B"));
     tournament.new_games();
     tournament.save();
-    answer_dialog("Load Tournament", [](Gtk::Dialog& dialog) {
-        Gtk::TreeView& list = *find_all<Gtk::TreeView>(dialog).at(0);
-        list.get_selection()->select(list.get_model()->children().begin());
-        dialog.response(2);
-    });
-    activate("Load");
+    load_first_tournament();
 
     activate("Tournament");
     for (const char* greyed : {"Setup", "Engine1", "LoadInstalled", "New", "StartThinking"})

@@ -346,12 +346,13 @@ TEST_F(TournamentTest, TheWindowKeepsToTheGameItShows)
 
 // A match of two fake engines (which never finish their first move while
 // the mode "hold" is set) over the iterations given, from a suite or the
-// start position; the first game has Two White.
+// start position; the first game has the second one, Two, White.
 void save_held_tournament(const std::string& event, bool finished, int iterations = 1, const std::string& suite = "",
-                          const std::pair<std::string, std::string>& programs = {fake_engine(""), fake_engine("")})
+                          const std::pair<std::string, std::string>& programs = {fake_engine(""), fake_engine("")},
+                          const std::string& second = "Two")
 {
-    std::ofstream("engines.cfg") << "name One\nfilename " << programs.first << "\nprotocol uci\n\nname Two\nfilename "
-                                 << programs.second << "\nprotocol uci\n\n";
+    std::ofstream("engines.cfg") << "name One\nfilename " << programs.first << "\nprotocol uci\n\nname " << second
+                                 << "\nfilename " << programs.second << "\nprotocol uci\n\n";
     Tournament tournament;
     tournament.set_event(event);
     tournament.set_type(TournamentType::match);
@@ -359,7 +360,7 @@ void save_held_tournament(const std::string& event, bool finished, int iteration
     tournament.set_iterations(iterations);
     tournament.set_openingbook(suite);
     tournament.add_participant(TournamentParticipant("One"));
-    tournament.add_participant(TournamentParticipant("Two"));
+    tournament.add_participant(TournamentParticipant(second));
     tournament.new_games();
     if (finished)
         tournament.set_result("1-0");
@@ -442,17 +443,7 @@ TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesFo
     ASSERT_TRUE(run_until([this] { return probe->action("AnalyzePosition")->is_sensitive(); }, 20000));
     const std::string white = "Tw\xf6";
     for (const bool yes : {false, true}) {
-        std::ofstream("engines.cfg") << "name One\nfilename " << fake_engine("") << "\nprotocol uci\n\nname " << white
-                                     << "\nfilename " << fake_engine("") << "\nprotocol uci\n\n";
-        Tournament tournament;
-        tournament.set_event("Mate");
-        tournament.set_level("fixed_depth 1");
-        tournament.set_iterations(1);
-        tournament.set_openingbook(directory + "/mate.epd");
-        tournament.add_participant(TournamentParticipant("One"));
-        tournament.add_participant(TournamentParticipant(white));
-        tournament.new_games();
-        tournament.save();
+        save_held_tournament("Mate", false, 1, directory + "/mate.epd", {fake_engine(""), fake_engine("")}, white);
         load_dialog("Mate", 2);
         std::string finished;
         answer_message(finished);
