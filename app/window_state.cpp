@@ -62,6 +62,11 @@ bool WindowState::takes_diagram_as_load_answer()
     return answers;
 }
 
+bool WindowState::awaits_load_answer() const
+{
+    return m_expecting_load_diagram;
+}
+
 void WindowState::tournament_finished()
 {
     m_tournament_running = false;

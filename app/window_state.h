@@ -38,6 +38,8 @@ public:
     // load has one answer; the next change of position or tournament start
     // ends the wait for one that never came (a load that failed).
     bool takes_diagram_as_load_answer();
+    // Whether an engine load was sent whose answer has not come yet.
+    bool awaits_load_answer() const;
 
     // The manager's "tournament_finished": no tournament game runs any more.
     void tournament_finished();

@@ -20,9 +20,8 @@ class EngineGameTest : public WindowTest {
 protected:
     void load_stockfish()
     {
-        send("load 0 filename " + torvane_test::peer_program("stockfish"));
-        ASSERT_TRUE(run_until([this] { return window->get_title().find("Stockfish") != std::string::npos; }, 30000))
-            << window->get_title();
+        load_engine("load 0 filename " + torvane_test::peer_program("stockfish"));
+        ASSERT_TRUE(contains(window->get_title(), "Stockfish")) << window->get_title();
         send("level fixed_movetime 50");
     }
 
@@ -116,8 +115,7 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
 // window says so.
 TEST_F(EngineGameTest, AMoveWhileTheEngineThinksIsRefusedWithAMessage)
 {
-    send("load 1 filename " + fake_engine("slow"));
-    ASSERT_TRUE(run_until([this] { return window->get_title().find("FakeEngine") != std::string::npos; }));
+    load_engine("load 1 filename " + fake_engine("slow"));
     send("human_computer");
     send("go");
     send("usermove e2e4");

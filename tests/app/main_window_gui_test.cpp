@@ -308,8 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, QuitWithAHangingEngine, ::testing::ValuesIn(inp
 // output panes stay bounded, and the window still quits.
 TEST_F(WindowTest, AFloodingAnalysisLeavesTheWindowBounded)
 {
-    send("load 1 filename " + fake_engine("flood"));
-    ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
+    load_engine("load 1 filename " + fake_engine("flood"));
     send("analyzeposition");
     Gtk::TextView& white = *widget_test::find_all<Gtk::TextView>(*probe->side_windows().at(0)).at(1);
     ASSERT_TRUE(run_until([&] { return white.get_buffer()->get_line_count() > 1000; }, 20000));

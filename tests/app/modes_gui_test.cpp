@@ -193,8 +193,7 @@ TEST_F(ModesTest, StockfishThroughTheEngineMenuOptionsInstallAndLoadInstalled)
 
 TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis)
 {
-    send("load 1 filename " + torvane_test::peer_program("stockfish"));
-    ASSERT_TRUE(run_until([this] { return contains(window->get_title(), "Stockfish"); }, 30000));
+    load_engine("load 1 filename " + torvane_test::peer_program("stockfish"));
     // Black to move: the engine gets White until Start thinking hands it Black.
     probe->set_position_from_line("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
     activate("HumanComputer");

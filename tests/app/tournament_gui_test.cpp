@@ -439,8 +439,7 @@ TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesFo
     setenv("TORVANE_FAKE_MOVES", "a1a8", 1);
     std::ofstream("mate.epd") << "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - -\n";
     // An engine to analyse with, before the tournament's are loaded.
-    send("load 1 filename " + fake_engine(""));
-    ASSERT_TRUE(run_until([this] { return probe->action("AnalyzePosition")->is_sensitive(); }, 20000));
+    load_engine("load 1 filename " + fake_engine(""));
     const std::string white = "Tw\xf6";
     for (const bool yes : {false, true}) {
         save_held_tournament("Mate", false, 1, directory + "/mate.epd", {fake_engine(""), fake_engine("")}, white);

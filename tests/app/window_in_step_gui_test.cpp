@@ -25,12 +25,6 @@ protected:
         probe->fen_entry().set_text(fen);
         widget_test::find_all<Gtk::Button>(probe->fen_entry()).at(0)->clicked();
     }
-    void load_engine(const std::string& command)
-    {
-        const std::size_t names = count(log(), "-----> engine1name");
-        send(command);
-        ASSERT_TRUE(run_until([&] { return count(log(), "-----> engine1name") > names && probe->in_step(); }, 30000));
-    }
 };
 
 // Each row leaves a move in the inbox, as the manager sent it for the old

@@ -193,6 +193,12 @@ std::string WindowTest::read_file(const std::string& name) const
     return text.str();
 }
 
+void WindowTest::load_engine(const std::string& command)
+{
+    send(command);
+    ASSERT_TRUE(run_until([this] { return !probe->awaits_load_answer() && probe->in_step(); }, 30000)) << command;
+}
+
 std::size_t WindowTest::sent(const std::string& command) const
 {
     return count(log(), "--> 0 " + command);

@@ -72,6 +72,7 @@ public:
     }
     // Whether the manager has handled the window's last change of position.
     bool in_step() const { return m_window.m_state.takes_manager_moves(); }
+    bool awaits_load_answer() const { return m_window.m_state.awaits_load_answer(); }
     bool tournament_running() const { return m_window.m_state.tournament_running(); }
     bool clocks_stopped() const { return m_window.m_clocks_stopped; }
     // Lines put in by the manager and not yet applied.
@@ -109,6 +110,10 @@ protected:
     // Sends a command to the manager as the window's handlers do.
     void send(const std::string& command) { window->send_to_manager(command); }
     void activate(const std::string& action) { probe->action(action)->activate(); }
+    // Sends an engine load that succeeds and runs the main loop until the
+    // window has answered it and the manager has caught up, so that the
+    // answer cannot overtake the test's next commands.
+    void load_engine(const std::string& command);
     // File > Quit; true when the window hid itself and was destroyed (its
     // manager thread joined) within the time limit.
     bool quit_within(int milliseconds);
