@@ -40,7 +40,6 @@ public:
     // with nothing scored, when the game could not be appended; a failed
     // save passes on the error of Tournament::save.
     bool finish(Tournament& tournament, const std::string& result_line);
-    const ChessGame& game() const { return m_game; }
 
 private:
     void append_move(const Move& move);
