@@ -93,7 +93,7 @@ void XboardEngine::go()
         send_level(level);
     if (engine_reaches_target_by(0)) {
         send_times(level);
-        send("go");
+        send_go();
     } else if (engine_reaches_target_by(1)) {
         send_times(level);
         ChessPosition before = m_target;
@@ -102,11 +102,11 @@ void XboardEngine::go()
         m_engine_position = m_target;
         // An engine that is not in force mode starts thinking on the move.
         if (m_force_mode)
-            send("go");
+            send_go();
     } else {
         resend_game();
         send_times(level);
-        send("go");
+        send_go();
     }
     m_force_mode = false;
     m_search_ended = false;
@@ -114,6 +114,19 @@ void XboardEngine::go()
     // A loss noticed by the driver before this search began ended nothing.
     if (engine_crashed())
         end_lost_search();
+}
+
+void XboardEngine::send_go()
+{
+    // After such a stop the engine is no longer known, so "force" (or "new")
+    // went out before this search, and an engine stops searching without a
+    // move when it reads that. It answers a ping only after reading what came
+    // before, so no owed move follows the pong.
+    if (m_late_moves > 0 && features().ping) {
+        m_late_moves_ping = ++m_ping_number;
+        send("ping " + std::to_string(m_late_moves_ping));
+    }
+    send("go");
 }
 
 void XboardEngine::go_infinite() { std::cerr << "XboardEngine::go_infinite() not implemented" << std::endl; }
@@ -218,7 +231,8 @@ std::string XboardEngine::castling_to_coordinates(const std::string& text) const
 
 std::optional<std::string> XboardEngine::handle_line(const std::string& line)
 {
-    const std::string first = word_at(words_of(line), 0);
+    const std::vector<std::string> words = words_of(line);
+    const std::string first = word_at(words, 0);
     switch (classify_xboard_line(line)) {
     case XboardLineKind::move:
         return engine_move(xboard_announced_move(line).value_or(""));
@@ -249,7 +263,14 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
             return std::nullopt;
         return xboard_thinking_to_info(line);
     }
-    case XboardLineKind::pong:
+    case XboardLineKind::pong: {
+        std::lock_guard lock(m_sync_mtx);
+        if (m_late_moves_ping == 0 || word_at(words, 1) != std::to_string(m_late_moves_ping))
+            break;
+        m_late_moves_ping = 0;
+        m_late_moves = 0;
+        return std::nullopt;
+    }
     case XboardLineKind::other:
         break;
     }

@@ -46,8 +46,10 @@ public:
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
     // For an engine that announced the ping feature: counts one more ping
-    // outstanding and sends "ping N", N counting from 1 for each driver. The
-    // engine's "pong" lines pass on unchanged. Otherwise nothing happens.
+    // outstanding and sends "ping N", N counting from 1 for each driver and
+    // shared with the driver's own pings. The engine's "pong" lines pass on
+    // unchanged, but for those to the driver's own pings. Otherwise nothing
+    // happens.
     void ping();
 
     // The commands that set a time control: "sd N", "st S", "level M T I", or
@@ -87,6 +89,10 @@ private:
     void resend_game();
     void replay_moves();
     void send_times(const Level& level);
+    // Sends "go", preceded by a ping when a stopped search may still answer
+    // and the engine announced the ping feature: its pong tells that every
+    // later move or resignation answers this search.
+    void send_go();
     // Ends a search that no answer will come to: clock stopped, idle.
     void end_lost_search();
     std::string move_text(ChessPosition& before, const Move& move) const;
@@ -108,8 +114,12 @@ private:
     bool m_search_ended;
     // Moves the engine owes for searches that "?" ended; they are read but
     // not forwarded. A move still owed when stop gives up waiting was made
-    // before anything sent since, so it no longer tells where the engine is.
+    // before anything sent since, so it no longer tells where the engine is;
+    // an engine that ended the search at the next "force" never sends it,
+    // which only a pong can show.
     int m_stopped_moves;
     int m_late_moves;
     std::uint32_t m_ping_number = 0;
+    // The ping whose pong ends the wait for late moves; 0 for none.
+    std::uint32_t m_late_moves_ping = 0;
 };

@@ -551,4 +551,44 @@ TEST(XboardEngine, AResignationThatAnswersAStopIsNotForwarded)
     EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e7e5");
 }
 
+struct UnansweredStop {
+    std::string name;
+    std::string moves;
+    bool answered_late;  // the stopped search's move comes after stop gave up
+    std::string forwarded;
+};
+
+std::ostream& operator<<(std::ostream& out, const UnansweredStop& param) { return out << param.name; }
+
+class XboardUnansweredStop : public testing::TestWithParam<UnansweredStop> {};
+
+// Stop gives up waiting for the forced move; then the next search's answer,
+// and only that, is forwarded.
+TEST_P(XboardUnansweredStop, ForwardsTheAnswerOfTheNextSearch)
+{
+    setenv("TORVANE_FAKE_DELAY_MS", "1300", 1);
+    auto harness = xboard({.setboard = true, .ping = true}, GetParam().moves, GetParam().answered_late ? "slow" : "");
+    BaseEngine& engine = harness->driver();
+    if (GetParam().answered_late) {
+        engine.set_position(position_after(start_fen, "e2e4"));
+        engine.go();
+    } else {
+        // Counted as thinking while it is not, the engine leaves "?"
+        // unanswered, as one that ignores it does.
+        harness->ev().set_state(thinking);
+    }
+    engine.stop();
+    engine.set_position(position_after(start_fen, "e2e4"));
+    engine.go();
+    const std::string& forwarded = GetParam().forwarded;
+    EXPECT_EQ(harness->wait_forwarded(forwarded.substr(0, forwarded.find(' '))), forwarded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, XboardUnansweredStop,
+    testing::Values(UnansweredStop{"Resignation", "resign", false, "resign"},
+                    UnansweredStop{"Move", "e7e5", false, "bestmove e7e5"},
+                    UnansweredStop{"AfterALateMove", "e7e5 d7d5", true, "bestmove d7d5"}),
+    [](const testing::TestParamInfo<UnansweredStop>& info) { return info.param.name; });
+
 }
