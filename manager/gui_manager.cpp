@@ -1,6 +1,7 @@
 #include "manager/gui_manager.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <stdexcept>
 
@@ -17,8 +18,7 @@ GuiManager::GuiManager(const std::string& program)
       m_mode(GuiManagerMode::human_human),
       m_substate(human_to_move),
       m_game_number(0),
-      m_engine1_restarted(false),
-      m_engine1_death_told(false)
+      m_engine1_restarted(false)
 {
     m_openings.emplace();
     m_human_clock.set_time_control(m_level);
@@ -39,7 +39,11 @@ void GuiManager::command(const std::string& line) { m_queue.push(line); }
 
 void GuiManager::operator()()
 {
-    m_queue.serve([this] { return m_stop; }, [this](const std::string& line) { handle_line(line); });
+    // The window's "wake_up" stops while a message box it opened is up: an
+    // idle pass every 400 ms keeps the clocks and the engines' health looked
+    // at all the same, so that no box the user leaves open holds a game up.
+    m_queue.serve([this] { return m_stop; }, [this](const std::string& line) { handle_line(line); },
+                  std::chrono::milliseconds(400));
 }
 
 void GuiManager::handle_line(const std::string& line)

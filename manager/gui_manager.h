@@ -60,9 +60,10 @@ public:
     // Queues one line and wakes the manager's thread; any thread.
     void command(const std::string& line) override;
 
-    // The thread body: handles queued lines until "quit" has been handled.
-    // No exception leaves it: an error while a line is handled is reported to
-    // the window as a "telluser" line and the loop goes on.
+    // The thread body: handles queued lines until "quit" has been handled,
+    // and with no line for 400 ms runs the move loop and the engine test all
+    // the same. No exception leaves it: an error while a line is handled is
+    // reported to the window as a "telluser" line and the loop goes on.
     void operator()();
 
     // Direct accessors for the window's thread. They read slot 1 under a
@@ -112,6 +113,10 @@ private:
     void command_analyzeposition();
     void command_usermove(const std::string& text);
     void command_learnopenings(int sides);
+    // Plays the tournament as its file holds it now, read again under the
+    // name it was loaded by (a game appended but left unscored is scored
+    // from the PGN file); with no game left to play, says why and changes
+    // nothing.
     void command_start_tournament();
     void command_load_tournament(const std::string& name);
     // Enters a mode of engine 1 in the sub-state given, with no move pending
@@ -122,7 +127,7 @@ private:
     // Before a command (its first word) that sets up a new position or new
     // play: the engines are stopped and their lines still waiting dropped, so
     // that nothing of the old game acts on the new one.
-    void drop_old_game_lines(const std::string& word);
+    void stop_engines_and_drop_their_lines(const std::string& word);
     // A refusal while a tournament game is being played; true when refused.
     bool refused_during_tournament_game(const std::string& what);
 
@@ -142,7 +147,8 @@ private:
     // Plays the pending move on the position and finishes the game when
     // that ends it; true when the game goes on.
     bool play_pending_move();
-    // Engine 1 stopped running in a game against the human.
+    // Engine 1 stopped running in a game against the human: it is restarted
+    // once in a game; dead again, it is given up (its slot emptied).
     void handle_engine1_crash();
     // A new game: engine 1 may again be restarted once after a crash.
     void forget_engine1_crashes();
@@ -181,9 +187,13 @@ private:
 
     // Engine slots.
     // Starts the engine at path in the slot and names it to the window; an
-    // installed engine's record gives it its settings first.
-    void load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed = nullptr);
-    void load_installed_engine(int slot, const std::string& name);
+    // installed engine's record gives it its settings first. False, with
+    // the slot empty and "engine1name ???" (or "engine2name ???") sent, when
+    // it does not start; the caller tells the user why.
+    bool load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed = nullptr);
+    // load_engine of the engine installed under the name; false for an
+    // empty name, with the slot left as it was.
+    bool load_installed_engine(int slot, const std::string& name);
     void reload_engine(int slot);
     // Starts the engine of a slot again with its settings, its clock as it
     // stood and a fresh token; the game and the window are not touched.
@@ -235,14 +245,14 @@ private:
     TournamentManager m_tournament_manager;
     // Always holds a suite; "book" with no path puts a fresh, empty one here.
     std::optional<GuiBook> m_openings;
-    // The manager's own copy of the tournament it plays, loaded from its file.
+    // The manager's own copy of the tournament it plays, loaded from its
+    // file, and the name it was loaded under, read again at each start.
     Tournament m_tournament;
+    std::string m_tournament_name;
     // The tournament game being played, written out when it ends: the window
     // shows the game, the manager keeps it on record.
     TournamentRecord m_record;
     int m_game_number;
-    // Engine 1 has been restarted after a crash in the game being played,
-    // and the user has been told that it died again.
+    // Engine 1 has been restarted after a crash in the game being played.
     bool m_engine1_restarted;
-    bool m_engine1_death_told;
 };

@@ -2,6 +2,7 @@
 #include "manager/gui_manager.h"
 
 #include "manager/engine_game.h"
+#include "manager/tournament_games_left.h"
 #include "manager/tournament_opening.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ void GuiManager::process_command_from_interface(std::string line)
         throw std::logic_error("GuiManager::process_command_from_interface: command not from interface");
     }
     const std::string word = words.next_word();
-    drop_old_game_lines(word);
+    stop_engines_and_drop_their_lines(word);
     if (word == "load") {
         command_load(words);
     } else if (word == "book") {
@@ -72,7 +73,7 @@ void GuiManager::process_command_from_interface(std::string line)
     // move loop's pass after every line is all they cause.
 }
 
-void GuiManager::drop_old_game_lines(const std::string& word)
+void GuiManager::stop_engines_and_drop_their_lines(const std::string& word)
 {
     static const std::set<std::string> new_play = {
         "setboard", "new", "load", "human_human", "human_computer", "go", "analyzeposition", "learnopenings"};
@@ -112,12 +113,16 @@ void GuiManager::command_load(CommandWords& words)
     }
     const std::string kind = words.next_word();
     const std::string target = words.trimmed_rest();
+    bool failed = false;
     if (kind == "filename") {
         empty_slot(1);
-        load_engine(1, target, protocol);
+        failed = !load_engine(1, target, protocol);
     } else if (kind == "name") {
         empty_slot(1);
-        load_installed_engine(1, target);
+        failed = !target.empty() && !load_installed_engine(1, target);
+    }
+    if (failed) {
+        send("telluser " + target + " failed");
     }
     reset_position();
 }
@@ -427,14 +432,25 @@ void GuiManager::command_learnopenings(int sides)
 
 void GuiManager::command_start_tournament()
 {
-    if (m_tournament.get_event().empty()) {
-        send("telluser No_tournament_loaded");
-        send("tournament_finished");
+    if (refused_during_tournament_game("start_tournament")) {
         return;
     }
-    if (m_tournament.is_finished()) {
+    // The saved file says what is left to play, for the manager as for the
+    // window, which asked it before the user's choice came here: it is read
+    // again, and a game that a crash left unscored in it is scored from the
+    // PGN file first.
+    std::string why;
+    try {
+        load_tournament_with_suite(m_tournament, m_openings, m_tournament_name);
+        TournamentRecord::score_games_appended(m_tournament);
+        why = no_game_left_reason(m_tournament);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;
+        why = no_tournament_reason();
+    }
+    if (!why.empty()) {
         // Nothing to play: the game on the window's board stays.
-        send("telluser tournament_finished");
+        send("telluser The_tournament_has_no_game_left_to_play. " + why);
         send("tournament_finished");
         return;
     }
@@ -451,6 +467,7 @@ void GuiManager::command_load_tournament(const std::string& name)
     if (refused_during_tournament_game("load_tournament")) {
         return;
     }
+    m_tournament_name = name;
     try {
         load_tournament_with_suite(m_tournament, m_openings, name);
     } catch (const std::exception& error) {

@@ -28,16 +28,16 @@ void GuiManager::empty_slot(int slot)
     }
 }
 
-void GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed)
+bool GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed)
 {
     empty_slot(slot);
     std::unique_ptr<GuiEngine> started = start_engine(slot, path, protocol, m_queue.trio(),
                                                       {m_debug, &m_log, m_ponder, m_level}, "GuiManager::load_engine");
     const std::string prefix = slot == 1 ? "engine1name " : "engine2name ";
     if (!started) {
+        // The slot is empty now, whoever tells the user why.
         send(prefix + "???");
-        send("telluser " + path + " failed");
-        return;
+        return false;
     }
     token(slot) = m_token_rng();
     started->set_token(token(slot));
@@ -53,18 +53,19 @@ void GuiManager::load_engine(int slot, const std::string& path, int protocol, co
         (slot == 1 ? m_engine1 : m_engine2) = std::move(started);
     }
     send(prefix + name);
+    return true;
 }
 
-void GuiManager::load_installed_engine(int slot, const std::string& name)
+bool GuiManager::load_installed_engine(int slot, const std::string& name)
 {
     if (name.empty()) {
-        return;
+        return false;
     }
     if (slot != 1 && slot != 2) {
         throw std::logic_error("GuiManager::load_installed_engine eng_id error");
     }
     const EngineVariables record = installed_engine(m_installed, name);
-    load_engine(slot, record.get_filename(), record.get_protocol(), &record);
+    return load_engine(slot, record.get_filename(), record.get_protocol(), &record);
 }
 
 void GuiManager::reload_engine(int slot)

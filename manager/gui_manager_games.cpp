@@ -115,8 +115,9 @@ void GuiManager::start_tournament_game()
     }
     for (int slot : {1, 2}) {
         const std::string& name = slot == 1 ? white : black;
-        load_installed_engine(slot, name);
-        if (!engine(slot) || !engine(slot)->engine_running()) {
+        // A participant that is no longer installed, or whose program does
+        // not start, is named in the one message the user gets.
+        if (!load_installed_engine(slot, name) || !engine(slot)->engine_running()) {
             m_mode = GuiManagerMode::human_human;
             send("telluser Oops... loading " + name + " failed");
             send("tournament_finished");

@@ -40,10 +40,10 @@ void GuiManager::play()
 
 void GuiManager::play_human_computer()
 {
-    GuiEngine* engine1 = engine(1);
-    if (engine1 && !engine1->engine_running()) {
+    if (engine(1) && !engine(1)->engine_running()) {
         handle_engine1_crash();
     }
+    GuiEngine* engine1 = engine(1);
     const bool pending = m_pending.kind() != nullmove;
     if (m_substate == human_to_move && pending) {
         if (!play_pending_move()) {
@@ -88,24 +88,20 @@ bool GuiManager::play_pending_move()
     return true;
 }
 
-void GuiManager::forget_engine1_crashes()
-{
-    m_engine1_restarted = false;
-    m_engine1_death_told = false;
-}
+void GuiManager::forget_engine1_crashes() { m_engine1_restarted = false; }
 
 void GuiManager::handle_engine1_crash()
 {
     if (m_engine1_restarted) {
-        if (!m_engine1_death_told) {
-            m_engine1_death_told = true;
-            // Nothing restarts it now: its process must not linger as a zombie
-            // until the next load or quit.
-            engine(1)->release_lost_process();
-            send("telluser engine1 crashed again, not restarted");
-            if (m_substate == engine1_to_move) {
-                m_substate = human_to_move;
-            }
+        // Dead again after its restart: the engine is given up and its slot
+        // emptied, which also reaps its process. The window hears of it as
+        // of a failed load, so that nobody waits for the engine any more;
+        // the human plays on alone.
+        empty_slot(1);
+        send("engine1name ???");
+        send("telluser engine1 crashed again, not restarted");
+        if (m_substate == engine1_to_move) {
+            m_substate = human_to_move;
         }
         return;
     }
@@ -136,7 +132,7 @@ void GuiManager::play_match()
     send(move_line);
     log(" interface <- " + move_line);
     send("emt " + std::to_string(mover->get_move_time()));
-    m_record.add_move(m_pending, mover->is_white());
+    m_record.add_move(m_pending, mover->is_white(), mover->get_move_time());
     if (const auto loss = time_loss_after_move(GuiEngineClock(*mover), m_tournament.get_ignoretimeloss())) {
         log(" GuiManager:   TIME LOSS");
         mover->stop();

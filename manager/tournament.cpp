@@ -95,6 +95,12 @@ TournamentGame Tournament::next_game() const
     return TournamentGame();
 }
 
+std::optional<std::uintmax_t> Tournament::get_pgn_size() const
+{
+    std::lock_guard lock(m_games_mutex);
+    return m_pgn_size;
+}
+
 void Tournament::reset_results()
 {
     for (TournamentGame& game : m_games) {

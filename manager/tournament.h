@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@
 // order: next_game returns the first unplayed game and set_result scores it.
 // The main window makes the schedule and saves it as "<event>.trn" in the
 // per-user tournaments directory; each manager loads its own copy from that
-// file and saves it after every result.
+// file and saves it after every result. Each save also records how long the
+// event's PGN file was then, so that a game appended after it can be told
+// from the games of earlier runs (TournamentRecord::score_games_appended).
 //
 // The four flags are read and written with trivial accessors:
 //   get_parallelgames / set_parallelgames   games to play at once (stored only)
@@ -26,9 +29,9 @@
 //   get_randomorder / set_randomorder       openings in random order
 //   get_ignoretimeloss / set_ignoretimeloss overstepping the time does not lose
 //
-// The game list operations (set_result, is_finished, next_game, get_games)
-// and save and load take the game-list lock; everything else runs unlocked,
-// so an object belongs to one thread at a time.
+// The game list operations (set_result, is_finished, next_game, get_games),
+// get_pgn_size, save and load take the game-list lock; everything else runs
+// unlocked, so an object belongs to one thread at a time.
 class Tournament {
 public:
     // The default definition: event "Torvane Battles", site "?", the default
@@ -97,6 +100,10 @@ public:
     // A copy of the first unplayed game; a default game (number 0, no
     // players) when there is none.
     TournamentGame next_game() const;
+    // The length in bytes of "<event>.pgn" in the working directory when the
+    // results held now were last saved, or as the loaded file recorded it;
+    // none after loading a file without it (saved before lengths were kept).
+    std::optional<std::uintmax_t> get_pgn_size() const;
     // Every game becomes unplayed.
     void reset_results();
     // Removes all participants and games; the settings stay.
@@ -125,15 +132,18 @@ public:
     // Writes the tournament to "<event>.trn" in the tournaments directory: a
     // temporary file in that directory, every write checked and synced, then
     // renamed over the old file, so the old file stays whole on any failure.
-    // Throws std::logic_error (before anything is written) for an event name
-    // that breaks the rule or a value holding a line end, and
-    // std::runtime_error "Tournament::save()  open tournament failed" or
-    // "Tournament::save()  write tournament failed" when the file can't be
-    // written.
-    void save() const;
+    // The file records, as get_pgn_size does from then on (also when the
+    // write fails), the length of "<event>.pgn" in the working directory
+    // taken before the write (0 when there is no such file). Throws
+    // std::logic_error (before anything is written) for an event name that
+    // breaks the rule or a value holding a line end, and std::runtime_error
+    // "Tournament::save()  open tournament failed" or "Tournament::save()
+    // write tournament failed" when the file can't be written.
+    void save();
     // Reads "<name>.trn" from the tournaments directory (LF or CR LF lines,
-    // current or older game lines), replacing participants, games and the
-    // settings the file names; other settings stay. Throws std::logic_error:
+    // current or older game lines), replacing participants, games, the PGN
+    // length (none when the file has no "pgnsize" line) and the settings the
+    // file names; other settings stay. Throws std::logic_error:
     // "<path> doesn't exist!" when the file can't be opened; the load error
     // text for a malformed number or game line; the error of Level::set for a
     // refused time control; one naming the event for an event line that
@@ -170,6 +180,7 @@ private:
     std::string m_event = "Torvane Battles";
     std::string m_site = "?";
     std::string m_version;
+    std::optional<std::uintmax_t> m_pgn_size;
     Level m_level;
     mutable std::mutex m_games_mutex;
 };

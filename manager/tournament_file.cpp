@@ -39,14 +39,24 @@ std::vector<std::string> words_of(const std::string& text)
 
 // The integer at the start of text (after white space); a text that holds
 // none, or one too large, makes the file unreadable.
-std::int32_t integer_of(const std::string& text)
+template <typename Integer = std::int32_t>
+Integer integer_of(const std::string& text)
 {
     std::istringstream in(text);
-    std::int32_t value = 0;
+    Integer value = 0;
     if (!(in >> value)) {
         throw std::logic_error(load_error);
     }
     return value;
+}
+
+// The length of the event's PGN file in the working directory, where
+// TournamentRecord appends the games; 0 when there is no such file.
+std::uintmax_t pgn_file_size(const std::string& event)
+{
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(event + ".pgn", missing);
+    return missing ? 0 : size;
 }
 
 bool starts_with(const std::string& text, const std::string& start)
@@ -75,6 +85,7 @@ std::string Tournament::file_text() const
     text += std::string("bothcolors ") + flag_word(m_bothcolors) + "\n";
     text += std::string("randomorder ") + flag_word(m_randomorder) + "\n";
     text += std::string("ignoretimeloss ") + flag_word(m_ignoretimeloss) + "\n";
+    text += "pgnsize " + std::to_string(m_pgn_size.value_or(0)) + "\n";
     for (const TournamentParticipant& participant : m_participants) {
         require_one_line(participant.get_name(), "participant");
         text += "participant " + participant.get_name() + "\n";
@@ -86,14 +97,19 @@ std::string Tournament::file_text() const
     return text;
 }
 
-void Tournament::save() const
+void Tournament::save()
 {
     check_event_name(m_event);
+    // The length goes with the results written: every game appended so far
+    // counts in it, so none of them can later pass for a game whose result
+    // was lost.
+    const std::uintmax_t pgn_size = pgn_file_size(m_event);
     std::string text;
     {
         // Only the text is made under the lock; the file is written after it
         // is released.
         std::lock_guard lock(m_games_mutex);
+        m_pgn_size = pgn_size;
         text = file_text();
     }
     switch (replace_file(file_path(m_event), text)) {
@@ -111,6 +127,7 @@ void Tournament::load(const std::string& name)
     std::lock_guard lock(m_games_mutex);
     m_version.clear();
     m_nbr_openings = 0;
+    m_pgn_size.reset();
     reset();
     std::string path = file_path(name);
     std::ifstream in(path, std::ios::binary);
@@ -183,6 +200,8 @@ void Tournament::read_line(const std::string& line)
         m_randomorder = word == "true";
     } else if (keyword == "ignoretimeloss") {
         m_ignoretimeloss = word == "true";
+    } else if (keyword == "pgnsize") {
+        m_pgn_size = integer_of<std::uintmax_t>(rest);
     } else if (keyword == "participant") {
         add_participant(TournamentParticipant(without_leading_blanks(rest)));
     } else if (keyword == "game") {

@@ -75,6 +75,7 @@ void TournamentManager::process_command_from_interface(const std::string& line)
             stop_run();
             return;
         }
+        TournamentRecord::score_games_appended(m_tournament);
         m_substate = substate_idle;
         m_level.set(m_tournament.get_level());
         start_tournament_game();

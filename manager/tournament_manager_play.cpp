@@ -45,7 +45,7 @@ void TournamentManager::process_answer_from_engine(int slot, const std::string& 
             finish_game(*result);
             return;
         }
-        m_record.add_move(move, white);
+        m_record.add_move(move, white, answering->get_move_time());
         m_pending = move;
     } else if (word == "resign") {
         if (m_substate == substate_idle) {

@@ -74,17 +74,23 @@ void TournamentRecord::append_move(const Move& move)
         added = false;
     }
     if (!added) {
-        throw std::logic_error("TournamentRecord::add_move   the game record refused " + move.to_string() + " after\n" +
-                               m_game.pgn());
+        throw std::logic_error("TournamentRecord::append_move   the game record refused " + move.to_string() +
+                               " after\n" + m_game.pgn());
+    }
+    const std::uint64_t key = m_game.position().hash_key();
+    if (const std::string eco = m_eco.get_eco(key); !eco.empty()) {
+        m_game.set_tag("ECO", eco);
+        m_game.set_tag("Opening", m_eco.get_opening(key));
     }
 }
 
-void TournamentRecord::add_move(const Move& move, bool white)
+void TournamentRecord::add_move(const Move& move, bool white, std::uint64_t move_time_ms)
 {
     append_move(move);
-    if (m_comments) {
-        m_game.set_comment(white ? m_white_analysis : m_black_analysis);
-    }
+    std::string& analysis = white ? m_white_analysis : m_black_analysis;
+    m_game.set_comment((m_comments ? analysis : "") + "[%time " + std::to_string(move_time_ms) + "]");
+    // The side's next move carries only what its engine sends for that move.
+    analysis.clear();
 }
 
 bool TournamentRecord::finish(Tournament& tournament, const std::string& result_line)

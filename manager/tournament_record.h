@@ -2,21 +2,34 @@
 
 #include "core/chess_position.h"
 #include "core/move.h"
+#include "eco/eco_classifier.h"
 #include "engines/gui_engine.h"
 #include "game/chess_game.h"
 #include "manager/tournament.h"
 #include "manager/tournament_game.h"
 #include "manager/tournament_game_start.h"
 
+#include <cstdint>
 #include <string>
 
 // The record of one tournament game, kept alike by both managers: the game's
 // tags, its opening, every engine move with the analysis its engine sent
-// while it thought, and the result. Its end is the one place where a
-// finished tournament game goes on record: first into "<event>.pgn", and
-// only once it is there, its result into the tournament and its ".trn" file.
-// So every game that the ".trn" file scores is in the PGN file, once; a run
-// that stops in between plays the game again rather than lose it.
+// for that move and the manager's time for it, and the result. After every
+// move, of the opening or an engine, whose position the ECO table names,
+// the "ECO" and "Opening" tags take that position's names; otherwise the
+// previous ones stay.
+//
+// Its end is the one place where a finished tournament game goes on record:
+// first into "<event>.pgn", and only once it is there, its result into the
+// tournament and its ".trn" file. So every game that the ".trn" file scores
+// is in the PGN file. A run that stops in between (a crash, a failed save)
+// leaves the game in the PGN file beyond the length that the last save
+// recorded; on resuming, score_games_appended scores it from there instead
+// of playing it again, so it is in the PGN file once. Games that were there
+// when the ".trn" file was saved (such as an earlier run's, before the
+// tournament was made afresh) never count. The game is played again, and
+// is then in the PGN file twice, only when the ".trn" file records no
+// length (saved before lengths were kept) or the crash cut its append short.
 class TournamentRecord {
 public:
     // A fresh record of the game about to be played: the Seven Tag Roster
@@ -30,9 +43,12 @@ public:
     // Folds an "info" line (the text after the word) of the engine playing
     // that side into the side's analysis comment.
     void add_analysis(bool white, const std::string& info);
-    // Adds the move of the engine playing that side, with the side's
-    // analysis; throws std::logic_error when the record refuses the move.
-    void add_move(const Move& move, bool white);
+    // Adds the move of the engine playing that side. Its comment is, while
+    // comments are on, the side's analysis folded in since that side's
+    // previous move (none when the engine sent none), then "[%time N]", N
+    // being the manager's move time in milliseconds. Throws std::logic_error
+    // when the record refuses the move.
+    void add_move(const Move& move, bool white, std::uint64_t move_time_ms);
     // Ends the game with the manager's result line ("0-1 {illegal move:
     // 0000}"): the result and its comment end the movetext, also of a game
     // without a move. The game is appended to "<event>.pgn"; only then is
@@ -41,9 +57,23 @@ public:
     // save passes on the error of Tournament::save.
     bool finish(Tournament& tournament, const std::string& result_line);
 
+    // For the start of play of a loaded tournament, before its next game is
+    // begun. Each complete game (one that ends with its result) that
+    // "<event>.pgn" holds beyond the length recorded at the tournament's
+    // last save (Tournament::get_pgn_size), in file order, whose "Event",
+    // "Round", "White" and "Black" tags are those of the tournament's next
+    // unplayed game, is scored with its "Result" tag instead of being played
+    // again; other games there are passed over. When one was scored the
+    // ".trn" file is saved; a failed save is reported on standard error and
+    // the scores stay in the tournament, to be saved with the next result.
+    // Nothing happens without an event or a recorded length.
+    static void score_games_appended(Tournament& tournament);
+
 private:
+    // Adds the move and names the opening from its position.
     void append_move(const Move& move);
 
+    EcoClassifier m_eco;
     ChessGame m_game;
     std::string m_white_analysis;
     std::string m_black_analysis;

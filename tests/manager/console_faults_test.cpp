@@ -15,6 +15,9 @@
 namespace torvane_test {
 namespace {
 
+const std::string nothing_to_play = "telluser The_tournament_has_no_game_left_to_play. Make a tournament with "
+                                    "Tournament > New / Edit / Reset, or load one.";
+
 using namespace std::chrono_literals;
 
 TEST(ConsoleFaults, AnEngineThatCrashesAgainstAHumanIsRestartedInTheSameGameOnce)
@@ -75,6 +78,8 @@ TEST(ConsoleFaults, AnEngineThatDiesAgainIsNotRestartedAndTheHumanPlaysOn)
     console.send("0 usermove e2e4");
     const Lines lines = console.lines_until("telluser engine1 crashed again, not restarted");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "telluser engine1 crashed"), 1);
+    // Given up, the engine leaves its slot, as after a failed load.
+    EXPECT_EQ(lines.at(lines.size() - 2), "engine1name ???");
     EXPECT_EQ(console.children(), std::vector<pid_t>{}) << "the dead engine is reaped";
     EXPECT_EQ(console.lines_for(1s), Lines{});
     // The human's moves are still refereed: an illegal one is refused, a mate ends the game.
@@ -193,10 +198,28 @@ TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
         console.send("0 load_tournament " + name);
         console.send("0 start_tournament");
         EXPECT_EQ(console.lines_until("tournament_finished"),
-                  (Lines{"telluser Tournament_doesn't_exist", "telluser No_tournament_loaded", "tournament_finished"}));
+                  (Lines{"telluser Tournament_doesn't_exist", nothing_to_play, "tournament_finished"}));
     }
     EXPECT_EQ(console.read_file("tournaments/Broken.trn"), before);
     EXPECT_TRUE(console.children().empty());
+}
+
+// A participant that is no longer installed: the user is told which, once.
+TEST(ConsoleFaults, AParticipantNoLongerInstalledIsNamedInTheOneMessage)
+{
+    ConsoleSession console;
+    write_engines_cfg(console, {{"W", ConsoleSession::fake_engine(), "uci"}});
+    write_tournament(console, {.event = "Gone", .level = "fixed_depth 1", .participants = {"W", "fmax"},
+                               .games = {{"1", 1, 1, 2}}});
+    console.send("0 load_tournament Gone");
+    console.send("0 start_tournament");
+    Lines told;
+    for (const std::string& line : console.lines_until("tournament_finished")) {
+        if (starts_with(line, "telluser")) {
+            told.push_back(line);
+        }
+    }
+    EXPECT_EQ(told, Lines{"telluser Oops... loading fmax failed"});
 }
 
 TEST(ConsoleFaults, AResultThatCannotBeSavedEndsTheRun)
@@ -239,7 +262,7 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
         {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},
         // Nothing to play: the board is not reset for a game that never starts.
-        {"0 start_tournament", {"telluser tournament_finished", "tournament_finished"}},
+        {"0 start_tournament", {nothing_to_play, "tournament_finished"}},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;

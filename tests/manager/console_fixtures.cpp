@@ -124,6 +124,9 @@ void write_tournament(const std::string& dir, const TournamentFile& tournament, 
     }
     text += "bothcolors false\nrandomorder false\nignoretimeloss " +
             std::string(tournament.ignore_time_loss ? "true" : "false") + "\n";
+    if (tournament.pgn_size) {
+        text += "pgnsize " + std::to_string(*tournament.pgn_size) + "\n";
+    }
     for (const std::string& participant : tournament.participants) {
         text += "participant " + participant + "\n";
     }

@@ -3,7 +3,9 @@
 #include "core/chess_position.h"
 #include "tests/manager/console_session.h"
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,9 @@ struct TournamentFile {
         std::string result = "*";
     };
     std::vector<Game> games{};
+    // The "pgnsize" line a save writes: the length of "<event>.pgn" then;
+    // none leaves the line out, as older files do.
+    std::optional<std::uintmax_t> pgn_size{};
 };
 
 // A shell script in the directory that starts program with the environment

@@ -2,11 +2,13 @@
 // against a human and between two engines, with its exact result lines.
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
+#include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <sstream>
@@ -193,12 +195,11 @@ TEST(ConsoleGames, TheFirstEngineToMoveIsToldBothClocks)
     }
 }
 
-// A position set up anew is a new game for both clocks: the engine is told
-// the whole session again. The position shown sent again keeps the clocks.
-// Stepping through the game's own moves keeps the clocks; only a new game
-// or a time control started afresh ("level", which the window sends with
-// every new position) gives the engine its full time again.
-TEST(ConsoleGames, OnlyANewPositionGivesTheEngineTheFullTimeControlAgain)
+// A position set up during the game keeps both clocks, whether it is the
+// game's start again or the position shown sent again; only a new game or a
+// time control started afresh ("level", which the window sends with every
+// new position) gives the engine its full time again.
+TEST(ConsoleGames, OnlyANewGameOrTimeControlGivesTheEngineTheFullTimeControlAgain)
 {
     const std::string after_d4_e5 = "rnbqkbnr/pppp1ppp/8/4p3/3P4/8/PPP1PPPP/RNBQKBNR w KQkq - 0 2";
     const struct {
@@ -265,8 +266,9 @@ TEST(ConsoleGames, ATournamentOpeningIsShownFromItsOwnStartPosition)
     EXPECT_EQ(result_lines(lines), Lines{"0-1 {illegal move: e2e5}"});
 }
 
-// Each result of a text: the value of every "[Result" tag of a PGN file, or
-// of every "result=" of a ".trn" file's game lines that has one.
+// What follows each key in a text up to the end after it: the value of
+// every "[Result" tag of a PGN file, every "result=" of a ".trn" file's game
+// lines, every "[%time" command of the move comments.
 Lines results_in(const std::string& text, const std::string& key, const std::string& end)
 {
     Lines results;
@@ -275,6 +277,52 @@ Lines results_in(const std::string& text, const std::string& key, const std::str
         results.push_back(text.substr(from, text.find(end, from) - from));
     }
     return results;
+}
+
+// The lines of a text that start with one of the starts, in order.
+Lines lines_starting(const std::string& text, const Lines& starts)
+{
+    Lines found;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const auto starts_line = [&line](const std::string& start) { return starts_with(line, start); };
+        if (std::any_of(starts.begin(), starts.end(), starts_line))
+            found.push_back(line);
+    }
+    return found;
+}
+
+// The suite's moves reach the Ruy Lopez, the engines' moves 3...a6 4.Ba4
+// another named position and 4...h6 none. The record names the opening as
+// pgn-extract classifies the game from the same table, and gives each engine
+// move the time the manager told the window in its "emt" line.
+TEST(ConsoleGames, ATournamentGameIsRecordedWithItsOpeningAndEachEngineMoveTime)
+{
+    // Each answer comes after a while, so that the move times differ from 0.
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "20"}});
+    console.write_file("suite.pgn", "[Event \"?\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n");
+    const auto engine = [&console](const std::string& name, const std::string& moves) {
+        return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
+    };
+    write_engines_cfg(console, {{"White", engine("white.sh", "b5a4"), "uci"},
+                                {"Black", engine("black.sh", "a7a6 h7h6"), "uci"}});
+    write_tournament(console, {.event = "Spanish", .level = "fixed_depth 1", .suite = console.dir() + "/suite.pgn",
+                               .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
+    const Lines lines = play_tournament(console, "Spanish");
+    ASSERT_EQ(result_lines(lines), Lines{"0-1 {illegal move: (none)}"});
+    const std::string extract = peer_program("pgn-extract") + " -s -w100000 '" + console.dir() + "/Spanish.pgn'";
+    const std::string recorded = run_command(extract + " 2>/dev/null");
+    const std::string classified = run_command(extract + " -e'" TORVANE_SOURCE_DIR "/eco/data/eco.pgn' 2>/dev/null");
+    const Lines names = lines_starting(classified, {"[ECO ", "[Opening "});
+    ASSERT_EQ(names.size(), 2u) << classified;
+    EXPECT_EQ(lines_starting(recorded, {"[ECO ", "[Opening "}), names) << recorded;
+    Lines told;
+    for (const std::string& line : lines) {
+        if (starts_with(line, "emt "))
+            told.push_back(line.substr(4));
+    }
+    EXPECT_EQ(told.size(), 3u);
+    EXPECT_EQ(results_in(recorded, "[%time ", "]"), told) << recorded;
 }
 
 // A tournament stopped and resumed at random moments: whenever it stands,
@@ -309,6 +357,32 @@ TEST(ConsoleGames, EveryGameTheTournamentFileScoresIsInItsPgnFileWhereverItIsSto
     EXPECT_TRUE(finished);
     // Games 4 and 8 have the mater White, who loses at once with an illegal move.
     EXPECT_EQ(results_in(console.read_file("Stops.pgn"), "{illegal move: ", "}"), Lines(2, "e7e5"));
+}
+
+// The result of game 1 cannot be saved (a directory stands where the event's
+// ".trn" file goes), so the run ends with the game in the PGN file only.
+// Resumed once the directory is gone, the run scores game 1 from the PGN
+// file instead of playing it again, then plays game 2.
+TEST(ConsoleGames, AResumedTournamentScoresTheGameItAppendedButCouldNotSave)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+    write_engines_cfg(console,
+                      {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+    console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
+    write_tournament(console,
+                     {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}, .pgn_size = 0},
+                     "Loaded");
+    const std::string obstacle = console.dir() + "/tournaments/Saved Elsewhere.trn";
+    std::filesystem::create_directories(obstacle);
+    ASSERT_EQ(result_lines(play_tournament(console, "Loaded")).size(), 1u);
+    std::filesystem::remove(obstacle);
+    const Lines resumed = play_tournament(console, "Loaded");
+    EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "round 1"), 0);
+    EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {Draw by insufficient material}"});
+    EXPECT_EQ(results_in(console.read_file("Saved Elsewhere.pgn"), "[Round \"", "\""), (Lines{"1", "2"}));
+    EXPECT_EQ(results_in(console.read_file("tournaments/Saved Elsewhere.trn"), "result=", "\n"),
+              (Lines{"1/2-1/2", "1/2-1/2"}));
 }
 
 }

@@ -23,6 +23,7 @@ const std::string spring_match = "version 1.15\n"
                                  "bothcolors false\n"
                                  "randomorder false\n"
                                  "ignoretimeloss false\n"
+                                 "pgnsize 0\n"
                                  "participant Alpha 1.0\n"
                                  "participant Beta 2\n"
                                  "game       1   round=1   opening=1  pairing=2-1   result=1-0\n"
@@ -77,12 +78,15 @@ TEST_F(TrnFile, WorkedExampleIsWrittenAndReadBack)
     EXPECT_EQ(saved_text(reread), saved_text(t));
 }
 
-TEST_F(TrnFile, NewTournamentSavesTenLines)
+// The last line holds the length of the event's PGN file in the working
+// directory when the file was saved.
+TEST_F(TrnFile, NewTournamentSavesElevenLines)
 {
+    TempWorkingDir::write_file("Torvane Battles.pgn", std::string(1234, '\n'));
     m_tournament.save();
     EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")),
               "version 1.15\nevent Torvane Battles\nsite  ?\nlevel sessions 40 0:10 0.1\ntype match\niterations 0\n"
-              "parallelgames 1\nbothcolors false\nrandomorder true\nignoretimeloss false\n");
+              "parallelgames 1\nbothcolors false\nrandomorder true\nignoretimeloss false\npgnsize 1234\n");
     EXPECT_EQ(load(TempWorkingDir::read_file(trn("Torvane Battles"))), "");
     EXPECT_EQ(m_tournament.get_event(), "Torvane Battles");
     EXPECT_TRUE(m_tournament.get_games().empty());

@@ -1,6 +1,7 @@
 // The tournament runner with the fake engine: the record and the analysis
 // comments of each game, the engines kept or replaced between games, games
-// ended by engine faults, and files that cannot be read or written.
+// ended by engine faults, files that cannot be read or written, and a run
+// resumed after a result that could not be saved.
 #include "game/chess_game.h"
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/runner_fixture.h"
@@ -11,27 +12,45 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
 
 namespace torvane_test {
 namespace {
 
 // Each move of a recorded game in coordinates, followed by its comment in
-// braces when it has one.
+// braces when it has one; the manager's move time, "[%time N]" with N a
+// whole number of milliseconds, is shown as "[%time]".
 Lines moves_with_comments(const std::string& pgn_text)
 {
     ChessGame game(pgn_text);
     game.goto_start();
     Lines moves;
     while (!game.forward().empty()) {
-        const std::string comment = game.get_comment();
+        const std::string comment = std::regex_replace(game.get_comment(), std::regex(R"(\[%time \d+\])"), "[%time]");
         moves.push_back(game.last_move().to_string() + (comment.empty() ? "" : " {" + comment + "}"));
     }
     return moves;
 }
 
+// A fake engine that sends analysis before its first move only, as an
+// engine does that plays its later moves from its own book.
+std::string analysing_once(const std::string& dir, const std::string& moves)
+{
+    const std::string path = dir + "/once";
+    // The shell reads its input a byte at a time, so each line goes on at once.
+    std::ofstream(path) << "#!/bin/sh\nexport TORVANE_FAKE_MOVES='" << moves << "'\n'" << ConsoleSession::fake_engine()
+                        << "' | while IFS= read -r line; do\n"
+                           "    case $line in info*) [ -n \"$seen\" ] && continue; seen=1;; esac\n"
+                           "    printf '%s\\n' \"$line\"\ndone\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
 // Fool's mate, 1.f3 e5 2.g4 Qh4#, in every game: engine 1 is White and UCI,
 // engine 2 Black and xboard, both reporting 1.5 s of thought; engines 3 and 4
-// send no analysis. Games 1 and 2 have the same pairing; game 3 another.
+// send no analysis, engine 5 only before its first move. Games 1 and 2 have
+// the same pairing; games 3 and 4 others. The table names the opening after
+// 1.f3 "Gedult's opening" (A00) and no later position of the game.
 TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
 {
     RunnerDir dir;
@@ -43,32 +62,45 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
     write_engines_cfg(dir.path(), {{"E1", engine("e1", white_moves, "TORVANE_FAKE_THINK_MS", "1500"), "uci"},
                                    {"E2", engine("e2", black_moves, "TORVANE_FAKE_THINK_MS", "1500"), "xboard_v2"},
                                    {"E3", engine("e3", "f2f3 g2g4", "TORVANE_FAKE_MODE", "quiet"), "uci"},
-                                   {"E4", engine("e4", "e7e5 d8h4", "TORVANE_FAKE_MODE", "quiet"), "xboard_v2"}});
-    write_tournament(dir.path(), {.event = "Fools", .level = "fixed_depth 1", .participants = {"E1", "E2", "E3", "E4"},
-                                  .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}}});
+                                   {"E4", engine("e4", "e7e5 d8h4", "TORVANE_FAKE_MODE", "quiet"), "xboard_v2"},
+                                   {"E5", analysing_once(dir.path(), "f2f3 g2g4"), "uci"}});
+    write_tournament(dir.path(), {.event = "Fools", .level = "fixed_depth 1",
+                                  .participants = {"E1", "E2", "E3", "E4", "E5"},
+                                  .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}, {"4", 0, 5, 4}}});
 
     const RunnerDir::Run run = dir.run("Fools");
     ASSERT_EQ(run.status, 0) << run.errors;
-    const Lines expected = {"1\tE1\tE2\t0-1", "2\tE1\tE2\t0-1", "3\tE3\tE4\t0-1"};
+    const Lines expected = {"1\tE1\tE2\t0-1", "2\tE1\tE2\t0-1", "3\tE3\tE4\t0-1", "4\tE5\tE4\t0-1"};
     EXPECT_EQ(run.lines, expected);
     EXPECT_EQ(trn_games(dir.read("tournaments/Fools.trn")), expected);
 
     // Both protocols report the thinking time in the same unit: 1.5 s.
-    // The result's own comment follows the last move's analysis.
-    const std::string white = "[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1]";
-    const std::string black = "[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1]";
+    // The manager's move time ends each move's comment; the result's own
+    // comment follows the last move's.
+    const std::string white = "[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1][%time]";
+    const std::string black = "[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1][%time]";
     const Lines analysed = {"f2f3 {" + white + "}", "e7e5 {" + black + "}", "g2g4 {" + white + "}",
                             "d8h4 {" + black + " Black mates}"};
+    const Lines moves[] = {
+        analysed,
+        analysed,
+        // No analysis from either engine: no move carries any of game 2's.
+        {"f2f3 {[%time]}", "e7e5 {[%time]}", "g2g4 {[%time]}", "d8h4 {[%time] Black mates}"},
+        // The second move without analysis does not repeat the first one's.
+        {"f2f3 {[%eval 0.12][%acn 100][%nps 100000][%depth 1][%time]}", "e7e5 {[%time]}", "g2g4 {[%time]}",
+         "d8h4 {[%time] Black mates}"},
+    };
     const Lines games = pgn_games(dir.path() + "/Fools.pgn");
-    ASSERT_EQ(games.size(), 3u);
+    ASSERT_EQ(games.size(), 4u);
     for (std::size_t i = 0; i < games.size(); ++i) {
         const ChessGame game(games[i]);
+        const std::string players = i < 2 ? "E1 E2" : i == 2 ? "E3 E4" : "E5 E4";
         EXPECT_EQ(game.get_tag("White") + " " + game.get_tag("Black") + " " + game.get_tag("Result") + " " +
                       game.get_tag("Round"),
-                  (i < 2 ? "E1 E2 0-1 " : "E3 E4 0-1 ") + std::to_string(i + 1));
+                  players + " 0-1 " + std::to_string(i + 1));
         EXPECT_EQ(game.get_tag("TimeControl"), "fixed_depth 1");
-        // The engines of game 3 sent no analysis: its moves carry none of game 2's.
-        EXPECT_EQ(moves_with_comments(games[i]), i < 2 ? analysed : Lines({"f2f3", "e7e5", "g2g4", "d8h4 {Black mates}"}));
+        EXPECT_EQ(game.get_tag("ECO") + " " + game.get_tag("Opening"), "A00 Gedult's opening");
+        EXPECT_EQ(moves_with_comments(games[i]), moves[i]) << i + 1;
     }
 }
 
@@ -128,19 +160,25 @@ TEST(TournamentRunner, AFloodingEngineDoesNotKeepTheRunGoing)
     EXPECT_EQ(run.lines, Lines{"1\tFlood\tMater\t0-1"});
 }
 
+// A match of Fool's mates between W and B, saved as "<file_name>.trn" (its
+// event's name when empty).
+void fools_mate(const RunnerDir& dir, const std::string& event, const std::string& file_name,
+                std::vector<TournamentFile::Game> games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}},
+                std::optional<std::uintmax_t> pgn_size = {})
+{
+    write_engines_cfg(dir.path(), {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
+                                   {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
+    write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
+                                  .games = games, .pgn_size = pgn_size},
+                     file_name);
+}
+
 // A tournament that cannot be read, an engine that is not installed, a PGN
 // file that cannot be appended to, and a result that cannot be saved: the
 // run reports, stops and says so in its exit status; a game is never
 // recorded as played without its PGN.
 TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun)
 {
-    const auto fools_mate = [](const RunnerDir& dir, const std::string& event, const std::string& file_name) {
-        write_engines_cfg(dir.path(), {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
-                                       {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
-        write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
-                                      .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}}},
-                         file_name);
-    };
     const struct {
         std::string name;
         std::function<void(const RunnerDir&)> set_up;
@@ -183,6 +221,53 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
         if (test.check) {
             test.check(dir);
         }
+    }
+}
+
+// Earlier runs leave game 1 in the event's PGN file. One could not save the
+// game's result (a directory stood where the event's ".trn" file goes): once
+// the directory is gone, the resumed run scores game 1 from the PGN file and
+// plays only game 2. The other ran the whole tournament, which was then
+// scheduled afresh (saved with the PGN file's length, as every save is): its
+// game 1 is played again.
+TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
+{
+    const struct {
+        std::string name;
+        std::string event;
+        std::function<void(const RunnerDir&)> earlier_run;
+        Lines lines;
+        Lines rounds_in_pgn;
+    } cases[] = {
+        {"Loaded", "Saved Elsewhere",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Saved Elsewhere", "Loaded", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+             const std::string obstacle = dir.path() + "/tournaments/Saved Elsewhere.trn";
+             std::filesystem::create_directories(obstacle);
+             EXPECT_EQ(dir.run("Loaded").status, 1);
+             std::filesystem::remove(obstacle);
+         },
+         {"1\tW\tB\t0-1", "2\tW\tB\t0-1"}, {"1", "2"}},
+        {"Replaced", "Replaced",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Replaced", "", {{"1", 0, 1, 2}}, 0);
+             EXPECT_EQ(dir.run("Replaced").status, 0);
+             const std::uintmax_t pgn_size = std::filesystem::file_size(dir.path() + "/Replaced.pgn");
+             fools_mate(dir, "Replaced", "", {{"1", 0, 1, 2}}, pgn_size);
+         },
+         {"1\tW\tB\t0-1"}, {"1", "1"}},
+    };
+    for (const auto& test : cases) {
+        RunnerDir dir;
+        test.earlier_run(dir);
+        const RunnerDir::Run run = dir.run(test.name);
+        EXPECT_EQ(run.status, 0) << run.errors;
+        EXPECT_EQ(run.lines, test.lines) << test.name;
+        Lines rounds;
+        for (const std::string& game : pgn_games(dir.path() + "/" + test.event + ".pgn")) {
+            rounds.push_back(ChessGame(game).get_tag("Round"));
+        }
+        EXPECT_EQ(rounds, test.rounds_in_pgn) << test.name;
     }
 }
 
