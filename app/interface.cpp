@@ -4,6 +4,7 @@
 #include "app/message_box.h"
 #include "app/pgn_date.h"
 #include "app/plain_fault_text.h"
+#include "app/record_players.h"
 #include "app/user_fault.h"
 #include "gui/displayable_text.h"
 #include "gui/data_directory.h"
@@ -63,7 +64,6 @@ void Interface::build_window()
     start_record(m_event, m_site);
     refresh_board();
 
-    set_title(m_title);
     set_border_width(5);
     m_vbox.set_homogeneous(false);
     add(m_vbox);
@@ -141,6 +141,9 @@ void Interface::start_record(const std::string& event, const std::string& site)
     m_game.set_result(result);
     m_game_finished = false;
     m_play_entry = m_game.current();
+    // A tournament game's players are those the manager announced for it,
+    // whatever mode the game is later played on in.
+    m_record_follows_mode = m_engine_plays_white == 0 || m_engine_plays_black == 0;
     ChessPosition start;
     start.set_start_position();
     if (m_position.fen() != start.fen()) {
@@ -154,33 +157,32 @@ void Interface::start_record(const std::string& event, const std::string& site)
 
 void Interface::tag_players_and_time_control()
 {
-    if (m_game_finished)
-        return;
+    // A finished record is on file as it ended.
+    if (!m_game_finished) {
+        const bool engine_plays = m_engine_plays_white != 0 || m_engine_plays_black != 0;
+        // The clocks do not run while two people play: their game has no time control.
+        tag_record_players(m_game, m_record_follows_mode && m_game.is_empty(), side_player(true), side_player(false),
+                           engine_plays ? m_level.to_string() : "");
+    }
+    set_players_title();
+}
+
+SidePlayer Interface::side_player(bool white) const
+{
     const bool white_engine = m_engine_plays_white != 0;
     const bool black_engine = m_engine_plays_black != 0;
-    const auto tag = [this](const char* name, const std::string& value) {
-        if (value.empty())
-            m_game.remove_tag(name);
-        else
-            m_game.set_tag(name, value);
-    };
-    if (white_engine && black_engine) {
-        // A tournament game: its players as the manager announced them.
-        tag("White", m_white_name);
-        tag("Black", m_black_name);
-        tag("WhiteElo", m_white_elo);
-        tag("BlackElo", m_black_elo);
-    } else {
-        // Against engine 1, the engine by the name it was loaded under and
-        // the user as "Human"; two people at one board stay unnamed.
-        const std::string person = white_engine || black_engine ? m_human_player : m_unknown_player;
-        tag("White", white_engine ? m_title : person);
-        tag("Black", black_engine ? m_title : person);
-        tag("WhiteElo", "");
-        tag("BlackElo", "");
-    }
-    // The clocks do not run while two people play.
-    tag("TimeControl", white_engine || black_engine ? m_level.to_string() : "");
+    // A tournament game: its players as the manager announced them.
+    if (white_engine && black_engine)
+        return white ? SidePlayer{m_white_name, m_white_elo} : SidePlayer{m_black_name, m_black_elo};
+    if (white ? white_engine : black_engine)
+        return {m_engine_name.empty() ? m_unknown_player : m_engine_name, ""};
+    // The user against an engine is "Human"; two people at one board stay unnamed.
+    return {white_engine || black_engine ? m_human_player : m_unknown_player, ""};
+}
+
+void Interface::set_players_title()
+{
+    set_title(displayable_text(players_title(m_game, m_engine_name)));
 }
 
 void Interface::refresh_board()

@@ -3,6 +3,7 @@
 #include "app/fault_box.h"
 #include "app/manager_line.h"
 #include "app/message_inbox.h"
+#include "app/record_players.h"
 #include "app/window_state.h"
 #include "core/chess_position.h"
 #include "core/move_generator.h"
@@ -115,12 +116,14 @@ private:
     // start, the players and time control (tag_players_and_time_control);
     // no pending comments, the PGN view showing it.
     void start_record(const std::string& event, const std::string& site);
-    // Names the record's players, ratings and time control as the game being
-    // played decides, not as names last heard: a tournament game's as the
-    // manager announced them; a game against engine 1 the engine by its
-    // name and the user "Human", with the time control; two people at one
-    // board unnamed ("?"), without one. A finished game keeps its tags.
+    // Names the record's players, ratings and time control by the one rule
+    // of tag_record_players, from the sides the mode gives (side_player),
+    // and shows them in the title. A finished record keeps its tags.
     void tag_players_and_time_control();
+    // Who plays the side now: in a tournament game the player the manager
+    // announced; against engine 1 the engine by the name it was loaded under
+    // and the user as "Human"; two people at one board unnamed ("?").
+    SidePlayer side_player(bool white) const;
     bool on_timeout();
     void process_command_from_manager();
     // Applies one manager's line; a fault is logged and reported in the one
@@ -181,6 +184,7 @@ private:
     void take_back_refused_move(const ManagerLine::Arrow& arrow);
     // Takes the record's last move back, on the board and in the record alike.
     void take_back_last_move();
+    // The title names the record's players (players_title).
     void set_players_title();
     // Runs the clock of the side to move, crediting nobody.
     void start_side_clock();
@@ -314,9 +318,9 @@ private:
     // has been told why, when that mode cannot start (Learn Opening without
     // a book, a tournament with no game left to play).
     bool chosen_mode_can_start();
-    // Why the window's tournament, as saved for the manager, has no game
-    // left to play (every game played, none scheduled, no file); "" when it
-    // has one.
+    // Why the tournament the manager was told to load, as its file holds
+    // it, has no game left to play (every game played, none scheduled, no
+    // file); "" when it has one.
     std::string no_game_left_reason() const;
     // Undoes the mode change under way: the radio of the mode goes back on
     // once the toolkit has finished ticking, the Mode handlers meanwhile
@@ -329,10 +333,13 @@ private:
     // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
     // The tournament is over or stopped: the window's own event, site and
-    // round, on the record too unless its game has ended, players named by
-    // the next mode, and the user's time control on the clocks and at the
-    // manager.
+    // round, on the record too unless its game has ended (once the manager
+    // has answered a stop), the players who played it kept, and the user's
+    // time control on the clocks and at the manager.
     void restore_own_settings();
+    // The record on the board, unless its game ended as a tournament game,
+    // takes the window's own event, site and round "?".
+    void leave_tournament_record();
 
     // interface_tournament.cpp
     void on_menu_tounament_new();
@@ -412,10 +419,17 @@ private:
     std::string m_event = m_own_event;
     std::string m_site = m_own_site;
     Tournament m_tournament;
+    // The name under which the manager was told to load a tournament last.
+    std::string m_tournament_name;
     ChessGame m_game;
     ChessPosition m_position;
     MoveGenerator m_move_generator;
     InstalledEngines m_installed_engines;
+    // Which sides engines play, and whether the game shown has ended
+    // (m_game_finished), are the window's to say: the manager plays only
+    // what the window asks of it (a user's move, "go", a mode) and tells the
+    // window when a game ends (a result line) or its engine is gone
+    // ("engine1name ???"), which the window then follows.
     std::uint32_t m_engine_plays_white = 0;
     std::uint32_t m_engine_plays_black = 0;
     std::string m_engine_file;
@@ -429,19 +443,24 @@ private:
     std::string m_black_name = m_unknown_player;
     std::string m_white_elo;
     std::string m_black_elo;
-    const std::string m_no_engine_title = "Torvane (no engine loaded)";
     // Engine 1's name as the manager announced it (the installed name of an
-    // engine loaded by it), which is also the window's title.
-    std::string m_title = m_no_engine_title;
+    // engine loaded by it); "" while no engine is loaded.
+    std::string m_engine_name;
     std::string m_engine2_name;
     std::string m_announced_event = m_own_event;
     std::string m_announced_site = m_own_site;
     std::string m_round = m_no_round;
     std::string m_white_comment;
     std::string m_black_comment;
-    // Set when the manager's result has been recorded; the record takes no
-    // further move or result until a fresh record starts.
+    // Set when the game's result has been recorded (or a game loaded ends
+    // where it stands); the record takes no further move or result, and no
+    // engine is asked to move, until a fresh record starts or the user steps
+    // back from the result.
     bool m_game_finished = false;
+    // The record was started by the window for the user's play, neither
+    // loaded with players of its own nor a tournament game's: until its
+    // first move its players are the mode's.
+    bool m_record_follows_mode = true;
     // The record's entry after the last move of the game being played (by a
     // board move, a manager's move or a fresh record); navigation leaves it.
     std::uint64_t m_play_entry = 0;

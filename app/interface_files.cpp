@@ -7,7 +7,6 @@
 #include "app/user_fault.h"
 #include "engines/file_replacement.h"
 #include "game/pgn_file.h"
-#include "gui/displayable_text.h"
 #include "gui/position_lines.h"
 
 #include <gtkmm/filechooserdialog.h>
@@ -229,11 +228,13 @@ void Interface::on_menu_load_game()
     // further move at its end, as a game finished here would not.
     m_game_finished = m_game.game_ended_here() || !result_on_board(position).empty();
     m_play_entry = m_game.current();
+    // The game names its own players: the modes only fill in those it leaves unknown.
+    m_record_follows_mode = false;
     m_position = position;
     m_white_comment.clear();
     m_black_comment.clear();
     m_analysis_window.clear();
-    set_title(displayable_text(m_game.title()));
+    set_players_title();
     show_move_comment();
     refresh_board();
     m_pgn_view.show_game(m_game);
@@ -276,13 +277,18 @@ void Interface::on_menu_new_game()
     start_record(m_event, m_site);
     // Whatever the mode left, a new game starts on full clocks.
     start_clocks_afresh();
-    if (m_title == m_no_engine_title) {
+    if (m_engine_name.empty()) {
         m_human_human_action->set_active(true);
+        return;
+    }
+    // The user plays White against the engine. Ticked now, Human - computer
+    // names the sides and tells the manager itself.
+    if (!m_human_computer_action->get_active()) {
+        m_human_computer_action->set_active(true);
         return;
     }
     m_engine_plays_black = 1;
     tag_players_and_time_control();
-    m_human_computer_action->set_active(true);
     m_start_thinking_action->set_sensitive(true);
     m_tournament_new_action->set_sensitive(true);
     send_to_manager("human_computer");

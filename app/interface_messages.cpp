@@ -9,7 +9,6 @@
 #include "core/move_list.h"
 #include "core/square.h"
 #include "game/pgn_file.h"
-#include "gui/displayable_text.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -19,7 +18,11 @@ void Interface::apply_manager_line(const std::string& text)
     const ManagerLine line(text);
     const std::string& word = line.word();
     if (word == "pong") {
+        const bool stopping = m_state.stopping_tournament();
         m_state.manager_answered(std::strtoull(line.first_word().c_str(), nullptr, 10));
+        // The stop is answered: no result can come for the game any more.
+        if (stopping && !m_state.stopping_tournament())
+            leave_tournament_record();
         return;
     }
     if (m_state.drops_line(word)) {
@@ -79,12 +82,10 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "whitename") {
         m_white_name = line.name();
         m_white_elo.clear();
-        set_players_title();
         tag_players_and_time_control();
     } else if (word == "blackname") {
         m_black_name = line.name();
         m_black_elo.clear();
-        set_players_title();
         tag_players_and_time_control();
     } else if (word == "WhiteElo") {
         m_white_elo = line.first_word();
@@ -245,8 +246,9 @@ void Interface::go_on_with_loaded_engine()
             refuse_analysis();
         return;
     }
+    // A game that has ended stays ended: nobody is to move in it.
     const std::uint32_t engine_to_move = white_to_move() ? m_engine_plays_white : m_engine_plays_black;
-    if (m_human_computer_action->get_active() && engine_to_move != 0) {
+    if (m_human_computer_action->get_active() && engine_to_move != 0 && !m_game_finished) {
         send_to_manager("go");
         start_side_clock();
     }
@@ -305,8 +307,9 @@ void Interface::record_game_end(const ManagerLine& line)
     // Nobody is to move in a game that has ended.
     m_clocks.stop();
     // A tournament game, also one without a move, is on record already: the
-    // manager wrote it to the tournament's file before it scored it.
-    const bool tournament_game = m_state.tournament_running();
+    // manager wrote it to the tournament's file before it scored it. Its
+    // result may cross the user's stop of the tournament.
+    const bool tournament_game = m_state.tournament_running() || m_state.stopping_tournament();
     if (m_game_finished || (m_game.is_empty() && !tournament_game))
         return;
     // The comment being typed belongs to the game that is written out.
@@ -334,9 +337,10 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
 {
     const std::string name = line.name();
     if (name == "???" && !m_manager.engine_loaded()) {
-        // A failed load, which has already taken the previous engine out.
-        m_title = m_no_engine_title;
-        set_title(m_title);
+        // A failed load, which has already taken the previous engine out, or
+        // an engine the manager gave up: nobody plays for the engine now.
+        m_engine_name.clear();
+        set_players_title();
         if (m_human_computer_action->get_active() || m_analyze_action->get_active())
             m_human_human_action->set_active(true);
         m_human_computer_action->set_sensitive(false);
@@ -345,18 +349,12 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
         m_ponder_action->set_sensitive(false);
         return;
     }
-    m_title = name;
-    set_title(displayable_text(m_title));
+    m_engine_name = name;
     // A game against engine 1 is now a game against this engine.
     tag_players_and_time_control();
     m_human_computer_action->set_sensitive(true);
     m_tournament_action->set_sensitive(true);
     m_analyze_action->set_sensitive(true);
-}
-
-void Interface::set_players_title()
-{
-    set_title(displayable_text(m_white_name + "  " + m_black_name));
 }
 
 void Interface::on_manager_engine_info(const ManagerLine& line, bool white)

@@ -9,7 +9,7 @@
 #include "app/mode_dialogs.h"
 #include "app/opening_suite_label.h"
 #include "engines/protocol_detection.h"
-#include "gui/displayable_text.h"
+#include "manager/tournament_games_left.h"
 #include "gui/time_control_panel.h"
 
 #include <glibmm/main.h>
@@ -199,20 +199,15 @@ bool Interface::chosen_mode_can_start()
 
 std::string Interface::no_game_left_reason() const
 {
-    // The manager plays the tournament as saved: without a file there is
-    // nothing it could play.
+    // The manager reads the file it was told to load again when the run
+    // starts, and plays what it holds.
     Tournament saved;
     try {
-        saved.load(m_tournament.get_event());
+        saved.load(m_tournament_name);
     } catch (const std::exception&) {
-        return "Make a tournament with Tournament > New / Edit / Reset, or load one.";
+        return no_tournament_reason();
     }
-    if (!saved.is_finished())
-        return "";
-    const std::string event = '"' + saved.get_event() + '"';
-    if (saved.get_games().empty())
-        return event + " has no games. Make or load another tournament.";
-    return "Every game of " + event + " has been played. Make or load another tournament.";
+    return ::no_game_left_reason(saved);
 }
 
 void Interface::go_back_to_mode(WindowMode mode)
@@ -283,24 +278,34 @@ void Interface::restore_own_settings()
     m_black_name = m_unknown_player;
     m_white_elo.clear();
     m_black_elo.clear();
-    set_title(displayable_text(m_title));
     m_level = m_own_level;
-    // The game on the board, unless it ended as a tournament game, is the
-    // user's from now on; the next mode names its players.
+    // The game on the board is the user's from now on: it keeps the players
+    // who played it, and the next mode names only those nobody named.
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
-    if (!m_game_finished) {
-        m_game.set_tag("Event", m_event);
-        m_game.set_tag("Site", m_site);
-        m_game.set_tag("Round", m_round);
-        tag_players_and_time_control();
-    }
+    tag_players_and_time_control();
+    // A result may still cross the stop just sent; the record leaves the
+    // tournament once the manager has answered the stop.
+    if (!m_state.stopping_tournament())
+        leave_tournament_record();
     start_clocks_afresh();
+}
+
+void Interface::leave_tournament_record()
+{
+    // A game that ended as a tournament game is on the tournament's record;
+    // one played on is no longer that round's game.
+    if (m_game_finished)
+        return;
+    m_game.set_tag("Event", m_own_event);
+    m_game.set_tag("Site", m_own_site);
+    m_game.set_tag("Round", m_no_round);
 }
 
 void Interface::on_menu_start_thinking()
 {
-    if (!m_human_computer_action->get_active())
+    // A game that has ended stays ended: nobody is to move in it.
+    if (!m_human_computer_action->get_active() || m_game_finished)
         return;
     m_clocks_stopped = false;
     const bool white = white_to_move();

@@ -105,7 +105,7 @@ bool Interface::store_tournament(TournamentDialog& dialog)
         if (m_tournament.get_games().empty())
             throw std::logic_error("Tournament::new_games() no games: the iterations must be 1 or more");
     } catch (const std::exception& error) {
-        std::cerr << "Interface::on_menu_tounament_new() failed\n" << error.what() << '\n';
+        std::cerr << "Interface::store_tournament() failed\n" << error.what() << '\n';
         choose_human_human();
         run_message_box(*this, "Tournament not saved", unscheduled_reason(m_tournament));
         return true;
@@ -113,12 +113,13 @@ bool Interface::store_tournament(TournamentDialog& dialog)
     try {
         m_tournament.save();
     } catch (const std::exception& error) {
-        std::cerr << "Interface::on_menu_tounament_new()   " << error.what() << '\n';
+        std::cerr << "Interface::store_tournament()   " << error.what() << '\n';
         run_message_box(*this, "Tournament not saved",
                         "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
         return true;
     }
-    send_to_manager("load_tournament " + m_tournament.get_event());
+    m_tournament_name = m_tournament.get_event();
+    send_to_manager("load_tournament " + m_tournament_name);
     return true;
 }
 
@@ -176,6 +177,7 @@ void Interface::load_saved_tournament(const std::string& name)
                         "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
         return;
     }
+    m_tournament_name = name;
     send_to_manager("load_tournament " + name);
 }
 

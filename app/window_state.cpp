@@ -26,6 +26,10 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
         m_tournament_running = true;
         m_expecting_load_diagram = false;
     } else if (word == "human_human") {
+        if (m_tournament_running) {
+            m_stop_ping = m_pings_sent + 1;
+            m_stale_game_begun = false;
+        }
         m_tournament_running = false;
     } else if (word == "polyglotbook") {
         m_book = command.size() > word.size() + 1;
@@ -43,6 +47,8 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
 void WindowState::manager_answered(std::uint64_t number)
 {
     m_pongs_received = std::max(m_pongs_received, std::min(number, m_pings_sent));
+    if (m_stop_ping && m_pongs_received >= *m_stop_ping)
+        m_stop_ping.reset();
 }
 
 bool WindowState::takes_manager_moves() const
@@ -50,9 +56,16 @@ bool WindowState::takes_manager_moves() const
     return m_pongs_received >= m_pings_sent;
 }
 
-bool WindowState::drops_line(const std::string& word) const
+bool WindowState::drops_line(const std::string& word)
 {
-    return !takes_manager_moves() && is_game_line(word);
+    if (takes_manager_moves() || !is_game_line(word))
+        return false;
+    const bool result = word == "1-0" || word == "0-1" || word == "1/2-1/2";
+    if (m_stop_ping && !m_stale_game_begun && result)
+        return false;
+    if (word == "new" || word == "diagram")
+        m_stale_game_begun = true;
+    return true;
 }
 
 bool WindowState::takes_diagram_as_load_answer()
@@ -60,11 +73,6 @@ bool WindowState::takes_diagram_as_load_answer()
     const bool answers = m_expecting_load_diagram;
     m_expecting_load_diagram = false;
     return answers;
-}
-
-bool WindowState::awaits_load_answer() const
-{
-    return m_expecting_load_diagram;
 }
 
 void WindowState::tournament_finished()
@@ -75,6 +83,11 @@ void WindowState::tournament_finished()
 bool WindowState::tournament_running() const
 {
     return m_tournament_running;
+}
+
+bool WindowState::stopping_tournament() const
+{
+    return m_stop_ping.has_value();
 }
 
 void WindowState::hold_mode_changes(WindowMode back_to)

@@ -171,7 +171,7 @@ TEST_F(BoardTest, GamesLoadFromAndAppendToPgnFiles)
     answer_file_chooser(directory + "/games.pgn");
     answer_list("Choose Game", 2);
     activate("LoadGame");
-    EXPECT_EQ(window->get_title(), "Zoë Ærø Łukasz Müller");
+    EXPECT_EQ(window->get_title(), "Zoë Ærø  Łukasz Müller (no engine loaded)");
     EXPECT_EQ(probe->fen(), "rnbqkbnr/ppp2ppp/4p3/3p4/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 0 3");
     EXPECT_EQ(probe->comment_editor().get_comment(), "the last comment");
     const std::string pgn = probe->pgn();

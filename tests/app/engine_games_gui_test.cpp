@@ -93,8 +93,7 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
 {
     load_stockfish();
     activate("Debug");
-    send("human_computer");
-    probe->set_engine_sides(0, 1);
+    activate("HumanComputer");
     answer_result_box();
     widget_test::run_for(500);
     for (int move = 0; move < 6 && probe->game().get_result() == "*"; ++move) {

@@ -68,6 +68,8 @@ TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
 
 TEST_F(WindowTest, AppliesMovesCommentsClocksNamesAndArrows)
 {
+    // Engines play both sides, as in a tournament game: the manager names the players.
+    probe->set_engine_sides(1, 1);
     apply({"white_info depth 12 score cp 25 time 5432 nodes 900 nps 800 pv e2e4", "move e2e4", "emt 5432",
            "black_info depth 3 score mate 3 currmove e7e5", "black_info depth 4", "move e7e5",
            "wtime 600000", "btime 61990", "whitename  Alpha  One ", "blackname Beta", "WhiteElo 2500"});
@@ -81,7 +83,7 @@ TEST_F(WindowTest, AppliesMovesCommentsClocksNamesAndArrows)
     widget_test::run_for(100);  // the clocks show on the next tick
     EXPECT_TRUE(probe->clock_texts()[1] == "10:00" || probe->clock_texts()[1] == "9:59");  // White's runs
     EXPECT_EQ(probe->clock_texts()[3], "1:01");
-    EXPECT_EQ(window->get_title(), "Alpha  One  Beta");
+    EXPECT_EQ(window->get_title(), "Alpha  One  Beta (no engine loaded)");
 
     apply({"set_arrow 12 28 x"});
     save_screenshot(*window, "main_window_arrow");
@@ -272,6 +274,12 @@ const InputWhileQuitting inputs_while_quitting[] = {
     {"ModeMenu", [](Interface& window, InterfaceProbe&) { click_mode_menu(window); }},
     {"ManagerMessage", [](Interface& window, InterfaceProbe&) { window.put_command("telluser Too_late"); }},
 };
+
+// The test's log names each input by its name, not by its bytes.
+void PrintTo(const InputWhileQuitting& input, std::ostream* out)
+{
+    *out << input.name;
+}
 
 class QuitWithAHangingEngine : public WindowTest, public ::testing::WithParamInterface<InputWhileQuitting> {};
 

@@ -66,18 +66,71 @@ TEST_F(LoggedWindowTest, MessageBoxesSayInPlainWordsWhatFailed)
     }
 }
 
-TEST_F(WindowTest, NamesThatAreNotUtf8ShowWithQuestionMarksInTheTitle)
+// The record's players: a mode names them on a record it started until its
+// first move, and only fills in unknown ones after; a game loaded keeps its
+// own, with their ratings and time control. The title names them (names
+// that are not UTF-8 with "?"), or the engine loaded where they are unknown.
+TEST_F(WindowTest, TheTitleNamesTheRecordsPlayers)
 {
-    const struct {
-        std::vector<std::string> lines;
-        const char* title;
-    } titles[] = {
-        {{"engine1name Caf\xe9 1.0"}, "Caf? 1.0"},
-        {{"whitename Jos\xe9", "blackname Ren\xe9"}, "Jos?  Ren?"},
+    const std::string tags = "[White \"Ann\"]\n[Black \"Bob\"]\n[WhiteElo \"2100\"]\n[BlackElo \"2000\"]\n"
+                             "[TimeControl \"40/5400\"]\n";
+    std::ofstream("rated.pgn") << tags << "[Result \"*\"]\n\n1. e4 e5 *\n\n" << tags << "[Result \"1-0\"]\n\n1. e4 e5 1-0\n";
+    std::ofstream("one.fen") << "4k3/8/8/8/8/8/8/4K2R w K -\n";
+    const auto load_game = [this](int row) {
+        answer_file_chooser(directory + "/rated.pgn");
+        answer_list("Choose Game", row);
+        activate("LoadGame");
     };
-    for (const auto& c : titles) {
-        apply(c.lines);
-        EXPECT_EQ(window->get_title(), c.title);
+    const std::string rated = "Ann/Bob/2100/2000/40/5400";
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* title;
+        std::string players = "";
+    } steps[] = {
+        {"engine named", [this] { apply({"engine1name Caf\xe9 1.0"}); }, "Caf? 1.0"},
+        {"against the engine", [this] { activate("HumanComputer"); }, "Human  Caf? 1.0"},
+        {"new game", [this] { activate("NewGame"); }, "Human  Caf? 1.0"},
+        {"two people", [this] { activate("HumanHuman"); }, "Caf? 1.0"},
+        {"their moves", [this] { apply({"move e2e4", "move e7e5"}); }, "Caf? 1.0", "?/?///"},
+        {"rated game loaded", [&] { load_game(1); }, "Ann  Bob", rated},
+        {"Setup", [this] { activate("Setup"); }, "Ann  Bob", rated},
+        {"Human - human", [this] { activate("HumanHuman"); }, "Ann  Bob", rated},
+        {"Analysis", [this] { activate("AnalyzePosition"); }, "Ann  Bob", rated},
+        {"Human - computer", [this] { activate("HumanComputer"); }, "Ann  Bob", rated},
+        {"finished game, a move back", [&] {
+             load_game(2);
+             probe->navigation_button(1).clicked();
+             activate("HumanComputer");
+         }, "Ann  Bob", rated},
+        {"another engine", [this] { apply({"engine1name Other"}); }, "Ann  Bob", rated},
+        {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Other  Human"},
+        {"tournament players", [this] {
+             probe->set_engine_sides(1, 1);
+             apply({"whitename Jos\xe9", "blackname Ren\xe9", "move h1h2"});
+         }, "Jos?  Ren?"},
+        {"no engine", [this] { apply({"engine1name ???"}); }, "Jos?  Ren? (no engine loaded)"},
+        {"new game without engine", [&] {
+             load_game(1);
+             activate("NewGame");
+         }, "Torvane (no engine loaded)"},
+        {"position loaded", [&] {
+             load_game(1);
+             answer_file_chooser(directory + "/one.fen");
+             answer_list("Choose Position", 1);
+             activate("LoadPosition");
+         }, "Torvane (no engine loaded)"},
+    };
+    for (const auto& c : steps) {
+        c.act();
+        EXPECT_EQ(window->get_title().raw(), c.title) << c.step;
+        const ChessGame& record = probe->game();
+        if (!c.players.empty()) {
+            EXPECT_EQ(record.get_tag("White") + "/" + record.get_tag("Black") + "/" + record.get_tag("WhiteElo") + "/" +
+                          record.get_tag("BlackElo") + "/" + record.get_tag("TimeControl"),
+                      c.players)
+                << c.step;
+        }
     }
 }
 

@@ -514,9 +514,15 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Human", "Fake",
          true},
         {"Human - human", [this] { activate("HumanHuman"); }, "?", "?", false},
+        {"New game from Human - human", [this] { activate("NewGame"); }, "Human", "Fake", true},
     };
     for (const auto& c : steps) {
+        const std::size_t engine_games = sent("human_computer");
         c.act();
+        // New game with an engine loaded starts one game against it.
+        if (std::string(c.step).rfind("New game", 0) == 0) {
+            EXPECT_EQ(sent("human_computer"), engine_games + 1);
+        }
         const std::string path = directory + "/" + c.step + ".pgn";
         answer_file_chooser(path);
         activate("SaveGame");

@@ -369,7 +369,7 @@ void save_held_tournament(const std::string& event, bool finished, int iteration
 
 // Every way out of a tournament game asks first: No changes nothing, Yes
 // stops the tournament once and then does what the user chose; the game on
-// the board is then the user's, its players named by the mode chosen.
+// the board is then the user's, still naming the engines that played it.
 TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
 {
     const FakeEngineMode searches_until_stopped("hold");
@@ -380,15 +380,12 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
         bool yes;
         const char* mode_after;
         std::function<void()> act;
-        const char* players = "Two/One";
-        const char* time_control = "fixed_depth 4";
     } rows[] = {
         {"Human - human, no", false, "Tournament", [this] { activate("HumanHuman"); }},
         {"PGN press, no", false, "Tournament", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
-        {"Analysis, yes", true, "AnalyzePosition", [this] { activate("AnalyzePosition"); }, "?/?", ""},
-        {"PGN press, yes", true, "HumanHuman", [this] { probe->pgn_view().signal_move_selected.emit(0); }, "?/?", ""},
-        {"Human - computer, yes", true, "HumanComputer", [this] { activate("HumanComputer"); }, "Human/Two",
-         "sessions 40 0:10 0.1"},
+        {"Analysis, yes", true, "AnalyzePosition", [this] { activate("AnalyzePosition"); }},
+        {"PGN press, yes", true, "HumanHuman", [this] { probe->pgn_view().signal_move_selected.emit(0); }},
+        {"Human - computer, yes", true, "HumanComputer", [this] { activate("HumanComputer"); }},
     };
     for (const auto& row : rows) {
         if (!probe->active("Tournament")) {
@@ -418,8 +415,9 @@ TEST_F(TournamentTest, LeavingATournamentGameAsksFirst)
         const ChessGame& record = probe->game();
         EXPECT_EQ(record.get_tag("Event") + "/" + record.get_tag("Round"),
                   row.yes ? "Torvane battles/?" : "Held/1") << row.way;
-        EXPECT_EQ(record.get_tag("White") + "/" + record.get_tag("Black"), row.players) << row.way;
-        EXPECT_EQ(record.get_tag("TimeControl"), row.time_control) << row.way;
+        // The engines played the game under the tournament's time control.
+        EXPECT_EQ(record.get_tag("White") + "/" + record.get_tag("Black"), "Two/One") << row.way;
+        EXPECT_EQ(record.get_tag("TimeControl"), "fixed_depth 4") << row.way;
         EXPECT_EQ(probe->action("NewGame")->is_sensitive(), row.yes) << row.way;
         EXPECT_EQ(probe->fen_entry().is_sensitive(), row.yes) << row.way;
         if (!row.yes) {
@@ -465,7 +463,7 @@ TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesFo
         EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << yes;
         EXPECT_EQ(sent("human_human"), stops) << yes;
         EXPECT_GT(log().rfind("--> 0 analyzeposition"), log().rfind("-----> tournament_finished")) << yes;
-        EXPECT_EQ(window->get_title(), "Tw?") << yes;
+        EXPECT_EQ(window->get_title(), "Tw?  One") << yes;
         EXPECT_EQ(saved_results("Mate"), Names{"1-0"}) << yes;
         EXPECT_EQ(count(read_file("Mate.pgn"), "[Event \"Mate\"]"), yes ? 2u : 1u) << yes;
         activate("HumanHuman");
@@ -473,9 +471,10 @@ TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesFo
     unsetenv("TORVANE_FAKE_MOVES");
 }
 
-// The user stops the tournament just as its game ends: the result and the
+// The user stops the tournament just as its game ends: the game on the board
+// ends with the result the manager scored, as a tournament game, and the
 // next game's lines, sent before the stop was handled, change nothing.
-TEST_F(TournamentTest, TheLinesOfAStoppedTournamentChangeNothing)
+TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChangesNothing)
 {
     const FakeEngineMode searches_until_stopped("hold");
     const std::string own = probe->level();
@@ -501,7 +500,11 @@ TEST_F(TournamentTest, TheLinesOfAStoppedTournamentChangeNothing)
     EXPECT_EQ(read_file(probe->event() + ".pgn"), "");
     EXPECT_EQ(probe->level(), own);
     EXPECT_EQ(log().substr(log().rfind("--> 0 level ") + 12, own.size() + 1), own + "\n");
-    EXPECT_FALSE(probe->game_finished());
+    const ChessGame& record = probe->game();
+    EXPECT_EQ(record.get_tag("Result") + " " + record.get_tag("Event") + " " + record.get_tag("Round"), "1-0 Held 1");
+    EXPECT_NE(record.get_tag("White"), "?");
+    drag(52, 36);
+    EXPECT_TRUE(probe->game_finished());
     EXPECT_EQ(probe->plies(), 1);
 }
 
@@ -541,6 +544,15 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
         EXPECT_TRUE(probe->fen_entry().is_sensitive()) << row.tournament;
         EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << row.tournament;
     }
+    // The file decides for the manager as for the window: "Done", finished
+    // when the manager loaded it, is unplayed again on the disk, and is played.
+    save_held_tournament("Done", false);
+    std::string finished;
+    answer_message(finished);
+    activate("Tournament");
+    ASSERT_TRUE(run_until([&] { return !finished.empty() && probe->active("HumanHuman"); }, 30000));
+    EXPECT_EQ(finished, "tournament finished");
+    EXPECT_NE(saved_results("Done"), Names{"*"});
 }
 
 // Games lost at their first move, by an engine that answers without one:
@@ -596,7 +608,7 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
         const std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_EQ(shown, "Tournament not saved");
         EXPECT_NE(why.find(c.error), std::string::npos) << why;
-        EXPECT_EQ(errors.rfind("Interface::on_menu_tounament_new() failed\n", 0), 0u) << errors;
+        EXPECT_EQ(errors.rfind("Interface::store_tournament() failed\n", 0), 0u) << errors;
         EXPECT_FALSE(exists(c.form.event));
         EXPECT_EQ(probe->event(), event);
         EXPECT_TRUE(probe->active("HumanHuman"));

@@ -7,6 +7,7 @@
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
 
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/treeview.h>
 
 #include <fstream>
@@ -215,6 +216,65 @@ TEST_F(InStepTest, AnEngineLoadedWhileTheEngineThinksTakesItsSideAndMoves)
     }
 }
 
+// The user mates the engine: the game stays finished, and neither a new
+// engine nor Start thinking has anybody move in it.
+TEST_F(InStepTest, AGameThatHasEndedStaysEnded)
+{
+    const std::pair<const char*, std::function<void()>> after_the_mate[] = {
+        {"engine loaded", [this] { load_engine("load 1 filename " + fake_engine("legal")); }},
+        {"Start thinking", [this] { activate("StartThinking"); }},
+    };
+    load_engine("load 1 filename " + fake_engine("legal"));
+    widget_test::run_for(500);  // the board takes no drop just after the window came up
+    for (const auto& [act, run] : after_the_mate) {
+        type_fen("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1");
+        activate("HumanComputer");
+        std::string result;
+        answer_message(result);
+        drag(0, 56);
+        ASSERT_TRUE(run_until([&] { return !result.empty() && probe->waiting() == 0; }, 20000)) << act;
+        const std::size_t searches = sent("go");
+        std::string told;
+        answer_message(told);
+        run();
+        widget_test::run_for(1000);
+        EXPECT_EQ(sent("go"), searches) << act;
+        EXPECT_EQ(told, "") << act;
+        EXPECT_TRUE(probe->game_finished()) << act;
+        EXPECT_EQ(probe->game().get_tag("Result"), "1-0") << act;
+    }
+}
+
+// An engine that crashes at every search is given up after its restart: the
+// window then knows there is no engine, no clock runs, and the user plays on.
+TEST_F(InStepTest, AnEngineThatCrashesAtEverySearchIsGivenUpAndTheUserPlaysOn)
+{
+    load_engine("load 1 filename " + fake_engine("crash_on_go"));
+    activate("HumanComputer");
+    widget_test::run_for(500);  // the board takes no drop just after the window came up
+    std::string crashed;
+    std::string again;
+    answer_dialog("Message:", [&](Gtk::Dialog& box) {
+        crashed = dynamic_cast<Gtk::MessageDialog&>(box).property_secondary_text().get_value();
+        answer_dialog("Message:", [&](Gtk::Dialog& next) {
+            again = dynamic_cast<Gtk::MessageDialog&>(next).property_secondary_text().get_value();
+            save_screenshot(next, "engine_given_up");
+            next.response(Gtk::RESPONSE_OK);
+        });
+        box.response(Gtk::RESPONSE_OK);
+    });
+    drag(12, 28);
+    ASSERT_TRUE(run_until([&] { return !again.empty() && probe->waiting() == 0; }, 30000)) << crashed;
+    EXPECT_TRUE(contains(again, "crashed again, not restarted")) << again;
+    EXPECT_EQ(window->get_title(), "Human  FakeEngine 1.0 (no engine loaded)");
+    EXPECT_TRUE(probe->active("HumanHuman"));
+    const std::vector<std::string> clocks = probe->clock_texts();
+    widget_test::run_for(1200);
+    EXPECT_EQ(probe->clock_texts(), clocks);
+    drag(52, 36);
+    EXPECT_EQ(probe->plies(), 2);
+}
+
 // Stepping through the game keeps both sides' clocks; a new game or engine
 // gives both sides the full time control, as the manager does, also from
 // Human - human and Analysis.
@@ -240,6 +300,12 @@ TEST_F(InStepTest, TheClocksAgreeWithTheManagerAfterSteppingBackAndAtANewGame)
     const std::string last_go = read_file(told).substr(read_file(told).rfind("go wtime ") + 9);
     EXPECT_NEAR(std::stoi(last_go) / 1000, shown_white, 1) << last_go;
     EXPECT_LT(std::stoi(last_go), 9600) << last_go;
+    // A position typed in starts both clocks afresh, the manager's too.
+    type_fen(start_fen);
+    drag(12, 28);
+    ASSERT_TRUE(run_until([&] { return count(read_file(told), "go wtime") == 4; }, 20000));
+    const std::string fresh_go = read_file(told).substr(read_file(told).rfind("go wtime ") + 9);
+    EXPECT_GT(std::stoi(fresh_go), 9600) << fresh_go;
 
     const struct {
         const char* change;

@@ -87,11 +87,20 @@ TEST(WindowState, ATournamentRunsFromItsStartToItsStopOrEnd)
     EXPECT_TRUE(state.tournament_running());
     state.command_sent("setboard 4k3/8/8/8/8/8/8/4K3 w - - 0 1");
     EXPECT_TRUE(state.tournament_running());
-    state.command_sent("human_human");
+    const std::uint64_t stop = *state.command_sent("human_human");
     EXPECT_FALSE(state.tournament_running());
+    // Until the stop's pong, the result of the game on the board is taken
+    // (the manager scored it); the next game's lines are not.
+    EXPECT_TRUE(state.stopping_tournament());
+    EXPECT_FALSE(state.drops_line("1-0"));
+    EXPECT_TRUE(state.drops_line("new"));
+    EXPECT_TRUE(state.drops_line("0-1"));
+    state.manager_answered(stop);
+    EXPECT_FALSE(state.stopping_tournament());
     state.command_sent("start_tournament");
     state.tournament_finished();
     EXPECT_FALSE(state.tournament_running());
+    EXPECT_FALSE(state.stopping_tournament());
 }
 
 // A "human_human" stays the last word on the engines until a command that

@@ -72,7 +72,7 @@ public:
     }
     // Whether the manager has handled the window's last change of position.
     bool in_step() const { return m_window.m_state.takes_manager_moves(); }
-    bool awaits_load_answer() const { return m_window.m_state.awaits_load_answer(); }
+    bool awaits_load_answer() const { return m_window.m_state.m_expecting_load_diagram; }
     bool tournament_running() const { return m_window.m_state.tournament_running(); }
     bool clocks_stopped() const { return m_window.m_clocks_stopped; }
     // Lines put in by the manager and not yet applied.
