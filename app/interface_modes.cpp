@@ -9,8 +9,8 @@
 #include "app/mode_dialogs.h"
 #include "app/opening_suite_label.h"
 #include "engines/protocol_detection.h"
-#include "manager/tournament_games_left.h"
 #include "gui/time_control_panel.h"
+#include "manager/tournament_games_left.h"
 
 #include <glibmm/main.h>
 #include <gtkmm/dialog.h>
