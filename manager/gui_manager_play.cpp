@@ -131,8 +131,9 @@ void GuiManager::play_match()
     const std::string move_line = "move " + m_pending.to_string();
     send(move_line);
     log(" interface <- " + move_line);
-    send("emt " + std::to_string(mover->get_move_time()));
-    m_record.add_move(m_pending, mover->is_white(), mover->get_move_time());
+    const auto move_time = mover->get_move_time();
+    send("emt " + std::to_string(move_time));
+    m_record.add_move(m_pending, mover->is_white(), move_time);
     if (const auto loss = time_loss_after_move(GuiEngineClock(*mover), m_tournament.get_ignoretimeloss())) {
         log(" GuiManager:   TIME LOSS");
         mover->stop();

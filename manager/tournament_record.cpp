@@ -1,5 +1,6 @@
 #include "manager/tournament_record.h"
 
+#include "eco/eco_classifier.h"
 #include "game/pgn_file.h"
 #include "manager/analysis_comment.h"
 
@@ -8,6 +9,14 @@
 #include <utility>
 
 namespace {
+
+// One classifier for every record, built when the first tournament move is
+// recorded, not with each manager; read-only, so the managers' threads share it.
+const EcoClassifier& openings()
+{
+    static const EcoClassifier classifier;
+    return classifier;
+}
 
 // Today in UTC in the PGN form "YYYY.MM.DD".
 std::string utc_date()
@@ -78,9 +87,9 @@ void TournamentRecord::append_move(const Move& move)
                                " after\n" + m_game.pgn());
     }
     const std::uint64_t key = m_game.position().hash_key();
-    if (const std::string eco = m_eco.get_eco(key); !eco.empty()) {
+    if (const std::string eco = openings().get_eco(key); !eco.empty()) {
         m_game.set_tag("ECO", eco);
-        m_game.set_tag("Opening", m_eco.get_opening(key));
+        m_game.set_tag("Opening", openings().get_opening(key));
     }
 }
 

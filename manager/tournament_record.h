@@ -2,7 +2,6 @@
 
 #include "core/chess_position.h"
 #include "core/move.h"
-#include "eco/eco_classifier.h"
 #include "engines/gui_engine.h"
 #include "game/chess_game.h"
 #include "manager/tournament.h"
@@ -73,7 +72,6 @@ private:
     // Adds the move and names the opening from its position.
     void append_move(const Move& move);
 
-    EcoClassifier m_eco;
     ChessGame m_game;
     std::string m_white_analysis;
     std::string m_black_analysis;
