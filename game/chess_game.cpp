@@ -211,6 +211,12 @@ void ChessGame::make_main_line()
             std::rotate(children.begin(), at, at + 1);
         id = parent;
     }
+    // A result ends the line it was reached on: once another line is the
+    // game, the game has not ended.
+    if (m_tree.entry(main_line_end()).type() != MoveSectionEntryType::end_game && get_result() != "*") {
+        std::string unfinished = "*";
+        set_result(unfinished);
+    }
 }
 
 void ChessGame::add_end_entry(std::string& result)

@@ -74,7 +74,9 @@ public:
     bool add_san_move(const std::string& san);
     // The line from the start to the current entry becomes the main line:
     // each entry on it moves to the front of its parent's continuations, and
-    // the lines it passes keep their order as variations. Nothing else changes.
+    // the lines it passes keep their order as variations. A result that then
+    // no longer ends the main line goes, with its end entry: the game is
+    // unfinished ("*"). Nothing else changes.
     void make_main_line();
     // Makes result the end of the game: any end entry goes, and one holding
     // the result text follows the last move of the main line. It becomes the

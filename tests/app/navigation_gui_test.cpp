@@ -311,6 +311,50 @@ TEST_F(NavigationTest, TheLinePlayedOnFromAnEarlierMoveBecomesTheGame)
     EXPECT_TRUE(contains(read_file("Torvane battles.pgn"), "( 2.Nf3 Nc6)")) << read_file("Torvane battles.pgn");
 }
 
+// A finished game stepped back from its result: a move that the engine's
+// play makes the game's main line leaves the game unfinished, and one tried
+// out without an engine is a variation that keeps the result.
+TEST_F(NavigationTest, AGamePlayedOnFromBeforeItsResultHasTheResultOfItsMainLine)
+{
+    std::ofstream("won.pgn") << "[Event \"Club\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1-0\n";
+    apply({"engine1name Fake"});
+    widget_test::run_for(400);
+    const struct {
+        const char* way;
+        std::function<void()> play;
+        const char* result;
+        const char* movetext;
+    } rows[] = {
+        {"the user against the engine", [this] {
+             activate("HumanComputer");
+             drag(5, 26);
+             apply({"move f8c5"});
+         }, "*", "3.Bc4 ( 3.Bb5 a6) Bc5 *"},
+        {"Start thinking", [this] {
+             activate("HumanComputer");
+             activate("StartThinking");
+             apply({"move f1c4"});
+         }, "*", "3.Bc4 ( 3.Bb5 a6) *"},
+        {"Human - human", [this] { drag(5, 26); }, "1-0", "3.Bb5 ( 3.Bc4) a6 1-0"},
+        {"Analysis", [this] {
+             activate("AnalyzePosition");
+             drag(5, 26);
+         }, "1-0", "3.Bb5 ( 3.Bc4) a6 1-0"},
+    };
+    for (const auto& row : rows) {
+        answer_file_chooser(directory + "/won.pgn");
+        answer_list("Choose Game", 1);
+        activate("LoadGame");
+        press(back);
+        press(back);
+        widget_test::run_for(500);  // the board takes no drop just after a step
+        row.play();
+        EXPECT_EQ(probe->game().get_tag("Result"), row.result) << row.way;
+        EXPECT_FALSE(probe->game_finished()) << row.way;
+        EXPECT_TRUE(contains(probe->pgn(), std::string("2.Nf3 Nc6 ") + row.movetext)) << row.way << probe->pgn();
+    }
+}
+
 TEST_F(NavigationTest, CommentsStayWithTheirMovesInAGameAgainstTheEngine)
 {
     widget_test::run_for(400);

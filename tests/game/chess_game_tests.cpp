@@ -86,6 +86,32 @@ TEST(GameRecord, TheLineToTheCurrentEntryBecomesTheMainLine)
                               "[Result \"0-1\"]\n\n1.e4 e5 2.d4 ( 2.Nf3 Nc6) exd4 ( 2... c5) 0-1\n\n");
 }
 
+// A result ends the line it was reached on: play resumed from an earlier
+// move leaves the game unfinished once its line is the game, while the moves
+// of the game's own line played again keep the result.
+TEST(GameRecord, TheResultStaysWithTheLineItEnds)
+{
+    const struct {
+        const char* move;
+        const char* result;
+        const char* movetext;
+    } rows[] = {
+        {"f1c4", "*", "3.Bc4 ( 3.Bb5 a6) *"},
+        {"f1b5", "1-0", "3.Bb5 a6 1-0"},
+    };
+    for (const auto& row : rows) {
+        ChessGame game("[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1-0\n\n");
+        game.goto_end();
+        game.back();
+        game.back();
+        add(game, row.move);
+        game.make_main_line();
+        EXPECT_EQ(game.get_result(), row.result) << row.move;
+        const std::string text = game.pgn();
+        EXPECT_NE(text.find("1.e4 e5 2.Nf3 Nc6 " + std::string(row.movetext) + "\n"), std::string::npos) << text;
+    }
+}
+
 struct ResultCase {
     const char* text;
     const char* bare;
