@@ -9,7 +9,7 @@
 //   illegal       answers every search with the move e2e5
 //   none          answers every search with "(none)" (UCI) or resigns (xboard)
 //   resign        xboard: resigns instead of moving
-//   crash_on_go   exits at once when asked to search
+//   crash_on_go   exits when asked to search (at once, or after the delay of slow)
 //   close_input   closes its standard input after the handshake, says
 //                 "info string input closed" and exits a little later
 //   hang          ignores "quit" and the end of its input
@@ -374,6 +374,7 @@ void answer()
 void search(bool open_ended = false)
 {
     if (has_mode("crash_on_go")) {
+        answer_delay();
         std::_Exit(3);
     }
     const bool first = g_searches++ == 0;
