@@ -141,9 +141,12 @@ void Interface::start_record(const std::string& event, const std::string& site)
     m_game.set_result(result);
     m_game_finished = false;
     m_play_entry = m_game.current();
-    // A tournament game's players are those the manager announced for it,
-    // whatever mode the game is later played on in.
-    m_record_follows_mode = m_engine_plays_white == 0 || m_engine_plays_black == 0;
+    m_state.forget_stopped_game();
+    // Engines play both sides only in a tournament game, whose records the
+    // manager's "new" and "diagram" start: nothing else can start a record
+    // while Tournament is ticked.
+    m_record_kind = m_engine_plays_white != 0 && m_engine_plays_black != 0 ? RecordKind::tournament_game
+                                                                            : RecordKind::user_game;
     ChessPosition start;
     start.set_start_position();
     if (m_position.fen() != start.fen()) {
@@ -157,13 +160,22 @@ void Interface::start_record(const std::string& event, const std::string& site)
 
 void Interface::tag_players_and_time_control()
 {
-    // A finished record is on file as it ended.
-    if (!m_game_finished) {
-        const bool engine_plays = m_engine_plays_white != 0 || m_engine_plays_black != 0;
+    const bool engine_white = m_engine_plays_white != 0;
+    const bool engine_black = m_engine_plays_black != 0;
+    const bool tournament_played = m_record_kind == RecordKind::tournament_game && engine_white && engine_black;
+    if (!m_game_finished && m_game.is_empty() && (m_record_kind == RecordKind::user_game || tournament_played)) {
         // The clocks do not run while two people play: their game has no time control.
-        tag_record_players(m_game, m_record_follows_mode && m_game.is_empty(), side_player(true), side_player(false),
-                           engine_plays ? m_level.to_string() : "");
+        tag_record_players(m_game, side_player(true), side_player(false),
+                           engine_white || engine_black ? m_level.to_string() : "");
     }
+    set_players_title();
+}
+
+void Interface::tag_announced_side(bool white)
+{
+    // A finished record is on file as it ended.
+    if (!m_game_finished)
+        tag_side_player(m_game, white, white ? SidePlayer{m_white_name, m_white_elo} : SidePlayer{m_black_name, m_black_elo});
     set_players_title();
 }
 

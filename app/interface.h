@@ -114,12 +114,20 @@ private:
     // Starts a fresh record of the position shown, for the event and site:
     // the seven tags, "SetUp" and "FEN" when the position is not the standard
     // start, the players and time control (tag_players_and_time_control);
-    // no pending comments, the PGN view showing it.
+    // no pending comments, the PGN view showing it. While engines play both
+    // sides it is a tournament game's record (the manager's "new" or
+    // "diagram" starts it), otherwise one for the user's play.
     void start_record(const std::string& event, const std::string& site);
-    // Names the record's players, ratings and time control by the one rule
-    // of tag_record_players, from the sides the mode gives (side_player),
-    // and shows them in the title. A finished record keeps its tags.
+    // Shows the record's players in the title, after naming them, their
+    // ratings and the time control from the sides the mode gives
+    // (side_player) while the record has not begun: it has no move, has not
+    // ended, and is the user's game or the tournament game being played.
+    // Afterwards only the manager's "whitename" and "blackname" rename a
+    // side (tag_announced_side).
     void tag_players_and_time_control();
+    // The side's player as the manager announced it last names that side of
+    // the record, unless its game has ended; the title follows.
+    void tag_announced_side(bool white);
     // Who plays the side now: in a tournament game the player the manager
     // announced; against engine 1 the engine by the name it was loaded under
     // and the user as "Human"; two people at one board unnamed ("?").
@@ -160,7 +168,10 @@ private:
     sigc::slot<void> handler(const char* operation, void (Interface::*member)());
 
     // interface_messages.cpp
+    // Applies the manager's line, or the lines it lets through now
+    // (WindowState::admit).
     void apply_manager_line(const std::string& line);
+    void apply_admitted_line(const ManagerLine& line);
     void on_manager_move(const ManagerLine& line);
     void on_manager_setboard(const ManagerLine& line);
     void on_manager_diagram(const ManagerLine& line);
@@ -337,8 +348,9 @@ private:
     // has answered a stop), the players who played it kept, and the user's
     // time control on the clocks and at the manager.
     void restore_own_settings();
-    // The record on the board, unless its game ended as a tournament game,
-    // takes the window's own event, site and round "?".
+    // A tournament game's record on the board, unless its game ended as a
+    // tournament game, takes the window's own event, site and round "?"; it
+    // keeps its players. Any other record keeps every tag.
     void leave_tournament_record();
 
     // interface_tournament.cpp
@@ -438,7 +450,8 @@ private:
     const std::string m_unknown_player = "?";
     const std::string m_human_player = "Human";
     const std::string m_no_round = "?";
-    // The players of a tournament game, as the manager announced them.
+    // The players as the manager announced them last: an engine taking a
+    // side against the user, or a tournament game's.
     std::string m_white_name = m_unknown_player;
     std::string m_black_name = m_unknown_player;
     std::string m_white_elo;
@@ -457,10 +470,18 @@ private:
     // engine is asked to move, until a fresh record starts or the user steps
     // back from the result.
     bool m_game_finished = false;
-    // The record was started by the window for the user's play, neither
-    // loaded with players of its own nor a tournament game's: until its
-    // first move its players are the mode's.
-    bool m_record_follows_mode = true;
+    // Who names the record's players.
+    enum class RecordKind {
+        // Started by the window for the user's play: the mode names its
+        // players until its first move.
+        user_game,
+        // Loaded from a file, or a tournament game the user goes on with: it
+        // keeps the players it names.
+        own_players,
+        // Started by the manager for a tournament game, whose lines name them.
+        tournament_game,
+    };
+    RecordKind m_record_kind = RecordKind::user_game;
     // The record's entry after the last move of the game being played (by a
     // board move, a manager's move or a fresh record); navigation leaves it.
     std::uint64_t m_play_entry = 0;

@@ -224,12 +224,13 @@ void Interface::on_menu_load_game()
                             " cannot be read: " + unreadable_game_reason(error.what()));
     }
     m_game = loaded;
+    m_state.forget_stopped_game();
     // A game with a result, or one ending in mate or stalemate, takes no
     // further move at its end, as a game finished here would not.
     m_game_finished = m_game.game_ended_here() || !result_on_board(position).empty();
     m_play_entry = m_game.current();
-    // The game names its own players: the modes only fill in those it leaves unknown.
-    m_record_follows_mode = false;
+    // The game names its own players: only an engine that takes a side renames one.
+    m_record_kind = RecordKind::own_players;
     m_position = position;
     m_white_comment.clear();
     m_black_comment.clear();

@@ -10,6 +10,7 @@
 #include "core/square.h"
 #include "game/pgn_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -25,13 +26,23 @@ void Interface::apply_manager_line(const std::string& text)
             leave_tournament_record();
         return;
     }
-    if (m_state.drops_line(word)) {
-        // Sent for the game the manager played before the window's last
-        // change of position: it belongs to no game shown now.
-        if (m_debug)
-            log_line(" dropped ----> ", text);
-        return;
-    }
+    const std::vector<std::string> admitted = m_state.admit(text);
+    // A line dropped was sent for the game the manager played before the
+    // window's last change of position: it belongs to no game shown now.
+    if (admitted.empty() && m_debug)
+        log_line(m_state.holds_lines() ? " held -------> " : " dropped ----> ", text);
+    for (const std::string& admitted_line : admitted)
+        apply_admitted_line(ManagerLine(admitted_line));
+    // Held moves that ended a stopped tournament game came after the window
+    // told the manager the position the board showed then.
+    const auto is_move = [](const std::string& held) { return held.rfind("move ", 0) == 0; };
+    if (admitted.size() > 1 && std::any_of(admitted.begin(), admitted.end(), is_move))
+        send_position();
+}
+
+void Interface::apply_admitted_line(const ManagerLine& line)
+{
+    const std::string& word = line.word();
     if (word == "diagram") {
         on_manager_diagram(line);
     } else if (word == "move") {
@@ -82,17 +93,17 @@ void Interface::apply_manager_line(const std::string& text)
     } else if (word == "whitename") {
         m_white_name = line.name();
         m_white_elo.clear();
-        tag_players_and_time_control();
+        tag_announced_side(true);
     } else if (word == "blackname") {
         m_black_name = line.name();
         m_black_elo.clear();
-        tag_players_and_time_control();
+        tag_announced_side(false);
     } else if (word == "WhiteElo") {
         m_white_elo = line.first_word();
-        tag_players_and_time_control();
+        tag_announced_side(true);
     } else if (word == "BlackElo") {
         m_black_elo = line.first_word();
-        tag_players_and_time_control();
+        tag_announced_side(false);
     } else if (word == "new") {
         on_manager_new();
     } else if (word == "quit") {
@@ -309,12 +320,12 @@ void Interface::record_game_end(const ManagerLine& line)
     // A tournament game, also one without a move, is on record already: the
     // manager wrote it to the tournament's file before it scored it. Its
     // result may cross the user's stop of the tournament.
-    const bool tournament_game = m_state.tournament_running() || m_state.stopping_tournament();
+    const bool tournament_game = m_record_kind == RecordKind::tournament_game;
     if (m_game_finished || (m_game.is_empty() && !tournament_game))
         return;
-    // The comment being typed belongs to the game that is written out.
+    // The comment being typed belongs to the game that is written out; its
+    // players and time control are those it was played with.
     store_editor_comment();
-    tag_players_and_time_control();
     m_game.set_tag("Result", line.word());
     std::string result = line.rest() + " " + line.word();
     m_game.set_result(result);
@@ -350,7 +361,7 @@ void Interface::on_manager_engine1name(const ManagerLine& line)
         return;
     }
     m_engine_name = name;
-    // A game against engine 1 is now a game against this engine.
+    // A game of the user's that has not begun is now one against this engine.
     tag_players_and_time_control();
     m_human_computer_action->set_sensitive(true);
     m_tournament_action->set_sensitive(true);

@@ -280,7 +280,7 @@ void Interface::restore_own_settings()
     m_black_elo.clear();
     m_level = m_own_level;
     // The game on the board is the user's from now on: it keeps the players
-    // who played it, and the next mode names only those nobody named.
+    // who played it until an engine takes a side.
     m_engine_plays_white = 0;
     m_engine_plays_black = 0;
     tag_players_and_time_control();
@@ -293,6 +293,10 @@ void Interface::restore_own_settings()
 
 void Interface::leave_tournament_record()
 {
+    if (m_record_kind != RecordKind::tournament_game)
+        return;
+    // Its players are those who played it, until an engine takes a side.
+    m_record_kind = RecordKind::own_players;
     // A game that ended as a tournament game is on the tournament's record;
     // one played on is no longer that round's game.
     if (m_game_finished)

@@ -15,25 +15,20 @@ void set_or_remove(ChessGame& game, const char* tag, const std::string& value)
         game.set_tag(tag, value);
 }
 
-void tag_side(ChessGame& game, bool follows_mode, const char* tag, const char* elo_tag, const SidePlayer& player)
+}
+
+void tag_side_player(ChessGame& game, bool white, const SidePlayer& player)
 {
-    if (!follows_mode && (!unknown(game.get_tag(tag)) || unknown(player.name)))
-        return;
-    game.set_tag(tag, player.name);
-    set_or_remove(game, elo_tag, player.elo);
+    game.set_tag(white ? "White" : "Black", player.name);
+    set_or_remove(game, white ? "WhiteElo" : "BlackElo", player.elo);
 }
 
-}
-
-void tag_record_players(ChessGame& game, bool follows_mode, const SidePlayer& white, const SidePlayer& black,
+void tag_record_players(ChessGame& game, const SidePlayer& white, const SidePlayer& black,
                         const std::string& time_control)
 {
-    tag_side(game, follows_mode, "White", "WhiteElo", white);
-    tag_side(game, follows_mode, "Black", "BlackElo", black);
-    if (follows_mode)
-        set_or_remove(game, "TimeControl", time_control);
-    else if (unknown(game.get_tag("TimeControl")) && !time_control.empty())
-        game.set_tag("TimeControl", time_control);
+    tag_side_player(game, true, white);
+    tag_side_player(game, false, black);
+    set_or_remove(game, "TimeControl", time_control);
 }
 
 std::string players_title(const ChessGame& game, const std::string& engine_name)

@@ -4,23 +4,21 @@
 
 #include <string>
 
-// Who plays one side of the game being played, as the window's mode says:
-// a name ("?" when nobody is named) and an Elo ("" when none is known).
+// Who plays one side of a game: a name ("?" when nobody is named) and an Elo
+// ("" when none is known).
 struct SidePlayer {
     std::string name;
     std::string elo;
 };
 
-// The one rule for the players and time control of a game record.
-// While the record follows the mode (the window started it and it holds no
-// move yet) its players, their Elo and its time control are the mode's:
-// "White", "Black", "WhiteElo", "BlackElo" and "TimeControl" (an empty
-// time_control or Elo removes the tag). Afterwards, and always for a record
-// that came with its own players (a game loaded from a file), a player still
-// unknown ("?" or no tag) is filled in from the side's player, with its Elo,
-// and a missing or unknown time control from time_control; a known player
-// is never replaced, and keeps the Elo the record gives it.
-void tag_record_players(ChessGame& game, bool follows_mode, const SidePlayer& white, const SidePlayer& black,
+// Names one side of the record: "White" or "Black" becomes the player's
+// name, and "WhiteElo" or "BlackElo" the player's Elo (removed when it has
+// none), so that a rating never stays with a player it does not belong to.
+void tag_side_player(ChessGame& game, bool white, const SidePlayer& player);
+
+// Names both sides (tag_side_player) and sets "TimeControl" to time_control,
+// removing it when time_control is empty.
+void tag_record_players(ChessGame& game, const SidePlayer& white, const SidePlayer& black,
                         const std::string& time_control);
 
 // The window's title for a record: its players, "White  Black", followed by

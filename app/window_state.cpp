@@ -28,7 +28,7 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
     } else if (word == "human_human") {
         if (m_tournament_running) {
             m_stop_ping = m_pings_sent + 1;
-            m_stale_game_begun = false;
+            m_stopped_game_shown = true;
         }
         m_tournament_running = false;
     } else if (word == "polyglotbook") {
@@ -47,8 +47,10 @@ std::optional<std::uint64_t> WindowState::command_sent(const std::string& comman
 void WindowState::manager_answered(std::uint64_t number)
 {
     m_pongs_received = std::max(m_pongs_received, std::min(number, m_pings_sent));
-    if (m_stop_ping && m_pongs_received >= *m_stop_ping)
+    if (m_stop_ping && m_pongs_received >= *m_stop_ping) {
         m_stop_ping.reset();
+        forget_stopped_game();
+    }
 }
 
 bool WindowState::takes_manager_moves() const
@@ -56,16 +58,35 @@ bool WindowState::takes_manager_moves() const
     return m_pongs_received >= m_pings_sent;
 }
 
-bool WindowState::drops_line(const std::string& word)
+std::vector<std::string> WindowState::admit(const std::string& line)
 {
+    const std::string word = line.substr(0, line.find(' '));
     if (takes_manager_moves() || !is_game_line(word))
-        return false;
-    const bool result = word == "1-0" || word == "0-1" || word == "1/2-1/2";
-    if (m_stop_ping && !m_stale_game_begun && result)
-        return false;
-    if (word == "new" || word == "diagram")
-        m_stale_game_begun = true;
-    return true;
+        return {line};
+    if (!m_stopped_game_shown)
+        return {};
+    if (word == "new" || word == "diagram") {
+        // The manager's next game has begun: the one stopped did not end.
+        forget_stopped_game();
+        return {};
+    }
+    m_held_lines.push_back(line);
+    if (word != "1-0" && word != "0-1" && word != "1/2-1/2")
+        return {};
+    std::vector<std::string> game_end;
+    game_end.swap(m_held_lines);
+    return game_end;
+}
+
+bool WindowState::holds_lines() const
+{
+    return !m_held_lines.empty();
+}
+
+void WindowState::forget_stopped_game()
+{
+    m_stopped_game_shown = false;
+    m_held_lines.clear();
 }
 
 bool WindowState::takes_diagram_as_load_answer()

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the main window must know of the manager and of its own mode changes
 // beyond what its widgets show: whether the manager has caught up with the
@@ -28,14 +29,22 @@ public:
     void manager_answered(std::uint64_t number);
     // Whether the manager has handled the window's last change of position.
     bool takes_manager_moves() const;
-    // Called for each manager's line, named by its first word: whether it is
-    // to be dropped, as it belongs to the game the manager played before the
-    // window's last change of position. Lines the user must see and the
-    // manager's own state (its engines, the end of a tournament) are always
-    // taken. So is the result of the tournament game on the board that
-    // crosses the stop of the tournament: the manager has scored that game,
-    // and the lines after it, of the next game, are dropped.
-    bool drops_line(const std::string& word);
+    // Called for each manager's line as it arrives (its whole text): the
+    // lines to apply now, in order. A line that belongs to the game the
+    // manager played before the window's last change of position is dropped
+    // (none). Lines the user must see and the manager's own state (its
+    // engines, the end of a tournament) are always applied. While the stop of
+    // a tournament is unanswered, the lines of the tournament game on the
+    // board are held: its result brings them all, the result last, as the
+    // manager scored the game with them; the stop's pong, a line of the
+    // manager's next game or a record the window starts drops them.
+    std::vector<std::string> admit(const std::string& line);
+    // Whether lines of the stopped tournament's game are held.
+    bool holds_lines() const;
+    // The tournament game that a stop left on the board is gone from it (the
+    // window started a fresh record or loaded a game): none of its lines are
+    // applied any more.
+    void forget_stopped_game();
     // Called for each "diagram" the window takes: whether it is the answer to
     // the engine load sent last, which leaves the window's game as it is. A
     // load has one answer; the next change of position or tournament start
@@ -80,8 +89,10 @@ private:
     bool m_tournament_running = false;
     // The ping sent with the stop of the tournament, while it is unanswered.
     std::optional<std::uint64_t> m_stop_ping;
-    // A stale line has begun another game since the stop.
-    bool m_stale_game_begun = false;
+    // Meanwhile, whether the game it stopped is on the board, and its lines
+    // held until its result.
+    bool m_stopped_game_shown = false;
+    std::vector<std::string> m_held_lines;
     bool m_book = false;
     bool m_engines_stopped = false;
     bool m_held = false;

@@ -118,9 +118,9 @@ TEST_F(WindowTest, FinishedGameIsAppendedOnceAndAFreshRecordForgetsTheOldOne)
     const std::string file = read_file("Torvane battles.pgn");
     EXPECT_NE(file.find("1.f3 e5 2.g4 Qh4# {Black mates} 0-1"), std::string::npos) << file;
     EXPECT_EQ(file.find("[Event"), file.rfind("[Event"));  // one game
-    // Played in Human - human: names last heard and the clocks' time control
-    // are not the game's.
-    EXPECT_TRUE(contains(file, "[White \"?\"]\n[Black \"?\"]")) << file;
+    // Played in Human - human: the players are those the manager named, and
+    // the clocks' time control is not the game's.
+    EXPECT_TRUE(contains(file, "[White \"W\"]\n[Black \"B\"]")) << file;
     EXPECT_EQ(file.find("[TimeControl"), std::string::npos) << file;
 
     apply({"new"});

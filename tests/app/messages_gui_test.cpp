@@ -67,14 +67,16 @@ TEST_F(LoggedWindowTest, MessageBoxesSayInPlainWordsWhatFailed)
 }
 
 // The record's players: a mode names them on a record it started until its
-// first move, and only fills in unknown ones after; a game loaded keeps its
-// own, with their ratings and time control. The title names them (names
+// first move; a game loaded keeps its own, with their ratings and time
+// control, whatever the mode, and so does an unnamed one. Afterwards only the
+// manager's names of the sides rename them. The title names them (names
 // that are not UTF-8 with "?"), or the engine loaded where they are unknown.
 TEST_F(WindowTest, TheTitleNamesTheRecordsPlayers)
 {
-    const std::string tags = "[White \"Ann\"]\n[Black \"Bob\"]\n[WhiteElo \"2100\"]\n[BlackElo \"2000\"]\n"
+    const std::string tags = "[Event \"Club\"]\n[White \"Ann\"]\n[Black \"Bob\"]\n[WhiteElo \"2100\"]\n[BlackElo \"2000\"]\n"
                              "[TimeControl \"40/5400\"]\n";
-    std::ofstream("rated.pgn") << tags << "[Result \"*\"]\n\n1. e4 e5 *\n\n" << tags << "[Result \"1-0\"]\n\n1. e4 e5 1-0\n";
+    std::ofstream("rated.pgn") << tags << "[Result \"*\"]\n\n1. e4 e5 *\n\n" << tags << "[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n"
+                               << "[Event \"Club\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1. d4 *\n";
     std::ofstream("one.fen") << "4k3/8/8/8/8/8/8/4K2R w K -\n";
     const auto load_game = [this](int row) {
         answer_file_chooser(directory + "/rated.pgn");
@@ -104,7 +106,14 @@ TEST_F(WindowTest, TheTitleNamesTheRecordsPlayers)
              activate("HumanComputer");
          }, "Ann  Bob", rated},
         {"another engine", [this] { apply({"engine1name Other"}); }, "Ann  Bob", rated},
+        {"the engine takes White", [this] { apply({"whitename Other", "blackname Human"}); }, "Other  Human",
+         "Other/Human///40/5400"},
         {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Other  Human"},
+        {"unnamed game, Human - computer and back", [&] {
+             load_game(3);
+             activate("HumanComputer");
+             activate("HumanHuman");
+         }, "Other", "?/?///"},
         {"tournament players", [this] {
              probe->set_engine_sides(1, 1);
              apply({"whitename Jos\xe9", "blackname Ren\xe9", "move h1h2"});

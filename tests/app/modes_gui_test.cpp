@@ -219,6 +219,8 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
         {"sudden death", {{6, "0:04"}, {7, "0"}}, "sudden_death 0 0:4 0", "0:04", " winc 0 binc 0"},
         {"sessions", {{3, "30"}, {4, "0:06"}, {5, "0.5"}}, "sessions 30 0:6 0.5", "0:06", " winc 500 binc 500  movestogo "},
     };
+    const std::string named = log().substr(log().rfind("-----> engine1name ") + 19);
+    const std::string engine = named.substr(0, named.find('\n'));
     for (const auto& c : cases) {
         time_control(c.kind, c.texts);
         EXPECT_EQ(probe->level(), c.level);
@@ -226,9 +228,12 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
         EXPECT_EQ(probe->clock_texts()[3], c.clock) << c.level;
         const auto searches = engine_log_from_now();
         const int before = probe->plies();
+        const bool engine_white = contains(probe->fen(), " w ");
         activate("StartThinking");
         ASSERT_TRUE(run_until([&] { return probe->plies() == before + 1; }, 20000)) << c.level;
         EXPECT_TRUE(contains(searches(), c.search)) << searches();
+        // The side the engine took names it in the record and the title.
+        EXPECT_EQ(window->get_title().raw(), engine_white ? engine + "  Human" : "Human  " + engine) << c.level;
     }
     // Cancel changes nothing: no level goes out, the clocks are not reset.
     const std::size_t levels = sent("level");
@@ -494,8 +499,8 @@ TEST_F(ModesTest, ClocksCreditOnlyMovesAndEveryNewPositionStartsThemAfresh)
 }
 
 // A game saved while it is played reads as the one appended at its end: its
-// players and time control are those of the mode it is played in, whatever
-// names were heard last.
+// players and time control are those of the mode it started in, until the
+// manager names the side an engine takes.
 TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
 {
     apply({"engine1name Fake"});
@@ -510,7 +515,7 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         {"Human - computer", [this] { activate("HumanComputer"); }, "Human", "Fake", true},
         {"Start thinking", [this] { activate("StartThinking"); }, "Fake", "Human", true},
         {"New game", [this] { activate("NewGame"); }, "Human", "Fake", true},
-        {"names heard", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Human", "Fake", true},
+        {"names heard", [this] { apply({"whitename Other", "blackname Human", "move e2e4"}); }, "Other", "Human", true},
         {"FEN row", [this] { probe->set_position_from_line("4k3/8/8/8/8/8/8/4K2R w K - 0 1"); }, "Human", "Fake",
          true},
         {"Human - human", [this] { activate("HumanHuman"); }, "?", "?", false},

@@ -472,8 +472,9 @@ TEST_F(TournamentTest, ATournamentThatFinishesWhileTheStopQuestionIsOpenLeavesFo
 }
 
 // The user stops the tournament just as its game ends: the game on the board
-// ends with the result the manager scored, as a tournament game, and the
-// next game's lines, sent before the stop was handled, change nothing.
+// ends with the mate and the result the manager scored, as a tournament game,
+// the manager is told the position, and the next game's lines, sent before
+// the stop was handled, change nothing.
 TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChangesNothing)
 {
     const FakeEngineMode searches_until_stopped("hold");
@@ -483,8 +484,8 @@ TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChanges
     activate("Tournament");
     ASSERT_TRUE(run_until([this] { return count(log(), "-----> round") > 0; }, 20000));
     widget_test::run_for(300);
-    apply({"move e2e4"});
-    const Names crossing = {"1-0 {White mates}", "new",          "event Held",        "round 2",
+    apply({"move f2f3", "move e7e5", "move g2g4"});
+    const Names crossing = {"move d8h4", "emt 5", "0-1 {Black mates}", "new", "event Held", "round 2",
                             "whitename Two",     "blackname One", "level fixed_depth 4", "diagram " + torvane_test::start_fen,
                             "wtime 5000"};
     answer_dialog("Stop tournament", [&](Gtk::Dialog& dialog) {
@@ -501,31 +502,43 @@ TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChanges
     EXPECT_EQ(probe->level(), own);
     EXPECT_EQ(log().substr(log().rfind("--> 0 level ") + 12, own.size() + 1), own + "\n");
     const ChessGame& record = probe->game();
-    EXPECT_EQ(record.get_tag("Result") + " " + record.get_tag("Event") + " " + record.get_tag("Round"), "1-0 Held 1");
+    EXPECT_EQ(record.get_tag("Result") + " " + record.get_tag("Event") + " " + record.get_tag("Round"), "0-1 Held 1");
+    EXPECT_TRUE(contains(probe->pgn(), "2.g4 Qh4# {[%time 5]} {Black mates} 0-1")) << probe->pgn();
+    EXPECT_TRUE(contains(log(), "--> 0 setboard " + probe->fen()));
     EXPECT_NE(record.get_tag("White"), "?");
     drag(52, 36);
     EXPECT_TRUE(probe->game_finished());
-    EXPECT_EQ(probe->plies(), 1);
+    EXPECT_EQ(probe->plies(), 4);
 }
 
-// A tournament with no game left to play, finished or never made, is not
-// started: the user is told, and the game on the board stays.
+// A tournament with no game left to play, finished, never made, or whose
+// last game a crash left appended to its PGN file but unscored, is not
+// started: the user is told, and the game on the board stays with its tags.
 TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
 {
+    std::ofstream("candidates.pgn") << "[Event \"Candidates\"]\n[Site \"Toronto\"]\n[Round \"5\"]\n[Result \"*\"]\n\n1. e4 *\n";
     const struct {
         const char* tournament;
+        std::function<void()> make;
         const char* why;
     } rows[] = {
-        {"none made", "Make a tournament with Tournament > New / Edit / Reset, or load one."},
-        {"finished", "Every game of \"Done\" has been played. Make or load another tournament."},
+        {"none made", [] {}, "Make a tournament with Tournament > New / Edit / Reset, or load one."},
+        {"finished", [this] {
+             save_held_tournament("Done", true);
+             load_dialog("Done", 2);
+         }, "Every game of \"Done\" has been played. Make or load another tournament."},
+        {"last game appended", [this] {
+             save_held_tournament("Crashed", false);
+             std::ofstream("Crashed.pgn") << "[Event \"Crashed\"]\n[Site \"?\"]\n[Date \"2026.12.09\"]\n[Round \"1\"]\n"
+                                             "[White \"Two\"]\n[Black \"One\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n";
+             load_dialog("Crashed", 2);
+         }, "Every game of \"Crashed\" has been played. Make or load another tournament."},
     };
     for (const auto& row : rows) {
-        if (row.tournament == std::string("finished")) {
-            save_held_tournament("Done", true);
-            load_dialog("Done", 2);
-        }
-        activate("NewGame");
-        apply({"move e2e4"});
+        row.make();
+        answer_file_chooser(directory + "/candidates.pgn");
+        answer_list("Choose Game", 1);
+        activate("LoadGame");
         std::string told;
         std::string why;
         answer_dialog("Message:", [&](Gtk::Dialog& dialog) {
@@ -540,6 +553,9 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
         EXPECT_EQ(told, "The tournament has no game left to play.") << row.tournament;
         EXPECT_EQ(why, row.why) << row.tournament;
         EXPECT_EQ(probe->plies(), 1) << row.tournament;
+        const ChessGame& record = probe->game();
+        EXPECT_EQ(record.get_tag("Event") + "/" + record.get_tag("Site") + "/" + record.get_tag("Round"),
+                  "Candidates/Toronto/5") << row.tournament;
         EXPECT_EQ(sent("start_tournament"), 0u) << row.tournament;
         EXPECT_TRUE(probe->fen_entry().is_sensitive()) << row.tournament;
         EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << row.tournament;
@@ -547,6 +563,7 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
     // The file decides for the manager as for the window: "Done", finished
     // when the manager loaded it, is unplayed again on the disk, and is played.
     save_held_tournament("Done", false);
+    load_dialog("Done", 2);
     std::string finished;
     answer_message(finished);
     activate("Tournament");

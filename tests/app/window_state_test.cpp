@@ -73,10 +73,10 @@ TEST(WindowState, TheOldGamesLinesAreDroppedUntilThePong)
     WindowState state;
     const std::uint64_t ping = *state.command_sent("human_human");
     for (const auto& row : rows)
-        EXPECT_EQ(state.drops_line(row.word), row.dropped) << row.word;
+        EXPECT_EQ(state.admit(row.word).empty(), row.dropped) << row.word;
     state.manager_answered(ping);
     for (const auto& row : rows)
-        EXPECT_FALSE(state.drops_line(row.word)) << row.word;
+        EXPECT_EQ(state.admit(row.word), std::vector<std::string>{row.word}) << row.word;
 }
 
 TEST(WindowState, ATournamentRunsFromItsStartToItsStopOrEnd)
@@ -89,18 +89,50 @@ TEST(WindowState, ATournamentRunsFromItsStartToItsStopOrEnd)
     EXPECT_TRUE(state.tournament_running());
     const std::uint64_t stop = *state.command_sent("human_human");
     EXPECT_FALSE(state.tournament_running());
-    // Until the stop's pong, the result of the game on the board is taken
-    // (the manager scored it); the next game's lines are not.
     EXPECT_TRUE(state.stopping_tournament());
-    EXPECT_FALSE(state.drops_line("1-0"));
-    EXPECT_TRUE(state.drops_line("new"));
-    EXPECT_TRUE(state.drops_line("0-1"));
     state.manager_answered(stop);
     EXPECT_FALSE(state.stopping_tournament());
     state.command_sent("start_tournament");
     state.tournament_finished();
     EXPECT_FALSE(state.tournament_running());
     EXPECT_FALSE(state.stopping_tournament());
+}
+
+// Until the stop's pong, the lines of the tournament game on the board wait
+// for its result, which brings them all: the manager scored the game with
+// them. The next game's lines, and those of a game the window no longer
+// shows, are dropped. "pong" and "replaced" stand for the stop's pong and a
+// record the window starts.
+TEST(WindowState, TheLinesOfAGameEndedAcrossTheStopComeWithItsResult)
+{
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* name;
+        Lines arriving;
+        Lines applied;
+    } rows[] = {
+        {"mate", {"move h5f7", "emt 10", "1-0 {White mates}", "new", "move e2e4", "0-1 {Black mates}"},
+         {"move h5f7", "emt 10", "1-0 {White mates}"}},
+        {"the game goes on", {"move e2e4", "wtime 100", "new", "move d2d4", "1-0 {White mates}"}, {}},
+        {"the answer", {"move e2e4", "pong", "0-1 {Black mates}"}, {"0-1 {Black mates}"}},
+        {"a new record", {"move e2e4", "replaced", "1-0 {White mates}"}, {}},
+    };
+    for (const auto& row : rows) {
+        WindowState state;
+        state.command_sent("start_tournament");
+        const std::uint64_t stop = *state.command_sent("human_human");
+        Lines applied;
+        for (const std::string& line : row.arriving) {
+            if (line == "pong")
+                state.manager_answered(stop);
+            else if (line == "replaced")
+                state.forget_stopped_game();
+            else
+                for (const std::string& taken : state.admit(line))
+                    applied.push_back(taken);
+        }
+        EXPECT_EQ(applied, row.applied) << row.name;
+    }
 }
 
 // A "human_human" stays the last word on the engines until a command that
