@@ -1,5 +1,7 @@
 #include "manager/tournament_opening.h"
 
+#include "manager/tournament_results_file.h"
+
 #include <algorithm>
 
 void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const TournamentGame& game,
@@ -35,7 +37,7 @@ void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const To
 void load_tournament_with_suite(Tournament& tournament, std::optional<GuiBook>& suite, const std::string& name)
 {
     try {
-        tournament.load(name);
+        load_tournament_with_results(tournament, name);
         suite.emplace();
         if (!tournament.get_openingbook().empty()) {
             suite->load(tournament.get_openingbook());

@@ -154,10 +154,17 @@ TEST(ConsoleFaults, ATournamentGameRefusesWhatWouldChangeOrLeaveItAndGoesOn)
 }
 
 // The window sends "human_human" or "new" when the user leaves a running
-// tournament: the game is left unplayed and is played again on resuming.
+// tournament: the game is left unplayed and is played again on resuming,
+// also when the tournament was loaded under another name than its event's,
+// in which its results are saved.
 TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnResuming)
 {
-    for (const std::string leave : {"human_human", "new"}) {
+    const struct {
+        std::string leave;
+        std::string file_name;
+        int games;
+    } cases[] = {{"human_human", "Left", 1}, {"new", "Left", 1}, {"human_human", "Copy", 2}};
+    for (const auto& [leave, file_name, games] : cases) {
         ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "200"}});
         const auto slow = [&](const std::string& name, const std::string& moves) {
             return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
@@ -165,10 +172,15 @@ TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnRe
         write_engines_cfg(console,
                           {{"W", slow("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", slow("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
         console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
-        write_tournament(console, {.event = "Left", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
-                                   .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});
-        console.send("0 load_tournament Left");
+        TournamentFile tournament{.event = "Left", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                                  .participants = {"W", "B"}};
+        for (int game = 1; game <= games; ++game)
+            tournament.games.push_back({std::to_string(game), 1, 1, 2});
+        write_tournament(console, tournament, file_name);
+        console.send("0 load_tournament " + file_name);
         console.send("0 start_tournament");
+        const std::string round = "round " + std::to_string(games);
+        console.lines_until(round);
         console.lines_until("move a1a2");
         console.lines_until([](const std::string& line) { return starts_with(line, "btime "); });
         // "new" goes on to a fresh game with engine 1, which stays loaded.
@@ -178,12 +190,13 @@ TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnRe
         EXPECT_EQ(console.lines_for(1s), Lines{}) << leave;
         EXPECT_EQ(console.children().size(), 1u) << leave;
         EXPECT_NE(console.read_file("tournaments/Left.trn").find("result=*\n"), std::string::npos) << leave;
-        const Lines resumed = play_tournament(console, "Left");
-        const auto round = std::find(resumed.begin(), resumed.end(), "round 1");
-        ASSERT_NE(round, resumed.end()) << leave;
-        EXPECT_NE(std::find(round, resumed.end(), "setboard r3k3/8/8/8/8/8/8/R3K3 w - -"), resumed.end()) << leave;
-        EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "move a1a2"), 2) << leave;
-        EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {adjudicated}"}) << leave;
+        console.send("0 start_tournament");
+        const Lines resumed = console.lines_until("tournament_finished");
+        const auto started = std::find(resumed.begin(), resumed.end(), round);
+        ASSERT_NE(started, resumed.end()) << file_name;
+        EXPECT_NE(std::find(started, resumed.end(), "setboard r3k3/8/8/8/8/8/8/R3K3 w - -"), resumed.end()) << leave;
+        EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "move a1a2"), 2) << file_name;
+        EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {adjudicated}"}) << file_name;
     }
 }
 

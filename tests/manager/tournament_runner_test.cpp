@@ -247,8 +247,10 @@ void append_hand_game(const RunnerDir& dir, const std::string& event)
 // Earlier runs and the user leave games in the event's PGN file. Only game
 // 1 of a run that could not save its result, which is the file's last game
 // and starts at the length the ".trn" file recorded, is scored from the PGN
-// file; every other game of the tournament is played.
-TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
+// file; every other game of the tournament is played. A tournament loaded
+// under another name than its event's goes on from the results that a run
+// saved in the event's file, unless that file holds another schedule.
+TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppendedSinceTheLastSaveOnly)
 {
     const Lines both_games = {"1\tW\tB\t0-1", "2\tW\tB\t0-1"};
     const struct {
@@ -291,18 +293,30 @@ TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
              fools_mate(dir, "By Hand", "", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
          },
          both_games, {"?", "1", "2"}},
+        {"Copy", "Original",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Original", "Copy");
+             fools_mate(dir, "Original", "", {{"1", 0, 1, 2, "0-1"}, {"2", 0, 1, 2}});
+         },
+         {"2\tW\tB\t0-1"}, {"2"}},
+        {"Copy", "Other",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Other", "Copy");
+             fools_mate(dir, "Other", "", {{"1", 0, 2, 1, "1-0"}, {"2", 0, 1, 2}});
+         },
+         both_games, {"1", "2"}},
     };
     for (const auto& test : cases) {
         RunnerDir dir;
         test.earlier_run(dir);
         const RunnerDir::Run run = dir.run(test.name);
         EXPECT_EQ(run.status, 0) << run.errors;
-        EXPECT_EQ(run.lines, test.lines) << test.name;
+        EXPECT_EQ(run.lines, test.lines) << test.event;
         Lines rounds;
         for (const std::string& game : pgn_games(dir.path() + "/" + test.event + ".pgn")) {
             rounds.push_back(ChessGame(game).get_tag("Round"));
         }
-        EXPECT_EQ(rounds, test.rounds_in_pgn) << test.name;
+        EXPECT_EQ(rounds, test.rounds_in_pgn) << test.event;
     }
 }
 
