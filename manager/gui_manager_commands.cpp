@@ -436,26 +436,25 @@ void GuiManager::command_start_tournament()
         return;
     }
     // The saved file says what is left to play, for the manager as for the
-    // window, which asked it before the user's choice came here: it is read
-    // again, and a game that a crash left unscored in it is scored from the
-    // PGN file first.
+    // window, which asked it in the same way before the user's choice came
+    // here: it is read again, and a game that a crash left unscored in it is
+    // scored from the PGN file first.
     std::string why;
-    bool scored = false;
     try {
-        load_tournament_with_suite(m_tournament, m_openings, m_tournament_name);
-        scored = TournamentRecord::score_game_appended(m_tournament);
+        const bool scored = read_tournament_to_play(m_tournament, m_tournament_name);
+        load_tournament_suite(m_tournament, m_openings);
+        if (scored) {
+            try {
+                m_tournament.save();
+            } catch (const std::exception& error) {
+                // The score stays in memory and is saved with the next result.
+                std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
+            }
+        }
         why = no_game_left_reason(m_tournament);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         why = no_tournament_reason();
-    }
-    if (scored) {
-        try {
-            m_tournament.save();
-        } catch (const std::exception& error) {
-            // The score stays in memory and is saved with the next result.
-            std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
-        }
     }
     if (!why.empty()) {
         // Nothing to play: the game on the window's board stays.

@@ -34,14 +34,19 @@ void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const To
     }
 }
 
+void load_tournament_suite(const Tournament& tournament, std::optional<GuiBook>& suite)
+{
+    suite.emplace();
+    if (!tournament.get_openingbook().empty()) {
+        suite->load(tournament.get_openingbook());
+    }
+}
+
 void load_tournament_with_suite(Tournament& tournament, std::optional<GuiBook>& suite, const std::string& name)
 {
     try {
         load_tournament_with_results(tournament, name);
-        suite.emplace();
-        if (!tournament.get_openingbook().empty()) {
-            suite->load(tournament.get_openingbook());
-        }
+        load_tournament_suite(tournament, suite);
     } catch (...) {
         tournament.reset();
         tournament.set_event("");
