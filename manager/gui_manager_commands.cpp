@@ -117,9 +117,11 @@ void GuiManager::command_load(CommandWords& words)
     if (kind == "filename") {
         empty_slot(1);
         failed = !load_engine(1, target, protocol);
+    } else if (kind == "name" && target.empty()) {
+        empty_slot_for_good(1);
     } else if (kind == "name") {
         empty_slot(1);
-        failed = !target.empty() && !load_installed_engine(1, target);
+        failed = !load_installed_engine(1, target);
     }
     if (failed) {
         send("telluser " + target + " failed");

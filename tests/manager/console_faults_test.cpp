@@ -184,8 +184,11 @@ TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnRe
         console.lines_until("move a1a2");
         console.lines_until([](const std::string& line) { return starts_with(line, "btime "); });
         // "new" goes on to a fresh game with engine 1, which stays loaded.
-        EXPECT_EQ(answer_to(console, "0 " + leave).at(0),
-                  "telluser tournament_stopped its unfinished game is played again when the tournament is resumed")
+        const Lines answer = answer_to(console, "0 " + leave);
+        ASSERT_GE(answer.size(), 2u) << leave;
+        EXPECT_EQ(Lines(answer.begin(), answer.begin() + 2),
+                  (Lines{"engine2name ???",
+                         "telluser tournament_stopped its unfinished game is played again when the tournament is resumed"}))
             << leave;
         EXPECT_EQ(console.lines_for(1s), Lines{}) << leave;
         EXPECT_EQ(console.children().size(), 1u) << leave;
@@ -235,22 +238,41 @@ TEST(ConsoleFaults, AParticipantNoLongerInstalledIsNamedInTheOneMessage)
     EXPECT_EQ(told, Lines{"telluser Oops... loading fmax failed"});
 }
 
-TEST(ConsoleFaults, AResultThatCannotBeSavedEndsTheRun)
+// A run that cannot go on after game 1 unloads both engines and tells the
+// window so: when the result cannot be saved (the file is loaded under
+// another name, and a directory takes its event's), and when no game is
+// left although the schedule counts more (game 2 was scored before game 1).
+TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
 {
-    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
-    write_engines_cfg(console, {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
-    console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
-    // The file is loaded under another name; its event's name is taken by a directory.
-    write_tournament(console,
-                     {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
-                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}},
-                     "Loaded");
-    std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
-    const Lines lines = play_tournament(console, "Loaded");
-    ASSERT_EQ(result_lines(lines), Lines{"1/2-1/2 {Draw by insufficient material}"});
-    EXPECT_TRUE(starts_with(lines[lines.size() - 2], "telluser Tournament::save()")) << lines[lines.size() - 2];
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
-    EXPECT_TRUE(console.children().empty());
+    const struct {
+        bool blocked;
+        std::string second_result;
+        Lines end;
+    } cases[] = {
+        {true, "*",
+         {"engine1name ???", "engine2name ???", "telluser Tournament::save()  write tournament failed",
+          "tournament_finished"}},
+        {false, "1-0",
+         {"new", "engine1name ???", "engine2name ???", "telluser tournament_finished", "tournament_finished"}},
+    };
+    for (const auto& test : cases) {
+        ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+        write_engines_cfg(console,
+                          {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+        console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
+        write_tournament(console,
+                         {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                          .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1, test.second_result}}},
+                         "Loaded");
+        if (test.blocked)
+            std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
+        const Lines lines = play_tournament(console, "Loaded");
+        const std::string result = "1/2-1/2 {Draw by insufficient material}";
+        ASSERT_EQ(result_lines(lines), Lines{result});
+        EXPECT_EQ(Lines(std::find(lines.begin(), lines.end(), result) + 1, lines.end()), test.end);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
+        EXPECT_TRUE(console.children().empty());
+    }
 }
 
 TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
