@@ -199,11 +199,11 @@ bool Interface::chosen_mode_can_start()
 
 std::string Interface::no_game_left_reason() const
 {
-    // The manager reads the file it was told to load again when the run
-    // starts, and plays what it holds.
+    // The manager reads the tournament it was told to load again when the
+    // run starts, in the same way, and plays what is left.
     Tournament saved;
     try {
-        saved.load(m_tournament_name);
+        read_tournament_to_play(saved, m_tournament_name);
     } catch (const std::exception&) {
         return no_tournament_reason();
     }

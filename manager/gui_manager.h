@@ -114,9 +114,9 @@ private:
     void command_usermove(const std::string& text);
     void command_learnopenings(int sides);
     // Plays the tournament as its file holds it now, read again under the
-    // name it was loaded by (a game appended but left unscored is scored
-    // from the PGN file); with no game left to play, says why and changes
-    // nothing.
+    // name it was loaded by (read_tournament_to_play: a game appended but
+    // left unscored is scored from the PGN file and saved); with no game
+    // left to play, says why and changes nothing.
     void command_start_tournament();
     void command_load_tournament(const std::string& name);
     // Enters a mode of engine 1 in the sub-state given, with no move pending
@@ -172,12 +172,14 @@ private:
 
     // Tournament games.
     void start_tournament_game();
-    // Leaves the tournament game being played without a result: both engines
-    // unloaded, the game unplayed in the saved file (resuming plays it from
-    // its start), two humans; the window gets one "telluser" line.
+    // Leaves the tournament game being played without a result: engine 1
+    // stopped and kept, engine 2 unloaded ("engine2name ???"), the game
+    // unplayed in the saved file (resuming plays it from its start), two
+    // humans; the window gets one "telluser" line.
     void stop_tournament_game();
-    // Ends a tournament run that cannot go on: "tournament_finished", both
-    // engines unloaded, two humans.
+    // Ends a tournament run that cannot go on: both engines unloaded, which
+    // the window hears ("engine1name ???", "engine2name ???"), two humans,
+    // then the message and "tournament_finished".
     void abandon_tournament(const std::string& message);
 
     // Opening practice: the book moves of the side to move as hint arrows.
@@ -199,8 +201,14 @@ private:
     // stood and a fresh token; the game and the window are not touched.
     void restart_engine(int slot);
     void reset_position();
-    // Stops, unloads and destroys the engine of a slot, if any.
+    // Stops, unloads and destroys the engine of a slot, if any, without a
+    // word to the window: for a caller that loads an engine into the slot
+    // next (and so names it, or sends "???" when it fails) or that quits.
     void empty_slot(int slot);
+    // Empties a slot that is to stay empty: when it held an engine, the
+    // window hears "engine1name ???" ("engine2name ???"), as after a failed
+    // load, so that it names no engine that is gone.
+    void empty_slot_for_good(int slot);
     GuiEngine* engine(int slot) const;
     std::uint64_t& token(int slot);
 

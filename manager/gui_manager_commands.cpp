@@ -117,9 +117,11 @@ void GuiManager::command_load(CommandWords& words)
     if (kind == "filename") {
         empty_slot(1);
         failed = !load_engine(1, target, protocol);
+    } else if (kind == "name" && target.empty()) {
+        empty_slot_for_good(1);
     } else if (kind == "name") {
         empty_slot(1);
-        failed = !target.empty() && !load_installed_engine(1, target);
+        failed = !load_installed_engine(1, target);
     }
     if (failed) {
         send("telluser " + target + " failed");
@@ -436,13 +438,21 @@ void GuiManager::command_start_tournament()
         return;
     }
     // The saved file says what is left to play, for the manager as for the
-    // window, which asked it before the user's choice came here: it is read
-    // again, and a game that a crash left unscored in it is scored from the
-    // PGN file first.
+    // window, which asked it in the same way before the user's choice came
+    // here: it is read again, and a game that a crash left unscored in it is
+    // scored from the PGN file first.
     std::string why;
     try {
-        load_tournament_with_suite(m_tournament, m_openings, m_tournament_name);
-        TournamentRecord::score_games_appended(m_tournament);
+        const bool scored = read_tournament_to_play(m_tournament, m_tournament_name);
+        load_tournament_suite(m_tournament, m_openings);
+        if (scored) {
+            try {
+                m_tournament.save();
+            } catch (const std::exception& error) {
+                // The score stays in memory and is saved with the next result.
+                std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
+            }
+        }
         why = no_game_left_reason(m_tournament);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;

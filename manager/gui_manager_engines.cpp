@@ -28,6 +28,15 @@ void GuiManager::empty_slot(int slot)
     }
 }
 
+void GuiManager::empty_slot_for_good(int slot)
+{
+    if (!engine(slot)) {
+        return;
+    }
+    empty_slot(slot);
+    send(slot == 1 ? "engine1name ???" : "engine2name ???");
+}
+
 bool GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed)
 {
     empty_slot(slot);

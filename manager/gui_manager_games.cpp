@@ -64,8 +64,8 @@ void GuiManager::finish_game(const std::string& result)
 
 void GuiManager::abandon_tournament(const std::string& message)
 {
-    empty_slot(1);
-    empty_slot(2);
+    empty_slot_for_good(1);
+    empty_slot_for_good(2);
     m_mode = GuiManagerMode::human_human;
     m_substate = substate_idle;
     send(message);
@@ -80,7 +80,7 @@ void GuiManager::stop_tournament_game()
     if (GuiEngine* engine1 = engine(1)) {
         engine1->stop();
     }
-    empty_slot(2);
+    empty_slot_for_good(2);
     m_queue.drop_engine_lines();
     m_pending.clear();
     m_mode = GuiManagerMode::human_human;
@@ -101,18 +101,16 @@ void GuiManager::stop_tournament_game()
 void GuiManager::start_tournament_game()
 {
     m_pending.clear();
-    empty_slot(1);
-    empty_slot(2);
     const TournamentGame game = m_tournament.next_game();
     m_game_number = game.get_number();
     const std::string white = game.get_white().get_name();
     const std::string black = game.get_black().get_name();
     if (white.empty()) {
-        m_mode = GuiManagerMode::human_human;
-        send("telluser tournament_finished");
-        send("tournament_finished");
+        abandon_tournament("telluser tournament_finished");
         return;
     }
+    empty_slot(1);
+    empty_slot(2);
     for (int slot : {1, 2}) {
         const std::string& name = slot == 1 ? white : black;
         // A participant that is no longer installed, or whose program does

@@ -97,8 +97,7 @@ void GuiManager::handle_engine1_crash()
         // emptied, which also reaps its process. The window hears of it as
         // of a failed load, so that nobody waits for the engine any more;
         // the human plays on alone.
-        empty_slot(1);
-        send("engine1name ???");
+        empty_slot_for_good(1);
         send("telluser engine1 crashed again, not restarted");
         if (m_substate == engine1_to_move) {
             m_substate = human_to_move;

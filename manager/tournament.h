@@ -21,7 +21,7 @@
 // per-user tournaments directory; each manager loads its own copy from that
 // file and saves it after every result. Each save also records how long the
 // event's PGN file was then, so that a game appended after it can be told
-// from the games of earlier runs (TournamentRecord::score_games_appended).
+// from the games of earlier runs (TournamentRecord::score_game_appended).
 //
 // The four flags are read and written with trivial accessors:
 //   get_parallelgames / set_parallelgames   games to play at once (stored only)

@@ -7,7 +7,16 @@
 // Whether a saved tournament has a game left to play is for its ".trn" file
 // to say: the window asks it before it starts a run, and the manager, which
 // plays what the file holds, reads the file again when a run starts. Both
-// word the answer alike.
+// read it with read_tournament_to_play, so that they count the same games,
+// and word the answer alike.
+
+// Reads the tournament saved as name as a run plays it: from the file that
+// keeps its results (load_tournament_with_results), with the game that a
+// stopped run left unscored in the PGN file scored in memory
+// (TournamentRecord::score_game_appended). True when a game was scored; no
+// file is written (a manager that plays the run saves the tournament then).
+// Throws what Tournament::load throws.
+bool read_tournament_to_play(Tournament& tournament, const std::string& name);
 
 // Why the loaded tournament has no game left to play, in words for the
 // user (every game played, or none scheduled); "" when it has one.

@@ -75,7 +75,14 @@ void TournamentManager::process_command_from_interface(const std::string& line)
             stop_run();
             return;
         }
-        TournamentRecord::score_games_appended(m_tournament);
+        if (TournamentRecord::score_game_appended(m_tournament)) {
+            try {
+                m_tournament.save();
+            } catch (const std::exception& error) {
+                // The score stays in memory and is saved with the next result.
+                std::cerr << "TournamentManager: " << error.what() << std::endl;
+            }
+        }
         m_substate = substate_idle;
         m_level.set(m_tournament.get_level());
         start_tournament_game();

@@ -55,8 +55,9 @@ public:
     // leaves it.
     void operator()();
 
-    // Loads "<name>.trn" from the tournaments directory and its opening
-    // suite. On failure the error passes on and the tournament is left
+    // Loads the tournament saved as name from the tournaments directory,
+    // from the file that keeps its results (load_tournament_with_results),
+    // and its opening suite. On failure the error passes on and the tournament is left
     // empty, with no event, so that nothing can be started.
     void load_tournament(const std::string& name);
     // Every game unplayed again, and the file saved; save errors pass on.

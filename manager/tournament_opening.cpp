@@ -1,5 +1,7 @@
 #include "manager/tournament_opening.h"
 
+#include "manager/tournament_results_file.h"
+
 #include <algorithm>
 
 void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const TournamentGame& game,
@@ -32,14 +34,19 @@ void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const To
     }
 }
 
+void load_tournament_suite(const Tournament& tournament, std::optional<GuiBook>& suite)
+{
+    suite.emplace();
+    if (!tournament.get_openingbook().empty()) {
+        suite->load(tournament.get_openingbook());
+    }
+}
+
 void load_tournament_with_suite(Tournament& tournament, std::optional<GuiBook>& suite, const std::string& name)
 {
     try {
-        tournament.load(name);
-        suite.emplace();
-        if (!tournament.get_openingbook().empty()) {
-            suite->load(tournament.get_openingbook());
-        }
+        load_tournament_with_results(tournament, name);
+        load_tournament_suite(tournament, suite);
     } catch (...) {
         tournament.reset();
         tournament.set_event("");

@@ -17,8 +17,14 @@
 void set_up_tournament_opening(GuiBook& suite, ChessPosition& position, const TournamentGame& game,
                                const Tournament& tournament);
 
-// Loads "<name>.trn" into the tournament and its opening suite into a fresh
-// suite (an empty one when it names none, never one loaded before). When the
-// load fails, its error passes on and the tournament is left empty with no
-// event, so that nothing half read can be played or saved over the file.
+// Puts a fresh suite into suite: the tournament's opening suite, or an empty
+// one when it names none (never one loaded before). Passes on the error of
+// GuiBook::load.
+void load_tournament_suite(const Tournament& tournament, std::optional<GuiBook>& suite);
+
+// Loads the tournament saved as name, from the file that keeps its results
+// (load_tournament_with_results), and its opening suite
+// (load_tournament_suite). When the load fails, its error passes on and the
+// tournament is left empty with no event, so that nothing half read can be
+// played or saved over the file.
 void load_tournament_with_suite(Tournament& tournament, std::optional<GuiBook>& suite, const std::string& name);

@@ -22,13 +22,20 @@
 // first into "<event>.pgn", and only once it is there, its result into the
 // tournament and its ".trn" file. So every game that the ".trn" file scores
 // is in the PGN file. A run that stops in between (a crash, a failed save)
-// leaves the game in the PGN file beyond the length that the last save
-// recorded; on resuming, score_games_appended scores it from there instead
-// of playing it again, so it is in the PGN file once. Games that were there
-// when the ".trn" file was saved (such as an earlier run's, before the
-// tournament was made afresh) never count. The game is played again, and
-// is then in the PGN file twice, only when the ".trn" file records no
-// length (saved before lengths were kept) or the crash cut its append short.
+// leaves the game as the last one of the PGN file, starting at the length
+// that the last save recorded; on resuming, score_game_appended scores it
+// from there instead of playing it again, so it is in the PGN file once.
+// Only such a game counts: a crash leaves at most one, so games that were in
+// the file at the save, or that another game follows, are never taken for
+// a result. The game is played again, and is then in the PGN file twice,
+// when the ".trn" file records no length (saved before lengths were kept),
+// the crash cut its append short, or another game was appended after it
+// before the run resumed (by the user, or by another tournament or game of
+// the same event). And a tournament saved where its PGN file was missing or
+// empty (length 0), then run where that file holds one whole game and
+// nothing else, with the tags of its next game (the sole game of an earlier
+// one-game run of the same event, say), takes that game's result without
+// playing it.
 class TournamentRecord {
 public:
     // A fresh record of the game about to be played: the Seven Tag Roster
@@ -57,16 +64,17 @@ public:
     bool finish(Tournament& tournament, const std::string& result_line);
 
     // For the start of play of a loaded tournament, before its next game is
-    // begun. Each complete game (one that ends with its result) that
-    // "<event>.pgn" holds beyond the length recorded at the tournament's
-    // last save (Tournament::get_pgn_size), in file order, whose "Event",
-    // "Round", "White" and "Black" tags are those of the tournament's next
-    // unplayed game, is scored with its "Result" tag instead of being played
-    // again; other games there are passed over. When one was scored the
-    // ".trn" file is saved; a failed save is reported on standard error and
-    // the scores stay in the tournament, to be saved with the next result.
-    // Nothing happens without an event or a recorded length.
-    static void score_games_appended(Tournament& tournament);
+    // begun: scores the next unplayed game in the tournament (in memory) with
+    // the result of the game that a stopped run left in "<event>.pgn"
+    // unscored; true when it did. That game must begin, with its first tag
+    // pair, exactly at the length recorded at the tournament's last save
+    // (Tournament::get_pgn_size), be complete (ended by its termination
+    // marker) and the last game of the file (nothing but white space after
+    // it), and have a decided result and the "Event", "Round", "White" and
+    // "Black" tags of the next unplayed game. Otherwise, and without an
+    // event or a recorded length, nothing changes. The caller saves the
+    // tournament when a game was scored.
+    static bool score_game_appended(Tournament& tournament);
 
 private:
     // Adds the move and names the opening from its position.

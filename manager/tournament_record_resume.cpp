@@ -2,10 +2,13 @@
 // the PGN file and before its result was saved.
 #include "manager/tournament_record.h"
 
+#include "game/pgn_error.h"
 #include "game/pgn_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <exception>
-#include <iostream>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -16,16 +19,13 @@ namespace {
 std::optional<std::string> recorded_result(const std::string& text, const Tournament& tournament,
                                            const TournamentGame& game)
 {
-    // The reader ends a game text with an empty line only after its
-    // termination marker; a game cut short by a crash lacks it.
-    if (!text.ends_with("\n\n")) {
-        return std::nullopt;
-    }
     try {
         const ChessGame record(text);
         const std::string result = record.get_tag("Result");
         const bool decided = result == "1-0" || result == "0-1" || result == "1/2-1/2";
-        if (decided && record.get_tag("Event") == tournament.get_event() &&
+        // The reader ends a game text with an empty line right after its
+        // termination marker; a game cut short by a crash lacks the marker.
+        if (decided && text.ends_with(result + "\n\n") && record.get_tag("Event") == tournament.get_event() &&
             record.get_tag("Round") == game.round_str() && record.get_tag("White") == game.get_white().get_name() &&
             record.get_tag("Black") == game.get_black().get_name()) {
             return result;
@@ -36,33 +36,46 @@ std::optional<std::string> recorded_result(const std::string& text, const Tourna
     return std::nullopt;
 }
 
+// The text of the game that begins right at offset and is the last one of
+// the file; nothing when no game begins there or anything but white space
+// follows it.
+std::optional<std::string> last_game_at(PgnFile& pgn, std::uintmax_t offset)
+{
+    std::istream& in = pgn.input();
+    in.seekg(static_cast<std::streamoff>(offset));
+    if (in.peek() != '[') {
+        return std::nullopt;
+    }
+    std::string text;
+    try {
+        text = pgn.read_game();
+    } catch (const pgn_error&) {
+        return std::nullopt;
+    }
+    const bool last = std::all_of(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(),
+                                  [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; });
+    return last ? std::optional<std::string>(text) : std::nullopt;
 }
 
-void TournamentRecord::score_games_appended(Tournament& tournament)
+}
+
+bool TournamentRecord::score_game_appended(Tournament& tournament)
 {
     const std::optional<std::uintmax_t> saved_size = tournament.get_pgn_size();
-    if (tournament.get_event().empty() || !saved_size) {
-        return;
+    if (tournament.get_event().empty() || !saved_size || tournament.is_finished()) {
+        return false;
     }
     PgnFile pgn;
     pgn.open(tournament.get_event() + ".pgn");
     if (!pgn.is_open()) {
-        return;
+        return false;
     }
-    pgn.input().seekg(static_cast<std::streamoff>(*saved_size));
-    bool scored = false;
-    for (std::string text = pgn.next_game(); !text.empty() && !tournament.is_finished(); text = pgn.next_game()) {
-        if (const auto result = recorded_result(text, tournament, tournament.next_game())) {
-            tournament.set_result(*result);
-            scored = true;
-        }
+    const std::optional<std::string> text = last_game_at(pgn, *saved_size);
+    const std::optional<std::string> result =
+        text ? recorded_result(*text, tournament, tournament.next_game()) : std::nullopt;
+    if (!result) {
+        return false;
     }
-    if (!scored) {
-        return;
-    }
-    try {
-        tournament.save();
-    } catch (const std::exception& error) {
-        std::cerr << "TournamentRecord::score_games_appended   " << error.what() << std::endl;
-    }
+    tournament.set_result(*result);
+    return true;
 }

@@ -44,7 +44,7 @@ TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
         {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}, false},
         {"0 load 2 filename   /no where/eng ine  ", {"engine1name ???", "telluser /no where/eng ine failed"}, false},
         {"0 load 0 name Nobody", {"engine1name ???", "telluser Nobody failed"}, false},
-        {"0 load 0 name", {}, false},
+        {"0 load 0 name", {"engine1name ???"}, false},
         // Another kind leaves the engine and resets the position.
         {"0 load 1 elsewhere /usr/games/stockfish", {"diagram " + start_fen, "level sessions 40 0:10 0.1"}, true},
     };

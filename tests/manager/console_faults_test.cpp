@@ -154,10 +154,17 @@ TEST(ConsoleFaults, ATournamentGameRefusesWhatWouldChangeOrLeaveItAndGoesOn)
 }
 
 // The window sends "human_human" or "new" when the user leaves a running
-// tournament: the game is left unplayed and is played again on resuming.
+// tournament: the game is left unplayed and is played again on resuming,
+// also when the tournament was loaded under another name than its event's,
+// in which its results are saved.
 TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnResuming)
 {
-    for (const std::string leave : {"human_human", "new"}) {
+    const struct {
+        std::string leave;
+        std::string file_name;
+        int games;
+    } cases[] = {{"human_human", "Left", 1}, {"new", "Left", 1}, {"human_human", "Copy", 2}};
+    for (const auto& [leave, file_name, games] : cases) {
         ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "200"}});
         const auto slow = [&](const std::string& name, const std::string& moves) {
             return scripted_fake_engine(console.dir(), name, moves, "fake_engine_slow");
@@ -165,25 +172,34 @@ TEST(ConsoleFaults, LeavingATournamentGameStopsTheRunAndTheGameIsPlayedAgainOnRe
         write_engines_cfg(console,
                           {{"W", slow("w.sh", "a1a2 a2a1 a1a2"), "uci"}, {"B", slow("b.sh", "a8a7 a7a8 a8a7"), "uci"}});
         console.write_file("suite.epd", "r3k3/8/8/8/8/8/8/R3K3 w - -\n");
-        write_tournament(console, {.event = "Left", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
-                                   .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});
-        console.send("0 load_tournament Left");
+        TournamentFile tournament{.event = "Left", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                                  .participants = {"W", "B"}};
+        for (int game = 1; game <= games; ++game)
+            tournament.games.push_back({std::to_string(game), 1, 1, 2});
+        write_tournament(console, tournament, file_name);
+        console.send("0 load_tournament " + file_name);
         console.send("0 start_tournament");
+        const std::string round = "round " + std::to_string(games);
+        console.lines_until(round);
         console.lines_until("move a1a2");
         console.lines_until([](const std::string& line) { return starts_with(line, "btime "); });
         // "new" goes on to a fresh game with engine 1, which stays loaded.
-        EXPECT_EQ(answer_to(console, "0 " + leave).at(0),
-                  "telluser tournament_stopped its unfinished game is played again when the tournament is resumed")
+        const Lines answer = answer_to(console, "0 " + leave);
+        ASSERT_GE(answer.size(), 2u) << leave;
+        EXPECT_EQ(Lines(answer.begin(), answer.begin() + 2),
+                  (Lines{"engine2name ???",
+                         "telluser tournament_stopped its unfinished game is played again when the tournament is resumed"}))
             << leave;
         EXPECT_EQ(console.lines_for(1s), Lines{}) << leave;
         EXPECT_EQ(console.children().size(), 1u) << leave;
         EXPECT_NE(console.read_file("tournaments/Left.trn").find("result=*\n"), std::string::npos) << leave;
-        const Lines resumed = play_tournament(console, "Left");
-        const auto round = std::find(resumed.begin(), resumed.end(), "round 1");
-        ASSERT_NE(round, resumed.end()) << leave;
-        EXPECT_NE(std::find(round, resumed.end(), "setboard r3k3/8/8/8/8/8/8/R3K3 w - -"), resumed.end()) << leave;
-        EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "move a1a2"), 2) << leave;
-        EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {adjudicated}"}) << leave;
+        console.send("0 start_tournament");
+        const Lines resumed = console.lines_until("tournament_finished");
+        const auto started = std::find(resumed.begin(), resumed.end(), round);
+        ASSERT_NE(started, resumed.end()) << file_name;
+        EXPECT_NE(std::find(started, resumed.end(), "setboard r3k3/8/8/8/8/8/8/R3K3 w - -"), resumed.end()) << leave;
+        EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "move a1a2"), 2) << file_name;
+        EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {adjudicated}"}) << file_name;
     }
 }
 
@@ -222,22 +238,41 @@ TEST(ConsoleFaults, AParticipantNoLongerInstalledIsNamedInTheOneMessage)
     EXPECT_EQ(told, Lines{"telluser Oops... loading fmax failed"});
 }
 
-TEST(ConsoleFaults, AResultThatCannotBeSavedEndsTheRun)
+// A run that cannot go on after game 1 unloads both engines and tells the
+// window so: when the result cannot be saved (the file is loaded under
+// another name, and a directory takes its event's), and when no game is
+// left although the schedule counts more (game 2 was scored before game 1).
+TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
 {
-    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
-    write_engines_cfg(console, {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
-    console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
-    // The file is loaded under another name; its event's name is taken by a directory.
-    write_tournament(console,
-                     {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
-                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}},
-                     "Loaded");
-    std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
-    const Lines lines = play_tournament(console, "Loaded");
-    ASSERT_EQ(result_lines(lines), Lines{"1/2-1/2 {Draw by insufficient material}"});
-    EXPECT_TRUE(starts_with(lines[lines.size() - 2], "telluser Tournament::save()")) << lines[lines.size() - 2];
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
-    EXPECT_TRUE(console.children().empty());
+    const struct {
+        bool blocked;
+        std::string second_result;
+        Lines end;
+    } cases[] = {
+        {true, "*",
+         {"engine1name ???", "engine2name ???", "telluser Tournament::save()  write tournament failed",
+          "tournament_finished"}},
+        {false, "1-0",
+         {"new", "engine1name ???", "engine2name ???", "telluser tournament_finished", "tournament_finished"}},
+    };
+    for (const auto& test : cases) {
+        ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+        write_engines_cfg(console,
+                          {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+        console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
+        write_tournament(console,
+                         {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                          .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1, test.second_result}}},
+                         "Loaded");
+        if (test.blocked)
+            std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
+        const Lines lines = play_tournament(console, "Loaded");
+        const std::string result = "1/2-1/2 {Draw by insufficient material}";
+        ASSERT_EQ(result_lines(lines), Lines{result});
+        EXPECT_EQ(Lines(std::find(lines.begin(), lines.end(), result) + 1, lines.end()), test.end);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
+        EXPECT_TRUE(console.children().empty());
+    }
 }
 
 TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)

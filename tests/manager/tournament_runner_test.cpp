@@ -224,14 +224,35 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
     }
 }
 
-// Earlier runs leave game 1 in the event's PGN file. One could not save the
-// game's result (a directory stood where the event's ".trn" file goes): once
-// the directory is gone, the resumed run scores game 1 from the PGN file and
-// plays only game 2. The other ran the whole tournament, which was then
-// scheduled afresh (saved with the PGN file's length, as every save is): its
-// game 1 is played again.
-TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
+// Game 1 of a two-game match loaded as file_name goes into "<event>.pgn",
+// but its result cannot be saved: a directory stands where the event's
+// ".trn" file goes until the run has stopped.
+void first_result_unsaved(const RunnerDir& dir, const std::string& event, const std::string& file_name)
 {
+    fools_mate(dir, event, file_name, {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+    const std::string obstacle = dir.path() + "/tournaments/" + event + ".trn";
+    std::filesystem::create_directories(obstacle);
+    EXPECT_EQ(dir.run(file_name).status, 1);
+    std::filesystem::remove(obstacle);
+}
+
+// A game the user played in the window under the event's name.
+void append_hand_game(const RunnerDir& dir, const std::string& event)
+{
+    std::ofstream(dir.path() + "/" + event + ".pgn", std::ios::app)
+        << "[Event \"" << event << "\"]\n[Site \"?\"]\n[Date \"2026.01.01\"]\n[Round \"?\"]\n[White \"Human\"]\n"
+        << "[Black \"B\"]\n[Result \"0-1\"]\n\n1. f3 e5 2. g4 Qh4# 0-1\n\n";
+}
+
+// Earlier runs and the user leave games in the event's PGN file. Only game
+// 1 of a run that could not save its result, which is the file's last game
+// and starts at the length the ".trn" file recorded, is scored from the PGN
+// file; every other game of the tournament is played. A tournament loaded
+// under another name than its event's goes on from the results that a run
+// saved in the event's file, unless that file holds another schedule.
+TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppendedSinceTheLastSaveOnly)
+{
+    const Lines both_games = {"1\tW\tB\t0-1", "2\tW\tB\t0-1"};
     const struct {
         std::string name;
         std::string event;
@@ -240,14 +261,16 @@ TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
         Lines rounds_in_pgn;
     } cases[] = {
         {"Loaded", "Saved Elsewhere",
+         [](const RunnerDir& dir) { first_result_unsaved(dir, "Saved Elsewhere", "Loaded"); }, both_games, {"1", "2"}},
+        // A game appended after it.
+        {"Loaded", "Followed",
          [](const RunnerDir& dir) {
-             fools_mate(dir, "Saved Elsewhere", "Loaded", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
-             const std::string obstacle = dir.path() + "/tournaments/Saved Elsewhere.trn";
-             std::filesystem::create_directories(obstacle);
-             EXPECT_EQ(dir.run("Loaded").status, 1);
-             std::filesystem::remove(obstacle);
+             first_result_unsaved(dir, "Followed", "Loaded");
+             append_hand_game(dir, "Followed");
          },
-         {"1\tW\tB\t0-1", "2\tW\tB\t0-1"}, {"1", "2"}},
+         both_games, {"1", "?", "1", "2"}},
+        // The whole tournament was run, then scheduled afresh: with the PGN
+        // file's length, or with 0 where no PGN file lay.
         {"Replaced", "Replaced",
          [](const RunnerDir& dir) {
              fools_mate(dir, "Replaced", "", {{"1", 0, 1, 2}}, 0);
@@ -256,18 +279,44 @@ TEST(TournamentRunner, AResumedRunScoresTheGameAppendedSinceTheLastSaveOnly)
              fools_mate(dir, "Replaced", "", {{"1", 0, 1, 2}}, pgn_size);
          },
          {"1\tW\tB\t0-1"}, {"1", "1"}},
+        {"Afresh", "Afresh",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Afresh", "", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+             EXPECT_EQ(dir.run("Afresh").status, 0);
+             fools_mate(dir, "Afresh", "", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+         },
+         both_games, {"1", "2", "1", "2"}},
+        // The file's only game, at the recorded length, is not the game to play.
+        {"By Hand", "By Hand",
+         [](const RunnerDir& dir) {
+             append_hand_game(dir, "By Hand");
+             fools_mate(dir, "By Hand", "", {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+         },
+         both_games, {"?", "1", "2"}},
+        {"Copy", "Original",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Original", "Copy");
+             fools_mate(dir, "Original", "", {{"1", 0, 1, 2, "0-1"}, {"2", 0, 1, 2}});
+         },
+         {"2\tW\tB\t0-1"}, {"2"}},
+        {"Copy", "Other",
+         [](const RunnerDir& dir) {
+             fools_mate(dir, "Other", "Copy");
+             fools_mate(dir, "Other", "", {{"1", 0, 2, 1, "1-0"}, {"2", 0, 1, 2}});
+         },
+         both_games, {"1", "2"}},
     };
     for (const auto& test : cases) {
         RunnerDir dir;
         test.earlier_run(dir);
         const RunnerDir::Run run = dir.run(test.name);
         EXPECT_EQ(run.status, 0) << run.errors;
-        EXPECT_EQ(run.lines, test.lines) << test.name;
+        EXPECT_EQ(run.lines, test.lines) << test.event;
         Lines rounds;
         for (const std::string& game : pgn_games(dir.path() + "/" + test.event + ".pgn")) {
             rounds.push_back(ChessGame(game).get_tag("Round"));
         }
-        EXPECT_EQ(rounds, test.rounds_in_pgn) << test.name;
+        EXPECT_EQ(rounds, test.rounds_in_pgn) << test.event;
     }
 }
 

@@ -4,7 +4,9 @@
 // loads the tournament NAME from the tournaments directory of the per-user
 // directory (engines from its engines.cfg), plays its unplayed games, appends
 // each to "<event>.pgn" in the current directory and saves each result in
-// "<event>.trn" (the file it was loaded from, unless it was renamed). The
+// "<event>.trn". When that is not the file NAME.trn, the results are read
+// from it as long as it holds the same schedule (load_tournament_with_results),
+// so that a run resumed under NAME goes on where the last one stopped. The
 // runner returns when the manager's loop returns.
 //
 // Standard output: one line per game finished in this run, in list order,
@@ -16,6 +18,7 @@
 // for a wrong command line.
 #include "manager/tournament.h"
 #include "manager/tournament_manager.h"
+#include "manager/tournament_results_file.h"
 
 #include <exception>
 #include <functional>
@@ -39,7 +42,7 @@ Before read_before(const std::string& name)
     Before before;
     try {
         Tournament tournament;
-        tournament.load(name);
+        load_tournament_with_results(tournament, name);
         before.readable = true;
         before.event = tournament.get_event();
         for (const TournamentGame& game : tournament.get_games()) {
