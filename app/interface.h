@@ -344,9 +344,9 @@ private:
     // control and the engine's options) is greyed while Tournament is ticked.
     void set_tournament_locks(bool locked);
     // The tournament is over or stopped: the window's own event, site and
-    // round, on the record too unless its game has ended (once the manager
-    // has answered a stop), the players who played it kept, and the user's
-    // time control on the clocks and at the manager.
+    // round, on a tournament game's record too unless its game has ended
+    // (leave_tournament_record, once the manager has answered a stop), and
+    // the user's time control on the clocks and at the manager.
     void restore_own_settings();
     // A tournament game's record on the board, unless its game ended as a
     // tournament game, takes the window's own event, site and round "?"; it

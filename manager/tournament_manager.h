@@ -57,8 +57,8 @@ public:
 
     // Loads the tournament saved as name from the tournaments directory,
     // from the file that keeps its results (load_tournament_with_results),
-    // and its opening suite. On failure the error passes on and the tournament is left
-    // empty, with no event, so that nothing can be started.
+    // and its opening suite. On failure the error passes on and the
+    // tournament is left empty, with no event, so that nothing can be started.
     void load_tournament(const std::string& name);
     // Every game unplayed again, and the file saved; save errors pass on.
     void reset_tournament();
