@@ -340,10 +340,11 @@ void XboardEngine::resend_game()
         }
         replay_moves();
     } else {
-        // Edit mode gives the board to the side that is to move after "new"
-        // (White); one move puts Black to move first.
+        // "edit" keeps the side to move that the engine has, which after its
+        // own move is the wrong one as often as not: "new" gives White the
+        // move, and one move more gives it to Black.
+        send_new();
         if (!white_to_move(m_target)) {
-            send_new();
             send("a2a3");
         }
         send("force");

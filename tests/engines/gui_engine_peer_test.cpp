@@ -5,6 +5,7 @@
 #include "engines/legal_move.h"
 #include "engines/protocol_detection.h"
 #include "tests/engines/engine_receiver.h"
+#include "tests/engines/position_helpers.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@
 #include <chrono>
 #include <optional>
 #include <sstream>
-#include <string>
 #include <ostream>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -128,19 +130,79 @@ TEST_P(PeerGames, TwentyPliesFromAFen)
     EXPECT_FALSE(game.owner().engine_crashed());
 }
 
+// Every xboard engine installed: fairymax has no "setboard", so it reaches
+// its positions by a replay from "new" or in edit mode; the others by
+// "setboard".
+const PeerEngine xboard_engines[] = {
+    {"fairymax", "fairymax", protocol_autodetect, protocol_xboard_v2},
+    {"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
+    {"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
+    {"hoichess", "hoichess", protocol_autodetect, protocol_xboard_v2},
+    {"gnuchess", wrapper_dir + "/gnuchess-xboard", protocol_autodetect, protocol_xboard_v2},
+};
+
 INSTANTIATE_TEST_SUITE_P(
     Engines, PeerGames,
-    testing::Values(PeerEngine{"stockfish", "stockfish", protocol_autodetect, protocol_uci},
-                    PeerEngine{"fairymax", "fairymax", protocol_autodetect, protocol_xboard_v2},
-                    PeerEngine{"sjeng", "sjeng", protocol_autodetect, protocol_xboard_v2},
-                    PeerEngine{"phalanx", "phalanx", protocol_autodetect, protocol_xboard_v2},
-                    PeerEngine{"hoichess", "hoichess", protocol_autodetect, protocol_xboard_v2},
-                    PeerEngine{"gnuchess", wrapper_dir + "/gnuchess-xboard", protocol_autodetect, protocol_xboard_v2},
+    testing::Values(PeerEngine{"stockfish", "stockfish", protocol_autodetect, protocol_uci}, xboard_engines[0],
+                    xboard_engines[1], xboard_engines[2], xboard_engines[3], xboard_engines[4],
                     PeerEngine{"polyglot", wrapper_dir + "/polyglot-stockfish", protocol_xboard_v2,
                                protocol_xboard_v2},
                     PeerEngine{"polyglot_uci", wrapper_dir + "/polyglot-stockfish", protocol_autodetect,
                                protocol_uci}),
     [](const testing::TestParamInfo<PeerEngine>& info) { return std::string(info.param.name); });
+
+// A position the manager gives the engine right after the engine's own move
+// as White in the game from start_fen; a move list of "+" plays on from that
+// move with Black's first legal reply.
+struct PositionChange {
+    const char* name;
+    std::string fen;
+    std::string moves;
+};
+
+void PrintTo(const PositionChange& change, std::ostream* out) { *out << change.name; }
+
+const std::string game_moves = "e2e4 e7e5 g1f3 b8c6";
+
+using ChangeAfterOwnMove = std::tuple<PeerEngine, PositionChange>;
+
+class PositionChanges : public testing::TestWithParam<ChangeAfterOwnMove> {};
+
+TEST_P(PositionChanges, TheEngineAnswersForTheSideToMove)
+{
+    const auto& [engine, change] = GetParam();
+    EngineGame game(engine);
+    ChessPosition position = torvane_test::position_after(torvane_test::start_fen, game_moves);
+    const std::optional<std::string> own = game.best_move(position);
+    ASSERT_TRUE(own);
+    std::optional<Move> legal = find_legal_move(position, *own);
+    ASSERT_TRUE(legal) << *own;
+    position.make_move(*legal);
+    if (change.moves == "+") {
+        MoveList replies;
+        MoveGenerator().generate(position, replies);
+        position.make_move(replies.at(0));
+    } else {
+        position = torvane_test::position_after(change.fen, change.moves);
+    }
+    const std::optional<std::string> answer = game.best_move(position);
+    ASSERT_TRUE(answer) << "no answer in " << position.fen();
+    EXPECT_TRUE(find_legal_move(position, *answer)) << *answer << " is not legal in " << position.fen();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Xboard, PositionChanges,
+    testing::Combine(
+        testing::ValuesIn(xboard_engines),
+        testing::Values(PositionChange{"one_move_on", "", "+"},
+                        PositionChange{"take_back", torvane_test::start_fen, "e2e4 e7e5 g1f3"},
+                        PositionChange{"white_to_move",
+                                       "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", ""},
+                        PositionChange{"black_to_move",
+                                       "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3", ""})),
+    [](const testing::TestParamInfo<ChangeAfterOwnMove>& info) {
+        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+    });
 
 // gnuchess starts slowly and is found to speak xboard, not UCI.
 TEST(PeerLoading, GnuchessThroughItsWrapperLoadsAsXboard)

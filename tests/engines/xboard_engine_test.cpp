@@ -181,13 +181,13 @@ TEST(XboardEngine, ResendsByEditModeWithBlackToMove)
     EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
 }
 
-TEST(XboardEngine, EditModeWithWhiteToMoveNeedsNoNew)
+TEST(XboardEngine, EditModeWithWhiteToMoveStartsFromNew)
 {
     const std::string fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
     auto harness = xboard({});
     harness->driver().set_position(position_after(fen));
-    EXPECT_EQ(harness->received(),
-              (Lines{"force", "edit", "#", "Ke1", "Pe2", "c", "Ke8", ".", "easy", "post"}));
+    EXPECT_EQ(harness->received(), (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "force", "edit", "#",
+                                          "Ke1", "Pe2", "c", "Ke8", ".", "easy", "post"}));
 }
 
 TEST(XboardEngine, SanEnginesGetAndGiveSan)
