@@ -160,13 +160,14 @@ void Interface::start_record(const std::string& event, const std::string& site)
 
 void Interface::tag_players_and_time_control()
 {
-    const bool engine_white = m_engine_plays_white != 0;
-    const bool engine_black = m_engine_plays_black != 0;
-    const bool tournament_played = m_record_kind == RecordKind::tournament_game && engine_white && engine_black;
-    if (!m_game_finished && m_game.is_empty() && (m_record_kind == RecordKind::user_game || tournament_played)) {
-        // The clocks do not run while two people play: their game has no time control.
-        tag_record_players(m_game, side_player(true), side_player(false),
-                           engine_white || engine_black ? m_level.to_string() : "");
+    if (!m_game_finished && m_game.is_empty() && m_record_kind != RecordKind::own_players) {
+        // The clocks do not run while two people play: their game has no
+        // time control. A tournament game has the one announced for it.
+        const bool engine_plays = m_engine_plays_white != 0 || m_engine_plays_black != 0;
+        const std::string time_control = m_record_kind == RecordKind::tournament_game ? m_announced_level
+                                         : engine_plays                               ? m_level.to_string()
+                                                                                      : "";
+        tag_record_players(m_game, side_player(true), side_player(false), time_control);
     }
     set_players_title();
 }
@@ -181,11 +182,10 @@ void Interface::tag_announced_side(bool white)
 
 SidePlayer Interface::side_player(bool white) const
 {
+    if (m_record_kind == RecordKind::tournament_game)
+        return white ? SidePlayer{m_white_name, m_white_elo} : SidePlayer{m_black_name, m_black_elo};
     const bool white_engine = m_engine_plays_white != 0;
     const bool black_engine = m_engine_plays_black != 0;
-    // A tournament game: its players as the manager announced them.
-    if (white_engine && black_engine)
-        return white ? SidePlayer{m_white_name, m_white_elo} : SidePlayer{m_black_name, m_black_elo};
     if (white ? white_engine : black_engine)
         return {m_engine_name.empty() ? m_unknown_player : m_engine_name, ""};
     // The user against an engine is "Human"; two people at one board stay unnamed.

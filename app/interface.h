@@ -118,19 +118,19 @@ private:
     // sides it is a tournament game's record (the manager's "new" or
     // "diagram" starts it), otherwise one for the user's play.
     void start_record(const std::string& event, const std::string& site);
-    // Shows the record's players in the title, after naming them, their
-    // ratings and the time control from the sides the mode gives
-    // (side_player) while the record has not begun: it has no move, has not
-    // ended, and is the user's game or the tournament game being played.
-    // Afterwards only the manager's "whitename" and "blackname" rename a
-    // side (tag_announced_side).
+    // Shows the record's players in the title, after naming them and their
+    // ratings (side_player) and the time control while the record has not
+    // begun: it has no move, has not ended, and is the user's game or a
+    // tournament game. Afterwards only the manager's "whitename" and
+    // "blackname" rename a side (tag_announced_side).
     void tag_players_and_time_control();
     // The side's player as the manager announced it last names that side of
     // the record, unless its game has ended; the title follows.
     void tag_announced_side(bool white);
-    // Who plays the side now: in a tournament game the player the manager
-    // announced; against engine 1 the engine by the name it was loaded under
-    // and the user as "Human"; two people at one board unnamed ("?").
+    // Who plays the record's side: in a tournament game the player the
+    // manager announced for it; against engine 1 the engine by the name it
+    // was loaded under and the user as "Human"; two people at one board
+    // unnamed ("?").
     SidePlayer side_player(bool white) const;
     bool on_timeout();
     void process_command_from_manager();
@@ -327,12 +327,9 @@ private:
     void leave_tournament();
     // Called as a mode is left for the one now ticked: false, once the user
     // has been told why, when that mode cannot start (Learn Opening without
-    // a book, a tournament with no game left to play).
+    // a book; a tournament that is not loaded, or whose file, as the manager
+    // reads it, has no game left to play).
     bool chosen_mode_can_start();
-    // Why the tournament the manager was told to load, as its file holds
-    // it, has no game left to play (every game played, none scheduled, no
-    // file); "" when it has one.
-    std::string no_game_left_reason() const;
     // Undoes the mode change under way: the radio of the mode goes back on
     // once the toolkit has finished ticking, the Mode handlers meanwhile
     // doing nothing.
@@ -450,12 +447,15 @@ private:
     const std::string m_unknown_player = "?";
     const std::string m_human_player = "Human";
     const std::string m_no_round = "?";
-    // The players as the manager announced them last: an engine taking a
-    // side against the user, or a tournament game's.
+    // The players as the manager announced them last (an engine taking a
+    // side against the user, or a tournament game's), and the time control
+    // it announced last. Its "new" forgets them: a record it starts is named
+    // only by what it announces for that game.
     std::string m_white_name = m_unknown_player;
     std::string m_black_name = m_unknown_player;
     std::string m_white_elo;
     std::string m_black_elo;
+    std::string m_announced_level;
     // Engine 1's name as the manager announced it (the installed name of an
     // engine loaded by it); "" while no engine is loaded.
     std::string m_engine_name;

@@ -280,6 +280,7 @@ void Interface::take_back_refused_move(const ManagerLine::Arrow& arrow)
 void Interface::on_manager_level(const ManagerLine& line)
 {
     m_level = Level(line.level_text());
+    m_announced_level = m_level.to_string();
     m_clocks.set_time_control(m_level);
     m_clocks.update();
     tag_players_and_time_control();
@@ -287,6 +288,13 @@ void Interface::on_manager_level(const ManagerLine& line)
 
 void Interface::on_manager_new()
 {
+    // The manager begins a game: what it announced for the one before names
+    // nobody in this one.
+    m_white_name = m_unknown_player;
+    m_black_name = m_unknown_player;
+    m_white_elo.clear();
+    m_black_elo.clear();
+    m_announced_level.clear();
     m_clocks_stopped = false;
     m_position.set_start_position();
     refresh_board();

@@ -186,28 +186,24 @@ bool Interface::chosen_mode_can_start()
         show_message("No_Polyglot_book_found", "use menu 'File' to load a Polyglot book");
         return false;
     }
-    if (m_tournament_action->get_active()) {
-        // Starting it would only reset the board for a game that is never
-        // played.
-        if (const std::string why = no_game_left_reason(); !why.empty()) {
-            show_message("The tournament has no game left to play.", why);
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string Interface::no_game_left_reason() const
-{
-    // The manager reads the tournament it was told to load again when the
-    // run starts, in the same way, and plays what is left.
+    if (!m_tournament_action->get_active())
+        return true;
+    // Starting a tournament with nothing to play would only reset the board
+    // for a game that is never played. The manager reads the tournament it
+    // was told to load again when the run starts, in the same way, and
+    // plays what is left.
     Tournament saved;
     try {
         read_tournament_to_play(saved, m_tournament_name);
     } catch (const std::exception&) {
-        return no_tournament_reason();
+        show_message("No tournament loaded", no_tournament_reason());
+        return false;
     }
-    return ::no_game_left_reason(saved);
+    if (const std::string why = no_game_left_reason(saved); !why.empty()) {
+        show_message("The tournament has no game left to play.", why);
+        return false;
+    }
+    return true;
 }
 
 void Interface::go_back_to_mode(WindowMode mode)
@@ -274,10 +270,6 @@ void Interface::restore_own_settings()
     m_announced_event = m_own_event;
     m_announced_site = m_own_site;
     m_round = m_no_round;
-    m_white_name = m_unknown_player;
-    m_black_name = m_unknown_player;
-    m_white_elo.clear();
-    m_black_elo.clear();
     m_level = m_own_level;
     // The game on the board is the user's from now on: it keeps the players
     // who played it until an engine takes a side.

@@ -119,6 +119,8 @@ TEST_F(WindowTest, TheTitleNamesTheRecordsPlayers)
              apply({"whitename Jos\xe9", "blackname Ren\xe9", "move h1h2"});
          }, "Jos?  Ren?"},
         {"no engine", [this] { apply({"engine1name ???"}); }, "Jos?  Ren? (no engine loaded)"},
+        // The names heard were for another game.
+        {"the manager begins a tournament game", [this] { apply({"new"}); }, "Torvane (no engine loaded)", "?/?///"},
         {"new game without engine", [&] {
              load_game(1);
              activate("NewGame");

@@ -513,26 +513,41 @@ TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChanges
 
 // A tournament with no game left to play, finished, never made, or whose
 // last game a crash left appended to its PGN file but unscored, is not
-// started: the user is told, and the game on the board stays with its tags.
+// started: the user is told, and the game on the board stays with its tags,
+// also where the manager finds nothing to play after the window found a game.
 TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
 {
     std::ofstream("candidates.pgn") << "[Event \"Candidates\"]\n[Site \"Toronto\"]\n[Round \"5\"]\n[Result \"*\"]\n\n1. e4 *\n";
+    const std::string none = "No tournament loaded";
+    const std::string none_why = "Make a tournament with Tournament > New / Edit / Reset, or load one.";
+    const std::string played = "The tournament has no game left to play.";
     const struct {
         const char* tournament;
         std::function<void()> make;
-        const char* why;
+        const std::string& told;
+        std::string why;
+        bool started = false;
     } rows[] = {
-        {"none made", [] {}, "Make a tournament with Tournament > New / Edit / Reset, or load one."},
+        {"none made", [] {}, none, none_why},
         {"finished", [this] {
              save_held_tournament("Done", true);
              load_dialog("Done", 2);
-         }, "Every game of \"Done\" has been played. Make or load another tournament."},
+         }, played, "Every game of \"Done\" has been played. Make or load another tournament."},
         {"last game appended", [this] {
              save_held_tournament("Crashed", false);
              std::ofstream("Crashed.pgn") << "[Event \"Crashed\"]\n[Site \"?\"]\n[Date \"2026.12.09\"]\n[Round \"1\"]\n"
                                              "[White \"Two\"]\n[Black \"One\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n";
              load_dialog("Crashed", 2);
-         }, "Every game of \"Crashed\" has been played. Make or load another tournament."},
+         }, played, "Every game of \"Crashed\" has been played. Make or load another tournament."},
+        // The manager was told of a tournament that is gone by the time it starts.
+        {"gone for the manager", [this] {
+             save_held_tournament("Open", false);
+             load_dialog("Open", 2);
+             std::string gone;
+             answer_message(gone);
+             send("load_tournament Gone");
+             ASSERT_TRUE(run_until([&] { return !gone.empty(); }));
+         }, none, " " + none_why, true},
     };
     for (const auto& row : rows) {
         row.make();
@@ -547,16 +562,17 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
             save_screenshot(dialog, "tournament_has_no_game_left");
             dialog.response(Gtk::RESPONSE_OK);
         });
+        const std::size_t starts = sent("start_tournament");
         activate("Tournament");
         ASSERT_TRUE(run_until([&] { return !told.empty() && probe->active("HumanHuman"); })) << row.tournament;
         widget_test::run_for(300);
-        EXPECT_EQ(told, "The tournament has no game left to play.") << row.tournament;
+        EXPECT_EQ(told, row.told) << row.tournament;
         EXPECT_EQ(why, row.why) << row.tournament;
         EXPECT_EQ(probe->plies(), 1) << row.tournament;
         const ChessGame& record = probe->game();
         EXPECT_EQ(record.get_tag("Event") + "/" + record.get_tag("Site") + "/" + record.get_tag("Round"),
                   "Candidates/Toronto/5") << row.tournament;
-        EXPECT_EQ(sent("start_tournament"), 0u) << row.tournament;
+        EXPECT_EQ(sent("start_tournament") - starts, row.started ? 1u : 0u) << row.tournament;
         EXPECT_TRUE(probe->fen_entry().is_sensitive()) << row.tournament;
         EXPECT_TRUE(probe->action("NewGame")->is_sensitive()) << row.tournament;
     }

@@ -15,8 +15,8 @@
 namespace torvane_test {
 namespace {
 
-const std::string nothing_to_play = "telluser The_tournament_has_no_game_left_to_play. Make a tournament with "
-                                    "Tournament > New / Edit / Reset, or load one.";
+const std::string none_loaded = "telluser No_tournament_loaded Make a tournament with "
+                                "Tournament > New / Edit / Reset, or load one.";
 
 using namespace std::chrono_literals;
 
@@ -214,7 +214,7 @@ TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
         console.send("0 load_tournament " + name);
         console.send("0 start_tournament");
         EXPECT_EQ(console.lines_until("tournament_finished"),
-                  (Lines{"telluser Tournament_doesn't_exist", nothing_to_play, "tournament_finished"}));
+                  (Lines{"telluser Tournament_doesn't_exist", none_loaded, "tournament_finished"}));
     }
     EXPECT_EQ(console.read_file("tournaments/Broken.trn"), before);
     EXPECT_TRUE(console.children().empty());
@@ -297,7 +297,7 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
         {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},
         // Nothing to play: the board is not reset for a game that never starts.
-        {"0 start_tournament", {nothing_to_play, "tournament_finished"}},
+        {"0 start_tournament", {none_loaded, "tournament_finished"}},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;
