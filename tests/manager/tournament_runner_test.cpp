@@ -247,7 +247,8 @@ void append_hand_game(const RunnerDir& dir, const std::string& event)
 // Earlier runs and the user leave games in the event's PGN file. Only game
 // 1 of a run that could not save its result, which is the file's last game
 // and starts at the length the ".trn" file recorded, is scored from the PGN
-// file; every other game of the tournament is played. A tournament loaded
+// file, and not listed as finished in this run; every other game of the
+// tournament is played. A tournament loaded
 // under another name than its event's goes on from the results that a run
 // saved in the event's file, unless that file holds another schedule.
 TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppendedSinceTheLastSaveOnly)
@@ -261,7 +262,8 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
         Lines rounds_in_pgn;
     } cases[] = {
         {"Loaded", "Saved Elsewhere",
-         [](const RunnerDir& dir) { first_result_unsaved(dir, "Saved Elsewhere", "Loaded"); }, both_games, {"1", "2"}},
+         [](const RunnerDir& dir) { first_result_unsaved(dir, "Saved Elsewhere", "Loaded"); }, {"2\tW\tB\t0-1"},
+         {"1", "2"}},
         // A game appended after it.
         {"Loaded", "Followed",
          [](const RunnerDir& dir) {
