@@ -270,6 +270,21 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
          {"2\tW\tB\t0-1"}, {"1", "2"}},
         {"Loaded", "Named", [](const RunnerDir& dir) { first_result_unsaved(dir, "Named", "Loaded", "W\"h"); },
          {"2\tW\"h\tB\t0-1"}, {"1", "2"}},
+        // The game begins after the recorded length, not at it.
+        {"Loaded", "Spaced",
+         [](const RunnerDir& dir) {
+             std::ofstream(dir.path() + "/Spaced.pgn") << "\n";
+             first_result_unsaved(dir, "Spaced", "Loaded");
+         },
+         both_games, {"1", "1", "2"}},
+        // Its append cut short after a whole move, before the termination marker.
+        {"Loaded", "Cut Short",
+         [](const RunnerDir& dir) {
+             first_result_unsaved(dir, "Cut Short", "Loaded");
+             const std::string pgn = dir.path() + "/Cut Short.pgn";
+             std::filesystem::resize_file(pgn, std::filesystem::file_size(pgn) - std::string(" 0-1\n\n").size());
+         },
+         both_games, {"1", "1", "2"}},
         // A game appended after it.
         {"Loaded", "Followed",
          [](const RunnerDir& dir) {
