@@ -71,9 +71,10 @@ public:
     // (Tournament::get_pgn_size), be complete (ended by its termination
     // marker) and the last game of the file (nothing but white space after
     // it), and have a decided result and the "Event", "Round", "White" and
-    // "Black" tags of the next unplayed game. Otherwise, and without an
-    // event or a recorded length, nothing changes. The caller saves the
-    // tournament when a game was scored.
+    // "Black" tags of the next unplayed game, as a record of that game
+    // writes them to the file and reads them back (a quote escaped, say).
+    // Otherwise, and without an event or a recorded length, nothing
+    // changes. The caller saves the tournament when a game was scored.
     static bool score_game_appended(Tournament& tournament);
 
 private:

@@ -10,8 +10,28 @@
 #include <exception>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace {
+
+// Whether a record read from the PGN file has the "Event", "Round", "White"
+// and "Black" tags of the game, as the file holds them: the writer escapes
+// quotes and the reader keeps what it reads, so the game's own tags are
+// written and read back the same way before they are compared.
+bool records_game(const ChessGame& record, const Tournament& tournament, const TournamentGame& game)
+{
+    const std::pair<std::string, std::string> tags[] = {{"Event", tournament.get_event()},
+                                                        {"Round", game.round_str()},
+                                                        {"White", game.get_white().get_name()},
+                                                        {"Black", game.get_black().get_name()}};
+    ChessGame written;
+    for (const auto& [tag, value] : tags) {
+        written.set_tag(tag, value);
+    }
+    const ChessGame read_back(written.pgn());
+    return std::all_of(std::begin(tags), std::end(tags),
+                       [&](const auto& tag) { return record.get_tag(tag.first) == read_back.get_tag(tag.first); });
+}
 
 // The result of a game text when it is a complete record of the game:
 // readable, ended by its termination marker, and with the tags that the
@@ -25,9 +45,7 @@ std::optional<std::string> recorded_result(const std::string& text, const Tourna
         const bool decided = result == "1-0" || result == "0-1" || result == "1/2-1/2";
         // The reader ends a game text with an empty line right after its
         // termination marker; a game cut short by a crash lacks the marker.
-        if (decided && text.ends_with(result + "\n\n") && record.get_tag("Event") == tournament.get_event() &&
-            record.get_tag("Round") == game.round_str() && record.get_tag("White") == game.get_white().get_name() &&
-            record.get_tag("Black") == game.get_black().get_name()) {
+        if (decided && text.ends_with(result + "\n\n") && records_game(record, tournament, game)) {
             return result;
         }
     } catch (const std::exception&) {

@@ -160,15 +160,15 @@ TEST(TournamentRunner, AFloodingEngineDoesNotKeepTheRunGoing)
     EXPECT_EQ(run.lines, Lines{"1\tFlood\tMater\t0-1"});
 }
 
-// A match of Fool's mates between W and B, saved as "<file_name>.trn" (its
-// event's name when empty).
+// A match of Fool's mates between white (W unless named) and B, saved as
+// "<file_name>.trn" (its event's name when empty).
 void fools_mate(const RunnerDir& dir, const std::string& event, const std::string& file_name,
                 std::vector<TournamentFile::Game> games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}},
-                std::optional<std::uintmax_t> pgn_size = {})
+                std::optional<std::uintmax_t> pgn_size = {}, const std::string& white = "W")
 {
-    write_engines_cfg(dir.path(), {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
+    write_engines_cfg(dir.path(), {{white, scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
                                    {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
-    write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
+    write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {white, "B"},
                                   .games = games, .pgn_size = pgn_size},
                      file_name);
 }
@@ -227,9 +227,10 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
 // Game 1 of a two-game match loaded as file_name goes into "<event>.pgn",
 // but its result cannot be saved: a directory stands where the event's
 // ".trn" file goes until the run has stopped.
-void first_result_unsaved(const RunnerDir& dir, const std::string& event, const std::string& file_name)
+void first_result_unsaved(const RunnerDir& dir, const std::string& event, const std::string& file_name,
+                          const std::string& white = "W")
 {
-    fools_mate(dir, event, file_name, {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0);
+    fools_mate(dir, event, file_name, {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0, white);
     const std::string obstacle = dir.path() + "/tournaments/" + event + ".trn";
     std::filesystem::create_directories(obstacle);
     EXPECT_EQ(dir.run(file_name).status, 1);
@@ -247,7 +248,8 @@ void append_hand_game(const RunnerDir& dir, const std::string& event)
 // Earlier runs and the user leave games in the event's PGN file. Only game
 // 1 of a run that could not save its result, which is the file's last game
 // and starts at the length the ".trn" file recorded, is scored from the PGN
-// file; every other game of the tournament is played. A tournament loaded
+// file, and not listed as finished in this run; every other game of the
+// tournament is played. A tournament loaded
 // under another name than its event's goes on from the results that a run
 // saved in the event's file, unless that file holds another schedule.
 TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppendedSinceTheLastSaveOnly)
@@ -261,7 +263,28 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
         Lines rounds_in_pgn;
     } cases[] = {
         {"Loaded", "Saved Elsewhere",
-         [](const RunnerDir& dir) { first_result_unsaved(dir, "Saved Elsewhere", "Loaded"); }, both_games, {"1", "2"}},
+         [](const RunnerDir& dir) { first_result_unsaved(dir, "Saved Elsewhere", "Loaded"); }, {"2\tW\tB\t0-1"},
+         {"1", "2"}},
+        // Quotes, which the PGN file holds escaped.
+        {"Loaded", "Q\"x", [](const RunnerDir& dir) { first_result_unsaved(dir, "Q\"x", "Loaded"); },
+         {"2\tW\tB\t0-1"}, {"1", "2"}},
+        {"Loaded", "Named", [](const RunnerDir& dir) { first_result_unsaved(dir, "Named", "Loaded", "W\"h"); },
+         {"2\tW\"h\tB\t0-1"}, {"1", "2"}},
+        // The game begins after the recorded length, not at it.
+        {"Loaded", "Spaced",
+         [](const RunnerDir& dir) {
+             std::ofstream(dir.path() + "/Spaced.pgn") << "\n";
+             first_result_unsaved(dir, "Spaced", "Loaded");
+         },
+         both_games, {"1", "1", "2"}},
+        // Its append cut short after a whole move, before the termination marker.
+        {"Loaded", "Cut Short",
+         [](const RunnerDir& dir) {
+             first_result_unsaved(dir, "Cut Short", "Loaded");
+             const std::string pgn = dir.path() + "/Cut Short.pgn";
+             std::filesystem::resize_file(pgn, std::filesystem::file_size(pgn) - std::string(" 0-1\n\n").size());
+         },
+         both_games, {"1", "1", "2"}},
         // A game appended after it.
         {"Loaded", "Followed",
          [](const RunnerDir& dir) {

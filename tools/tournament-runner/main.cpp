@@ -17,8 +17,8 @@
 // tournament is missing or unreadable or the run stopped before its end; 2
 // for a wrong command line.
 #include "manager/tournament.h"
+#include "manager/tournament_games_left.h"
 #include "manager/tournament_manager.h"
-#include "manager/tournament_results_file.h"
 
 #include <exception>
 #include <functional>
@@ -30,7 +30,9 @@
 namespace {
 
 // What the tournament file held before the run: the name its results are
-// saved under (its event) and the games still unplayed.
+// saved under (its event) and the games still unplayed. A game that the run
+// before appended to the PGN file but could not score is read as played, as
+// the manager scores it from there: this run does not finish it.
 struct Before {
     bool readable = false;
     std::string event;
@@ -42,7 +44,7 @@ Before read_before(const std::string& name)
     Before before;
     try {
         Tournament tournament;
-        load_tournament_with_results(tournament, name);
+        read_tournament_to_play(tournament, name);
         before.readable = true;
         before.event = tournament.get_event();
         for (const TournamentGame& game : tournament.get_games()) {
