@@ -196,11 +196,11 @@ bool Interface::chosen_mode_can_start()
     try {
         read_tournament_to_play(saved, m_tournament_name);
     } catch (const std::exception&) {
-        show_message("No tournament loaded", no_tournament_reason());
+        show_message(no_tournament_heading(), no_tournament_reason());
         return false;
     }
     if (const std::string why = no_game_left_reason(saved); !why.empty()) {
-        show_message("The tournament has no game left to play.", why);
+        show_message(no_game_left_heading(), why);
         return false;
     }
     return true;

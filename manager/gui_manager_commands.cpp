@@ -441,7 +441,7 @@ void GuiManager::command_start_tournament()
     // window, which asked it in the same way before the user's choice came
     // here: it is read again, and a game that a crash left unscored in it is
     // scored from the PGN file first.
-    std::string heading = "The_tournament_has_no_game_left_to_play.";
+    std::string heading = no_game_left_heading();
     std::string why;
     try {
         const bool scored = read_tournament_to_play(m_tournament, m_tournament_name);
@@ -457,11 +457,13 @@ void GuiManager::command_start_tournament()
         why = no_game_left_reason(m_tournament);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
-        heading = "No_tournament_loaded";
+        heading = no_tournament_heading();
         why = no_tournament_reason();
     }
     if (!why.empty()) {
-        // Nothing to play: the game on the window's board stays.
+        // Nothing to play: the game on the window's board stays. The heading
+        // is the message's first word, its blanks sent as underscores.
+        std::replace(heading.begin(), heading.end(), ' ', '_');
         send("telluser " + heading + " " + why);
         send("tournament_finished");
         return;

@@ -21,4 +21,8 @@ std::string no_game_left_reason(const Tournament& tournament)
     return "Every game of " + event + " has been played. Make or load another tournament.";
 }
 
+std::string no_game_left_heading() { return "The tournament has no game left to play."; }
+
 std::string no_tournament_reason() { return "Make a tournament with Tournament > New / Edit / Reset, or load one."; }
+
+std::string no_tournament_heading() { return "No tournament loaded"; }

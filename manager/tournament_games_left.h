@@ -22,6 +22,12 @@ bool read_tournament_to_play(Tournament& tournament, const std::string& name);
 // user (every game played, or none scheduled); "" when it has one.
 std::string no_game_left_reason(const Tournament& tournament);
 
+// The heading the user reads over no_game_left_reason.
+std::string no_game_left_heading();
+
 // Why no tournament can be played when none is saved under the name given
 // last, or its file cannot be read.
 std::string no_tournament_reason();
+
+// The heading the user reads over no_tournament_reason.
+std::string no_tournament_heading();

@@ -116,10 +116,10 @@ TEST_F(WindowTest, TheTitleNamesTheRecordsPlayers)
          }, "Other", "?/?///"},
         {"tournament players", [this] {
              probe->set_engine_sides(1, 1);
-             apply({"whitename Jos\xe9", "blackname Ren\xe9", "move h1h2"});
+             apply({"whitename Jos\xe9", "blackname Ren\xe9", "level sessions 40 0:05 0", "move h1h2"});
          }, "Jos?  Ren?"},
         {"no engine", [this] { apply({"engine1name ???"}); }, "Jos?  Ren? (no engine loaded)"},
-        // The names heard were for another game.
+        // The names and the time control heard were for another game.
         {"the manager begins a tournament game", [this] { apply({"new"}); }, "Torvane (no engine loaded)", "?/?///"},
         {"new game without engine", [&] {
              load_game(1);
