@@ -1,14 +1,18 @@
 #include "gui/data_directory.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
+const std::array<const char*, 5>& data_folders()
+{
+    static const std::array<const char*, 5> folders{"", "/usr/local/bin/", "/usr/local/games/", "/usr/bin/",
+                                                    "/usr/games/"};
+    return folders;
+}
+
 std::string data_prefix()
 {
-    static const std::array<const char*, 5> prefixes{"", "/usr/local/bin/", "/usr/local/games/", "/usr/bin/",
-                                                     "/usr/games/"};
-    for (const char* prefix : prefixes) {
+    for (const char* prefix : data_folders()) {
         std::error_code error;
         if (std::filesystem::exists(svg_path(prefix, "wood_l.svg"), error))
             return prefix;

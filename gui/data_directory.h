@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
 #include <string>
 
-// Where "torvane.files" lives: "" (the working directory), "/usr/local/bin/",
-// "/usr/local/games/", "/usr/bin/" or "/usr/games/", the first that holds
+// The folders searched for "torvane.files", in this order: "" (the working
+// directory), "/usr/local/bin/", "/usr/local/games/", "/usr/bin/" and
+// "/usr/games/". An installed program stands in one of them beside its images.
+const std::array<const char*, 5>& data_folders();
+
+// Where "torvane.files" lives: the first of the data folders that holds
 // "torvane.files/svg/wood_l.svg"; "" when none does.
 std::string data_prefix();
 
