@@ -30,7 +30,7 @@
 //   usermove      xboard: announces "setboard=0 usermove=1" and plays as
 //                 legal, following positions set up in edit mode ("edit",
 //                 "#", "Ke1", "c", "."; the side to move stays as it was,
-//                 castling where king and rook stand at home). A bare move
+//                 without castling rights). A bare move
 //                 ("a2a3") is answered "Error (unknown command): a2a3" and
 //                 not played, as engines that take moves only after
 //                 "usermove" do
@@ -65,7 +65,6 @@
 #include "core/chess_position.h"
 #include "core/move_generator.h"
 #include "core/move_list.h"
-#include "core/square.h"
 #include "game/san_move.h"
 
 #include <algorithm>
@@ -243,22 +242,8 @@ bool play_san(const std::string& text)
     }
 }
 
-// The followed game's pieces as the edit-mode board.
-std::string board_of_game()
-{
-    static constexpr char letters[] = ".PNBRQK";
-    std::string board(64, '.');
-    for (int index = 0; index < 64; ++index) {
-        const std::uint32_t code = g_position.piece_on(Square(index)).code();
-        const char letter = letters[code & 7];
-        board[index] = (code & 8) != 0 ? static_cast<char>(std::tolower(letter)) : letter;
-    }
-    return board;
-}
-
 // The FEN of the board set up in edit mode, with the side to move the game
-// had before, castling rights where king and rook stand at home, and no en
-// passant square.
+// had before; no castling or en passant, which edit mode cannot say.
 std::string edited_fen()
 {
     std::string fen;
@@ -275,16 +260,8 @@ std::string edited_fen()
         }
         fen += (empty > 0 ? std::to_string(empty) : "") + (rank > 0 ? "/" : "");
     }
-    const auto stands = [](char piece, const char* square) {
-        return g_edit_board[(square[1] - '1') * 8 + (square[0] - 'a')] == piece;
-    };
-    std::string castling;
-    castling += stands('K', "e1") && stands('R', "h1") ? "K" : "";
-    castling += stands('K', "e1") && stands('R', "a1") ? "Q" : "";
-    castling += stands('k', "e8") && stands('r', "h8") ? "k" : "";
-    castling += stands('k', "e8") && stands('r', "a8") ? "q" : "";
     const bool white = g_position.board().side_to_move() == 1;
-    return fen + (white ? " w " : " b ") + (castling.empty() ? "-" : castling) + " - 0 1";
+    return fen + (white ? " w" : " b") + " - - 0 1";
 }
 
 // One line of edit mode: "#" clears the board, "c" switches the colour of
@@ -560,7 +537,7 @@ bool handle(const std::string& line)
     } else if (command == "edit" && lacks_setboard()) {
         g_editing = true;
         g_edit_white = true;
-        g_edit_board = board_of_game();
+        g_edit_board.assign(64, '.');
     } else if (command == "echo") {
         say(rest);
     } else if (command == "emit") {
