@@ -342,10 +342,14 @@ void XboardEngine::resend_game()
     } else {
         // "edit" keeps the side to move that the engine has, which after its
         // own move is the wrong one as often as not: "new" gives White the
-        // move, and one move more gives it to Black.
+        // move, and one move more gives it to Black. That move goes in the
+        // form the engine asked for, since one that takes moves only after
+        // "usermove" or in SAN refuses a bare "a2a3" and keeps White to move.
         send_new();
         if (!white_to_move(m_target)) {
-            send("a2a3");
+            ChessPosition start;
+            start.set_start_position();
+            send(move_text(start, *find_legal_move(start, "a2a3")));
         }
         send("force");
         for (const std::string& command : xboard_edit_commands(m_target))

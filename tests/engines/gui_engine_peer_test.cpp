@@ -190,19 +190,32 @@ TEST_P(PositionChanges, TheEngineAnswersForTheSideToMove)
     EXPECT_TRUE(find_legal_move(position, *answer)) << *answer << " is not legal in " << position.fen();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Xboard, PositionChanges,
-    testing::Combine(
-        testing::ValuesIn(xboard_engines),
-        testing::Values(PositionChange{"one_move_on", "", "+"},
-                        PositionChange{"take_back", torvane_test::start_fen, "e2e4 e7e5 g1f3"},
-                        PositionChange{"white_to_move",
-                                       "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", ""},
-                        PositionChange{"black_to_move",
-                                       "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3", ""})),
-    [](const testing::TestParamInfo<ChangeAfterOwnMove>& info) {
-        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
-    });
+const PositionChange position_changes[] = {
+    {"one_move_on", "", "+"},
+    {"take_back", torvane_test::start_fen, "e2e4 e7e5 g1f3"},
+    {"white_to_move", "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", ""},
+    {"black_to_move", "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3", ""},
+};
+
+std::string change_name(const testing::TestParamInfo<ChangeAfterOwnMove>& info)
+{
+    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Xboard, PositionChanges,
+                         testing::Combine(testing::ValuesIn(xboard_engines), testing::ValuesIn(position_changes)),
+                         change_name);
+
+// Engines without "setboard" that take moves only in the form they announced,
+// as "usermove e2e4" or in SAN, and refuse any other.
+const PeerEngine strict_fake_engines[] = {
+    {"fake_usermove", FAKE_ENGINE_DIR "/fake_engine_usermove", protocol_xboard_v2, protocol_xboard_v2},
+    {"fake_san", FAKE_ENGINE_DIR "/fake_engine_san", protocol_xboard_v2, protocol_xboard_v2},
+};
+
+INSTANTIATE_TEST_SUITE_P(FakeXboard, PositionChanges,
+                         testing::Combine(testing::ValuesIn(strict_fake_engines), testing::ValuesIn(position_changes)),
+                         change_name);
 
 // gnuchess starts slowly and is found to speak xboard, not UCI.
 TEST(PeerLoading, GnuchessThroughItsWrapperLoadsAsXboard)

@@ -167,18 +167,24 @@ TEST(XboardEngine, ResendsByReplayFromNewWithoutSetboard)
     EXPECT_EQ(without_times(harness->received()), (Lines{"sd 7", "go"}));
 }
 
+// The move that hands Black the move goes in the form the engine asked for.
 TEST(XboardEngine, ResendsByEditModeWithBlackToMove)
 {
     const std::string fen = "4k3/8/8/8/8/8/1P2P3/R3K3 b Q - 0 30";
-    auto harness = xboard({}, "e8d7");
-    BaseEngine& engine = harness->driver();
-    engine.set_position(position_after(fen));
-    EXPECT_EQ(harness->received(),
-              (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", "a2a3", "force", "edit", "#", "Ke1", "Ra1",
-                     "Pb2", "Pe2", "c", "Ke8", ".", "easy", "post"}));
-    engine.go();
-    EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e8d7");
-    EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+    for (const auto& [features, black_move] : {std::pair{Features{}, "a2a3"},
+                                               {Features{.usermove = true}, "usermove a2a3"},
+                                               {Features{.san = true}, "a3"}}) {
+        SCOPED_TRACE(black_move);
+        auto harness = xboard(features, "e8d7");
+        BaseEngine& engine = harness->driver();
+        engine.set_position(position_after(fen));
+        EXPECT_EQ(harness->received(),
+                  (Lines{"new", "force", "easy", "post", "level 40 0:10 0.1", black_move, "force", "edit", "#", "Ke1",
+                         "Ra1", "Pb2", "Pe2", "c", "Ke8", ".", "easy", "post"}));
+        engine.go();
+        EXPECT_EQ(harness->wait_forwarded("bestmove"), "bestmove e8d7");
+        EXPECT_EQ(without_times(harness->received()), (Lines{"go"}));
+    }
 }
 
 TEST(XboardEngine, EditModeWithWhiteToMoveStartsFromNew)

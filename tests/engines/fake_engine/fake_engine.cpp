@@ -27,6 +27,18 @@
 //                 resignation when there is none
 //   crash_after   as legal, but exits at once when asked for one move more
 //                 than TORVANE_FAKE_CRASH_AFTER (default 10)
+//   usermove      xboard: announces "setboard=0 usermove=1" and plays as
+//                 legal, following positions set up in edit mode ("edit",
+//                 "#", "Ke1", "c", "."; the side to move stays as it was,
+//                 without castling rights). A bare move
+//                 ("a2a3") is answered "Error (unknown command): a2a3" and
+//                 not played, as engines that take moves only after
+//                 "usermove" do
+//   san           as usermove, but announces "setboard=0 san=1 usermove=0",
+//                 takes and gives moves in SAN and answers coordinate text
+//                 with "Illegal move: a2a3", not playing it: without
+//                 usermove, move-shaped words are moves to it, and one it
+//                 cannot read is one it will not play
 //   quiet         sends no analysis line before its moves
 //   null_move     answers every UCI search with "bestmove 0000"
 //   flood         once the handshake is over, writes analysis lines without
@@ -53,8 +65,10 @@
 #include "core/chess_position.h"
 #include "core/move_generator.h"
 #include "core/move_list.h"
+#include "game/san_move.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -64,6 +78,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <fcntl.h>
@@ -90,6 +105,11 @@ int g_crash_after = 10;
 int g_think_ms = -1;
 // The handshake is over: the mode flood writes its lines from now on.
 bool g_handshake_done = false;
+// Edit mode of xboard: the board being set up (a1 first, one FEN letter a
+// square, '.' for an empty one) and whether White's pieces are placed.
+bool g_editing = false;
+bool g_edit_white = true;
+std::string g_edit_board;
 
 bool has_mode(const std::string& mode) { return g_modes.count(mode) != 0; }
 
@@ -160,13 +180,16 @@ void read_settings(const char* program)
     if (const char* think = std::getenv("TORVANE_FAKE_THINK_MS")) {
         g_think_ms = std::atoi(think);
     }
-    if (has_mode("crash_after")) {
+    if (has_mode("crash_after") || has_mode("usermove") || has_mode("san")) {
         g_modes.insert("legal");
     }
     g_position.set_start_position();
 }
 
 bool follows_game() { return has_mode("legal"); }
+
+// The modes that announce no "setboard", and so are given positions in edit mode.
+bool lacks_setboard() { return has_mode("usermove") || has_mode("san"); }
 
 // Plays a move given as coordinate text on the followed game; false when it
 // is no legal move there.
@@ -198,9 +221,66 @@ std::string legal_move()
     }
     std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
     const Move move = moves[static_cast<int>(pick(g_random))];
+    const std::string text = has_mode("san") ? SanMove(g_position, move).san() : move.to_string();
     g_position.make_move(move);
     ++g_moves_made;
-    return move.to_string();
+    return text;
+}
+
+// Plays a move given in SAN on the followed game; false when it names no
+// legal move there. Only words with a rank digit or castling are read, since
+// the lenient reader finds a move in almost any word ("post", "hard").
+bool play_san(const std::string& text)
+{
+    if (text.find_first_of("12345678") == std::string::npos && text.rfind("O-O", 0) != 0) {
+        return false;
+    }
+    try {
+        return play_on_board(SanMove(g_position, text).m_move.to_string());
+    } catch (const std::logic_error&) {
+        return false;
+    }
+}
+
+// The FEN of the board set up in edit mode, with the side to move the game
+// had before; no castling or en passant, which edit mode cannot say.
+std::string edited_fen()
+{
+    std::string fen;
+    for (int rank = 7; rank >= 0; --rank) {
+        int empty = 0;
+        for (int file = 0; file < 8; ++file) {
+            const char piece = g_edit_board[rank * 8 + file];
+            if (piece == '.') {
+                ++empty;
+                continue;
+            }
+            fen += (empty > 0 ? std::to_string(empty) : "") + piece;
+            empty = 0;
+        }
+        fen += (empty > 0 ? std::to_string(empty) : "") + (rank > 0 ? "/" : "");
+    }
+    const bool white = g_position.board().side_to_move() == 1;
+    return fen + (white ? " w" : " b") + " - - 0 1";
+}
+
+// One line of edit mode: "#" clears the board, "c" switches the colour of
+// the pieces placed, "." ends the setting up, and a piece letter with a
+// square ("Ke1") places a piece.
+void edit(const std::string& line)
+{
+    if (line == "#") {
+        g_edit_board.assign(64, '.');
+    } else if (line == "c") {
+        g_edit_white = !g_edit_white;
+    } else if (line == ".") {
+        g_editing = false;
+        g_position.set_fen(edited_fen());
+    } else if (line.size() == 3 && std::string("KQRBNP").find(line[0]) != std::string::npos &&
+               line[1] >= 'a' && line[1] <= 'h' && line[2] >= '1' && line[2] <= '8') {
+        const char piece = g_edit_white ? line[0] : static_cast<char>(std::tolower(line[0]));
+        g_edit_board[(line[2] - '1') * 8 + (line[1] - 'a')] = piece;
+    }
 }
 
 // "position startpos|fen FEN [moves ...]" of UCI.
@@ -452,7 +532,13 @@ bool handle(const std::string& line)
     if (command == "quit") {
         return has_mode("hang") || has_mode("hang_hard");
     }
-    if (command == "echo") {
+    if (g_editing) {
+        edit(line);
+    } else if (command == "edit" && lacks_setboard()) {
+        g_editing = true;
+        g_edit_white = true;
+        g_edit_board.assign(64, '.');
+    } else if (command == "echo") {
         say(rest);
     } else if (command == "emit") {
         emit(rest);
@@ -485,6 +571,10 @@ bool handle(const std::string& line)
         g_position.set_start_position();
     } else if (command == "setboard") {
         g_position.set_fen(rest);
+    } else if (g_xboard && has_mode("usermove") && looks_like_move(command)) {
+        say("Error (unknown command): " + command);
+    } else if (g_xboard && has_mode("san") && looks_like_move(command)) {
+        say("Illegal move: " + command);
     } else if (command == "usermove" || (g_xboard && looks_like_move(command))) {
         if (follows_game()) {
             play_on_board(command == "usermove" ? rest : command);
@@ -497,13 +587,19 @@ bool handle(const std::string& line)
     } else if (command == "protover") {
         if (!has_mode("xboard1")) {
             answer_delay();
-            say(std::string("feature ping=1 setboard=1 san=0 usermove=1 time=1") +
+            const bool san = has_mode("san");
+            say(std::string("feature ping=1 setboard=") + (lacks_setboard() ? "0" : "1") + " san=" +
+                (san ? "1" : "0") + " usermove=" + (san ? "0" : "1") + " time=1" +
                 (has_mode("no_reuse") ? " reuse=0" : "") + " myname=\"FakeEngine 1.0\"");
             say("feature done=1");
         }
         after_handshake();
     } else if (command == "ping") {
         say("pong " + rest);
+    } else if (g_xboard && has_mode("san") && play_san(command)) {
+        if (!g_force) {
+            search();
+        }
     }
     return true;
 }
