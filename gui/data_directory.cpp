@@ -2,6 +2,18 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+
+namespace {
+
+// The folders data_prefix() searches now.
+std::vector<std::string>& searched_folders()
+{
+    static std::vector<std::string> folders(data_folders().begin(), data_folders().end());
+    return folders;
+}
+
+}
 
 const std::array<const char*, 5>& data_folders()
 {
@@ -10,9 +22,14 @@ const std::array<const char*, 5>& data_folders()
     return folders;
 }
 
+std::vector<std::string> search_data_folders(std::vector<std::string> folders)
+{
+    return std::exchange(searched_folders(), std::move(folders));
+}
+
 std::string data_prefix()
 {
-    for (const char* prefix : data_folders()) {
+    for (const std::string& prefix : searched_folders()) {
         std::error_code error;
         if (std::filesystem::exists(svg_path(prefix, "wood_l.svg"), error))
             return prefix;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/interface.h"
+#include "tests/gui/images_only_from_working_directory.h"
 
 #include <gtest/gtest.h>
 #include <gtkmm/dialog.h>
@@ -88,7 +89,8 @@ private:
 namespace window_test {
 
 // Each test gets a main window of its own, with its real manager thread, in
-// a fresh working directory (removed afterwards) that sees the images.
+// a fresh working directory (removed afterwards) that sees the images, and
+// looks for them nowhere else.
 class WindowTest : public ::testing::Test {
 public:
     // Saves what the widget shows as <build>/tests/app/screenshots/<name>.png.
@@ -145,6 +147,7 @@ protected:
     std::unique_ptr<InterfaceProbe> probe;
 
 private:
+    widget_test::ImagesOnlyFromWorkingDirectory m_images_search;
     std::vector<sigc::connection> m_answers;
 };
 

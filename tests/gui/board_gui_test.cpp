@@ -4,8 +4,8 @@
 #include "gui/board.h"
 #include "gui/board_letters.h"
 #include "gui/chess_board.h"
-#include "gui/data_directory.h"
 #include "gui/drawing.h"
+#include "images_only_from_working_directory.h"
 #include "widget_test_support.h"
 
 #include <gtest/gtest.h>
@@ -286,10 +286,7 @@ TEST_F(BoardWidgetTest, WithoutImagesTheBoardSaysSoAndStillDraws)
     const std::filesystem::path empty = std::filesystem::temp_directory_path() / "torvane_no_images";
     std::filesystem::create_directories(empty);
     std::filesystem::current_path(empty);
-    if (const std::string installed = data_prefix(); !installed.empty()) {
-        std::filesystem::current_path(here);
-        GTEST_SKIP() << "the images installed in " << installed << " are found from every folder";
-    }
+    const widget_test::ImagesOnlyFromWorkingDirectory search;
     testing::internal::CaptureStderr();
     auto shown = std::make_unique<ShownBoard>(400);
     const std::string errors = testing::internal::GetCapturedStderr();
