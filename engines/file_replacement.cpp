@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
+#include <random>
 #include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -34,15 +35,39 @@ std::string directory_of(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The permissions the new contents get: those of the file being replaced,
-// so that a private file stays private and an executable one executable.
-mode_t mode_for(const std::string& path)
+// The permissions of the file being replaced, so that a private file stays
+// private and an executable one executable; none when there is no such file.
+std::optional<mode_t> replaced_mode(const std::string& path)
 {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
         return status.st_mode & 07777;
     }
-    return 0644;
+    return std::nullopt;
+}
+
+// Tries this many random names before giving up on a directory.
+constexpr int name_attempts = 100;
+
+// Creates a file of a fresh hidden name in the directory and returns its
+// descriptor, or -1. It is asked for with mode 0666, so that the kernel
+// leaves what the user's umask allows, as for a file of any other program.
+int create_temporary(const std::string& directory, std::string& name)
+{
+    static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
+    for (int attempt = 0; attempt < name_attempts; ++attempt) {
+        name = directory + ".save.tmp";
+        for (int i = 0; i < 6; ++i) {
+            name += letters[letter(random)];
+        }
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
 }
 
 // Far more links than any real chain; a loop of links stops here.
@@ -70,20 +95,19 @@ std::string replacement_target(const std::string& path)
 
 FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary)
 {
-    std::string pattern = directory_of(path) + ".save.tmpXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    std::string name;
+    int fd = create_temporary(directory_of(path), name);
     if (fd < 0) {
         return FileReplacement::open_failed;
     }
-    bool written = ::fchmod(fd, mode_for(path)) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
+    const std::optional<mode_t> kept_mode = replaced_mode(path);
+    bool written = (!kept_mode || ::fchmod(fd, *kept_mode) == 0) && write_all(fd, text) && ::fsync(fd) == 0;
     bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        std::remove(name.data());
+        std::remove(name.c_str());
         return FileReplacement::write_failed;
     }
-    temporary = name.data();
+    temporary = name;
     return FileReplacement::done;
 }
 

@@ -20,7 +20,7 @@ std::string replacement_target(const std::string& path);
 // Writes text to a fresh file in the directory of path (a hidden name that
 // ends in ".tmp" followed by random letters), with every write, the sync and
 // the close checked. The file gets the permissions of the file at path when
-// there is one, mode 0644 otherwise. On done, temporary holds the file's
+// there is one, otherwise those the user's umask leaves of 0666. On done, temporary holds the file's
 // path and the caller renames or removes it; otherwise no file is left behind.
 FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary);
 

@@ -80,7 +80,8 @@ bool read_setoption(const std::string& line, const std::vector<Word>& words, Opt
 }
 
 // A new, empty file beside target with a unique name; its path is stored in
-// path and its descriptor returned, or -1.
+// path and its descriptor returned, or -1. The copy that fills it takes the
+// permissions of the file copied.
 int create_unique_beside(const std::string& target, std::string& path)
 {
     std::vector<char> name(target.begin(), target.end());
@@ -90,7 +91,6 @@ int create_unique_beside(const std::string& target, std::string& path)
     int fd = ::mkstemp(name.data());
     if (fd >= 0) {
         path = name.data();
-        ::fchmod(fd, 0644);
     }
     return fd;
 }

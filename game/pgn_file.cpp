@@ -250,7 +250,7 @@ std::string PgnFile::listed_game(int n)
 bool PgnFile::open_append(const std::string& filename)
 {
     (void)close_append();
-    m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     struct stat status {};
     if (m_output >= 0 && ::fstat(m_output, &status) != 0) {
         ::close(m_output);

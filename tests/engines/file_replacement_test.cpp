@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,7 +17,7 @@ using torvane_test::TempWorkingDir;
 
 // One way a user may keep a file that the program replaces: the name the
 // program writes to, how the user laid it out, and where the new text must
-// arrive with which permissions.
+// arrive with which permissions under the user's umask.
 struct KeptFile {
     const char* case_name;
     std::function<void()> lay_out;
@@ -24,6 +25,7 @@ struct KeptFile {
     const char* written_name;
     const char* holding_name;
     fs::perms holding_perms;
+    mode_t user_umask = 022;
 };
 
 void PrintTo(const KeptFile& kept, std::ostream* out)
@@ -55,7 +57,9 @@ TEST_P(FileReplacementTest, NewTextReachesTheUsersFileWithItsPermissions)
     const KeptFile& kept = GetParam();
     kept.lay_out();
     const bool was_link = fs::is_symlink(kept.written_name);
+    const mode_t previous_umask = umask(kept.user_umask);
     kept.replace(kept.written_name, "new\n");
+    umask(previous_umask);
     EXPECT_EQ(fs::is_symlink(kept.written_name), was_link);
     EXPECT_NE(TempWorkingDir::read_file(kept.holding_name), "old\n");
     EXPECT_EQ(TempWorkingDir::read_file(kept.written_name), TempWorkingDir::read_file(kept.holding_name));
@@ -78,6 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, FileReplacementTest,
     testing::Values(
         KeptFile{"NewFile", [] {}, replace_plain, "a.fen", "a.fen", shared_file},
+        KeptFile{"NewFileUnderAPrivateUmask", [] {}, replace_plain, "a.fen", "a.fen", private_file, 077},
+        KeptFile{"NewFileUnderAGroupUmask", [] {}, replace_plain, "a.fen", "a.fen",
+                 shared_file | fs::perms::group_write, 002},
+        KeptFile{"NewEnginesListUnderAPrivateUmask", [] {}, save_engines, "engines.cfg", "engines.cfg", private_file,
+                 077},
+        KeptFile{"PrivateFileUnderAGroupUmask", [] { write_private("a.fen"); }, replace_plain, "a.fen", "a.fen",
+                 private_file, 002},
         KeptFile{"PrivateFile", [] { write_private("a.fen"); }, replace_plain, "a.fen", "a.fen", private_file},
         KeptFile{"LinkToAFileElsewhere",
                  [] {
