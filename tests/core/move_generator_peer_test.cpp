@@ -15,7 +15,7 @@ namespace {
 
 using Divide = std::map<std::string, std::string>;
 
-const std::string perft_tool = std::string(TORVANE_BINARY_DIR) + "/tools/perft/perft";
+const std::string perft_tool = torvane_test::quoted(TORVANE_BINARY_DIR "/tools/perft/perft");
 
 // Stockfish writes every castling move as the king taking its rook when
 // Chess960 is on; the project writes the four standard ones as king steps.
@@ -55,7 +55,7 @@ std::vector<Divide> stockfish_divides(const std::vector<std::string>& fens, int 
         out << "quit\n";
     }
     std::istringstream output(
-        torvane_test::run_command(torvane_test::peer_program("stockfish") + " < " + commands + " 2>/dev/null"));
+        torvane_test::run_command(torvane_test::peer_program("stockfish") + " < " + torvane_test::quoted(commands) + " 2>/dev/null"));
     std::vector<Divide> divides;
     Divide current;
     ChessPosition position;

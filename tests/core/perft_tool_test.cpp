@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string perft_tool = std::string(TORVANE_BINARY_DIR) + "/tools/perft/perft";
+const std::string perft_tool = torvane_test::quoted(TORVANE_BINARY_DIR "/tools/perft/perft");
 
 std::string perft(const std::string& arguments) { return torvane_test::run_command(perft_tool + " " + arguments); }
 

@@ -152,7 +152,8 @@ TEST(PositionHashPeer, KeysAndFensAgreeWithPgnExtract)
     const std::string dir = torvane_test::make_temp_dir("keys-peer");
     const std::string pgn = write_pgn(games, dir);
     const std::string output = torvane_test::run_command(torvane_test::peer_program("pgn-extract")
-                                                         + " -s --hashcomments --fencomments --nofauxep -w100000 " + pgn);
+                                                         + " -s --hashcomments --fencomments --nofauxep -w100000 "
+                                                         + torvane_test::quoted(pgn));
 
     std::vector<std::string> movetexts;
     std::istringstream lines(output);
@@ -203,8 +204,9 @@ TEST(PositionHashPeer, PolyglotBookKeysAreOurKeys)
     games.resize(40);
     const std::string dir = torvane_test::make_temp_dir("book-peer");
     const std::string pgn = write_pgn(games, dir);
-    torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s -C -w100000 -o " + dir + "/san.pgn " + pgn);
-    torvane_test::run_command("cd " + dir + " && " + torvane_test::peer_program("polyglot")
+    torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s -C -w100000 -o "
+                              + torvane_test::quoted(dir + "/san.pgn") + " " + torvane_test::quoted(pgn));
+    torvane_test::run_command("cd " + torvane_test::quoted(dir) + " && " + torvane_test::peer_program("polyglot")
                               + " make-book -pgn san.pgn -bin book.bin -min-game 1 > /dev/null");
 
     std::set<std::uint64_t> ours;

@@ -23,8 +23,9 @@ TEST(EcoTableGeneratorTest, ReproducesTheCommittedTable)
 {
     const std::string dir = torvane_test::make_temp_dir("eco-table");
     const std::string generated = dir + "/eco_table.cpp";
-    torvane_test::run_command(TORVANE_BINARY_DIR "/tools/eco_table_generator/eco_table_generator " TORVANE_SOURCE_DIR
-                              "/eco/data/eco.pgn " + generated);
+    torvane_test::run_command(torvane_test::quoted(TORVANE_BINARY_DIR "/tools/eco_table_generator/eco_table_generator") +
+                              " " + torvane_test::quoted(TORVANE_SOURCE_DIR "/eco/data/eco.pgn") + " " +
+                              torvane_test::quoted(generated));
     const std::string committed = read_file(TORVANE_SOURCE_DIR "/eco/eco_table.cpp");
     ASSERT_FALSE(committed.empty());
     EXPECT_TRUE(read_file(generated) == committed) << "run: cmake --build build --target eco_table";

@@ -22,8 +22,9 @@ struct AnnotatedLine {
 std::vector<AnnotatedLine> annotated_data_set()
 {
     const std::string output = torvane_test::run_command(torvane_test::peer_program("pgn-extract") +
-                                                         " -s --hashcomments -w100000 " TORVANE_SOURCE_DIR
-                                                         "/eco/data/eco.pgn 2>/dev/null");
+                                                         " -s --hashcomments -w100000 " +
+                                                         torvane_test::quoted(TORVANE_SOURCE_DIR "/eco/data/eco.pgn") +
+                                                         " 2>/dev/null");
     std::vector<AnnotatedLine> lines;
     std::istringstream in(output);
     for (std::string text; std::getline(in, text);) {

@@ -71,7 +71,8 @@ std::string pgn_extract(const std::string& dir, const std::string& file, std::st
     const std::string error_file = dir + "/errors.txt";
     const std::string output = torvane_test::run_command(
         torvane_test::peer_program("pgn-extract")
-        + " -s --hashcomments --fencomments --nofauxep -Wsan -w100000 " + file + " 2>" + error_file);
+        + " -s --hashcomments --fencomments --nofauxep -Wsan -w100000 " + torvane_test::quoted(file) + " 2>"
+        + torvane_test::quoted(error_file));
     errors = read_file(error_file);
     return output;
 }
@@ -185,7 +186,7 @@ TEST(GameRecordPeer, SanFenAndKeysAgreeWithPgnExtract)
     const std::string extracted = dir + "/extracted.pgn";
     std::ofstream(extracted) << pgn_extract(dir, file, errors);
     std::istringstream replayed(torvane_test::run_command(
-        std::string(TORVANE_BINARY_DIR) + "/tools/pgn-replay/pgn-replay " + extracted));
+        torvane_test::quoted(TORVANE_BINARY_DIR "/tools/pgn-replay/pgn-replay") + " " + torvane_test::quoted(extracted)));
     std::string line;
     for (const auto& game : theirs) {
         for (const auto& ply : game) {

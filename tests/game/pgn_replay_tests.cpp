@@ -29,7 +29,7 @@ TEST(PgnReplayTool, PrintsEveryMainLineMoveAndGoesOnAfterABadGame)
                            "[Event \"number\"]\n\n1. e4 e5 99999999999. Nf3 *\n\n"
                            "[Event \"damaged at the end\"]\n[Site \"" + std::string(5000, 's') + "\"]\n\n*\n";
     const auto lines = lines_of(torvane_test::run_command(
-        std::string(TORVANE_BINARY_DIR) + "/tools/pgn-replay/pgn-replay " + file));
+        torvane_test::quoted(TORVANE_BINARY_DIR "/tools/pgn-replay/pgn-replay") + " " + torvane_test::quoted(file)));
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[0], "e4 rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1 823c9b50fd114196");
     EXPECT_EQ(lines[6], "Bxc6 r1bqkbnr/1ppp1ppp/p1B5/4p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 0 4 c8cbbdb43361c6fa");

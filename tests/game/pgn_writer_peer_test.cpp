@@ -30,7 +30,8 @@ std::string extracted(const std::string& path, const std::string& options)
 {
     const std::string output = path + ".out";
     const std::string diagnostics = torvane_test::run_command(torvane_test::peer_program("pgn-extract") + " -s " +
-                                                              options + " -o" + output + " " + path + " 2>&1");
+                                                              options + " -o" + torvane_test::quoted(output) + " " +
+                                                              torvane_test::quoted(path) + " 2>&1");
     EXPECT_EQ(diagnostics, "") << path;
     return pgn_test::read_file(output);
 }

@@ -84,7 +84,7 @@ protected:
     void make_book(const std::string& games)
     {
         std::ofstream(m_dir + "/games.pgn") << games;
-        torvane_test::run_command("cd " + m_dir + " && " + torvane_test::peer_program("polyglot") +
+        torvane_test::run_command("cd " + torvane_test::quoted(m_dir) + " && " + torvane_test::peer_program("polyglot") +
                                   " make-book -pgn games.pgn -bin book.bin -min-game 1 > /dev/null");
         m_book_entries = polyglot_test::read_book(m_dir + "/book.bin");
         m_keys = position_keys();
@@ -94,7 +94,7 @@ protected:
     std::set<std::uint64_t> position_keys() const
     {
         const std::string annotated = torvane_test::run_command(
-            torvane_test::peer_program("pgn-extract") + " -s --hashcomments -w100000 " + m_dir + "/games.pgn");
+            torvane_test::peer_program("pgn-extract") + " -s --hashcomments -w100000 " + torvane_test::quoted(m_dir + "/games.pgn"));
         std::set<std::uint64_t> keys = {start_key};
         for (const std::string& hash : hash_comments(annotated))
             keys.insert(std::stoull(hash, nullptr, 16));
@@ -182,7 +182,8 @@ TEST_F(PolyglotBookPeerTest, BookProbePrintsMovesWeightsAndLearnValues)
         // (the key is pgn-extract's).
         {"rnbqkb1r/ppp1pppp/5n2/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3", 0x2158459ff499f8e3ULL},
     };
-    const std::string probe = std::string(TORVANE_BINARY_DIR) + "/tools/book-probe/book-probe " + m_dir + "/book.bin ";
+    const std::string probe = torvane_test::quoted(TORVANE_BINARY_DIR "/tools/book-probe/book-probe") + " " +
+                              torvane_test::quoted(m_dir + "/book.bin") + " ";
     for (const Case& c : cases) {
         const std::string printed = torvane_test::run_command(probe + "'" + c.fen + "'");
         std::string expected;

@@ -297,9 +297,9 @@ TEST(ConsoleGames, ATournamentGameIsRecordedWithItsOpeningAndEachEngineMoveTime)
                                .participants = {"White", "Black"}, .games = {{"1", 1, 1, 2}}});
     const Lines lines = play_tournament(console, "Spanish");
     ASSERT_EQ(result_lines(lines), Lines{"0-1 {illegal move: (none)}"});
-    const std::string extract = peer_program("pgn-extract") + " -s -w100000 '" + console.dir() + "/Spanish.pgn'";
+    const std::string extract = peer_program("pgn-extract") + " -s -w100000 " + quoted(console.dir() + "/Spanish.pgn");
     const std::string recorded = run_command(extract + " 2>/dev/null");
-    const std::string classified = run_command(extract + " -e'" TORVANE_SOURCE_DIR "/eco/data/eco.pgn' 2>/dev/null");
+    const std::string classified = run_command(extract + " -e" + quoted(TORVANE_SOURCE_DIR "/eco/data/eco.pgn") + " 2>/dev/null");
     for (const char* tag : {"[ECO \"", "[Opening \""}) {
         ASSERT_EQ(results_in(classified, tag, "\"").size(), 1u) << classified;
         EXPECT_EQ(results_in(recorded, tag, "\""), results_in(classified, tag, "\"")) << recorded;

@@ -213,7 +213,7 @@ TEST(ConsolePeerGames, OpeningPracticeAgainstABookMadeByPolyglot)
                        "[Result \"1/2-1/2\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bc4 Nf6 4. O-O 1/2-1/2\n\n"
                        "[Result \"1/2-1/2\"]\n\n1. e4 c5 2. Nf3 d6 1/2-1/2\n\n"
                        "[Result \"1/2-1/2\"]\n\n1. d4 d5 2. c4 e6 1/2-1/2\n\n");
-    run_command("cd '" + console.dir() + "' && " + peer_program("polyglot") +
+    run_command("cd " + quoted(console.dir()) + " && " + peer_program("polyglot") +
                 " make-book -pgn games.pgn -bin book.bin -min-game 1 -uniform > /dev/null");
     const auto answer = [&console](const std::string& command) { return answer_to(console, command); };
     const auto as_set = [](const Lines& lines) { return std::set<std::string>(lines.begin(), lines.end()); };

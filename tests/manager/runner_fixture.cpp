@@ -22,8 +22,6 @@ std::string read_whole(const std::string& path)
     return text.str();
 }
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
-
 }
 
 RunnerDir::RunnerDir() : m_path(make_temp_dir("tournament-runner")) {}

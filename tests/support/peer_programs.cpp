@@ -51,12 +51,21 @@ MadeDirectories& made_directories()
 
 std::string peer_program(const std::string& name)
 {
+    const std::string wrapper = TORVANE_BINARY_DIR "/tests/engines/peer_wrappers/" + name;
     for (const char* dir : {"/usr/games/", "/usr/bin/", "/usr/local/bin/", "/usr/local/games/"}) {
         std::string path = std::string(dir) + name;
         if (access(path.c_str(), X_OK) == 0)
-            return path;
+            return access(wrapper.c_str(), X_OK) == 0 ? wrapper : path;
     }
     throw std::runtime_error("peer program not installed: " + name + " (run scripts/setup)");
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string word = "'";
+    for (char c : text)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
 }
 
 std::string run_command(const std::string& command)
