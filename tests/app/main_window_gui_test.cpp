@@ -334,16 +334,16 @@ namespace {
 
 TEST(Program, AnUnusablePerUserDirectoryEndsItWithTheErrorAndAFailureStatus)
 {
-    // Below /home/<user> the per-user directory is <user>/.torvanechess: a
-    // plain file of that name cannot become it.
-    std::string home = "/home/torvane-start-XXXXXX";
-    ASSERT_NE(mkdtemp(home.data()), nullptr);
-    std::ofstream(home + "/.torvanechess") << "not a directory\n";
-    const std::string output = torvane_test::run_command("cd " + home + " && " + TORVANE_BINARY_DIR +
-                                                         "/app/torvane -s 640 2>&1; echo status=$?");
-    std::filesystem::remove_all(home);
+    // Outside /home the per-user directory is the working directory, whose
+    // "tournaments" must be a directory: a plain file of that name, which no
+    // user (root neither) can turn into one, stops the program.
+    const std::string start = torvane_test::make_temp_dir("torvane-start");
+    std::ofstream(start + "/tournaments") << "not a directory\n";
+    const std::string output =
+        torvane_test::run_command("cd " + torvane_test::quoted(start) + " && " +
+                                  torvane_test::quoted(TORVANE_BINARY_DIR "/app/torvane") + " -s 640 2>&1; echo status=$?");
     EXPECT_NE(output.find("boardsize=640\n"), std::string::npos) << output;
-    EXPECT_NE(output.find(".torvanechess"), std::string::npos) << output;
+    EXPECT_NE(output.find("tournaments"), std::string::npos) << output;
     EXPECT_NE(output.find("status=1"), std::string::npos) << output;
 }
 
