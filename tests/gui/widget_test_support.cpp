@@ -10,6 +10,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <chrono>
@@ -45,14 +47,18 @@ void send_button(Gtk::Widget& widget, GdkEventType type)
 
 // The tests share the display's pointer and read the screen back, so two test
 // programs on one display would spoil each other's work: each waits for the
-// display to be free and keeps it until it exits.
+// display to be free and keeps it until it exits. The lock file is the user's
+// own: another user's test runs, which may have had a display of the same
+// number before, neither share it nor can hand it over.
 void take_display()
 {
     const char* display = std::getenv("DISPLAY");
-    const std::string path = std::filesystem::temp_directory_path().string() + "/torvane-widget-tests"
-                             + (display ? display : "");
-    const int descriptor = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0666);
-    if (descriptor < 0 || flock(descriptor, LOCK_EX) != 0)
+    const std::string path = std::filesystem::temp_directory_path().string() + "/torvane-widget-tests-"
+                             + std::to_string(geteuid()) + (display ? display : "");
+    const int descriptor = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600);
+    struct stat status {};
+    if (descriptor < 0 || fstat(descriptor, &status) != 0 || status.st_uid != geteuid()
+        || flock(descriptor, LOCK_EX) != 0)
         throw std::runtime_error("widget tests: cannot lock " + path);
 }
 
