@@ -17,6 +17,29 @@ function(torvane_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
+# Tests run with a home of their own in the build tree (HOME and the XDG
+# folders), so that a test run leaves the user's home as it was: GTK's list
+# of recent files, its caches and settings, and the files that engines keep
+# there all go to the build tree.
+set(TORVANE_TEST_HOME ${PROJECT_BINARY_DIR}/test-home)
+set(TORVANE_TEST_ENVIRONMENT
+    HOME=${TORVANE_TEST_HOME}
+    XDG_CONFIG_HOME=${TORVANE_TEST_HOME}/.config
+    XDG_DATA_HOME=${TORVANE_TEST_HOME}/.local/share
+    XDG_STATE_HOME=${TORVANE_TEST_HOME}/.local/state
+    XDG_CACHE_HOME=${TORVANE_TEST_HOME}/.cache)
+
+# torvane_test_home(): gives every test that add_test has made in the calling
+# folder so far the tests' own home. Programs of torvane_test() take it on
+# themselves, however they are started.
+function(torvane_test_home)
+    file(MAKE_DIRECTORY ${TORVANE_TEST_HOME})
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    foreach(test ${tests})
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${TORVANE_TEST_ENVIRONMENT})
+    endforeach()
+endfunction()
+
 # torvane_test(NAME SOURCES file... LIBS lib... [LABELS label] [TIMEOUT s]
 #              [SERIAL gtest-filter]):
 # a GoogleTest program whose cases CTest runs one by one, in the folder the
@@ -36,7 +59,7 @@ function(torvane_test name)
         set(ARG_TIMEOUT 120)
     endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} torvane_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} torvane_test_main torvane_test_support GTest::gtest GTest::gmock)
     set(properties TIMEOUT ${ARG_TIMEOUT})
     if(ARG_LABELS)
         list(APPEND properties LABELS "${ARG_LABELS}")

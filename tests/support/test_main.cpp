@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Sets each NAME=FOLDER of the build's test environment (entries separated
+// by ';') and makes the folder, before anything reads the home: GTK, the
+// window and every program a test starts (engines, tools) inherit it.
+void move_into_test_home(const std::string& environment)
+{
+    std::istringstream entries(environment);
+    for (std::string entry; std::getline(entries, entry, ';');) {
+        const std::size_t equals = entry.find('=');
+        const std::string folder = entry.substr(equals + 1);
+        std::filesystem::create_directories(folder);
+        if (setenv(entry.substr(0, equals).c_str(), folder.c_str(), 1) != 0)
+            throw std::runtime_error("cannot set " + entry);
+    }
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    move_into_test_home(TORVANE_TEST_ENVIRONMENT);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
