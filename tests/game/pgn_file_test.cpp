@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 namespace {
@@ -230,10 +232,14 @@ TEST(PgnFile, AppendCreatesAMissingFile)
 {
     const std::string path = write_temp_file("first.pgn", "") + ".new";
     PgnFile file;
+    const mode_t previous_umask = umask(002);
     ASSERT_TRUE(file.open_append(path));
+    umask(previous_umask);
     ASSERT_TRUE(file.write("*\n\n"));
     ASSERT_TRUE(file.close_append());
     EXPECT_EQ(read_file(path), "*\n\n");
+    // What the user's umask leaves of 0666, as for a file of any other program.
+    EXPECT_EQ(std::filesystem::status(path).permissions(), static_cast<std::filesystem::perms>(0664));
 }
 
 TEST(PgnFile, AppendFailuresAreReported)
