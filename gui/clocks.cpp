@@ -18,12 +18,28 @@ Pango::AttrList time_font()
     return attributes;
 }
 
+Gdk::RGBA colour(double red, double green, double blue)
+{
+    Gdk::RGBA rgba;
+    rgba.set_rgba(red, green, blue, 1.0);
+    return rgba;
+}
+
+// The labels paint their own light backgrounds, so a dark theme's light text
+// would vanish on them. The text keeps the light theme's dark grey instead; an
+// override for the normal state outranks the theme in every other state too.
+void paint_label(Gtk::Label& label, const Gdk::RGBA& background)
+{
+    label.override_background_color(background, Gtk::STATE_FLAG_NORMAL);
+    label.override_color(colour(0x2e / 255.0, 0x34 / 255.0, 0x36 / 255.0), Gtk::STATE_FLAG_NORMAL);
+}
+
 void style_name_label(Gtk::Label& label, const Gdk::RGBA& background)
 {
     label.set_xalign(1.0);
     label.set_yalign(0.5);
     label.set_width_chars(7);
-    label.override_background_color(background, Gtk::STATE_FLAG_NORMAL);
+    paint_label(label, background);
 }
 
 void style_time_label(Gtk::Label& label, const Gdk::RGBA& background)
@@ -33,14 +49,7 @@ void style_time_label(Gtk::Label& label, const Gdk::RGBA& background)
     label.set_width_chars(7);
     Pango::AttrList font = time_font();
     label.set_attributes(font);
-    label.override_background_color(background, Gtk::STATE_FLAG_NORMAL);
-}
-
-Gdk::RGBA colour(double red, double green, double blue)
-{
-    Gdk::RGBA rgba;
-    rgba.set_rgba(red, green, blue, 1.0);
-    return rgba;
+    paint_label(label, background);
 }
 
 }

@@ -1,5 +1,5 @@
 // The clocks on an X display: their labels' texts as the time runs, and the
-// colour behind the side's name read back from the screen.
+// colours behind and of the labels' texts read back from the screen.
 
 #include "engines/level.h"
 #include "gui/clocks.h"
@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <gtkmm/label.h>
+#include <gtkmm/settings.h>
 #include <gtkmm/window.h>
 
 #include <string>
@@ -48,6 +49,25 @@ public:
         return widget_test::pixel(shot, x, y);
     }
 
+    // Whether some pixel of a label is dark in every channel: its text, since
+    // none of the labels' backgrounds is.
+    bool shows_dark_text(int index, const std::string& shot_name)
+    {
+        Gtk::Label& label = this->label(index);
+        const auto shot = widget_test::screenshot(m_clocks);
+        widget_test::save_png(shot, shot_name);
+        int left = 0;
+        int top = 0;
+        label.translate_coordinates(m_clocks, 0, 0, left, top);
+        for (int y = top; y < top + label.get_allocated_height(); ++y)
+            for (int x = left; x < left + label.get_allocated_width(); ++x) {
+                const Colour c = widget_test::pixel(shot, x, y);
+                if (c.red < 100 && c.green < 100 && c.blue < 100)
+                    return true;
+            }
+        return false;
+    }
+
 private:
     Gtk::Window m_window;
     Clocks m_clocks;
@@ -62,6 +82,29 @@ bool is_grey(const Colour& c)
 {
     return c.red == 204 && c.green == 204 && c.blue == 204;
 }
+
+// Adwaita's dark variant for this process while it lives, as a user's dark
+// desktop would choose it.
+class DarkTheme {
+public:
+    DarkTheme()
+    {
+        m_settings->property_gtk_theme_name() = "Adwaita";
+        m_settings->property_gtk_application_prefer_dark_theme() = true;
+    }
+    ~DarkTheme()
+    {
+        m_settings->property_gtk_application_prefer_dark_theme() = m_was_dark;
+        m_settings->property_gtk_theme_name() = m_theme;
+    }
+    DarkTheme(const DarkTheme&) = delete;
+    DarkTheme& operator=(const DarkTheme&) = delete;
+
+private:
+    Glib::RefPtr<Gtk::Settings> m_settings = Gtk::Settings::get_default();
+    Glib::ustring m_theme = m_settings->property_gtk_theme_name();
+    bool m_was_dark = m_settings->property_gtk_application_prefer_dark_theme();
+};
 
 class ClocksWidgetTest : public testing::Test {
 protected:
@@ -87,6 +130,26 @@ TEST_F(ClocksWidgetTest, ARowOfNamesAndTimes)
     EXPECT_EQ(shown.black_time(), "0:10");
     EXPECT_TRUE(is_grey(shown.name_background(0, "clocks_set")));
     EXPECT_TRUE(is_grey(shown.name_background(2, "clocks_set")));
+}
+
+// The labels draw their backgrounds themselves, so a theme's light text
+// would vanish on them: their text stays dark whatever the theme and state.
+TEST_F(ClocksWidgetTest, UnderADarkThemeTheTextsStayDark)
+{
+    DarkTheme dark;
+    ShownClocks shown;
+    const Gdk::RGBA themed = Gtk::Label().get_style_context()->get_color();
+    ASSERT_GT(themed.get_red() + themed.get_green() + themed.get_blue(), 2.4) << "the theme is not dark";
+    shown.clocks().set_time_control(Level("sessions 40 0:10 0.1"));
+    shown.clocks().highlight_white();
+    shown.clocks().update();
+    for (int index = 0; index < 4; ++index)
+        EXPECT_TRUE(shown.shows_dark_text(index, "clocks_dark_theme")) << "label " << index;
+    // A window that is not the user's focus is drawn in its backdrop state.
+    shown.clocks().get_toplevel()->set_state_flags(Gtk::STATE_FLAG_BACKDROP, false);
+    shown.clocks().highlight_black();
+    for (int index = 0; index < 4; ++index)
+        EXPECT_TRUE(shown.shows_dark_text(index, "clocks_dark_theme_backdrop")) << "label " << index;
 }
 
 TEST_F(ClocksWidgetTest, TheRunningSideCountsDownAndIsHighlighted)
