@@ -318,7 +318,8 @@ private:
     // has returned, although another one may have been ticked meanwhile.
     bool only_mode_chosen(const Glib::RefPtr<Gtk::RadioAction>& mode) const;
     // The "Time control" dialog on m_level; true (m_level replaced by the
-    // user's choice) only when it was closed with OK.
+    // user's choice) only when it was closed with OK. A refused increment is
+    // reported in a message box and the dialog stays open.
     bool run_time_control_dialog();
     // Leaving Tournament while a tournament game is played asks first; No
     // ticks Tournament back, Yes stops the tournament. A tournament that
@@ -354,7 +355,7 @@ private:
     void on_menu_tounament_new();
     // Stores the dialog's tournament, saves it and has the manager load it;
     // false when the dialog should stay open for a correction (a refused
-    // event name, a declined replacement of saved results).
+    // event name or increment, a declined replacement of saved results).
     bool store_tournament(TournamentDialog& dialog);
     // Ticks "Human - human", or sends "human_human" when it is ticked already.
     void choose_human_human();

@@ -9,10 +9,10 @@
 #include "game/pgn_file.h"
 #include "gui/position_lines.h"
 
+#include <glibmm/unicode.h>
 #include <gtkmm/filechooserdialog.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -27,7 +27,7 @@ std::string system_reason(int error)
 {
     std::string reason = error == 0 ? "the file cannot take it" : std::strerror(error);
     if (!reason.empty())
-        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        reason[0] = Glib::Ascii::tolower(reason[0]);
     return reason;
 }
 

@@ -354,8 +354,15 @@ bool Interface::run_time_control_dialog()
     panel.set_time_control(m_level);
     dialog.get_content_area()->pack_start(panel, Gtk::PACK_EXPAND_WIDGET, 0);
     dialog.get_content_area()->show_all_children();
-    if (dialog.run() != Gtk::RESPONSE_OK)
-        return false;
+    // A refused increment keeps the dialog open for a correction.
+    for (;;) {
+        if (dialog.run() != Gtk::RESPONSE_OK)
+            return false;
+        const std::string refusal = panel.refusal();
+        if (refusal.empty())
+            break;
+        run_message_box(*this, "Time control not changed", refusal);
+    }
     m_level = panel.get_time_control();
     return true;
 }

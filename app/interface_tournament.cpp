@@ -79,6 +79,10 @@ bool Interface::store_tournament(TournamentDialog& dialog)
                         "The event names the tournament's file: it must not be empty, hold \"/\" or begin with \".\".");
         return false;
     }
+    if (const std::string refusal = dialog.get_time_control_refusal(); !refusal.empty()) {
+        run_message_box(*this, "Tournament not saved", refusal);
+        return false;
+    }
     if (const std::string stake = results_at_stake(event); !stake.empty() && !ask_to_replace(*this, stake))
         return false;
 

@@ -1,6 +1,7 @@
 #include "app/plain_fault_text.h"
 
-#include <cctype>
+#include <glibmm/unicode.h>
+
 #include <sstream>
 #include <vector>
 
@@ -71,7 +72,9 @@ std::string plain_fault_text(const std::string& what)
         text.pop_back();
     if (text.empty())
         return "Something went wrong inside the program.";
-    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    // The program's texts are English: toupper would follow the user's
+    // locale, where 'i' need not become 'I'.
+    text[0] = Glib::Ascii::toupper(text[0]);
     if (text.back() != '.' && text.back() != '!' && text.back() != '?')
         text += '.';
     return text;

@@ -63,6 +63,8 @@ public:
     std::vector<std::string> get_participants() { return m_participants_panel.get_participants(); }
     // The time control page's time control.
     Level get_time_control() { return m_time_control_panel.get_time_control(); }
+    // Why the time control page's texts make no time control; empty when they make one.
+    std::string get_time_control_refusal() const { return m_time_control_panel.refusal(); }
 
 private:
     void add_row(Gtk::Box& row, Gtk::Label& label, Gtk::Widget& field);

@@ -1,6 +1,6 @@
 #include "engines/engine_variables.h"
 
-#include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -118,9 +118,12 @@ double EngineVariables::get_handicap_fraction() const
     if (m_handicap.empty()) {
         return 0.0;
     }
-    char* end = nullptr;
-    double percent = std::strtod(m_handicap.c_str(), &end);
-    if (end == m_handicap.c_str()) {
+    // A stream reads in the C++ locale, which the program leaves classic,
+    // where strtod would follow LC_NUMERIC: the window (which runs in the
+    // user's locale) and tournament-runner read engines.cfg alike.
+    std::istringstream in(m_handicap);
+    double percent = 0.0;
+    if (!(in >> percent)) {
         return 0.0;
     }
     return percent / 100.0;

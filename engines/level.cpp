@@ -1,7 +1,7 @@
 #include "engines/level.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -49,13 +49,18 @@ std::uint32_t increment_ms(float seconds)
 
 // The increment in seconds with the fewest significant digits (at least two)
 // that the reader turns back into the same milliseconds; nine digits give back
-// the float itself.
+// the float itself. The text goes to engines, files and tags, so it is written
+// with to_chars, which, unlike the printf family, ignores LC_NUMERIC and
+// always writes a point.
 std::string increment_text(std::uint32_t increment)
 {
     float seconds = static_cast<float>(static_cast<std::int32_t>(increment) / 1000.0);
-    char text[32];
+    std::string text;
     for (int digits = 2; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(seconds));
+        char written[32];
+        const auto end = std::to_chars(written, written + sizeof written, static_cast<double>(seconds),
+                                       std::chars_format::general, digits).ptr;
+        text.assign(written, end);
         std::istringstream in(text);
         float reread = 0.0f;
         in >> reread;

@@ -1,5 +1,6 @@
 #include "gui/install_dialog.h"
 
+#include "gui/decimal_entry.h"
 #include "gui/displayable_text.h"
 #include "gui/install_name.h"
 #include "gui/install_summary.h"
@@ -7,6 +8,7 @@
 #include <gtkmm/messagedialog.h>
 
 #include <exception>
+#include <optional>
 
 InstallDialog::InstallDialog(const Glib::ustring& title, Gtk::Window& parent, EngineVariables& engine)
     : m_content_area(get_content_area()), m_name_label("name: "), m_elo_label("Elo: "),
@@ -76,13 +78,20 @@ bool InstallDialog::install()
         tell("The engine has no name", "Type the name under which the engine is to be installed.");
         return false;
     }
+    const std::optional<std::string> handicap = decimal_entry_text(m_handicap_entry.get_text());
+    if (!handicap) {
+        tell("The handicap is not a number",
+             "Type the percentage of time taken from the engine's clock in digits with at most one decimal sign, "
+             "such as 12.5, or leave it empty.");
+        return false;
+    }
     if (m_installed.contains(name) && !confirm_replace(name)) {
         return false;
     }
     EngineVariables record = *m_engine;
     record.set_name(name);
     record.set_elo(m_elo_entry.get_text());
-    record.set_handicap(m_handicap_entry.get_text());
+    record.set_handicap(*handicap);
     InstalledEngines updated = m_installed;
     updated.add(record);
     try {

@@ -25,6 +25,9 @@ public:
     // window: nothing changes) or the engine is installed (OK, -5). On OK:
     // - a name that is empty (blanks at its ends are dropped) is refused with
     //   a message, and the dialog stays open;
+    // - a handicap that is not a decimal number (a comma reads as the
+    //   decimal sign and is written as a point) is refused with a message,
+    //   and the dialog stays open;
     // - a name already installed is replaced only after the user confirms it
     //   (otherwise the dialog stays open for another name);
     // - the record, with the name, Elo and handicap as typed, is added to the

@@ -75,6 +75,8 @@ Level TimeControlPanel::get_time_control()
     return m_level;
 }
 
+std::string TimeControlPanel::refusal() const { return texts().refusal(); }
+
 void TimeControlPanel::set_time_control(Level level)
 {
     m_level = level;

@@ -26,6 +26,9 @@ public:
     // the selected kind's entries (TimeControlTexts::level_text: an entry
     // that holds no number gives 0). Never throws.
     Level get_time_control();
+    // Why get_time_control would not give what the user typed, in words for
+    // a message box; empty when it would (TimeControlTexts::refusal).
+    std::string refusal() const;
     // Selects the level's kind and shows its numbers (the increment exactly,
     // in seconds); the entries of the other kinds keep their texts.
     void set_time_control(Level level);

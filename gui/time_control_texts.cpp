@@ -1,5 +1,7 @@
 #include "gui/time_control_texts.h"
 
+#include "gui/decimal_entry.h"
+
 #include <cctype>
 
 namespace {
@@ -37,6 +39,13 @@ std::string count_word(const std::string& text)
         return "0";
     }
     return word;
+}
+
+// A refused increment keeps its word, which refusal() reports.
+std::string increment_word(const std::string& text)
+{
+    const std::optional<std::string> number = decimal_entry_text(text);
+    return number ? entry_word(*number) : entry_word(text);
 }
 
 }
@@ -100,8 +109,18 @@ std::string TimeControlTexts::level_text() const
     case fixed_movetime:
         return "fixed_movetime " + count_word(movetime);
     case sudden_death:
-        return "sudden_death 0 " + entry_word(sd_base) + " " + entry_word(sd_increment);
+        return "sudden_death 0 " + entry_word(sd_base) + " " + increment_word(sd_increment);
     default:
-        return "sessions " + count_word(moves) + " " + entry_word(base) + " " + entry_word(increment);
+        return "sessions " + count_word(moves) + " " + entry_word(base) + " " + increment_word(increment);
     }
+}
+
+std::string TimeControlTexts::refusal() const
+{
+    const std::string& typed = kind == sudden_death ? sd_increment : increment;
+    if (kind == fixed_depth || kind == fixed_nodes || kind == fixed_movetime || decimal_entry_text(typed)) {
+        return "";
+    }
+    return "The increment \"" + typed +
+           "\" is not a number of seconds. Type it in digits with at most one decimal sign, such as 2.5.";
 }

@@ -29,7 +29,13 @@ struct TimeControlTexts {
     // separators inside a word), an empty entry gives "0", and so does a
     // count (depth, nodes, move time, moves) that does not begin with a
     // number, so that no entry can shift or spoil the words of the others.
+    // An increment's decimal comma becomes a point ("2,5" gives "2.5").
     std::string level_text() const;
+    // Why the selected kind's entries make no time control, in words for the
+    // user; empty when they make one. Only an increment is refused: one that
+    // is not digits with at most one decimal sign, which Level would read
+    // only in part.
+    std::string refusal() const;
 };
 
 // A session time as the panel shows it: whole minutes ("10"), or minutes,

@@ -217,6 +217,7 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
         {"fixed nodes", {{1, "4000"}}, "fixed_nodes 4000", "5555:55", "go nodes 4000"},
         {"fixed movetime (ms)", {{2, "80"}}, "fixed_movetime 80", "5555:55", "go movetime 80"},
         {"sudden death", {{6, "0:04"}, {7, "0"}}, "sudden_death 0 0:4 0", "0:04", " winc 0 binc 0"},
+        {"sessions", {{3, "30"}, {4, "0:06"}, {5, "0,25"}}, "sessions 30 0:6 0.25", "0:06", " winc 250 binc 250  movestogo "},
         {"sessions", {{3, "30"}, {4, "0:06"}, {5, "0.5"}}, "sessions 30 0:6 0.5", "0:06", " winc 500 binc 500  movestogo "},
     };
     const std::string named = log().substr(log().rfind("-----> engine1name ") + 19);
@@ -248,7 +249,7 @@ TEST_F(ModesTest, StockfishAgainstTheUserWithEveryKindOfTimeControlAndInAnalysis
     ASSERT_TRUE(run_until([this] { return contains(engine_output(), "depth "); }, 20000));
     // Start thinking belongs to Human - computer alone.
     activate("StartThinking");
-    EXPECT_EQ(sent("go"), 6u);
+    EXPECT_EQ(sent("go"), 7u);
     activate("HumanHuman");
 }
 
@@ -537,6 +538,39 @@ TEST_F(ModesTest, AGameSavedWhilePlayedNamesItsPlayersAndTimeControl)
         EXPECT_EQ(contains(text, "[TimeControl \"fixed_depth 5\"]"), c.timed) << c.step << text;
         EXPECT_EQ(contains(text, "[TimeControl"), c.timed) << c.step << text;
     }
+}
+
+TEST_F(ModesTest, AnIncrementThatIsNoNumberIsRefusedInWordsAndTheDialogStaysOpen)
+{
+    const std::string level = probe->level();
+    const std::size_t levels = sent("level");
+    std::string refusal;
+    bool reopened = false;
+    answer_dialog("Time control", [&](Gtk::Dialog& dialog) {
+        find_all<Gtk::Entry>(dialog).at(5)->set_text("2.5.1");
+        answer_dialog("Message:", [&](Gtk::Dialog& box) {
+            refusal = dynamic_cast<Gtk::MessageDialog&>(box).property_text().get_value();
+            answer_dialog("Time control", [&](Gtk::Dialog& again) {
+                reopened = true;
+                again.response(Gtk::RESPONSE_CANCEL);
+            });
+            box.response(Gtk::RESPONSE_OK);
+        });
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    activate("TimeControl");
+    EXPECT_EQ(refusal, "Time control not changed");
+    EXPECT_TRUE(reopened);
+    EXPECT_EQ(probe->level(), level);
+    EXPECT_EQ(sent("level"), levels);
+}
+
+class GermanModesTest : public GermanSession<ModesTest> {};
+
+TEST_F(GermanModesTest, TheLevelLineToTheManagerWritesTheIncrementWithAPoint)
+{
+    time_control("sessions", {{5, "2.5"}});
+    EXPECT_EQ(sent("level sessions 40 0:10 2.5\n"), 1u) << log();
 }
 
 TEST_F(ModesTest, OpeningSuiteButtonNamesTheSuiteAndACancelRemovesIt)

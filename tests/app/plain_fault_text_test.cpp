@@ -1,4 +1,5 @@
 #include "app/plain_fault_text.h"
+#include "tests/support/scoped_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,14 @@ TEST(PlainFaultText, LeavesOutTheCodeThatPassedTheFaultOn)
     };
     for (const Worded& c : cases)
         EXPECT_EQ(plain_fault_text(c.fault), c.plain) << c.fault;
+}
+
+// Turkish case rules keep 'i' small: the English texts follow ASCII's.
+TEST(PlainFaultText, UpperCasesTheFirstLetterAsEnglishDoesInEveryLocale)
+{
+    torvane_test::ScopedLocale turkish("tr_TR.UTF-8");
+    ASSERT_TRUE(turkish.active()) << "tr_TR.UTF-8 is missing: scripts/setup generates it";
+    EXPECT_EQ(plain_fault_text("illegal move e2e5"), "Illegal move e2e5.");
 }
 
 TEST(PlainFaultText, NamesTheMoveAGameCannotBeReadAt)

@@ -606,6 +606,17 @@ TEST_F(TournamentTest, GamesLostAtTheFirstMoveAreInTheTournamentsFile)
     EXPECT_EQ(read_file("Torvane battles.pgn"), "");
 }
 
+class GermanTournamentTest : public GermanSession<TournamentTest> {};
+
+TEST_F(GermanTournamentTest, TheTournamentsFileWritesTheIncrementWithAPoint)
+{
+    std::ofstream("engines.cfg") << "name One\nfilename /bin/true\nprotocol uci\n\n"
+                                    "name Two\nfilename /bin/true\nprotocol uci\n\n";
+    tournament_dialog({"Comma", "1", "match", "", {"One", "Two"}, "", ""}, 1);
+    EXPECT_TRUE(contains(read_file("tournaments/Comma.trn"), "\nlevel sessions 40 0:10 0.1\n"))
+        << read_file("tournaments/Comma.trn");
+}
+
 TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
 {
     std::ofstream("engines.cfg") << "name One\nfilename /bin/true\nprotocol uci\n\n"

@@ -2,6 +2,8 @@
 
 #include "app/interface.h"
 #include "tests/gui/images_only_from_working_directory.h"
+#include "tests/gui/widget_test_support.h"
+#include "tests/support/scoped_locale.h"
 
 #include <gtest/gtest.h>
 #include <gtkmm/dialog.h>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,6 +162,29 @@ protected:
         WindowTest::SetUp();
         activate("Debug");
     }
+};
+
+// A window fixture in a German session: its decimal sign is a comma. GTK has
+// set the locale from the environment by then, so this one is set after it,
+// before the window is made, as GTK would set it from LC_ALL=de_DE.UTF-8.
+template <typename Fixture>
+class GermanSession : public Fixture {
+protected:
+    void SetUp() override
+    {
+        widget_test::start_gtk();
+        m_locale.emplace("de_DE.UTF-8");
+        ASSERT_TRUE(m_locale->active()) << "de_DE.UTF-8 is missing: scripts/setup generates it";
+        Fixture::SetUp();
+    }
+    void TearDown() override
+    {
+        Fixture::TearDown();
+        m_locale.reset();
+    }
+
+private:
+    std::optional<torvane_test::ScopedLocale> m_locale;
 };
 
 // How often part occurs in text (overlapping occurrences included).

@@ -1,4 +1,5 @@
 #include "engines/engine_variables.h"
+#include "tests/support/scoped_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -112,14 +113,20 @@ struct HandicapCase {
     const char* level;
     std::int64_t time_left;
     std::uint32_t increment;
+    const char* locale = "C";
 };
 
-void PrintTo(const HandicapCase& c, std::ostream* out) { *out << "handicap \"" << c.handicap << "\" " << c.level; }
+void PrintTo(const HandicapCase& c, std::ostream* out)
+{
+    *out << "handicap \"" << c.handicap << "\" " << c.level << " in " << c.locale;
+}
 
 class EngineVariablesHandicap : public ::testing::TestWithParam<HandicapCase> {};
 
 TEST_P(EngineVariablesHandicap, ScalesTheClockButNotTheLevel)
 {
+    torvane_test::ScopedLocale locale(GetParam().locale);
+    ASSERT_TRUE(locale.active()) << GetParam().locale << " is missing: scripts/setup generates it";
     EngineVariables ev;
     ev.set_handicap(GetParam().handicap);
     ev.set_level(Level(GetParam().level));
@@ -138,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, EngineVariablesHandicap,
                                            HandicapCase{"", "sessions 40 5 2", 300000, 2000},
                                            HandicapCase{"lots", "sessions 40 5 2", 300000, 2000},
                                            HandicapCase{"-20", "sessions 40 5 2", 300000, 2000},
-                                           HandicapCase{"10", "sudden_death 0 1 0.5", 54000, 450}));
+                                           HandicapCase{"10", "sudden_death 0 1 0.5", 54000, 450},
+                                           HandicapCase{"12.5", "sessions 40 5 2", 262500, 1750, "de_DE.UTF-8"}));
 
 TEST(EngineVariables, HandicapFraction)
 {

@@ -1,4 +1,5 @@
 #include "engines/level.h"
+#include "tests/support/scoped_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,8 @@ struct ParseCase {
 
 class LevelText : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(LevelText, ParsesAndPrints)
+void expect_parsed_and_printed(const ParseCase& c)
 {
-    const ParseCase& c = GetParam();
     Level level(c.text);
     EXPECT_EQ(level.get_type(), c.type);
     EXPECT_EQ(level.get_depth(), c.depth);
@@ -35,6 +35,16 @@ TEST_P(LevelText, ParsesAndPrints)
     EXPECT_EQ(level.to_string(), c.printed);
     Level reread(level.to_string());
     EXPECT_EQ(reread.to_string(), c.printed) << "the printed form reads back to itself";
+}
+
+TEST_P(LevelText, ParsesAndPrints) { expect_parsed_and_printed(GetParam()); }
+
+// The text goes to engines and into files, where a decimal comma is no number.
+TEST_P(LevelText, ParsesAndPrintsTheSameInADecimalCommaLocale)
+{
+    torvane_test::ScopedLocale german("de_DE.UTF-8");
+    ASSERT_TRUE(german.active()) << "de_DE.UTF-8 is missing: scripts/setup generates it";
+    expect_parsed_and_printed(GetParam());
 }
 
 constexpr std::uint32_t unlimited = 1073741824;

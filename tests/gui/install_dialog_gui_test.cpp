@@ -115,6 +115,20 @@ TEST_F(InstallDialogTest, AnEmptyNameIsRefusedAndCancelChangesNothing)
     EXPECT_EQ(m_stockfish.get_name(), "Stockfish 15.1");
 }
 
+TEST_F(InstallDialogTest, AHandicapWithADecimalCommaIsStoredWithAPointAndHalfANumberIsRefused)
+{
+    DialogScript script;
+    script.then<InstallDialog>(fill("Fish", "", "12.5.1"))
+        .then<Gtk::MessageDialog>([](Gtk::MessageDialog& message) {
+            EXPECT_EQ(message.property_text().get_value(), "The handicap is not a number");
+            message.response(Gtk::RESPONSE_OK);
+        })
+        .then<InstallDialog>(fill("Fish", "", " 12,5"));
+    InstallDialog dialog("Install engine", *m_parent, m_stockfish);
+    EXPECT_EQ(script.steps_left(), 0u);
+    EXPECT_EQ(read_back().engines().at("Fish").get_handicap(), "12.5");
+}
+
 TEST_F(InstallDialogTest, AnInstalledNameIsReplacedOnlyWhenTheUserSaysSo)
 {
     InstalledEngines before;

@@ -58,6 +58,7 @@ TEST(TimeControlTextsTest, EntriesGiveOneWordEach)
              Case{fixed_depth, "abc", "", "", "fixed_depth 0"},
              Case{sessions, "x40", "0:10", "0.1", "sessions 0 0:10 0.1"},     // no number: 0, the rest read
              Case{fixed_movetime, "-5ms", "", "", "fixed_movetime -5ms"},
+             Case{sessions, "40", "1", "2,5", "sessions 40 1 2.5"},            // decimal comma
          }) {
         TimeControlTexts texts;
         texts.kind = c.kind;
@@ -65,6 +66,19 @@ TEST(TimeControlTextsTest, EntriesGiveOneWordEach)
         texts.base = texts.sd_base = c.second;
         texts.increment = texts.sd_increment = c.third;
         EXPECT_EQ(texts.level_text(), c.text);
+    }
+}
+
+TEST(TimeControlTextsTest, RefusesAnIncrementThatWouldBeReadOnlyInPart)
+{
+    TimeControlTexts texts;
+    for (const char* increment : {"2.5.1", "2 5", "1,5s"}) {
+        texts.increment = increment;
+        EXPECT_NE(texts.refusal().find(increment), std::string::npos) << increment;
+    }
+    for (const char* increment : {"2,5", " .5 ", ""}) {
+        texts.increment = increment;
+        EXPECT_EQ(texts.refusal(), "") << increment;
     }
 }
 
