@@ -23,11 +23,27 @@ void move_into_test_home(const std::string& environment)
     }
 }
 
+// The tests compare the program's texts, GTK's and the system's (a dialog's
+// title, the reason a file could not be written) with English ones, so these
+// stay untranslated in every user's language; the rest of the user's locale,
+// its numbers above all, stays in force. LC_ALL would outrank LC_MESSAGES, so
+// its locale moves to LANG, and LANGUAGE is ignored with messages in C.
+void keep_messages_english()
+{
+    const char* all = std::getenv("LC_ALL");
+    if (all && *all && setenv("LANG", all, 1) != 0)
+        throw std::runtime_error("cannot set LANG");
+    unsetenv("LC_ALL");
+    if (setenv("LC_MESSAGES", "C", 1) != 0)
+        throw std::runtime_error("cannot set LC_MESSAGES");
+}
+
 }
 
 int main(int argc, char** argv)
 {
     move_into_test_home(TORVANE_TEST_ENVIRONMENT);
+    keep_messages_english();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
