@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
