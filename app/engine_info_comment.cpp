@@ -1,6 +1,9 @@
 #include "app/engine_info_comment.h"
 
-#include <cmath>
+#include "manager/elapsed_time_text.h"
+
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <sstream>
 
@@ -20,15 +23,40 @@ std::string default_format(double value)
 
 namespace {
 
-// "[%emt h:m:s]" for a search time above one second, else "".
-std::string elapsed_text(double milliseconds)
+// The comment's commands, in the order it writes them.
+enum Kind : std::size_t { eval, emt, acn, nps, depth, kinds };
+constexpr std::array<const char*, kinds> kind_names = {"eval", "emt", "acn", "nps", "depth"};
+
+// The value of each command; empty where the comment has none.
+using Parts = std::array<std::string, kinds>;
+
+// The pending comment is only ever written by comment_text, so it reads
+// back as a run of "[%KIND VALUE]" commands.
+Parts parts_of(const std::string& comment)
 {
-    if (!(milliseconds > 1000))
-        return "";
-    const auto hours = static_cast<std::int64_t>(milliseconds / 3600000);
-    const auto minutes = static_cast<std::int64_t>(milliseconds / 60000) - 60 * hours;
-    const double seconds = std::round(milliseconds / 1000 - 3600.0 * hours - 60.0 * minutes);
-    return "[%emt " + std::to_string(hours) + ":" + std::to_string(minutes) + ":" + default_format(seconds) + "]";
+    Parts parts;
+    for (std::size_t open = comment.find("[%"); open != std::string::npos; open = comment.find("[%", open + 1)) {
+        const std::size_t blank = comment.find(' ', open);
+        const std::size_t close = comment.find(']', open);
+        if (blank == std::string::npos || close == std::string::npos || close < blank)
+            continue;
+        const std::string name = comment.substr(open + 2, blank - open - 2);
+        for (std::size_t kind = 0; kind < kinds; ++kind) {
+            if (name == kind_names[kind])
+                parts[kind] = comment.substr(blank + 1, close - blank - 1);
+        }
+    }
+    return parts;
+}
+
+std::string comment_text(const Parts& parts)
+{
+    std::string text;
+    for (std::size_t kind = 0; kind < kinds; ++kind) {
+        if (!parts[kind].empty())
+            text += std::string("[%") + kind_names[kind] + " " + parts[kind] + "]";
+    }
+    return text;
 }
 
 }
@@ -36,12 +64,8 @@ std::string elapsed_text(double milliseconds)
 void fold_engine_info(std::string& pending, const std::string& info, bool white)
 {
     std::istringstream in(info);
-    std::string eval;
-    std::string mate;
-    std::string elapsed;
-    std::string depth;
-    std::int64_t nodes = 0;
-    std::int32_t nps = 0;
+    Parts line;
+    bool afresh = false;
     std::string word;
     while (in >> word) {
         if (word == "score") {
@@ -51,48 +75,37 @@ void fold_engine_info(std::string& pending, const std::string& info, bool white)
                 double centipawns = 0;
                 if (!(in >> centipawns))
                     break;
-                eval = "[%eval " + default_format((white ? centipawns : -centipawns) / 100) + "]";
+                if (line[eval].empty() || line[eval][0] != '#')
+                    line[eval] = default_format((white ? centipawns : -centipawns) / 100);
             } else if (kind == "mate") {
-                if (white) {
-                    std::string moves;
-                    if (!(in >> moves))
-                        break;
-                    mate = "[%eval #" + moves + "]";
-                } else {
-                    std::int64_t moves = 0;
-                    if (!(in >> moves))
-                        break;
-                    mate = "[%eval #" + std::to_string(-moves) + "]";
-                }
-            } else {
-                pending.clear();
+                std::int64_t moves = 0;
+                if (!(in >> moves))
+                    break;
+                line[eval] = "#" + std::to_string(white ? moves : -moves);
             }
+            afresh = true;
         } else if (word == "time") {
             double milliseconds = 0;
             if (!(in >> milliseconds))
                 break;
-            elapsed = elapsed_text(milliseconds);
-        } else if (word == "nodes") {
-            if (!(in >> nodes))
+            if (milliseconds > 1000)
+                line[emt] = elapsed_time_text(milliseconds);
+        } else if (word == "nodes" || word == "nps") {
+            std::int64_t count = 0;
+            if (!(in >> count))
                 break;
-        } else if (word == "nps") {
-            if (!(in >> nps))
-                break;
+            if (count > 0)
+                line[word == "nodes" ? acn : nps] = std::to_string(count);
         } else if (word == "depth") {
-            in >> depth;
+            in >> line[depth];
         } else if (word == "hashfull") {
             in >> word;
         }
     }
-    if (!eval.empty())
-        pending = eval;
-    if (!mate.empty())
-        pending = mate;
-    pending += elapsed;
-    if (nodes > 0)
-        pending += "[%acn " + std::to_string(nodes) + "]";
-    if (nps > 0)
-        pending += "[%nps " + std::to_string(nps) + "]";
-    if (!depth.empty())
-        pending += "[%depth " + depth + "]";
+    Parts parts = afresh ? Parts() : parts_of(pending);
+    for (std::size_t kind = 0; kind < kinds; ++kind) {
+        if (!line[kind].empty())
+            parts[kind] = line[kind];
+    }
+    pending = comment_text(parts);
 }

@@ -13,9 +13,12 @@ bool info_line_is_shown(const std::string& info);
 
 // Folds one info line into the side's pending comment. A line with a score
 // starts the comment afresh with its "[%eval" (scores are from White's view:
-// Black's are negated); the other parts are appended. A "score" of another
-// kind than "cp" or "mate" empties the comment. Reading stops at the first
-// value that is not a number where one is needed.
+// Black's are negated); a line without one gives each kind it reports its
+// latest value, so the comment holds every kind at most once, in the order
+// above. A "score" of another kind than "cp" or "mate" empties the comment.
+// Times of a second or less, and node counts and rates of zero, add
+// nothing. Reading stops at the first value that is not a number where one
+// is needed.
 void fold_engine_info(std::string& pending, const std::string& info, bool white);
 
 // A number in the stream's default format (at most six significant digits,

@@ -1,6 +1,7 @@
 #include "manager/analysis_comment.h"
 
-#include <cmath>
+#include "manager/elapsed_time_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <sstream>
@@ -35,15 +36,6 @@ std::string pawns_text(double centipawns, bool white_engine)
     return out.str();
 }
 
-// Hours, minutes and seconds of a time in milliseconds, rounded to the
-// nearest second first, so that 59.6 s reads "0:1:0" and never "0:0:60".
-std::string elapsed_text(double milliseconds)
-{
-    const auto seconds = static_cast<std::int64_t>(std::llround(milliseconds / 1000));
-    return std::to_string(seconds / 3600) + ":" + std::to_string(seconds / 60 % 60) + ":" +
-           std::to_string(seconds % 60);
-}
-
 bool lacks(const std::string& comment, const char* name) { return comment.find(name) == std::string::npos; }
 
 }
@@ -72,7 +64,7 @@ void update_analysis_comment(std::string& comment, const std::string& info, bool
             }
         } else if (word == "time") {
             if (const auto ms = next_number<double>(in); ms && *ms > 1000) {
-                elapsed = "[%emt " + elapsed_text(*ms) + "]";
+                elapsed = "[%emt " + elapsed_time_text(*ms) + "]";
             }
         } else if (word == "nodes") {
             nodes = next_number<std::int64_t>(in).value_or(nodes);

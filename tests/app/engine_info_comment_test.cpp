@@ -28,6 +28,15 @@ TEST(EngineInfoComment, BuildsThePendingCommentFromInfoLines)
         {"[%eval 1]", " score lowerbound", true, ""},
         {"[%eval 1]", " hashfull 500 depth 6", true, "[%eval 1][%depth 6]"},
         {"", " depth 5 nodes abc depth 9", true, "[%depth 5]"},
+        // Lines without a score give each kind its latest value, once.
+        {"[%eval -3.52][%acn 298982][%depth 9]", " depth 9 nodes 361987 nps 900 time 1500", true,
+         "[%eval -3.52][%emt 0:0:2][%acn 361987][%nps 900][%depth 9]"},
+        {"[%eval 1][%emt 0:0:4][%depth 16]", " depth 17 currmove e2e4 time 6000", false,
+         "[%eval 1][%emt 0:0:6][%depth 17]"},
+        // The seconds' rounding carries into the minutes and hours.
+        {"", " time 299980", true, "[%emt 0:5:0]"},
+        {"", " time 119600", false, "[%emt 0:2:0]"},
+        {"", " time 3599600", true, "[%emt 1:0:0]"},
     };
     for (const Case& c : cases) {
         std::string pending = c.before;
