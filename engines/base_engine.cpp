@@ -100,9 +100,12 @@ std::optional<std::string> BaseEngine::option_command(const Option& option) cons
     return "option " + name + "=" + value;
 }
 
-void BaseEngine::send_options(const std::map<std::string, Option>& options) { send_lines(store_options(options)); }
+void BaseEngine::send_options(const std::map<std::string, Option>& options)
+{
+    send_option_lines(store_options(options));
+}
 
-void BaseEngine::set_enginevariables(const EngineVariables& ev) { send_lines(store_enginevariables(ev)); }
+void BaseEngine::set_enginevariables(const EngineVariables& ev) { send_option_lines(store_enginevariables(ev)); }
 
 std::vector<std::string> BaseEngine::store_options(const std::map<std::string, Option>& options)
 {
@@ -118,7 +121,25 @@ std::vector<std::string> BaseEngine::store_options(const std::map<std::string, O
     return lines;
 }
 
-void BaseEngine::send_lines(const std::vector<std::string>& lines)
+std::vector<std::string> BaseEngine::store_changed_options(const std::map<std::string, Option>& options)
+{
+    const std::map<std::string, Option> before = m_ev->get_options();
+    std::vector<std::string> lines;
+    for (const auto& [key, option] : options) {
+        const auto old = before.find(key);
+        const bool same = old != before.end() && old->second.get_name() == option.get_name() &&
+                          old->second.get_value() == option.get_value();
+        // A button has no value to compare: its press mark decides.
+        if (same && option.get_type() != "button")
+            continue;
+        if (const auto command = option_command(option))
+            lines.push_back(*command);
+    }
+    store_options(options);
+    return lines;
+}
+
+void BaseEngine::send_option_lines(const std::vector<std::string>& lines)
 {
     for (const std::string& line : lines)
         send(line);

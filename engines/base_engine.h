@@ -33,6 +33,10 @@ public:
     // How many analysis lines of the engine may wait for the driver thread;
     // older ones are dropped.
     static constexpr std::size_t waiting_info_limit = 100;
+    // What the engine is doing (EngineVariables' state).
+    static constexpr int idle = 0;
+    static constexpr int thinking = 2;
+    static constexpr int pondering = 3;
 
     BaseEngine();
     BaseEngine(const BaseEngine&) = delete;
@@ -122,11 +126,17 @@ public:
     // The two halves of send_options, for an owner that guards the settings
     // with a lock that must not be held across pipe writes: store_options
     // stores (and consumes button presses) and returns the lines to send;
-    // send_lines writes them.
+    // send_option_lines writes them.
     std::vector<std::string> store_options(const std::map<std::string, Option>& options);
+    // As store_options, but returns only the lines of what changed: options
+    // the engine did not have, options whose value differs from the stored
+    // one, and pressed buttons.
+    std::vector<std::string> store_changed_options(const std::map<std::string, Option>& options);
     // set_enginevariables without the writes: returns the lines to send.
     std::vector<std::string> store_enginevariables(const EngineVariables& ev);
-    void send_lines(const std::vector<std::string>& lines);
+    // Writes option lines to the engine, in order. A protocol that must not
+    // hear them during a search holds them until the engine has answered.
+    virtual void send_option_lines(const std::vector<std::string>& lines);
 
 protected:
     // The thread frame both drivers share; name is used in error texts.
@@ -147,10 +157,6 @@ protected:
     void debug_line(const std::string& text);
     int state() const;
     void set_state(int state);
-
-    static constexpr int idle = 0;
-    static constexpr int thinking = 2;
-    static constexpr int pondering = 3;
 
     EngineVariables* m_ev;
 

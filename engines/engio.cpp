@@ -117,6 +117,18 @@ void Engio::open_log(const std::string& name)
     m_log.open(name, std::ios::out | std::ios::app);
 }
 
+void Engio::reopen_log()
+{
+    std::string name;
+    {
+        std::lock_guard lock(m_log_mutex);
+        name = m_logfilename;
+    }
+    if (!name.empty()) {
+        open_log(name);
+    }
+}
+
 void Engio::log(const std::string& message)
 {
     if (!m_debug) {
@@ -141,6 +153,10 @@ void Engio::spawn_engine(const std::string& path)
 {
     m_crashed = false;
     m_quit = false;
+    // quit closed the log of the process before; a new one logs on.
+    if (m_debug) {
+        reopen_log();
+    }
     log("   Engio::spawn_engine(" + path + ")");
     if (m_spawned) {
         throw std::logic_error(

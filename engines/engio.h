@@ -72,6 +72,8 @@ public:
 
 private:
     void log(const std::string& message);
+    // Opens the last log file again (quit closes it).
+    void reopen_log();
     void close_log();
     bool write_all(const std::string& bytes);
     void forward(std::string line, std::size_t position_in_batch);

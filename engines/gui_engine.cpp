@@ -25,7 +25,7 @@ void guarded(const char* what, Body body)
 
 }
 
-GuiEngine::GuiEngine() : m_protocol(0), m_number(0), m_token(BaseEngine::no_token)
+GuiEngine::GuiEngine() : m_protocol(0), m_number(0), m_token(BaseEngine::no_token), m_debug(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
@@ -62,8 +62,9 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     empty_handshake_queue();
     m_engio.reset_flags();
     m_engio.set_cvtrio(m_cvt);
-    m_engio.set_debug(false);
     m_engio.set_number(number);
+    // With logging on, the log begins with the start and the handshakes.
+    m_engio.set_debug(m_debug);
     m_engio.spawn_engine(path);
 
     EngineVariables detected;
@@ -303,7 +304,7 @@ void GuiEngine::set_enginevariables(const EngineVariables& ev)
         std::lock_guard lock(m_settings_mutex);
         lines = m_peng->store_enginevariables(ev);
     }
-    m_peng->send_lines(lines);
+    m_peng->send_option_lines(lines);
 }
 
 void GuiEngine::set_options(const std::map<std::string, Option>& options)
@@ -314,9 +315,9 @@ void GuiEngine::set_options(const std::map<std::string, Option>& options)
     std::vector<std::string> lines;
     {
         std::lock_guard lock(m_settings_mutex);
-        lines = m_peng->store_options(options);
+        lines = m_peng->store_changed_options(options);
     }
-    m_peng->send_lines(lines);
+    m_peng->send_option_lines(lines);
 }
 
 bool GuiEngine::engine_running() const { return m_peng && m_peng->engine_running(); }
@@ -397,7 +398,13 @@ std::string GuiEngine::get_elo() const
 
 bool GuiEngine::is_running() const { return engine_running(); }
 
-void GuiEngine::set_debug(bool on) { m_engio.set_debug(on); }
+void GuiEngine::set_debug(bool on)
+{
+    m_debug = on;
+    if (m_number >= 1) {
+        m_engio.set_debug(on);
+    }
+}
 
 void GuiEngine::set_opponent_time(std::uint64_t ms) { m_ev.set_opponent_time(ms); }
 

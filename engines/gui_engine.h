@@ -79,7 +79,9 @@ public:
     // Takes the identity and option values from ev and sends the options;
     // the settings lock is not held while the lines are written.
     void set_enginevariables(const EngineVariables& ev);
-    // Stores the options and sends them to the engine, as set_enginevariables.
+    // Stores the options and sends the engine those that changed (see
+    // BaseEngine::store_changed_options), without the settings lock; a UCI
+    // engine hears them once it no longer searches.
     void set_options(const std::map<std::string, Option>& options);
     bool engine_running() const;
     bool engine_crashed() const;
@@ -107,11 +109,13 @@ public:
     bool is_running() const;
 
     // These work on the owner's own record and need no driver.
-    // Switches the engine's log file ("engine<number>.log") on or off.
+    // Switches the engine's log file ("engine<number>.log") on or off; set
+    // before load, the log holds every line from the engine's start on,
+    // the protocol handshakes included. Kept across reloads.
     void set_debug(bool on);
     void set_opponent_time(std::uint64_t ms);
     std::uint64_t peek_opponent_time() const;
-    // 0 idle, 2 thinking, 3 pondering.
+    // BaseEngine::idle, thinking or pondering.
     int get_state() const;
     // False when an xboard engine asked to be restarted between games.
     bool get_reuse() const;
@@ -136,6 +140,7 @@ private:
     std::string m_filename;
     int m_number;
     std::uint64_t m_token;
+    bool m_debug;
     // Guards m_ev's settings (names, options, level, colour) and the driver
     // pointer between the thread that drives the engine and threads that
     // copy the settings.

@@ -139,6 +139,23 @@ Move UciEngine::coordinate_to_move(const std::string& text)
     return m_position.convert_to_move(text);
 }
 
+void UciEngine::send_option_lines(const std::vector<std::string>& lines)
+{
+    std::lock_guard lock(m_search_mtx);
+    m_waiting_options.insert(m_waiting_options.end(), lines.begin(), lines.end());
+    if (m_searches.empty())
+        send_waiting_options();
+    else if (!lines.empty())
+        debug_line(" options wait for the engine's answer");
+}
+
+void UciEngine::send_waiting_options()
+{
+    for (const std::string& line : m_waiting_options)
+        send(line);
+    m_waiting_options.clear();
+}
+
 std::string UciEngine::position_line() const
 {
     const std::string moves = m_position.moves_text();
@@ -209,6 +226,7 @@ void UciEngine::drop_searches()
     m_searches.clear();
     m_ponder_fen.clear();
     update_state();
+    send_waiting_options();
     m_answered.notify_all();
 }
 
@@ -260,6 +278,8 @@ std::optional<std::string> UciEngine::handle_bestmove(const std::string& line)
     const Search answered = m_searches.front();
     m_searches.pop_front();
     update_state();
+    if (m_searches.empty())
+        send_waiting_options();
     m_answered.notify_all();
     if (answered.stopped || answered.ponder)
         return std::nullopt;

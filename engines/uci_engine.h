@@ -38,6 +38,11 @@ public:
     // afterwards.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
+    // Engines may ignore "setoption" during a search: while one is running
+    // or awaits its answer the lines wait, and go out, in order, as soon as
+    // the engine has answered its last search, before that answer is
+    // forwarded.
+    void send_option_lines(const std::vector<std::string>& lines) override;
 
 protected:
     // "info" lines pass only while the oldest search not yet answered runs
@@ -66,6 +71,7 @@ private:
     // Forgets every search (no answer will come): clocks stopped, idle.
     void drop_searches();
     std::optional<std::string> handle_bestmove(const std::string& line);
+    void send_waiting_options();
     void start_pondering(const std::string& best, const std::string& reply);
 
     mutable std::mutex m_search_mtx;
@@ -80,4 +86,6 @@ private:
     // The position a ponder search runs on; a go on it is a ponder hit.
     std::string m_ponder_fen;
     std::deque<Search> m_searches;
+    // Option lines held back until no search runs.
+    std::vector<std::string> m_waiting_options;
 };

@@ -12,10 +12,10 @@ std::unique_ptr<GuiEngine> start_engine(int slot, const std::string& path, int p
                                         const EngineSettings& settings, const std::string& caller)
 {
     auto started = std::make_unique<GuiEngine>();
+    started->set_debug(settings.debug);
     try {
         started->load(slot, path, protocol, queue);
         if (started->engine_running()) {
-            started->set_debug(settings.debug);
             started->set_logstream(settings.log);
             started->set_ponder(settings.ponder);
             started->set_level(settings.level);

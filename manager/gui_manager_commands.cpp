@@ -159,7 +159,18 @@ void GuiManager::command_setoption(CommandWords& words)
     if (entry->second.get_type() == "button") {
         entry->second.set_changed(true);
     }
+    // An analysing engine would hear the option only when the analysis
+    // ends: it is stopped, set, and set to the same position again, so the
+    // change shows at once.
+    const bool analysing = m_mode == GuiManagerMode::analysis && engine1->get_state() == BaseEngine::thinking;
+    if (analysing) {
+        engine1->stop();
+    }
     engine1->set_options(options);
+    if (analysing) {
+        engine1->set_position(m_position);
+        engine1->go_infinite();
+    }
 }
 
 void GuiManager::command_new()

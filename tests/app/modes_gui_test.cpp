@@ -164,6 +164,8 @@ TEST_F(ModesTest, StockfishThroughTheEngineMenuOptionsInstallAndLoadInstalled)
     activate("Engine1_options");
     ASSERT_TRUE(run_until([this] { return contains(read_file("engine1.log"), "engine <- setoption name Hash value 32"); }));
     EXPECT_TRUE(contains(read_file("engine1.log"), "engine <- setoption name Clear Hash"));
+    // Each change reaches the engine as its one line, and nothing else is resent.
+    EXPECT_EQ(count(read_file("engine1.log"), "engine <- setoption"), 2u);
     lines = log();
     EXPECT_EQ(count(lines, "--> 0 setoption"), 2u);
     EXPECT_LT(lines.find("0 setoption name Clear Hash value \n"), lines.find("0 setoption name Hash value 32\n"));

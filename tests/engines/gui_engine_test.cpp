@@ -3,6 +3,7 @@
 #include "engines/protocol_detection.h"
 #include "tests/engines/engine_receiver.h"
 #include "tests/engines/scripted_engine.h"
+#include "tests/engines/temp_working_dir.h"
 #include "tests/support/peer_programs.h"
 
 #include <gtest/gtest.h>
@@ -358,10 +359,18 @@ TEST(GuiEngineLoad, AutodetectStartsAnEngineThatExitsOnUciAgain)
     std::string quitter = torvane_test::write_scripted_engine(dir, "quitter", R"(    uci) echo 'Error (unknown command): uci'; exit 1 ;;
     protover*) echo 'feature myname="Quitter 1.0" usermove=1 done=1' ;;
     usermove*) echo 'move e7e5' ;;)");
+    torvane_test::TempWorkingDir working_dir;
     EngineReceiver manager;
     GuiEngine owner;
+    owner.set_debug(true);
     owner.load(1, quitter, protocol_autodetect, manager.trio());
     EXPECT_TRUE(owner.engine_running());
+    // The log holds both starts and both handshakes.
+    const std::string log = torvane_test::TempWorkingDir::read_file("engine1.log");
+    for (const char* line : {"engine <- uci\n", "engine -> Error (unknown command): uci\n", "engine <- xboard\n",
+                             "engine <- protover 2\n", "engine -> feature myname"}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
+    }
     EXPECT_FALSE(owner.is_uci());
     EXPECT_EQ(owner.copy_enginevariables().get_protocol(), protocol_xboard_v2);
     EXPECT_EQ(owner.get_idname(), "Quitter 1.0");
@@ -388,7 +397,7 @@ TEST(GuiEngineLoad, AutodetectStartsAnEngineThatExitsOnUciAgain)
 // bound; meanwhile the window's thread still reads the settings at once.
 struct SettingsWrite {
     const char* name;
-    void (*write)(GuiEngine& owner, const std::map<std::string, Option>& options);
+    void (*write)(GuiEngine& owner, std::map<std::string, Option> options);
 };
 
 void PrintTo(const SettingsWrite& c, std::ostream* out) { *out << c.name; }
@@ -432,11 +441,14 @@ TEST_P(GuiEngineSettingsWrite, LeavesTheSettingsReadableWhileThePipeIsFull)
 INSTANTIATE_TEST_SUITE_P(
     Calls, GuiEngineSettingsWrite,
     testing::Values(SettingsWrite{"set_options",
-                                  [](GuiEngine& owner, const std::map<std::string, Option>& options) {
+                                  [](GuiEngine& owner, std::map<std::string, Option> options) {
+                                      // Only changed values are sent.
+                                      for (auto& entry : options)
+                                          entry.second.set_value(std::string(30000, 'w'));
                                       owner.set_options(options);
                                   }},
                     SettingsWrite{"set_enginevariables",
-                                  [](GuiEngine& owner, const std::map<std::string, Option>&) {
+                                  [](GuiEngine& owner, std::map<std::string, Option>) {
                                       owner.set_enginevariables(owner.copy_enginevariables());
                                   }}),
     [](const testing::TestParamInfo<SettingsWrite>& info) { return std::string(info.param.name); });

@@ -254,6 +254,22 @@ TEST(UciEngine, PonderHitSendsOnlyPonderhit)
     EXPECT_TRUE(harness->wait_state(idle));
 }
 
+// Engines may ignore options during a search, pondering included: they wait
+// for the answer and reach the engine before it is passed on.
+TEST(UciEngine, OptionsWaitUntilTheEngineHasAnswered)
+{
+    auto harness = pondering_engine("g1f3");
+    BaseEngine& engine = harness->driver();
+    engine.send_option_lines({"setoption name Hash value 64"});
+    EXPECT_TRUE(harness->received().empty());
+    engine.set_position(position_after(start_fen, "e2e4 e7e5"));
+    engine.go();
+    EXPECT_EQ(best_answer(*harness), "bestmove g1f3");
+    EXPECT_EQ(harness->received(), (Lines{"ponderhit", "setoption name Hash value 64"}));
+    engine.send_option_lines({"setoption name Style value Risky"});
+    EXPECT_EQ(harness->received(), (Lines{"setoption name Style value Risky"}));
+}
+
 TEST(UciEngine, PonderMissStopsThePonderSearchAndIgnoresItsAnswer)
 {
     // b1c3 answers the stopped ponder search; g1f3 answers the real one.

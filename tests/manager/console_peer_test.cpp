@@ -47,7 +47,7 @@ TEST(ConsolePeers, LoadsStockfishAndFairymaxAndLeavesNoProcessOnQuit)
     }
 }
 
-TEST(ConsolePeers, ClearHashButtonReachesStockfish)
+TEST(ConsolePeers, ClearHashButtonReachesStockfishAsItsOnlyOptionLine)
 {
     ConsoleSession console;
     console.send("0 debug true");
@@ -57,7 +57,10 @@ TEST(ConsolePeers, ClearHashButtonReachesStockfish)
     console.lines_until("quit", 20s);
     ASSERT_EQ(console.wait_exit(10s), 0);
     const std::string sent = console.read_file("engine1.log");
+    // The one option changed is the one line sent; the log began at the handshake.
     EXPECT_NE(sent.find("engine <- setoption name Clear Hash\n"), std::string::npos) << sent;
+    EXPECT_EQ(sent.find("engine <- setoption"), sent.rfind("engine <- setoption")) << sent;
+    EXPECT_LT(sent.find("engine <- uci\n"), sent.find("engine -> uciok")) << sent;
 }
 
 }

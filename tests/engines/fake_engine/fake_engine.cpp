@@ -60,6 +60,9 @@
 //                        "g NS" for each search it is asked for and "m NS" for
 //                        each move it sends (for timing the program between
 //                        an engine's move and the next search)
+// Options: a "setoption" takes effect only while no search runs (some
+// engines ignore it during one); every UCI "go" after the first option set
+// says "info string options NAME=VALUE ..." with the values it works with.
 // Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
 // one of the malformed outputs below; "finish" completes "emit partial".
 #include "core/chess_position.h"
@@ -75,6 +78,7 @@
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -95,6 +99,8 @@ int g_delay_ms = 500;
 bool g_xboard = false;
 bool g_force = false;
 bool g_waiting = false;
+// Option values taken from "setoption", by name.
+std::map<std::string, std::string> g_options;
 int g_searches = 0;
 // The game as the engine follows it in the modes legal and crash_after.
 ChessPosition g_position;
@@ -517,6 +523,28 @@ bool looks_like_move(const std::string& word)
            word[1] <= '8' && word[2] >= 'a' && word[2] <= 'h' && word[3] >= '1' && word[3] <= '8';
 }
 
+// "name NAME value VALUE", the words after "setoption".
+void set_option(const std::string& rest)
+{
+    const std::size_t value = rest.find(" value ");
+    if (rest.rfind("name ", 0) != 0 || value == std::string::npos || g_waiting) {
+        return;
+    }
+    g_options[rest.substr(5, value - 5)] = rest.substr(value + 7);
+}
+
+void report_options()
+{
+    if (g_xboard || g_options.empty()) {
+        return;
+    }
+    std::string text = "info string options";
+    for (const auto& [name, value] : g_options) {
+        text += " " + name + "=" + value;
+    }
+    say(text);
+}
+
 // Handles one command; returns false when the engine is to exit.
 bool handle(const std::string& line)
 {
@@ -560,7 +588,10 @@ bool handle(const std::string& line)
         for (std::string limit; limits >> limit;) {
             open_ended = open_ended || (!g_xboard && (limit == "ponder" || limit == "infinite"));
         }
+        report_options();
         search(open_ended);
+    } else if (command == "setoption") {
+        set_option(rest);
     } else if (command == "stop" || command == "ponderhit" || command == "?") {
         end_waiting_search();
     } else if (command == "force") {
