@@ -102,7 +102,7 @@ TEST(ConsoleEngines, OptionsReachTheEngineOnceAndInTimeAndTheLogHoldsTheHandshak
 {
     ConsoleSession console;
     console.send("0 debug true");
-    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine("fake_engine_options"));
     console.send("0 setoption name Clear Hash value");
     console.send("0 setoption name Hash value 64\n");
     console.send("0 setoption name Style value   Very  Risky  ");

@@ -41,6 +41,9 @@
 //                 cannot read is one it will not play
 //   quiet         sends no analysis line before its moves
 //   null_move     answers every UCI search with "bestmove 0000"
+//   options       takes a "setoption" only while no search runs (as some
+//                 engines do) and begins every UCI search with "info string
+//                 options NAME=VALUE ..." for the values it works with
 //   flood         once the handshake is over, writes analysis lines without
 //                 end (in blocks of 200, between reading its input), whether
 //                 it searches or not
@@ -60,9 +63,6 @@
 //                        "g NS" for each search it is asked for and "m NS" for
 //                        each move it sends (for timing the program between
 //                        an engine's move and the next search)
-// Options: a "setoption" takes effect only while no search runs (some
-// engines ignore it during one); every UCI "go" after the first option set
-// says "info string options NAME=VALUE ..." with the values it works with.
 // Test commands (any protocol): "echo TEXT" prints TEXT; "emit KIND" prints
 // one of the malformed outputs below; "finish" completes "emit partial".
 #include "core/chess_position.h"
@@ -535,7 +535,7 @@ void set_option(const std::string& rest)
 
 void report_options()
 {
-    if (g_xboard || g_options.empty()) {
+    if (g_xboard || !has_mode("options")) {
         return;
     }
     std::string text = "info string options";
