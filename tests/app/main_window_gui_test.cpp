@@ -76,7 +76,7 @@ TEST_F(WindowTest, AppliesMovesCommentsClocksNamesAndArrows)
     EXPECT_EQ(probe->fen(), "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 2");
     const std::string pgn = probe->pgn();
     EXPECT_NE(pgn.find("1.e4 {[%eval 0.25][%emt 0:0:5][%acn 900][%nps 800][%depth 12][%time 5432]}\n"
-                       "1...e5 {[%eval #-3][%depth 3][%depth 4]} *"),
+                       "1...e5 {[%eval #-3][%depth 4]} *"),
               std::string::npos)
         << pgn;
     EXPECT_EQ(probe->game().get_tag("ECO"), "C20");
