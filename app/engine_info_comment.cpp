@@ -81,7 +81,8 @@ void fold_engine_info(std::string& pending, const std::string& info, bool white)
                 std::int64_t moves = 0;
                 if (!(in >> moves))
                     break;
-                line[eval] = "#" + std::to_string(white ? moves : -moves);
+                line[eval] = std::to_string(white ? moves : -moves);
+                line[eval].insert(line[eval].begin(), '#');
             }
             afresh = true;
         } else if (word == "time") {
