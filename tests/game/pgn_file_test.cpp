@@ -164,6 +164,17 @@ TEST(PgnFile, GameCountsReadableGames)
     EXPECT_EQ(file.game(3), "");
 }
 
+// The text of listed game n, or for a damaged game the text up to the damage
+// and, after "|", why it is damaged.
+std::string listed_text(PgnFile& file, int n)
+{
+    try {
+        return file.listed_game(n);
+    } catch (const pgn_error& damaged) {
+        return damaged.text() + "|" + damaged.reason();
+    }
+}
+
 TEST(PgnFile, ListedGameCountsLikeTheGameList)
 {
     const std::string bytes = "\xEF\xBB\xBF[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n"
@@ -173,15 +184,16 @@ TEST(PgnFile, ListedGameCountsLikeTheGameList)
     PgnFile file;
     file.open(write_temp_file("listed.pgn", bytes));
     std::vector<std::string> events;
-    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file))
-        events.push_back(header.front().second);
+    for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
+        events.push_back(header->front().second);
     ASSERT_EQ(events, (std::vector<std::string>{"1", "2", "3", "4"}));
-    EXPECT_EQ(file.listed_game(1), "[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n");
-    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
-    EXPECT_EQ(file.listed_game(3), "[Event \"3\"]\n\n1. c4 *\n\n");
-    EXPECT_EQ(file.listed_game(4), "[Event \"4\"]\n\n1. b3 *\n\n");
-    EXPECT_EQ(file.listed_game(5), "");
-    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
+    const std::string damaged = "[Event \"2\"]\n\n1. d4 ?????\n\n|a byte above 127 stands between the moves";
+    EXPECT_EQ(listed_text(file, 1), "[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(listed_text(file, 2), damaged);
+    EXPECT_EQ(listed_text(file, 3), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(listed_text(file, 4), "[Event \"4\"]\n\n1. b3 *\n\n");
+    EXPECT_EQ(listed_text(file, 5), "");
+    EXPECT_EQ(listed_text(file, 2), damaged);
     EXPECT_EQ(file.next_game(), "[Event \"3\"]\n\n1. c4 *\n\n");
     // The reader itself still skips the damaged game.
     EXPECT_EQ(file.game(3), "[Event \"4\"]\n\n1. b3 *\n\n");
@@ -282,8 +294,8 @@ std::string list_of(const std::string& bytes)
     PgnFile file;
     file.open(write_temp_file("list.pgn", bytes));
     std::string out;
-    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file)) {
-        for (const auto& [key, value] : header)
+    for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file)) {
+        for (const auto& [key, value] : *header)
             out += key + "=" + value + ";";
         out += "\n";
     }
@@ -330,20 +342,27 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"TwoTagsOnALine", "[White \"A\"] [Black \"B\"]\n", "White=A Black B;\n"},
         HeaderCase{"EscapedQuotes", "[White \"The \\\"Best\\\"\"]\n", "White=The 'Best';\n"},
         HeaderCase{"CaseCounts", "[event \"e\"]\n[Event \"E\"]\n", "Event=E;\n"},
-        HeaderCase{"NextNeedsEvent", roster_game + "[Site \"x\"]\n\n*\n\n" + roster_game, roster_list + roster_list},
-        HeaderCase{"LastLineWithoutLineFeed", roster_game + "[Event \"cut\"]", roster_list}));
+        HeaderCase{"GameWithoutEvent", roster_game + "[Site \"x\"]\n\n*\n\n" + roster_game,
+                   roster_list + "Site=x;\n" + roster_list},
+        HeaderCase{"WhiteFirst", "[Event \"1\"]\n\n*\n\n[White \"W\"]\n[Black \"B\"]\n[Event \"E\"]\n\n*\n",
+                   "Event=1;\nWhite=W;Black=B;Event=E;\n"},
+        HeaderCase{"NoEventTags", "{[intro]}\n[ECO \"A00\"]\n\n1. b4 *\n\n[ECO \"A01\"]\n[White \"W\"]\n\n1. b3 *\n",
+                   "\nWhite=W;\n"},
+        HeaderCase{"DamagedGameKeepsItsRow", "[Event \"1\"]\n\n1. e4 \xC3\xA9 e5 *\n\n[White \"2\"]\n\n*\n",
+                   "Event=1;\nWhite=2;\n"},
+        HeaderCase{"LastLineWithoutLineFeed", roster_game + "[Event \"cut\"]", roster_list + "Event=cut;\n"}));
 
 TEST(GameHeader, NothingMoreAfterTheLastGame)
 {
     PgnFile file;
     file.open(write_temp_file("list.pgn", roster_game));
-    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
-    EXPECT_TRUE(read_next_pgn_headers(file).empty());
-    EXPECT_TRUE(read_next_pgn_headers(file).empty());
+    EXPECT_EQ(read_first_pgn_headers(file)->size(), 7u);
+    EXPECT_FALSE(read_next_pgn_headers(file));
+    EXPECT_FALSE(read_next_pgn_headers(file));
     // The end-of-file flag stays until cleared: the list is not read again.
-    EXPECT_TRUE(read_first_pgn_headers(file).empty());
+    EXPECT_FALSE(read_first_pgn_headers(file));
     file.input().clear();
-    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
+    EXPECT_EQ(read_first_pgn_headers(file)->size(), 7u);
 }
 
 }
