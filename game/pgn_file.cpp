@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <ios>
+#include <string_view>
 #include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,6 +28,7 @@ bool is_high_byte(int c)
 class WholeGameText {
 public:
     void append(char c) { m_text += c; }
+    void append(std::string_view bytes) { m_text += bytes; }
     // The text always holds at least the "[" that starts the game.
     char last() const { return m_text.back(); }
     std::size_t size() const { return m_text.size(); }
@@ -46,12 +48,22 @@ private:
 // measured, so that the game ends where read_game ends it, damage included.
 class TagSectionText {
 public:
+    // Room for the tag section of any common game, taken once.
+    TagSectionText() { m_tags.reserve(1024); }
+
     void append(char c)
     {
         ++m_size;
         m_last = c;
         if (!m_in_movetext)
             m_tags += c;
+    }
+    void append(std::string_view bytes)
+    {
+        m_size += bytes.size();
+        m_last = bytes.back();
+        if (!m_in_movetext)
+            m_tags += bytes;
     }
     char last() const { return m_last; }
     std::size_t size() const { return m_size; }
@@ -66,11 +78,26 @@ private:
     bool m_in_movetext = false;
 };
 
+// Hands text the run of plain bytes that the input holds in memory from
+// place on (plain_run); false when there is none.
+template <class GameText>
+bool pass_plain_bytes(PgnInputBuffer& input, GameText& text, PgnReadPlace& place)
+{
+    // The run stops short of the game bound, whose check comes before each byte.
+    const std::string_view unread = input.unread().substr(0, max_game_bytes - game_end_room - text.size());
+    const std::size_t count = plain_run(unread, text.last(), place);
+    if (count == 0)
+        return false;
+    text.append(unread.substr(0, count));
+    input.take(count);
+    return true;
 }
 
-PgnFile::PgnFile() : m_input_buffer(new char[input_buffer_size])
+}
+
+PgnFile::PgnFile() : m_input_buffer(new char[input_buffer_size]), m_input(&m_file_buffer)
 {
-    m_input.rdbuf()->pubsetbuf(m_input_buffer.get(), input_buffer_size);
+    m_file_buffer.pubsetbuf(m_input_buffer.get(), input_buffer_size);
 }
 
 PgnFile::~PgnFile()
@@ -83,9 +110,10 @@ void PgnFile::open(const std::string& filename)
 {
     // Whatever was open is closed now, so a failed open leaves nothing open.
     close();
-    m_input.open(filename, std::ios::in | std::ios::binary);
-    if (!m_input.is_open())
+    if (!m_file_buffer.open(filename, std::ios::in | std::ios::binary)) {
+        m_input.setstate(std::ios::failbit);
         return;
+    }
     m_input.clear();
     m_in_open = true;
     m_filename = filename;
@@ -95,16 +123,25 @@ void PgnFile::open(const std::string& filename)
 
 void PgnFile::close()
 {
-    if (m_input.is_open())
-        m_input.close();
+    if (m_file_buffer.is_open() && !m_file_buffer.close())
+        m_input.setstate(std::ios::failbit);
     m_in_open = false;
 }
 
 int PgnFile::next_char()
 {
+    const std::string_view unread = m_file_buffer.unread();
+    if (unread.empty())
+        return next_char_from_file();
+    m_file_buffer.take(1);
+    return static_cast<unsigned char>(unread.front());
+}
+
+int PgnFile::next_char_from_file()
+{
     int c = std::char_traits<char>::eof();
     try {
-        c = m_input.rdbuf()->sbumpc();
+        c = m_file_buffer.sbumpc();
     } catch (const std::ios_base::failure&) {
         // The file buffer reports a failed read (a directory, a disk error) by
         // throwing; reading ends there as at the end of the file, and stays failed.
@@ -176,6 +213,8 @@ void PgnFile::cut_game(GameText& text)
             text.fail(marker, "the game's text is over " + std::to_string(max_game_bytes) + " bytes");
             return;
         }
+        if (pass_plain_bytes(m_file_buffer, text, place))
+            continue;
         c = next_char();
         if (c == '\r')
             c = next_char();
@@ -214,7 +253,7 @@ void PgnFile::cut_game(GameText& text)
             // A tag at the start of a line cannot belong to movetext: the game
             // had no termination marker and the next one begins here.
             if (ch == '[') {
-                m_input.rdbuf()->sungetc();
+                m_file_buffer.sungetc();
                 return;
             }
             if (is_high_byte(c)) {

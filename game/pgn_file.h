@@ -1,7 +1,9 @@
 #pragma once
 
+#include "game/pgn_input_buffer.h"
+
 #include <cstdint>
-#include <fstream>
+#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +35,7 @@ public:
     void close();
     bool is_open() const { return m_in_open; }
     // The input stream; the game lists read it and move it directly.
-    std::ifstream& input() { return m_input; }
+    std::istream& input() { return m_input; }
 
     // The text of the next game from the current place, ending with "\n\n" when
     // a termination marker ended it; a game without one ends where a line starts
@@ -81,6 +83,8 @@ private:
     // The next byte of the input, or end of file, which also sets the input's
     // end-of-file flag; a failed read of the file ends it as well.
     int next_char();
+    // next_char once the bytes in memory are used up: reads on in the file.
+    int next_char_from_file();
     // Cuts the next game from the input, handing its characters to text, which
     // keeps the whole game or only its tag section; text.fail ends a damaged game.
     template <class GameText>
@@ -92,8 +96,9 @@ private:
     bool read_result(GameText& text, char c);
     void roll_back_append();
 
-    std::ifstream m_input;
     std::unique_ptr<char[]> m_input_buffer;
+    PgnInputBuffer m_file_buffer;
+    std::istream m_input;
     int m_output = -1;
     std::int64_t m_output_start = 0;
     bool m_output_failed = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 // Where the PGN game reader stands within a game: between tag pairs, inside
 // a tag pair, in a comment among the tags, between moves, or in a comment
@@ -23,3 +24,12 @@ struct PgnReadPlace {
 // starts a line among the moves, a tag pair grown too long. Carriage returns
 // and escape lines are the caller's.
 bool take_plain_byte(PgnReadPlace& place, char c, char last);
+
+// How many bytes at the start of bytes the reader takes one after another
+// with take_plain_byte, from place on when the byte before them was last;
+// place is moved over them. The run ends before a carriage return, an escape
+// line and the first byte take_plain_byte refuses, and never between a digit
+// that may start a termination marker and the byte after it, which the
+// marker look-ahead takes along unexamined. Plain bytes are found a block at
+// a time, so long runs cost little.
+std::size_t plain_run(std::string_view bytes, char last, PgnReadPlace& place);

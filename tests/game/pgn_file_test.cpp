@@ -199,6 +199,35 @@ TEST(PgnFile, ListedGameCountsLikeTheGameList)
     EXPECT_EQ(file.game(3), "[Event \"4\"]\n\n1. b3 *\n\n");
 }
 
+// A game reads the same wherever the file's blocks of 64 KiB, read one at a
+// time, cut it: each of its bytes in turn is put first in the second block.
+TEST(PgnFile, GamesReadTheSameWhereverTheReadBlocksCutThem)
+{
+    const std::string games[] = {"[E \"a\"]\n\n1. e4 e5 1-0\n\n", "[E \"b\"]\n\n1. Re1{c} 11-0 1/2-1/2\n\n",
+                                 "[E \"c\"]\r\n\r\n1. d4\r\n%esc\r\n{a\n%x\n} d5 *\r\n", "[W \"x]\\\"\"] {y} e4\n[E]",
+                                 "[E \"e\"]\n\n1. e4 \xC3\xA9 *"};
+    const std::size_t block = 1 << 16;
+    for (const std::string& game : games) {
+        PgnFile alone;
+        alone.open(write_temp_file("alone.pgn", game));
+        const std::string expected = listed_text(alone, 1);
+        for (std::size_t shift = 0; shift < game.size(); ++shift) {
+            const std::string opening = "[P \"\"] {";
+            const std::string closing = "} *\n\n";
+            const std::size_t filler = block - shift - opening.size() - closing.size();
+            const std::string padding = opening + std::string(filler, 'p') + closing;
+            PgnFile file;
+            file.open(write_temp_file("cut.pgn", padding + game));
+            EXPECT_EQ(listed_text(file, 2), expected) << pgn_test::printable(game) << " " << shift;
+            std::size_t rows = 0;
+            for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
+                ++rows;
+            // A tag that starts a line after the moves begins one game more.
+            EXPECT_EQ(rows, game.find("\n[E]") == std::string::npos ? 2u : 3u) << pgn_test::printable(game) << shift;
+        }
+    }
+}
+
 TEST(PgnFile, EachGameIsMeasuredAfresh)
 {
     PgnFile file;
