@@ -6,6 +6,7 @@
 #include "app/plain_fault_text.h"
 #include "app/user_fault.h"
 #include "engines/file_replacement.h"
+#include "game/pgn_error.h"
 #include "game/pgn_file.h"
 #include "gui/position_lines.h"
 
@@ -199,9 +200,22 @@ void Interface::on_menu_load_game()
         choose_file_row(2, [this](const std::string& file) { return m_game_list.choose_game(file); });
     if (row == GameList::nothing_chosen)
         return;
+    const auto unreadable = [&](const std::string& fault, const std::string& reason) {
+        return UserFault("Interface::on_menu_load_game()   invalid game " + std::to_string(row) + " of " + path + ": " +
+                             fault,
+                         "Game not loaded",
+                         "Game " + std::to_string(row) + " of " + file_name_of(path) + " cannot be read: " + reason);
+    };
     PgnFile file;
     file.open(path);
-    const std::string text = file.listed_game(row);
+    std::string text;
+    try {
+        text = file.listed_game(row);
+    } catch (const pgn_error& damaged) {
+        // The text of a damaged game stops at the damage: loaded, a part of
+        // the game would pass for all of it.
+        throw unreadable(damaged.reason(), damaged.reason() + ".");
+    }
     file.close();
     if (text.empty())
         throw UserFault("Interface::on_menu_load_game()   " + path + " has no game " + std::to_string(row),
@@ -217,11 +231,7 @@ void Interface::on_menu_load_game()
         position.set_fen(loaded.position().fen());
     } catch (const std::logic_error& error) {
         std::cerr << "# invalid game: \n" << text << '\n' << error.what() << std::endl;
-        throw UserFault("Interface::on_menu_load_game()   invalid game " + std::to_string(row) + " of " + path + ": " +
-                            error.what(),
-                        "Game not loaded",
-                        "Game " + std::to_string(row) + " of " + file_name_of(path) +
-                            " cannot be read: " + unreadable_game_reason(error.what()));
+        throw unreadable(error.what(), unreadable_game_reason(error.what()));
     }
     m_game = loaded;
     m_state.forget_stopped_game();

@@ -1,10 +1,12 @@
 #include "game/pgn_file.h"
 
-#include "game/game_header.h"
 #include "game/pgn_error.h"
 #include "game/pgn_limits.h"
+#include "game/pgn_read_place.h"
 
 #include <cerrno>
+#include <ios>
+#include <string_view>
 #include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,18 +18,86 @@ constexpr std::size_t input_buffer_size = 1 << 16;
 // Room left below the game bound for the termination marker and line feeds.
 constexpr std::size_t game_end_room = 16;
 
-enum class ReadState { tags, tag_text, tag_comment, movetext, comment };
-
 bool is_high_byte(int c)
 {
     return c >= 0x80;
 }
 
+// What read_game keeps of a game: its whole text. A damaged game is thrown
+// with its marker.
+class WholeGameText {
+public:
+    void append(char c) { m_text += c; }
+    void append(std::string_view bytes) { m_text += bytes; }
+    // The text always holds at least the "[" that starts the game.
+    char last() const { return m_text.back(); }
+    std::size_t size() const { return m_text.size(); }
+    void start_movetext() {}
+    [[noreturn]] void fail(const char* marker, const std::string& reason)
+    {
+        m_text += marker;
+        throw pgn_error(m_text, reason);
+    }
+    std::string take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+};
+
+// What the game list keeps of a game: its tag section. The movetext is only
+// measured, so that the game ends where read_game ends it, damage included.
+class TagSectionText {
+public:
+    // Room for the tag section of any common game, taken once.
+    TagSectionText() { m_tags.reserve(1024); }
+
+    void append(char c)
+    {
+        ++m_size;
+        m_last = c;
+        if (!m_in_movetext)
+            m_tags += c;
+    }
+    void append(std::string_view bytes)
+    {
+        m_size += bytes.size();
+        m_last = bytes.back();
+        if (!m_in_movetext)
+            m_tags += bytes;
+    }
+    char last() const { return m_last; }
+    std::size_t size() const { return m_size; }
+    void start_movetext() { m_in_movetext = true; }
+    void fail(const char*, const std::string&) {}
+    std::string take() { return std::move(m_tags); }
+
+private:
+    std::string m_tags;
+    std::size_t m_size = 0;
+    char m_last = 0;
+    bool m_in_movetext = false;
+};
+
+// Hands text the run of plain bytes that the input holds in memory from
+// place on (plain_run); false when there is none.
+template <class GameText>
+bool pass_plain_bytes(PgnInputBuffer& input, GameText& text, PgnReadPlace& place)
+{
+    // The run stops short of the game bound, whose check comes before each byte.
+    const std::string_view unread = input.unread().substr(0, max_game_bytes - game_end_room - text.size());
+    const std::size_t count = plain_run(unread, text.last(), place);
+    if (count == 0)
+        return false;
+    text.append(unread.substr(0, count));
+    input.take(count);
+    return true;
 }
 
-PgnFile::PgnFile() : m_input_buffer(new char[input_buffer_size])
+}
+
+PgnFile::PgnFile() : m_input_buffer(new char[input_buffer_size]), m_input(&m_file_buffer)
 {
-    m_input.rdbuf()->pubsetbuf(m_input_buffer.get(), input_buffer_size);
+    m_file_buffer.pubsetbuf(m_input_buffer.get(), input_buffer_size);
 }
 
 PgnFile::~PgnFile()
@@ -40,9 +110,10 @@ void PgnFile::open(const std::string& filename)
 {
     // Whatever was open is closed now, so a failed open leaves nothing open.
     close();
-    m_input.open(filename, std::ios::in | std::ios::binary);
-    if (!m_input.is_open())
+    if (!m_file_buffer.open(filename, std::ios::in | std::ios::binary)) {
+        m_input.setstate(std::ios::failbit);
         return;
+    }
     m_input.clear();
     m_in_open = true;
     m_filename = filename;
@@ -52,22 +123,39 @@ void PgnFile::open(const std::string& filename)
 
 void PgnFile::close()
 {
-    if (m_input.is_open())
-        m_input.close();
+    if (m_file_buffer.is_open() && !m_file_buffer.close())
+        m_input.setstate(std::ios::failbit);
     m_in_open = false;
 }
 
 int PgnFile::next_char()
 {
-    const int c = m_input.rdbuf()->sbumpc();
+    const std::string_view unread = m_file_buffer.unread();
+    if (unread.empty())
+        return next_char_from_file();
+    m_file_buffer.take(1);
+    return static_cast<unsigned char>(unread.front());
+}
+
+int PgnFile::next_char_from_file()
+{
+    int c = std::char_traits<char>::eof();
+    try {
+        c = m_file_buffer.sbumpc();
+    } catch (const std::ios_base::failure&) {
+        // The file buffer reports a failed read (a directory, a disk error) by
+        // throwing; reading ends there as at the end of the file, and stays failed.
+        m_input.setstate(std::ios::badbit);
+    }
     if (c == std::char_traits<char>::eof())
         m_input.setstate(std::ios::eofbit);
     return c;
 }
 
-bool PgnFile::read_result(std::string& text, char c)
+template <class GameText>
+bool PgnFile::read_result(GameText& text, char c)
 {
-    text += c;
+    text.append(c);
     if (c == '*')
         return true;
     if (c != '0' && c != '1')
@@ -75,132 +163,128 @@ bool PgnFile::read_result(std::string& text, char c)
     const int separator = next_char();
     if (separator == std::char_traits<char>::eof())
         return false;
-    text += static_cast<char>(separator);
+    text.append(static_cast<char>(separator));
     if (separator != '-' && separator != '/')
         return false;
     const int second = next_char();
     if (second == std::char_traits<char>::eof())
         return false;
-    text += static_cast<char>(second);
-    if (second != '0' && second != '1' && second != '2')
-        return false;
-    const std::string_view three(text.data() + text.size() - 3, 3);
-    if (three == "1-0" || three == "0-1")
-        return true;
-    if (three != "1/2")
+    text.append(static_cast<char>(second));
+    if (separator == '-')
+        return (c == '1' && second == '0') || (c == '0' && second == '1');
+    if (c != '1' || second != '2')
         return false;
     for (char expected : {'-', '1', '/', '2'}) {
         const int next = next_char();
         if (next == std::char_traits<char>::eof())
             return false;
-        text += static_cast<char>(next);
+        text.append(static_cast<char>(next));
         if (next != expected)
             return false;
     }
     return true;
 }
 
-std::string PgnFile::read_game()
+template <class GameText>
+void PgnFile::cut_game(GameText& text)
 {
-    // Each game is measured on its own, so one damaged game cannot make the
-    // next one fail.
-    std::size_t tag_length = 0;
-    std::string text;
     if (!m_input)
-        return text;
+        return;
     const int eof = std::char_traits<char>::eof();
     int c = next_char();
     while (c != eof && c != '[')
         c = next_char();
     if (c == eof)
-        return text;
+        return;
     ++m_game_number;
-    text += '[';
-    ReadState state = ReadState::tag_text;
-    bool in_quotes = false;
+    text.append('[');
+    // Each game is measured on its own, so one damaged game cannot make the
+    // next one fail.
+    PgnReadPlace place;
 
-    auto fail = [&](const char* marker, const std::string& reason) {
-        text += marker;
-        throw pgn_error(text, reason);
-    };
     for (;;) {
         if (text.size() + game_end_room >= max_game_bytes) {
-            const bool in_comment = state == ReadState::comment || state == ReadState::tag_comment;
-            fail(in_comment ? "ERROR} *\n\n" : state == ReadState::tag_text ? "ERROR] \n\n * \n\n" : " ERROR *\n\n",
-                 "the game's text is over " + std::to_string(max_game_bytes) + " bytes");
+            const PgnReadState state = place.state;
+            const char* marker = " ERROR *\n\n";
+            if (state == PgnReadState::comment || state == PgnReadState::tag_comment)
+                marker = "ERROR} *\n\n";
+            else if (state == PgnReadState::tag_text)
+                marker = "ERROR] \n\n * \n\n";
+            text.fail(marker, "the game's text is over " + std::to_string(max_game_bytes) + " bytes");
+            return;
         }
+        if (pass_plain_bytes(m_file_buffer, text, place))
+            continue;
         c = next_char();
         if (c == '\r')
             c = next_char();
-        if (c == '%' && (text.empty() || text.back() == '\n')) {
+        if (c == '%' && text.last() == '\n') {
             while (c != eof && c != '\n')
                 c = next_char();
             if (c == eof)
-                return text;
+                return;
             continue;
         }
         if (c == eof)
-            return text;
+            return;
         const char ch = static_cast<char>(c);
-        switch (state) {
-        case ReadState::tags:
-            if (ch == '[') {
-                text += ch;
-                state = ReadState::tag_text;
-            } else if (ch == '{') {
-                text += ch;
-                state = ReadState::tag_comment;
-            } else if ((ch >= '0' && ch <= '9') || ch == '*') {
-                if (read_result(text, ch)) {
-                    text += "\n\n";
-                    return text;
-                }
-                state = ReadState::movetext;
-            } else if (!is_high_byte(c)) {
-                text += ch;
+        if (take_plain_byte(place, ch, text.last())) {
+            text.append(ch);
+            continue;
+        }
+        switch (place.state) {
+        case PgnReadState::tags:
+            // A digit or "*" starts the movetext; a byte above 127 between tag
+            // pairs is dropped.
+            if (is_high_byte(c))
+                break;
+            text.start_movetext();
+            if (read_result(text, ch)) {
+                text.append('\n');
+                text.append('\n');
+                return;
             }
+            place.state = PgnReadState::movetext;
             break;
-        case ReadState::tag_text:
-            if (++tag_length > max_tag_value_bytes)
-                fail("ERROR] \n\n * \n\n", "a tag pair is over " + std::to_string(max_tag_value_bytes) + " bytes");
-            // A "]" inside the quoted value belongs to the value. A quote right
-            // after a backslash is escaped, as the tokenizer reads it; a value
-            // never spans lines, so a line feed ends an unclosed quote.
-            if (ch == '"' && text.back() != '\\')
-                in_quotes = !in_quotes;
-            else if (ch == '\n')
-                in_quotes = false;
-            text += ch;
-            if (ch == ']' && !in_quotes) {
-                tag_length = 0;
-                state = ReadState::tags;
-            }
-            break;
-        case ReadState::tag_comment:
-        case ReadState::comment:
-            text += ch;
-            if (ch == '}')
-                state = state == ReadState::comment ? ReadState::movetext : ReadState::tags;
-            break;
-        case ReadState::movetext:
+        case PgnReadState::tag_text:
+            text.fail("ERROR] \n\n * \n\n", "a tag pair is over " + std::to_string(max_tag_value_bytes) + " bytes");
+            return;
+        case PgnReadState::movetext:
             // A tag at the start of a line cannot belong to movetext: the game
             // had no termination marker and the next one begins here.
-            if (ch == '[' && text.back() == '\n') {
-                m_input.rdbuf()->sungetc();
-                return text;
+            if (ch == '[') {
+                m_file_buffer.sungetc();
+                return;
             }
-            if (ch == '{') {
-                text += ch;
-                state = ReadState::comment;
-            } else if (is_high_byte(c)) {
-                fail("?????\n\n", "a byte above 127 stands between the moves");
-            } else if (read_result(text, ch)) {
-                text += "\n\n";
-                return text;
+            if (is_high_byte(c)) {
+                text.fail("?????\n\n", "a byte above 127 stands between the moves");
+                return;
             }
+            if (read_result(text, ch)) {
+                text.append('\n');
+                text.append('\n');
+                return;
+            }
+            break;
+        case PgnReadState::tag_comment:
+        case PgnReadState::comment:
             break;
         }
     }
+}
+
+std::string PgnFile::read_game()
+{
+    WholeGameText text;
+    cut_game(text);
+    return text.take();
+}
+
+std::string PgnFile::read_tag_section()
+{
+    TagSectionText text;
+    cut_game(text);
+    return text.take();
 }
 
 std::string PgnFile::next_game()
@@ -235,16 +319,11 @@ std::string PgnFile::game(int n)
 std::string PgnFile::listed_game(int n)
 {
     m_input.clear();
-    const std::streamoff start = listed_header_offset(m_input, n < 1 ? 1 : n);
-    if (start < 0)
-        return {};
-    m_input.clear();
-    m_input.seekg(start);
-    try {
-        return read_game();
-    } catch (const pgn_error& damaged) {
-        return damaged.text();
-    }
+    m_input.seekg(0);
+    for (int row = 1; row < n; ++row)
+        if (read_tag_section().empty())
+            return {};
+    return read_game();
 }
 
 bool PgnFile::open_append(const std::string& filename)

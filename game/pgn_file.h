@@ -1,7 +1,9 @@
 #pragma once
 
+#include "game/pgn_input_buffer.h"
+
 #include <cstdint>
-#include <fstream>
+#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,13 +35,18 @@ public:
     void close();
     bool is_open() const { return m_in_open; }
     // The input stream; the game lists read it and move it directly.
-    std::ifstream& input() { return m_input; }
+    std::istream& input() { return m_input; }
 
     // The text of the next game from the current place, ending with "\n\n" when
     // a termination marker ended it; a game without one ends where a line starts
     // with "[" or the file ends. Empty when no "[" follows. Throws pgn_error for
     // a damaged game, leaving the input just after the offending byte.
     std::string read_game();
+    // The tag section of the game that read_game would read next: its text up
+    // to where its movetext starts. The movetext is passed over without being
+    // kept, and the input is left where read_game would leave it, also after a
+    // damaged game, which throws nothing here. Empty when no "[" follows.
+    std::string read_tag_section();
     // The text of the next readable game, skipping damaged ones, which it notes
     // for take_skipped_games; empty at the end.
     std::string next_game();
@@ -55,15 +62,11 @@ public:
     // The n-th readable game (from 1; damaged games are not counted); empty
     // when there are fewer.
     std::string game(int n);
-    // The game that row n (from 1) of the game list shows: the list counts every
-    // header, damaged games included. A damaged game gives the text read up to
-    // the damage with its error marker; empty when the list has no row n.
-    // next_game then goes on after that game.
+    // The game that row n (from 1) of the game list shows, read whole from the
+    // first "[" of its tag section: the n-th game that read_game finds from the
+    // start of the file, damaged games counted. Empty when there are fewer;
+    // throws pgn_error for a damaged game. next_game then goes on after that game.
     std::string listed_game(int n);
-
-    // Termination-marker look-ahead after the character c of the movetext: appends
-    // c and what it reads; true when "*", "1-0", "0-1" or "1/2-1/2" ended the game.
-    bool read_result(std::string& text, char c);
 
     // Opens the file for appending, creating it when missing. False when it
     // cannot be opened; later writes then fail too.
@@ -77,11 +80,25 @@ public:
     [[nodiscard]] bool close_append();
 
 private:
+    // The next byte of the input, or end of file, which also sets the input's
+    // end-of-file flag; a failed read of the file ends it as well.
     int next_char();
+    // next_char once the bytes in memory are used up: reads on in the file.
+    int next_char_from_file();
+    // Cuts the next game from the input, handing its characters to text, which
+    // keeps the whole game or only its tag section; text.fail ends a damaged game.
+    template <class GameText>
+    void cut_game(GameText& text);
+    // Termination-marker look-ahead after the character c of the movetext:
+    // appends c and what it reads; true when "*", "1-0", "0-1" or "1/2-1/2"
+    // ended the game.
+    template <class GameText>
+    bool read_result(GameText& text, char c);
     void roll_back_append();
 
-    std::ifstream m_input;
     std::unique_ptr<char[]> m_input_buffer;
+    PgnInputBuffer m_file_buffer;
+    std::istream m_input;
     int m_output = -1;
     std::int64_t m_output_start = 0;
     bool m_output_failed = false;

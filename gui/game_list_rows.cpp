@@ -22,14 +22,10 @@ std::vector<GameListRow> read_game_list(const std::string& path, std::size_t lim
     file.open(path);
     if (!file.is_open())
         return rows;
-    GameHeader header = read_first_pgn_headers(file);
-    // An empty header is a header without roster tags while the input still
-    // reads; at the end of the file (or after a read error) the list ends.
-    while (rows.size() < limit && (!header.empty() || file.input().good())) {
-        rows.push_back(GameListRow{tag_value(header, "White"), tag_value(header, "Black"),
-                                   tag_value(header, "Result"), tag_value(header, "Date")});
-        header = read_next_pgn_headers(file);
-    }
+    for (auto header = read_first_pgn_headers(file); header && rows.size() < limit;
+         header = read_next_pgn_headers(file))
+        rows.push_back(GameListRow{tag_value(*header, "White"), tag_value(*header, "Black"),
+                                   tag_value(*header, "Result"), tag_value(*header, "Date")});
     file.close();
     return rows;
 }

@@ -13,9 +13,9 @@ struct GameListRow {
     std::string date;
 };
 
-// The game list of a PGN file: one row per game header, counted as
-// PgnFile::listed_game counts them, so row n (from 1) describes
-// listed_game(n); a damaged game or one without roster tags keeps its row.
-// At most limit rows; none when the file cannot be read, and a read that
-// fails part way ends the list there.
+// The game list of a PGN file: one row per game that the game reader finds,
+// in file order, so row n (from 1) describes PgnFile::listed_game(n); a
+// damaged game or one without roster tags keeps its row. Only tag sections
+// are kept; the moves are passed over. At most limit rows; none when the file
+// cannot be read, and a read that fails part way ends the list there.
 std::vector<GameListRow> read_game_list(const std::string& path, std::size_t limit);

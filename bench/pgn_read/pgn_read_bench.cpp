@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     {
         PgnFile file;
         file.open(path);
-        for (GameHeader header = read_first_pgn_headers(file); header.size() >= 7; header = read_next_pgn_headers(file))
+        for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
             ++rows;
     }
     const double list_seconds = seconds_since(start);

@@ -1,5 +1,6 @@
 #include "window_test_fixture.h"
 
+#include "gui/game_list_rows.h"
 #include "gui/piece_choice_event.h"
 #include "gui/promo_choice_event.h"
 #include "tests/gui/widget_test_support.h"
@@ -199,6 +200,57 @@ TEST_F(BoardTest, GamesLoadFromAndAppendToPgnFiles)
     EXPECT_NE(listed.find("(1. c4 c5)"), std::string::npos) << listed;
     EXPECT_NE(listed.find("{ the last comment }"), std::string::npos) << listed;
     EXPECT_NE(listed.find("e6 { edited }"), std::string::npos) << listed;
+}
+
+// Files made elsewhere: tags in any order, games without an Event tag, a
+// damaged game among them. Each row loads its own game with all its tags;
+// the damaged one is refused in words.
+TEST_F(BoardTest, EveryGameOfAFileHasItsRowAndLoadsWholeFromIt)
+{
+    write_file("elsewhere.pgn", "[White \"Ann\"]\n[Black \"Bob\"]\n\n1. c4 *\n\n"
+                                "[White \"Carlsen\"]\n[Black \"Grischuk\"]\n[Result \"1-0\"]\n[Event \"Linares\"]\n\n"
+                                "1. e4 1-0\n\n[Event \"Damaged\"]\n\n1. d4 \xC3\xA9 d5 *\n\n");
+    // None of the 2014 games of pgn-extract's ECO file has an Event tag.
+    const std::string eco = "/usr/share/pgn-extract/eco.pgn";
+    const std::string extract = torvane_test::peer_program("pgn-extract") + " -s --quiet ";
+    const std::string peer_games = torvane_test::run_command(extract + eco);
+    const std::string peer_game = torvane_test::run_command(extract + "--selectonly 1000 " + eco);
+    const auto peer_tag = [&peer_game](const std::string& name) {
+        const std::string opening = "[" + name + " \"";
+        const auto start = peer_game.find(opening) + opening.size();
+        return peer_game.substr(start, peer_game.find('"', start) - start);
+    };
+    EXPECT_EQ(read_game_list(eco, 5000).size(), count(peer_games, "[Event "));
+    const struct {
+        std::string path;
+        int row;
+        std::string tag;
+        std::string value;
+        std::string told = "";
+    } loads[] = {
+        {directory + "/elsewhere.pgn", 1, "Black", "Bob"},
+        {directory + "/elsewhere.pgn", 2, "White", "Carlsen"},
+        {directory + "/elsewhere.pgn", 3, "", "",
+         "Game 3 of elsewhere.pgn cannot be read: a byte above 127 stands between the moves."},
+        {eco, 1000, "Variation", peer_tag("Variation")},
+    };
+    for (const auto& load : loads) {
+        std::string title;
+        std::string told;
+        if (!load.told.empty())
+            answer_message(title, &told);
+        answer_file_chooser(load.path);
+        answer_list("Choose Game", load.row);
+        activate("LoadGame");
+        if (!load.told.empty()) {
+            EXPECT_TRUE(run_until([&told] { return !told.empty(); })) << load.row;
+            EXPECT_EQ(told.rfind(load.told, 0), 0u) << told;
+            continue;
+        }
+        EXPECT_EQ(probe->game().get_tag(load.tag), load.value) << load.path << " " << load.row;
+    }
+    EXPECT_EQ(probe->game().get_tag("ECO"), peer_tag("ECO"));
+    EXPECT_EQ(probe->game().get_tag("Opening"), peer_tag("Opening"));
 }
 
 }

@@ -2,6 +2,7 @@
 // fetched by its list row, and every game read into a move tree.
 #include "game/game_header.h"
 #include "game/game_tree.h"
+#include "game/pgn_error.h"
 #include "game/pgn_file.h"
 #include "game/pgn_tokenizer.h"
 #include "tests/game/read_movetext.h"
@@ -53,12 +54,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (++games > 10000)
             __builtin_trap();
     }
+    // The list has a row for every game that the reader found, damaged or not.
+    const int found = games + static_cast<int>(file.take_skipped_games().size());
+    file.input().clear();
     int rows = 0;
-    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file))
-        if (++rows > 10000)
+    for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
+        if (++rows > found)
             __builtin_trap();
-    for (int n = 1; n <= rows && n <= 4; ++n)
-        load(file.listed_game(n));
+    if (rows != found)
+        __builtin_trap();
+    for (int n = 1; n <= rows && n <= 4; ++n) {
+        try {
+            load(file.listed_game(n));
+        } catch (const pgn_error& damaged) {
+            load(damaged.text());
+        }
+    }
     file.game(3);
     return 0;
 }

@@ -164,6 +164,17 @@ TEST(PgnFile, GameCountsReadableGames)
     EXPECT_EQ(file.game(3), "");
 }
 
+// The text of listed game n, or for a damaged game the text up to the damage
+// and, after "|", why it is damaged.
+std::string listed_text(PgnFile& file, int n)
+{
+    try {
+        return file.listed_game(n);
+    } catch (const pgn_error& damaged) {
+        return damaged.text() + "|" + damaged.reason();
+    }
+}
+
 TEST(PgnFile, ListedGameCountsLikeTheGameList)
 {
     const std::string bytes = "\xEF\xBB\xBF[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n"
@@ -173,18 +184,48 @@ TEST(PgnFile, ListedGameCountsLikeTheGameList)
     PgnFile file;
     file.open(write_temp_file("listed.pgn", bytes));
     std::vector<std::string> events;
-    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file))
-        events.push_back(header.front().second);
+    for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
+        events.push_back(header->front().second);
     ASSERT_EQ(events, (std::vector<std::string>{"1", "2", "3", "4"}));
-    EXPECT_EQ(file.listed_game(1), "[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n");
-    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
-    EXPECT_EQ(file.listed_game(3), "[Event \"3\"]\n\n1. c4 *\n\n");
-    EXPECT_EQ(file.listed_game(4), "[Event \"4\"]\n\n1. b3 *\n\n");
-    EXPECT_EQ(file.listed_game(5), "");
-    EXPECT_EQ(file.listed_game(2), "[Event \"2\"]\n\n1. d4 ?????\n\n");
+    const std::string damaged = "[Event \"2\"]\n\n1. d4 ?????\n\n|a byte above 127 stands between the moves";
+    EXPECT_EQ(listed_text(file, 1), "[Event \"1\"]\n[White \"a\"]\n\n1. e4 *\n\n");
+    EXPECT_EQ(listed_text(file, 2), damaged);
+    EXPECT_EQ(listed_text(file, 3), "[Event \"3\"]\n\n1. c4 *\n\n");
+    EXPECT_EQ(listed_text(file, 4), "[Event \"4\"]\n\n1. b3 *\n\n");
+    EXPECT_EQ(listed_text(file, 5), "");
+    EXPECT_EQ(listed_text(file, 2), damaged);
     EXPECT_EQ(file.next_game(), "[Event \"3\"]\n\n1. c4 *\n\n");
     // The reader itself still skips the damaged game.
     EXPECT_EQ(file.game(3), "[Event \"4\"]\n\n1. b3 *\n\n");
+}
+
+// A game reads the same wherever the file's blocks of 64 KiB, read one at a
+// time, cut it: each of its bytes in turn is put first in the second block.
+TEST(PgnFile, GamesReadTheSameWhereverTheReadBlocksCutThem)
+{
+    const std::string games[] = {"[E \"a\"]\n\n1. e4 e5 1-0\n\n", "[E \"b\"]\n\n1. Re1{c} 11-0 1/2-1/2\n\n",
+                                 "[E \"c\"]\r\n\r\n1. d4\r\n%esc\r\n{a\n%x\n} d5 *\r\n", "[W \"x]\\\"\"] {y} e4\n[E]",
+                                 "[E \"e\"]\n\n1. e4 \xC3\xA9 *"};
+    const std::size_t block = 1 << 16;
+    for (const std::string& game : games) {
+        PgnFile alone;
+        alone.open(write_temp_file("alone.pgn", game));
+        const std::string expected = listed_text(alone, 1);
+        for (std::size_t shift = 0; shift < game.size(); ++shift) {
+            const std::string opening = "[P \"\"] {";
+            const std::string closing = "} *\n\n";
+            const std::size_t filler = block - shift - opening.size() - closing.size();
+            const std::string padding = opening + std::string(filler, 'p') + closing;
+            PgnFile file;
+            file.open(write_temp_file("cut.pgn", padding + game));
+            EXPECT_EQ(listed_text(file, 2), expected) << pgn_test::printable(game) << " " << shift;
+            std::size_t rows = 0;
+            for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file))
+                ++rows;
+            // A tag that starts a line after the moves begins one game more.
+            EXPECT_EQ(rows, game.find("\n[E]") == std::string::npos ? 2u : 3u) << pgn_test::printable(game) << shift;
+        }
+    }
 }
 
 TEST(PgnFile, EachGameIsMeasuredAfresh)
@@ -282,8 +323,8 @@ std::string list_of(const std::string& bytes)
     PgnFile file;
     file.open(write_temp_file("list.pgn", bytes));
     std::string out;
-    for (GameHeader header = read_first_pgn_headers(file); !header.empty(); header = read_next_pgn_headers(file)) {
-        for (const auto& [key, value] : header)
+    for (auto header = read_first_pgn_headers(file); header; header = read_next_pgn_headers(file)) {
+        for (const auto& [key, value] : *header)
             out += key + "=" + value + ";";
         out += "\n";
     }
@@ -330,20 +371,27 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"TwoTagsOnALine", "[White \"A\"] [Black \"B\"]\n", "White=A Black B;\n"},
         HeaderCase{"EscapedQuotes", "[White \"The \\\"Best\\\"\"]\n", "White=The 'Best';\n"},
         HeaderCase{"CaseCounts", "[event \"e\"]\n[Event \"E\"]\n", "Event=E;\n"},
-        HeaderCase{"NextNeedsEvent", roster_game + "[Site \"x\"]\n\n*\n\n" + roster_game, roster_list + roster_list},
-        HeaderCase{"LastLineWithoutLineFeed", roster_game + "[Event \"cut\"]", roster_list}));
+        HeaderCase{"GameWithoutEvent", roster_game + "[Site \"x\"]\n\n*\n\n" + roster_game,
+                   roster_list + "Site=x;\n" + roster_list},
+        HeaderCase{"WhiteFirst", "[Event \"1\"]\n\n*\n\n[White \"W\"]\n[Black \"B\"]\n[Event \"E\"]\n\n*\n",
+                   "Event=1;\nWhite=W;Black=B;Event=E;\n"},
+        HeaderCase{"NoEventTags", "{[intro]}\n[ECO \"A00\"]\n\n1. b4 *\n\n[ECO \"A01\"]\n[White \"W\"]\n\n1. b3 *\n",
+                   "\nWhite=W;\n"},
+        HeaderCase{"DamagedGameKeepsItsRow", "[Event \"1\"]\n\n1. e4 \xC3\xA9 e5 *\n\n[White \"2\"]\n\n*\n",
+                   "Event=1;\nWhite=2;\n"},
+        HeaderCase{"LastLineWithoutLineFeed", roster_game + "[Event \"cut\"]", roster_list + "Event=cut;\n"}));
 
 TEST(GameHeader, NothingMoreAfterTheLastGame)
 {
     PgnFile file;
     file.open(write_temp_file("list.pgn", roster_game));
-    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
-    EXPECT_TRUE(read_next_pgn_headers(file).empty());
-    EXPECT_TRUE(read_next_pgn_headers(file).empty());
+    EXPECT_EQ(read_first_pgn_headers(file)->size(), 7u);
+    EXPECT_FALSE(read_next_pgn_headers(file));
+    EXPECT_FALSE(read_next_pgn_headers(file));
     // The end-of-file flag stays until cleared: the list is not read again.
-    EXPECT_TRUE(read_first_pgn_headers(file).empty());
+    EXPECT_FALSE(read_first_pgn_headers(file));
     file.input().clear();
-    EXPECT_EQ(read_first_pgn_headers(file).size(), 7u);
+    EXPECT_EQ(read_first_pgn_headers(file)->size(), 7u);
 }
 
 }

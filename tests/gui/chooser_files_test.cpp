@@ -2,6 +2,7 @@
 // position list is line k that the loaders count, and row n of the game list
 // is the game that PgnFile::listed_game(n) reads.
 
+#include "game/pgn_error.h"
 #include "game/pgn_file.h"
 #include "gui/game_list_rows.h"
 #include "gui/position_lines.h"
@@ -81,23 +82,36 @@ TEST_F(ChooserFilesTest, GameRowsAreTheListedGamesWithTagsByName)
         + game(roster("W3", "B3"), "1.e4 \xC3 e5 *")
         // A header without any roster tag after its "EventDate".
         + game(tag("EventDate", "2024") + tag("Annotator", "A"))
-        + game(roster("W5", "B5"));
+        + game(roster("W5", "B5"))
+        // White first and Event last, as some sites write them.
+        + game(tag("White", "W6") + tag("Black", "B6") + tag("Result", "1-0") + tag("Event", "E6"))
+        // No Event tag.
+        + game(tag("White", "W7") + tag("Black", "B7"));
     const std::string path = write("g.pgn", text);
     const std::vector<GameListRow> rows = read_game_list(path, 1000);
-    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_EQ(rows.size(), 7u);
     PgnFile file;
     file.open(path);
     for (std::size_t n = 1; n <= rows.size(); ++n) {
-        const std::string listed = file.listed_game(static_cast<int>(n));
+        std::string listed;
+        try {
+            listed = file.listed_game(static_cast<int>(n));
+        } catch (const pgn_error& damaged) {
+            EXPECT_EQ(n, 3u);
+            listed = damaged.text();
+        }
         const GameListRow& row = rows[n - 1];
         EXPECT_EQ(row.white, tag_in(listed, "White")) << n;
         EXPECT_EQ(row.black, tag_in(listed, "Black")) << n;
         EXPECT_EQ(row.result, tag_in(listed, "Result")) << n;
         EXPECT_EQ(row.date, tag_in(listed, "Date")) << n;
     }
-    EXPECT_EQ(file.listed_game(6), "");
+    EXPECT_EQ(file.listed_game(8), "");
     EXPECT_EQ(rows[1].white, "W2");
     EXPECT_EQ(rows[3].white, "?");
+    EXPECT_EQ(rows[5].white, "W6");
+    EXPECT_EQ(file.listed_game(6).rfind("[White \"W6\"]\n", 0), 0u);
+    EXPECT_EQ(rows[6].black, "B7");
 }
 
 TEST_F(ChooserFilesTest, AtMostTheLimitAndNothingFromAnUnreadableFile)
