@@ -33,13 +33,46 @@ void load_and_unload(benchmark::State& state, const std::string& path, int proto
     }
 }
 
-void fake_uci(benchmark::State& state) { load_and_unload(state, std::string(FAKE_ENGINE_DIR) + "/fake_engine", protocol_uci); }
-void fake_autodetect(benchmark::State& state) { load_and_unload(state, std::string(FAKE_ENGINE_DIR) + "/fake_engine", protocol_autodetect); }
-void stockfish_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/stockfish", protocol_autodetect); }
-void fairymax_xboard_v2(benchmark::State& state) { load_and_unload(state, "/usr/games/fairymax", protocol_xboard_v2); }
-void fairymax_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/fairymax", protocol_autodetect); }
-// hoichess exits on "uci" and is started again for the xboard handshake.
-void hoichess_autodetect(benchmark::State& state) { load_and_unload(state, "/usr/games/hoichess", protocol_autodetect); }
+// Each of Debian's engines autodetected and with the protocol it is installed
+// with. hoichess exits on "uci" and is started again for the xboard handshake;
+// gnuchess and polyglot are started through wrappers that give their
+// arguments, sjeng through one that gives it the tests' home.
+struct EngineLoad {
+    const char* name;
+    std::string path;
+    int protocol;
+    int iterations;
+};
+
+const int engines_registered = [] {
+    const std::string fake = std::string(FAKE_ENGINE_DIR) + "/fake_engine";
+    const std::string wrappers = PEER_WRAPPER_DIR;
+    const EngineLoad loads[] = {
+        {"fake_uci", fake, protocol_uci, 20},
+        {"fake_autodetect", fake, protocol_autodetect, 20},
+        {"stockfish_uci", "/usr/games/stockfish", protocol_uci, 5},
+        {"stockfish_autodetect", "/usr/games/stockfish", protocol_autodetect, 5},
+        {"fairymax_xboard_v2", "/usr/games/fairymax", protocol_xboard_v2, 5},
+        {"fairymax_autodetect", "/usr/games/fairymax", protocol_autodetect, 3},
+        {"hoichess_xboard_v2", "/usr/games/hoichess", protocol_xboard_v2, 5},
+        {"hoichess_autodetect", "/usr/games/hoichess", protocol_autodetect, 5},
+        {"phalanx_xboard_v2", "/usr/games/phalanx", protocol_xboard_v2, 5},
+        {"phalanx_autodetect", "/usr/games/phalanx", protocol_autodetect, 3},
+        {"sjeng_xboard_v2", wrappers + "/sjeng", protocol_xboard_v2, 5},
+        {"sjeng_autodetect", wrappers + "/sjeng", protocol_autodetect, 3},
+        {"gnuchess_xboard_v2", wrappers + "/gnuchess-xboard", protocol_xboard_v2, 3},
+        {"gnuchess_autodetect", wrappers + "/gnuchess-xboard", protocol_autodetect, 3},
+        {"polyglot_xboard_v2", wrappers + "/polyglot-stockfish", protocol_xboard_v2, 3},
+        {"polyglot_autodetect", wrappers + "/polyglot-stockfish", protocol_autodetect, 3},
+    };
+    for (const EngineLoad& load : loads) {
+        benchmark::RegisterBenchmark(load.name, load_and_unload, load.path, load.protocol)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(load.iterations);
+    }
+    return 0;
+}();
 
 // 50 engines of 30 options each, in a scratch directory.
 void engines_cfg_save_and_read(benchmark::State& state)
@@ -77,10 +110,4 @@ void engines_cfg_save_and_read(benchmark::State& state)
 
 }
 
-BENCHMARK(fake_uci)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
-BENCHMARK(fake_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
-BENCHMARK(stockfish_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(fairymax_xboard_v2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(fairymax_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(hoichess_autodetect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(engines_cfg_save_and_read)->Unit(benchmark::kMillisecond)->UseRealTime();
