@@ -5,6 +5,9 @@
 // Its behaviour is chosen by modes, taken from the part of the program name
 // after "fake_engine_" and from TORVANE_FAKE_MODE (comma-separated):
 //   slow          waits TORVANE_FAKE_DELAY_MS (default 500) before every answer
+//   late          reads nothing for TORVANE_FAKE_START_MS (default 4000) after
+//                 it starts, as an engine behind a wrapper that does other
+//                 work first
 //   many_options  announces 300 options
 //   illegal       answers every search with the move e2e5
 //   none          answers every search with "(none)" (UCI) or resigns (xboard)
@@ -15,7 +18,8 @@
 //   hang          ignores "quit" and the end of its input
 //   hang_hard     as hang, and ignores SIGTERM as well
 //   hold          every search waits for "stop", "ponderhit" or "?" before
-//                 it answers (a UCI "go" with "ponder" or "infinite" always does)
+//                 it answers (a UCI "go" with "ponder" or "infinite", or
+//                 with no limit at all, always does)
 //   hold_first    as hold, for the first search only
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
@@ -47,7 +51,11 @@
 //   flood         once the handshake is over, writes analysis lines without
 //                 end (in blocks of 200, between reading its input), whether
 //                 it searches or not
-// The mode none answers every UCI search with "bestmove (none)".
+//   multipv       reports three lines of analysis per UCI search, the line
+//                 of its move first, each with its own score
+// The mode none answers every UCI search with "bestmove (none)". Once it has
+// answered "uci" it takes "xboard" and "protover" for unknown commands, as
+// UCI engines do.
 // Other environment:
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
@@ -96,6 +104,8 @@ std::deque<std::string> g_moves;
 std::string g_record_path;
 std::string g_times_path;
 int g_delay_ms = 500;
+int g_start_ms = 4000;
+bool g_uci = false;
 bool g_xboard = false;
 bool g_force = false;
 bool g_waiting = false;
@@ -176,6 +186,9 @@ void read_settings(const char* program)
     }
     if (const char* delay = std::getenv("TORVANE_FAKE_DELAY_MS")) {
         g_delay_ms = std::atoi(delay);
+    }
+    if (const char* start = std::getenv("TORVANE_FAKE_START_MS")) {
+        g_start_ms = std::atoi(start);
     }
     if (const char* seed = std::getenv("TORVANE_FAKE_SEED")) {
         g_random.seed(static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10)));
@@ -448,9 +461,13 @@ void answer()
         say("bestmove (none)");
         return;
     }
-    if (!has_mode("quiet")) {
-        say("info depth 1 score cp 12 time " + std::to_string(g_think_ms < 0 ? 1 : g_think_ms) +
-            " nodes 100 nps 100000 pv " + move);
+    const std::string think = std::to_string(g_think_ms < 0 ? 1 : g_think_ms);
+    if (has_mode("multipv")) {
+        say("info depth 1 multipv 1 score cp 12 time " + think + " nodes 100 nps 100000 pv " + move);
+        say("info depth 1 multipv 2 score cp -5 time " + think + " nodes 100 nps 100000 pv a2a3");
+        say("info depth 1 multipv 3 score mate -2 time " + think + " nodes 100 nps 100000 pv h2h4");
+    } else if (!has_mode("quiet")) {
+        say("info depth 1 score cp 12 time " + think + " nodes 100 nps 100000 pv " + move);
     }
     mark_time('m');
     say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
@@ -573,6 +590,7 @@ bool handle(const std::string& line)
     } else if (command == "finish") {
         put(" line\n");
     } else if (command == "uci") {
+        g_uci = true;
         uci_handshake();
         after_handshake();
     } else if (command == "ucinewgame") {
@@ -584,7 +602,8 @@ bool handle(const std::string& line)
         mark_time('g');
         g_force = false;
         std::istringstream limits(rest);
-        bool open_ended = false;
+        // A UCI "go" without limits is an endless search, as engines take it.
+        bool open_ended = !g_xboard && rest.empty();
         for (std::string limit; limits >> limit;) {
             open_ended = open_ended || (!g_xboard && (limit == "ponder" || limit == "infinite"));
         }
@@ -613,6 +632,8 @@ bool handle(const std::string& line)
         if (!g_force) {
             search();
         }
+    } else if (g_uci && (command == "xboard" || command == "protover")) {
+        say("Unknown command: '" + line + "'");
     } else if (command == "xboard") {
         g_xboard = true;
     } else if (command == "protover") {
@@ -652,6 +673,9 @@ int main(int, char** argv)
     }
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
+    }
+    if (has_mode("late")) {
+        pause_ms(g_start_ms);
     }
     // Read in blocks, as engines do; each line is still handled on its own,
     // in order, exactly as received.
