@@ -59,6 +59,47 @@ void read_id_line(const std::string& line, EngineVariables& ev)
     }
 }
 
+// Records one line of the UCI handshake; true for the line that ends it,
+// "uciok" anywhere in it, which makes the engine a UCI engine.
+bool take_uci_line(const std::string& line, EngineVariables& ev)
+{
+    if (line.find("uciok") != std::string::npos) {
+        ev.set_protocol(protocol_uci);
+        ev.set_uci(true);
+        return true;
+    }
+    std::string word = first_word(line);
+    if (word == "id") {
+        read_id_line(line, ev);
+    } else if (word == "option") {
+        ev.set_option(Option(line));
+    }
+    return false;
+}
+
+bool is_uci_answer(const std::string& line)
+{
+    const std::string word = first_word(line);
+    return word == "id" || word == "option" || line.find("uciok") != std::string::npos;
+}
+
+// Reads the UCI handshake on until "uciok" or the deadline; the UCI mark is
+// cleared when "uciok" does not come.
+void read_uci_handshake(Engio& engio, EngineVariables& ev, CVTrio queue, Clock::time_point deadline)
+{
+    while (Clock::now() < deadline) {
+        const std::optional<std::string> next = next_handshake_line(engio, queue);
+        if (!next) {
+            break;
+        }
+        if (take_uci_line(*next, ev)) {
+            return;
+        }
+        pause_when_idle(*next);
+    }
+    ev.set_uci(false);
+}
+
 // Records one announced feature.
 void record_feature(const std::string& name, const std::string& value, EngineVariables& ev)
 {
@@ -135,39 +176,23 @@ FeatureReply handle_feature_pairs(const std::string& text, EngineVariables& ev)
     return reply;
 }
 
-void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue)
+void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue, ProbeMode mode)
 {
     engio("uci");
-    const auto deadline = Clock::now() + uci_probe_time;
-    while (Clock::now() < deadline) {
-        const std::optional<std::string> next = next_handshake_line(engio, queue);
-        if (!next) {
-            break;
-        }
-        const std::string& line = *next;
-        if (line.find("uciok") != std::string::npos) {
-            ev.set_protocol(protocol_uci);
-            ev.set_uci(true);
-            return;
-        }
-        std::string word = first_word(line);
-        if (word == "id") {
-            read_id_line(line, ev);
-        } else if (word == "option") {
-            ev.set_option(Option(line));
-        }
-        pause_when_idle(line);
-    }
-    ev.set_uci(false);
+    const auto wait = mode == ProbeMode::chosen ? chosen_protocol_answer_wait : uci_probe_time;
+    read_uci_handshake(engio, ev, queue, Clock::now() + wait);
 }
 
-void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
+void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue, ProbeMode mode)
 {
     ev.set_uci(false);
     engio("xboard");
     engio("protover 2");
     const auto start = Clock::now();
-    auto deadline = start + xboard_probe_time;
+    // The usual times count from the start, or from a first feature line
+    // that came only after them.
+    auto origin = start;
+    auto deadline = start + (mode == ProbeMode::chosen ? chosen_protocol_answer_wait : xboard_probe_time);
     bool features_seen = false;
     auto next_repeat = start + protover_first_repeat;
     while (Clock::now() < deadline) {
@@ -176,13 +201,27 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
             return;
         }
         const std::string& line = *next;
-        features_seen = features_seen || first_word(line) == "feature";
+        const bool feature_line = first_word(line) == "feature";
+        if (mode == ProbeMode::autodetect && !features_seen && is_uci_answer(line)) {
+            if (!take_uci_line(line, ev)) {
+                read_uci_handshake(engio, ev, queue, Clock::now() + uci_probe_time);
+            }
+            return;
+        }
+        if (feature_line && !features_seen) {
+            features_seen = true;
+            const auto now = Clock::now();
+            if (now > start + xboard_probe_time) {
+                origin = now;
+            }
+            deadline = origin + xboard_probe_time;
+        }
         if (!features_seen && Clock::now() >= next_repeat) {
             engio("xboard");
             engio("protover 2");
             next_repeat = Clock::now() + protover_repeat_interval;
         }
-        if (first_word(line) == "feature") {
+        if (feature_line) {
             std::size_t after = line.find("feature") + 7;
             FeatureReply reply = handle_feature_pairs(line.substr(after), ev);
             for (const std::string& answer : reply.answers) {
@@ -192,7 +231,7 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue)
                 return;
             }
             if (reply.wait_for_done) {
-                deadline = start + xboard_done_wait_time;
+                deadline = origin + xboard_done_wait_time;
             }
         }
         pause_when_idle(line);
@@ -220,19 +259,19 @@ void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio que
             restart();
         }
         probe_xboard(engio, ev, queue);
-        if (ev.get_protocol() == protocol_xboard_v2) {
+        if (ev.is_uci() || ev.get_protocol() == protocol_xboard_v2) {
             return;
         }
         select_xboard_v1(engio, ev);
         return;
     case protocol_uci:
-        probe_uci(engio, ev, queue);
+        probe_uci(engio, ev, queue, ProbeMode::chosen);
         return;
     case protocol_xboard_v1:
         select_xboard_v1(engio, ev);
         return;
     case protocol_xboard_v2:
-        probe_xboard(engio, ev, queue);
+        probe_xboard(engio, ev, queue, ProbeMode::chosen);
         return;
     default:
         return;

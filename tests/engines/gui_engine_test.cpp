@@ -324,7 +324,7 @@ TEST(GuiEngineSlots, LinesOfAnEarlierEngineNeverDecideTheNextProtocol)
     std::string dir = torvane_test::make_temp_dir("torvane-stale");
     std::string chatty = torvane_test::write_scripted_engine(dir, "chatty", R"(    protover*) printf 'feature done=1\n'
          i=0; while [ $i -lt 200 ]; do printf 'uciok\n'; i=$((i+1)); done ;;)");
-    std::string mute = torvane_test::write_scripted_engine(dir, "mute", "    nothing) ;;");
+    std::string mute = torvane_test::write_scripted_engine(dir, "mute", "    uci) exit ;;");
     EngineReceiver manager;
     GuiEngine owner;
     owner.load(1, chatty, protocol_xboard_v2, manager.trio());

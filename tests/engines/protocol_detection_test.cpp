@@ -291,6 +291,8 @@ TEST(DeadEngine, EndsEveryProbeAtOnce)
     }
 }
 
+// A chosen protocol waits longer for the first answer: "uciok" from a UCI
+// engine that says nothing ends the handshake after the longer bound.
 TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
 {
     std::string path = write_scripted_engine(m_dir, "mute", "    nothing) ;;");
@@ -298,8 +300,44 @@ TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
     auto took = handshake.detect(protocol_uci);
     EXPECT_FALSE(handshake.ev().is_uci());
     EXPECT_EQ(handshake.ev().get_protocol(), protocol_autodetect);
-    EXPECT_LT(took, 4000ms);
+    EXPECT_GE(took, 15000ms);
+    EXPECT_LT(took, 17000ms);
     EXPECT_EQ(scripted_engine_input(path, 1), "uci\n");
+}
+
+// An engine that reads its input only seconds after it starts (as one
+// behind a wrapper): UCI found by autodetection while the xboard handshake
+// runs, and each chosen protocol's handshake waits for it; a first feature
+// line after the usual time starts that time afresh, so "done=1" is heard.
+TEST(LateEngine, IsFoundWithItsNameAndOptions)
+{
+    const struct {
+        int protocol;
+        const char* start_ms;
+        std::chrono::milliseconds took;
+    } cases[] = {{protocol_autodetect, "4000", 4000ms}, {protocol_uci, "4000", 4000ms},
+                 {protocol_xboard_v2, "6000", 6000ms}};
+    const std::string record = torvane_test::make_temp_dir("torvane-late") + "/received";
+    setenv("TORVANE_FAKE_RECORD", (record + ".in").c_str(), 1);
+    for (const auto& c : cases) {
+        setenv("TORVANE_FAKE_START_MS", c.start_ms, 1);
+        std::filesystem::remove(record + ".in");
+        Handshake handshake(fake_dir + "/fake_engine_late");
+        auto took = handshake.detect(c.protocol);
+        const bool uci = c.protocol != protocol_xboard_v2;
+        EXPECT_EQ(handshake.ev().is_uci(), uci) << c.protocol;
+        EXPECT_EQ(handshake.ev().get_protocol(), uci ? protocol_uci : protocol_xboard_v2) << c.protocol;
+        EXPECT_EQ(handshake.ev().get_idname(), "FakeEngine 1.0") << c.protocol;
+        EXPECT_EQ(handshake.ev().get_options().size(), uci ? 4u : 0u) << c.protocol;
+        EXPECT_GE(took, c.took) << c.protocol;
+        EXPECT_LT(took, c.took + 1500ms) << c.protocol;
+        if (!uci) {
+            EXPECT_TRUE(scripted_engine_input_ending(record, "accepted done").ends_with("accepted done\n"));
+        }
+    }
+    unsetenv("TORVANE_FAKE_START_MS");
+    unsetenv("TORVANE_FAKE_RECORD");
+    std::filesystem::remove_all(std::filesystem::path(record).parent_path());
 }
 
 // A configured protocol runs its own handshake only.

@@ -131,6 +131,21 @@ TEST(ConsoleEngines, OptionsReachTheEngineOnceAndInTimeAndTheLogHoldsTheHandshak
     }
 }
 
+// A UCI engine that answers "uci" only after 4 s (as one behind a wrapper
+// that does other work first) is named by its own "id name" and plays, found
+// by autodetection and with UCI chosen.
+TEST(ConsoleEngines, AUciEngineThatAnswersLateIsNamedAndPlays)
+{
+    for (const std::string load : {"0 load 0 filename ", "0 load 1 filename "}) {
+        ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "e7e5"}});
+        EXPECT_EQ(answer_to(console, load + ConsoleSession::fake_engine("fake_engine_late")), fresh_engine_lines())
+            << load;
+        console.send("0 human_computer");
+        console.send("0 usermove e2e4");
+        EXPECT_NO_THROW(console.lines_until("move e7e5", 10s)) << load;
+    }
+}
+
 TEST(ConsoleEngines, QuitUnloadsEveryEngineWithinBoundedTime)
 {
     for (bool close_input : {false, true}) {
