@@ -1,6 +1,7 @@
 #include "app/engine_info_comment.h"
 
 #include "manager/elapsed_time_text.h"
+#include "manager/multipv_line.h"
 
 #include <array>
 #include <cstddef>
@@ -63,6 +64,8 @@ std::string comment_text(const Parts& parts)
 
 void fold_engine_info(std::string& pending, const std::string& info, bool white)
 {
+    if (reports_further_line(info))
+        return;
     std::istringstream in(info);
     Parts line;
     bool afresh = false;

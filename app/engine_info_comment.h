@@ -18,7 +18,8 @@ bool info_line_is_shown(const std::string& info);
 // above. A "score" of another kind than "cp" or "mate" empties the comment.
 // Times of a second or less, and node counts and rates of zero, add
 // nothing. Reading stops at the first value that is not a number where one
-// is needed.
+// is needed. A line on another move than the engine's own ("multipv 2" and
+// on) leaves the comment as it is.
 void fold_engine_info(std::string& pending, const std::string& info, bool white);
 
 // A number in the stream's default format (at most six significant digits,

@@ -1,6 +1,7 @@
 #include "manager/analysis_comment.h"
 
 #include "manager/elapsed_time_text.h"
+#include "manager/multipv_line.h"
 
 #include <cstdint>
 #include <optional>
@@ -42,6 +43,9 @@ bool lacks(const std::string& comment, const char* name) { return comment.find(n
 
 void update_analysis_comment(std::string& comment, const std::string& info, bool white_engine)
 {
+    if (reports_further_line(info)) {
+        return;
+    }
     std::string cp_eval, mate_eval, elapsed, depth;
     std::int64_t nodes = 0, nodes_per_second = 0;
     std::istringstream in(info);

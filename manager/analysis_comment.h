@@ -15,5 +15,6 @@
 // that the comment lacks. A score of another kind than "cp" or "mate" (such
 // as "score lowerbound") empties the comment. A value that is missing or not
 // a number contributes nothing. Times are milliseconds, as in the engine
-// lines of both protocols.
+// lines of both protocols. A line on another move than the engine's own
+// ("multipv 2" and on) leaves the comment as it is.
 void update_analysis_comment(std::string& comment, const std::string& info, bool white_engine);

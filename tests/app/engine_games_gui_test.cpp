@@ -110,6 +110,24 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
     EXPECT_EQ(window->get_title().rfind("Human  Stockfish", 0), 0u) << window->get_title();
 }
 
+// An engine reporting three lines per search, the line it plays first: each
+// move of the record carries that line's score (from White's point of view).
+TEST_F(EngineGameTest, WithSeveralLinesEachMoveCarriesTheScoreOfTheLinePlayed)
+{
+    FakeEngineMode legal("legal");
+    load_engine("load 1 filename " + fake_engine("multipv"));
+    send("human_computer");
+    for (int ply = 1; ply <= 2; ++ply) {
+        send("go");
+        ASSERT_TRUE(run_until([&] { return probe->plies() == ply; }, 20000)) << "no answer to go " << ply;
+    }
+    std::vector<std::string> evals;
+    const std::string pgn = probe->pgn();
+    for (std::size_t at = pgn.find("[%eval "); at != std::string::npos; at = pgn.find("[%eval ", at + 1))
+        evals.push_back(pgn.substr(at + 7, pgn.find(']', at) - at - 7));
+    EXPECT_EQ(evals, (std::vector<std::string>{"0.12", "-0.12"})) << pgn;
+}
+
 // A move that reaches the manager while the engine thinks is refused, and the
 // window says so.
 TEST_F(EngineGameTest, AMoveWhileTheEngineThinksIsRefusedWithAMessage)

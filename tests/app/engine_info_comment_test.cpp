@@ -37,6 +37,10 @@ TEST(EngineInfoComment, BuildsThePendingCommentFromInfoLines)
         {"", " time 299980", true, "[%emt 0:5:0]"},
         {"", " time 119600", false, "[%emt 0:2:0]"},
         {"", " time 3599600", true, "[%emt 1:0:0]"},
+        // Only the line the engine plays counts: "multipv 1" or none.
+        {"[%eval 1][%depth 3]", " depth 4 multipv 2 score cp 30 nodes 9 time 9000 pv d2d4", false, "[%eval 1][%depth 3]"},
+        {"[%eval 1]", " multipv 10 score mate 2", true, "[%eval 1]"},
+        {"[%eval 1]", " depth 4 multipv 1 score cp -30", false, "[%eval 0.3][%depth 4]"},
     };
     for (const Case& c : cases) {
         std::string pending = c.before;

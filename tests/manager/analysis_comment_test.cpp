@@ -42,6 +42,10 @@ TEST(AnalysisComment, WorkedEngineLines)
         {true, "[%eval 1]", " score cp", "[%eval 1]"},
         {true, "", " score cp abc depth 5 nodes", "[%depth 5]"},
         {true, "", " string time is up", ""},
+        // Only the line the engine plays counts: "multipv 1" or none.
+        {true, full, " depth 12 multipv 2 score cp -41 nodes 9 nps 9 time 9000 pv d2d4", full},
+        {false, "[%eval 0.2]", " multipv 3 score mate 2", "[%eval 0.2]"},
+        {true, "", " depth 9 multipv 1 score cp 41", "[%eval 0.41][%depth 9]"},
     };
     for (const auto& test : cases) {
         std::string comment = test.before;

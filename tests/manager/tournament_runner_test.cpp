@@ -48,8 +48,9 @@ std::string analysing_once(const std::string& dir, const std::string& moves)
 
 // Fool's mate, 1.f3 e5 2.g4 Qh4#, in every game: engine 1 is White and UCI,
 // engine 2 Black and xboard, both reporting 1.5 s of thought; engines 3 and 4
-// send no analysis, engine 5 only before its first move. Games 1 and 2 have
-// the same pairing; games 3 and 4 others. The table names the opening after
+// send no analysis, engine 5 only before its first move, engines 6 and 7
+// three lines per search. Games 1 and 2 have the same pairing; games 3 to 5
+// others. The table names the opening after
 // 1.f3 "Gedult's opening" (A00) and no later position of the game.
 TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
 {
@@ -63,14 +64,18 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
                                    {"E2", engine("e2", black_moves, "TORVANE_FAKE_THINK_MS", "1500"), "xboard_v2"},
                                    {"E3", engine("e3", "f2f3 g2g4", "TORVANE_FAKE_MODE", "quiet"), "uci"},
                                    {"E4", engine("e4", "e7e5 d8h4", "TORVANE_FAKE_MODE", "quiet"), "xboard_v2"},
-                                   {"E5", analysing_once(dir.path(), "f2f3 g2g4"), "uci"}});
+                                   {"E5", analysing_once(dir.path(), "f2f3 g2g4"), "uci"},
+                                   {"E6", engine("e6", "f2f3 g2g4", "TORVANE_FAKE_MODE", "multipv"), "uci"},
+                                   {"E7", engine("e7", "e7e5 d8h4", "TORVANE_FAKE_MODE", "multipv"), "uci"}});
     write_tournament(dir.path(), {.event = "Fools", .level = "fixed_depth 1",
-                                  .participants = {"E1", "E2", "E3", "E4", "E5"},
-                                  .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}, {"4", 0, 5, 4}}});
+                                  .participants = {"E1", "E2", "E3", "E4", "E5", "E6", "E7"},
+                                  .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}, {"3", 0, 3, 4}, {"4", 0, 5, 4},
+                                            {"5", 0, 6, 7}}});
 
     const RunnerDir::Run run = dir.run("Fools");
     ASSERT_EQ(run.status, 0) << run.errors;
-    const Lines expected = {"1\tE1\tE2\t0-1", "2\tE1\tE2\t0-1", "3\tE3\tE4\t0-1", "4\tE5\tE4\t0-1"};
+    const Lines expected = {"1\tE1\tE2\t0-1", "2\tE1\tE2\t0-1", "3\tE3\tE4\t0-1", "4\tE5\tE4\t0-1",
+                            "5\tE6\tE7\t0-1"};
     EXPECT_EQ(run.lines, expected);
     EXPECT_EQ(trn_games(dir.read("tournaments/Fools.trn")), expected);
 
@@ -79,6 +84,8 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
     // comment follows the last move's.
     const std::string white = "[%eval 0.12][%emt 0:0:2][%acn 100][%nps 100000][%depth 1][%time]";
     const std::string black = "[%eval -0.12][%emt 0:0:2][%acn 100][%nps 66][%depth 1][%time]";
+    const std::string first_line = "[%eval 0.12][%acn 100][%nps 100000][%depth 1][%time]";
+    const std::string first_line_black = "[%eval -0.12][%acn 100][%nps 100000][%depth 1][%time]";
     const Lines analysed = {"f2f3 {" + white + "}", "e7e5 {" + black + "}", "g2g4 {" + white + "}",
                             "d8h4 {" + black + " Black mates}"};
     const Lines moves[] = {
@@ -89,15 +96,18 @@ TEST(TournamentRunner, RecordsEachGameWithTheAnalysisOfItsOwnEngines)
         // The second move without analysis does not repeat the first one's.
         {"f2f3 {[%eval 0.12][%acn 100][%nps 100000][%depth 1][%time]}", "e7e5 {[%time]}", "g2g4 {[%time]}",
          "d8h4 {[%time] Black mates}"},
+        // Three lines per search, the line played first: its score is the move's.
+        {"f2f3 {" + first_line + "}", "e7e5 {" + first_line_black + "}", "g2g4 {" + first_line + "}",
+         "d8h4 {" + first_line_black + " Black mates}"},
     };
+    const char* const players[] = {"E1 E2", "E1 E2", "E3 E4", "E5 E4", "E6 E7"};
     const Lines games = pgn_games(dir.path() + "/Fools.pgn");
-    ASSERT_EQ(games.size(), 4u);
+    ASSERT_EQ(games.size(), 5u);
     for (std::size_t i = 0; i < games.size(); ++i) {
         const ChessGame game(games[i]);
-        const std::string players = i < 2 ? "E1 E2" : i == 2 ? "E3 E4" : "E5 E4";
         EXPECT_EQ(game.get_tag("White") + " " + game.get_tag("Black") + " " + game.get_tag("Result") + " " +
                       game.get_tag("Round"),
-                  players + " 0-1 " + std::to_string(i + 1));
+                  players[i] + std::string(" 0-1 ") + std::to_string(i + 1));
         EXPECT_EQ(game.get_tag("TimeControl"), "fixed_depth 1");
         EXPECT_EQ(game.get_tag("ECO") + " " + game.get_tag("Opening"), "A00 Gedult's opening");
         EXPECT_EQ(moves_with_comments(games[i]), moves[i]) << i + 1;
