@@ -1,7 +1,7 @@
 #include "core/chess960.h"
 
 #include <array>
-#include <chrono>
+#include <mutex>
 #include <random>
 
 namespace {
@@ -45,9 +45,12 @@ std::string chess960_back_rank(std::uint32_t number)
 
 std::uint32_t random_chess960_number()
 {
-    const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::system_clock::now().time_since_epoch()).count();
-    std::minstd_rand0 generator(static_cast<std::uint32_t>(milliseconds));
+    // One generator for the program's life, seeded once from the system's
+    // random source: a generator made afresh from the clock on every call
+    // gives starts that follow the clock instead of independent ones.
+    static std::mutex guard;
+    static std::mt19937 generator{std::random_device{}()};
     std::uniform_int_distribution<std::uint32_t> distribution(0, 959);
+    std::lock_guard lock(guard);
     return distribution(generator);
 }

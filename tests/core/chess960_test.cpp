@@ -122,4 +122,20 @@ TEST(Chess960, LargeOrNegativeNumbersPickAtRandom)
     EXPECT_LT(random_chess960_number(), 960u);
 }
 
+TEST(Chess960, RandomStartsInARowAreIndependent)
+{
+    // Drawn as fast as New game could ever be pressed: a choice that follows
+    // the clock gives the same few starts here. 300 independent draws miss
+    // one of the 16 bishop pairs or 6 king files with odds far below 1e-6.
+    std::set<std::string> bishops;
+    std::set<std::size_t> kings;
+    for (int i = 0; i < 300; ++i) {
+        const std::string rank = chess960_back_rank(random_chess960_number());
+        bishops.insert(std::to_string(rank.find('B')) + std::to_string(rank.rfind('B')));
+        kings.insert(rank.find('K'));
+    }
+    EXPECT_EQ(bishops.size(), 16u);
+    EXPECT_EQ(kings.size(), 6u);
+}
+
 }
