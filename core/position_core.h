@@ -47,8 +47,10 @@ public:
     std::string fen() const;
     // The first four FEN fields.
     std::string epd() const;
-    // The moves since the start FEN in coordinate text, separated by blanks.
-    std::string moves_text() const;
+    // The moves since the start FEN in coordinate text, separated by blanks;
+    // castling as the king's two-square step on the e-file, or always as the
+    // king taking its own rook (as engines in Chess960 mode read it).
+    std::string moves_text(bool king_takes_rook = false) const;
     // Debug text: board, move number, key, pinned and discovering pieces.
     std::string print() const;
 

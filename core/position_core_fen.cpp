@@ -241,14 +241,14 @@ std::string PositionCore::epd() const
     return text;
 }
 
-std::string PositionCore::moves_text() const
+std::string PositionCore::moves_text(bool king_takes_rook) const
 {
     std::string text;
     for (const Move& move : move_history()) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += move.to_string(false);
+        text += move.to_string(king_takes_rook);
     }
     return text;
 }

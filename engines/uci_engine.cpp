@@ -1,6 +1,7 @@
 #include "engines/uci_engine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <limits>
@@ -46,9 +47,23 @@ bool starts_with_info(const std::string& line)
     return start + 4 == line.size() || line[start + 4] == ' ' || line[start + 4] == '\t';
 }
 
+// The value an option line gives "UCI_Chess960" (engines take option names
+// in any case), or nothing for a line about another option.
+std::optional<bool> chess960_setting(const std::string& line)
+{
+    static const std::string prefix = "setoption name uci_chess960 value ";
+    if (line.size() < prefix.size())
+        return std::nullopt;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[i])) != prefix[i])
+            return std::nullopt;
+    }
+    return line.compare(prefix.size(), std::string::npos, "true") == 0;
 }
 
-UciEngine::UciEngine() : m_ponder(false), m_search_white(true) {}
+}
+
+UciEngine::UciEngine() : m_ponder(false), m_search_white(true), m_chess960(false) {}
 
 void UciEngine::operator()() { run_driver_loop("UciEngine::operator()"); }
 
@@ -151,14 +166,17 @@ void UciEngine::send_option_lines(const std::vector<std::string>& lines)
 
 void UciEngine::send_waiting_options()
 {
-    for (const std::string& line : m_waiting_options)
+    for (const std::string& line : m_waiting_options) {
         send(line);
+        if (const auto chess960 = chess960_setting(line))
+            m_chess960 = *chess960;
+    }
     m_waiting_options.clear();
 }
 
 std::string UciEngine::position_line() const
 {
-    const std::string moves = m_position.moves_text();
+    const std::string moves = m_position.moves_text(m_chess960);
     return "position fen " + m_position.start_fen() + " moves" + (moves.empty() ? "" : " " + moves);
 }
 

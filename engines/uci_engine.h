@@ -13,7 +13,8 @@
 // start FEN plus the moves played since. Each "go" sent is remembered until
 // its "bestmove" arrives, so the answer to a search that was stopped (by stop,
 // a new game or a ponder miss) is recognised: it is neither forwarded as the
-// engine's move nor followed by pondering.
+// engine's move nor followed by pondering. An engine switched to Chess960 mode
+// gets every castling as the king taking its own rook.
 class UciEngine : public BaseEngine {
 public:
     UciEngine();
@@ -88,4 +89,7 @@ private:
     std::deque<Search> m_searches;
     // Option lines held back until no search runs.
     std::vector<std::string> m_waiting_options;
+    // The engine was last told "UCI_Chess960" is "true": it reads castling
+    // only as the king taking its own rook, so moves are sent that way.
+    bool m_chess960;
 };

@@ -110,6 +110,32 @@ TEST_F(EngineGameTest, AGameAgainstStockfishPlayedByDragging)
     EXPECT_EQ(window->get_title().rfind("Human  Stockfish", 0), 0u) << window->get_title();
 }
 
+// Stockfish in its Chess960 mode: the user's castling dragged toward the
+// corner rook, then its own castling, reach it in a form it reads, so the
+// game goes on with its answers legal in the window's position.
+TEST_F(EngineGameTest, CastlingInChess960ModeKeepsTheGameGoing)
+{
+    load_stockfish();
+    send("setoption name UCI_Chess960 value true");
+    probe->set_position_from_line("r3kq1r/pp1bn3/2pbn3/3ppppp/4P3/1PP2PPN/PBBPQN1P/R3K2R w HAha - 0 11");
+    activate("HumanComputer");
+    send("level fixed_depth 3");
+    answer_result_box();
+    // Rh1-f1 draws Stockfish's long castling at depth 3; then the user's
+    // own, then any move.
+    for (const std::pair<int, int>& step : {std::pair{7, 5}, std::pair{4, 2}, std::pair{-1, -1}}) {
+        const auto [from, to] = step.first < 0 ? some_move(probe->fen()) : step;
+        const int before = probe->plies();
+        drag(from, to);
+        ASSERT_TRUE(run_until([&] { return probe->plies() == before + 2 || probe->game().get_result() != "*"; }, 20000));
+        ASSERT_EQ(probe->game().get_result(), "*");
+    }
+    ChessGame game = probe->game();
+    game.goto_end();
+    const auto history = game.position().move_history();
+    EXPECT_EQ(std::count_if(history.begin(), history.end(), [](const Move& move) { return move.kind() == castling; }), 2) << game.position().start_fen() << " " << game.position().moves_text();
+}
+
 // An engine reporting three lines per search, the line it plays first: each
 // move of the record carries that line's score (from White's point of view).
 TEST_F(EngineGameTest, WithSeveralLinesEachMoveCarriesTheScoreOfTheLinePlayed)

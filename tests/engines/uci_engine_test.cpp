@@ -90,6 +90,15 @@ TEST(UciEngine, PositionLineFromAFenWithAndWithoutMoves)
     best_answer(*harness);
     EXPECT_EQ(harness->received(), (Lines{"position fen " + fen + " moves", "isready", "go depth 3",
                                           "position fen " + fen + " moves e1g1 e8c8 a1a8", "isready", "go depth 3"}));
+    // In Chess960 mode (option names in any case) castling is the king
+    // taking its own rook, until the mode is switched off again.
+    for (const auto& [option, moves] : {std::pair{"setoption name uci_chess960 value true", " moves e1h1 e8a8 a1a8"},
+                                        std::pair{"setoption name UCI_Chess960 value false", " moves e1g1 e8c8 a1a8"}}) {
+        engine.send_option_lines({option});
+        engine.go();
+        best_answer(*harness);
+        EXPECT_EQ(harness->received(), (Lines{option, "position fen " + fen + moves, "isready", "go depth 3"}));
+    }
 }
 
 TEST(UciEngine, ClockTimesAreNeverBelowOneMillisecond)

@@ -110,7 +110,11 @@ void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine
 {
     std::string text;
     for (const InstalledEngine& engine : engines) {
-        text += "name " + engine.name + "\nfilename " + engine.path + "\nprotocol " + engine.protocol + "\n\n";
+        text += "name " + engine.name + "\nfilename " + engine.path + "\nprotocol " + engine.protocol + "\n";
+        for (const std::string& option : engine.options) {
+            text += "setoption name " + option + "\n";
+        }
+        text += "\n";
     }
     write_text(dir, "engines.cfg", text);
 }

@@ -32,6 +32,7 @@ struct InstalledEngine {
     std::string name;
     std::string path;
     std::string protocol;  // "uci", "xboard_v2", ...
+    std::vector<std::string> options{};  // "NAME value VALUE" of its setoption lines
 };
 
 // A one-file tournament written the way the tournament dialog saves it.

@@ -47,6 +47,51 @@ TEST(ConsolePeerGames, HumanAgainstStockfishForTwentyPliesWithAnIllegalMoveRefus
     EXPECT_EQ(position.move_history().size(), 20u);
 }
 
+// Stockfish in its Chess960 mode reads castling only as the king taking its
+// own rook; any other form stops its reading of the moves, and it answers in
+// the position before them. Each row: a position with the user to move, then
+// per turn the user's move ("" for any quiet one) and, where the engine is
+// known to castle in reply at depth 3, that reply as the window gets it.
+TEST(ConsolePeerGames, CastlingTowardACornerRookReachesStockfishInChess960Mode)
+{
+    struct Turn {
+        std::string user;
+        std::string engine;
+    };
+    const std::pair<std::string, std::vector<Turn>> rows[] = {
+        {"3rk2r/pppppppp/8/8/8/8/PPPPPPPP/3RK2R w DHdh - 0 1", {{"e1g1", ""}, {"", ""}}},
+        {"r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R b KQkq - 0 1", {{"e8c8", ""}, {"", ""}}},
+        {"r1bbkqnr/pppp1ppp/2n5/1Q2p3/4P3/5N2/PPPP1PPP/RNBBK2R b HAha - 3 3", {{"g8f6", "e1g1"}, {"", ""}}},
+        {"4k2r/pp2p1p1/2pr1p2/3p3p/1P5P/2P2P2/P2PP1P1/R3K1R1 w h - 1 7", {{"a2a4", "e8g8"}, {"", ""}}},
+        {"r3kq1r/pp1bn3/2pbn3/3ppppp/4P3/1PP2PPN/PBBPQN1P/R3K2R w HAha - 0 11",
+         {{"h1f1", "e8c8"}, {"e1c1", ""}, {"", ""}}},
+    };
+    for (const auto& [fen, turns] : rows) {
+        ConsoleSession console;
+        console.send("0 load 1 filename " + peer_program("stockfish"));
+        console.send("0 setoption name UCI_Chess960 value true");
+        console.send("0 level fixed_depth 3");
+        console.send("0 human_computer");
+        console.send("0 setboard " + fen);
+        ChessPosition position;
+        position.set_fen(fen);
+        for (const Turn& turn : turns) {
+            const std::string move = turn.user.empty() ? quiet_user_move(position) : turn.user;
+            ASSERT_TRUE(play_legal(position, move)) << fen << " " << move;
+            console.send("0 usermove " + move);
+            const Lines lines = console.lines_until(
+                [](const std::string& line) { return line == "shout" || is_result_line(line); }, 20s);
+            ASSERT_EQ(lines.back(), "shout") << fen;
+            const auto reply = std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return starts_with(line, "move "); });
+            ASSERT_NE(reply, lines.end()) << fen;
+            EXPECT_TRUE(play_legal(position, reply->substr(5))) << *reply << " in " << position.fen();
+            if (!turn.engine.empty()) {
+                EXPECT_EQ(*reply, "move " + turn.engine) << fen;
+            }
+        }
+    }
+}
+
 TEST(ConsolePeerGames, StockfishAnalysesForTheSideToMove)
 {
     ConsoleSession console;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +96,35 @@ TEST(TournamentRunnerPeer, MatchOfStockfishAndFairymaxAtAFixedMoveTime)
         ++count;
     }
     EXPECT_EQ(count, 2u);
+}
+
+// Two Stockfish engines in their Chess960 mode from starts with the kings on
+// the e-file and rooks in the corners: castling reaches each as the king
+// taking its rook, so no game is lost by a move of a position it was not in.
+TEST(TournamentRunnerPeer, Chess960MatchOfStockfishEnginesThatCastle)
+{
+    RunnerDir dir;
+    const std::vector<std::string> chess960 = {"UCI_Chess960 value true"};
+    write_engines_cfg(dir.path(), {{"Stockfish A", peer_program("stockfish"), "uci", chess960},
+                                   {"Stockfish B", peer_program("stockfish"), "uci", chess960}});
+    std::ofstream(dir.path() + "/starts.epd") <<
+               "rnbbkqnr/pppppppp/8/8/8/8/PPPPPPPP/RNBBKQNR w HAha -\n"
+               "rbbnkqnr/pppppppp/8/8/8/8/PPPPPPPP/RBBNKQNR w HAha -\n";
+    TournamentFile tournament{.event = "Castles", .level = "fixed_depth 3", .suite = dir.path() + "/starts.epd",
+                              .participants = {"Stockfish A", "Stockfish B"}};
+    tournament.games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}, {"3", 2, 1, 2}, {"4", 2, 2, 1}};
+    write_tournament(dir.path(), tournament);
+
+    const RunnerDir::Run run = dir.run("Castles", 300);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Lines games = pgn_games(dir.path() + "/Castles.pgn");
+    ASSERT_EQ(games.size(), 4u);
+    int castled = 0;
+    for (const std::string& game : games) {
+        EXPECT_EQ(game.find("illegal"), std::string::npos) << game;
+        castled += game.find(".O-O") != std::string::npos;
+    }
+    EXPECT_GE(castled, 2);
 }
 
 }
