@@ -76,11 +76,11 @@ using EngineRestart = std::function<void()>;
 
 // Runs the handshakes that the code asks for: 0 tries UCI, then xboard
 // version 2 (taking a late UCI answer as UCI, up to first_answer_wait after
-// the engine's start), then settles on version 1; 1
-// and 3 run their own handshake, chosen, whatever the answer; 2 selects
-// version 1; other codes do nothing. Some xboard engines exit on the unknown
-// "uci": when the engine died during the UCI probe of code 0 and a restart
-// is given, the xboard probe runs on the restarted process.
+// the engine's start), then settles on version 1; 1 and 3 run their own
+// handshake, chosen, whatever the answer; 2 selects version 1; other codes
+// do nothing. Some xboard engines exit on the unknown "uci": when the engine
+// died during the UCI probe of code 0 and a restart is given, the xboard
+// probe runs on the restarted process.
 void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue,
                      const EngineRestart& restart = {});
 
