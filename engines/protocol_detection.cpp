@@ -179,11 +179,11 @@ FeatureReply handle_feature_pairs(const std::string& text, EngineVariables& ev)
 void probe_uci(Engio& engio, EngineVariables& ev, CVTrio queue, ProbeMode mode)
 {
     engio("uci");
-    const auto wait = mode == ProbeMode::chosen ? chosen_protocol_answer_wait : uci_probe_time;
+    const auto wait = mode == ProbeMode::chosen ? first_answer_wait : uci_probe_time;
     read_uci_handshake(engio, ev, queue, Clock::now() + wait);
 }
 
-void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue, ProbeMode mode)
+void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue, Clock::time_point engine_started, ProbeMode mode)
 {
     ev.set_uci(false);
     engio("xboard");
@@ -192,7 +192,7 @@ void probe_xboard(Engio& engio, EngineVariables& ev, CVTrio queue, ProbeMode mod
     // The usual times count from the start, or from a first feature line
     // that came only after them.
     auto origin = start;
-    auto deadline = start + (mode == ProbeMode::chosen ? chosen_protocol_answer_wait : xboard_probe_time);
+    auto deadline = engine_started + first_answer_wait;
     bool features_seen = false;
     auto next_repeat = start + protover_first_repeat;
     while (Clock::now() < deadline) {
@@ -247,6 +247,7 @@ void select_xboard_v1(Engio& engio, EngineVariables& ev)
 
 void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio queue, const EngineRestart& restart)
 {
+    auto engine_started = Clock::now();
     switch (protocol) {
     case protocol_autodetect:
         probe_uci(engio, ev, queue);
@@ -257,8 +258,9 @@ void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio que
             // When the restart fails the xboard probe ends at once and the
             // engine is left not running, as any engine that dies at start.
             restart();
+            engine_started = Clock::now();
         }
-        probe_xboard(engio, ev, queue);
+        probe_xboard(engio, ev, queue, engine_started);
         if (ev.is_uci() || ev.get_protocol() == protocol_xboard_v2) {
             return;
         }
@@ -271,7 +273,7 @@ void detect_protocol(Engio& engio, EngineVariables& ev, int protocol, CVTrio que
         select_xboard_v1(engio, ev);
         return;
     case protocol_xboard_v2:
-        probe_xboard(engio, ev, queue, ProbeMode::chosen);
+        probe_xboard(engio, ev, queue, engine_started, ProbeMode::chosen);
         return;
     default:
         return;

@@ -114,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "move",
                      {"1 12 0 100 e7e5", "move e7e5"}},
         Conversation{"xboard2_ping", "", "", {"xboard", "ping 7"}, "pong", {"pong 7"}},
+        Conversation{"xboard2_only_refuses_uci", "no_uci", "", {"uci", "xboard", "protover 2"}, "feature done",
+                     {"Error (unknown command): uci", xboard_features[0], xboard_features[1]}},
         Conversation{"xboard2_resign", "resign", "e7e5", {"xboard", "new", "go"}, "resign", {"resign"}},
         Conversation{"xboard1_silent_on_protover",
                      "xboard1",

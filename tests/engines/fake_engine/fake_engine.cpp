@@ -9,6 +9,7 @@
 //                 it starts, as an engine behind a wrapper that does other
 //                 work first
 //   many_options  announces 300 options
+//   no_uci        speaks xboard only: "uci" is an unknown command to it
 //   illegal       answers every search with the move e2e5
 //   none          answers every search with "(none)" (UCI) or resigns (xboard)
 //   resign        xboard: resigns instead of moving
@@ -589,6 +590,8 @@ bool handle(const std::string& line)
         emit(rest);
     } else if (command == "finish") {
         put(" line\n");
+    } else if (command == "uci" && has_mode("no_uci")) {
+        say("Error (unknown command): uci");
     } else if (command == "uci") {
         g_uci = true;
         uci_handshake();

@@ -1,0 +1,80 @@
+// Autodetected engines that first answer seconds after their start, loaded
+// through the engine owner: each is named by its own handshake and plays; one
+// that never answers is driven as xboard version 1 once the wait is over.
+#include "engines/gui_engine.h"
+
+#include "engines/protocol_detection.h"
+#include "tests/engines/engine_receiver.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+using torvane_test::EngineReceiver;
+
+struct LateStart {
+    const char* what;
+    const char* modes;
+    bool uci;
+    int protocol;
+    const char* name;
+    std::size_t options;
+    bool plays;
+    std::chrono::milliseconds load_at_least;
+    std::chrono::milliseconds load_below;
+};
+
+void PrintTo(const LateStart& c, std::ostream* out) { *out << c.what; }
+
+class LateStartAutodetected : public testing::TestWithParam<LateStart> {};
+
+TEST_P(LateStartAutodetected, IsNamedByItsOwnHandshakeAndPlays)
+{
+    const LateStart& c = GetParam();
+    setenv("TORVANE_FAKE_MODE", c.modes, 1);
+    setenv("TORVANE_FAKE_START_MS", "10000", 1);
+    setenv("TORVANE_FAKE_MOVES", "e2e4", 1);
+    EngineReceiver manager;
+    GuiEngine owner;
+    const auto begin = std::chrono::steady_clock::now();
+    owner.load(1, std::string(FAKE_ENGINE_DIR) + "/fake_engine", protocol_autodetect, manager.trio());
+    const auto took = std::chrono::steady_clock::now() - begin;
+    unsetenv("TORVANE_FAKE_MODE");
+    unsetenv("TORVANE_FAKE_START_MS");
+    unsetenv("TORVANE_FAKE_MOVES");
+    EXPECT_GE(took, c.load_at_least);
+    EXPECT_LT(took, c.load_below);
+    EXPECT_EQ(owner.is_uci(), c.uci);
+    EXPECT_EQ(owner.copy_enginevariables().get_protocol(), c.protocol);
+    EXPECT_EQ(owner.get_idname(), c.name);
+    EXPECT_EQ(owner.get_options().size(), c.options);
+    if (c.plays) {
+        owner.set_token(5);
+        owner.new_game();
+        ChessPosition position;
+        position.set_start_position();
+        owner.set_position(position);
+        owner.go();
+        const std::vector<std::string> lines = manager.lines_until("1 5 bestmove");
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back().substr(0, 17), "1 5 bestmove e2e4");
+    }
+}
+
+// The fake engine's own name and its four UCI options; the deaf engine's
+// banner decides nothing.
+INSTANTIATE_TEST_SUITE_P(
+    Engines, LateStartAutodetected,
+    testing::Values(LateStart{"uci", "late", true, protocol_uci, "FakeEngine 1.0", 4, true, 10000ms, 11500ms},
+                    LateStart{"xboard", "late,no_uci", false, protocol_xboard_v2, "FakeEngine 1.0", 0, true,
+                              10000ms, 11500ms},
+                    LateStart{"never_answers", "deaf", false, protocol_xboard_v1, "NoNameYet", 0, false, 15000ms, 16500ms}),
+    [](const testing::TestParamInfo<LateStart>& info) { return std::string(info.param.what); });
+
+}
