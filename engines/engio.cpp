@@ -182,8 +182,11 @@ void Engio::spawn_engine(const std::string& path)
     std::memcpy(program, path.c_str(), path.size() + 1);
     char* argv[] = {program, nullptr};
     GError* error = nullptr;
-    gboolean ok = g_spawn_async_with_pipes(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr,
-                                           &m_pid, &m_stdin, &m_stdout, nullptr, &error);
+    // Our ends of the pipes are close-on-exec: a program started by other
+    // means must not hold the engine's input open after quit.
+    gboolean ok = g_spawn_async_with_pipes(nullptr, argv, nullptr,
+                                           GSpawnFlags(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_CLOEXEC_PIPES), nullptr,
+                                           nullptr, &m_pid, &m_stdin, &m_stdout, nullptr, &error);
     if (!ok) {
         log("   Engio::spawn_engine(" + path + ")  FAILED");
         log(std::string("   ") + (error != nullptr ? error->message : "unknown error"));
