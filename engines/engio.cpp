@@ -174,8 +174,9 @@ void Engio::spawn_engine(const std::string& path)
     }
 
     if (!m_reader_wakeup.open()) {
+        const std::string reason = std::strerror(errno);
         log("   Engio::spawn_engine(" + path + ")  FAILED");
-        log(std::string("   ") + std::strerror(errno));
+        log("   " + reason);
         return;
     }
     char program[max_path_size + 1];

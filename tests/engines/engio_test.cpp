@@ -626,8 +626,8 @@ TEST_F(EngioTest, SameObjectRunsTheEngineAgainAfterQuit)
         start();
         m_engio("echo run " + std::to_string(run));
         EXPECT_EQ(m_receiver.next_line(), "run " + std::to_string(run));
-        // The log is the program's file; the pipes and the reader's wake-up
-        // are the engine's, and no program started later may inherit them.
+        // Besides the log file, a run opens the engine's pipes and the
+        // reader's wake-up: no program started later may inherit them.
         for (const auto& [fd, target] : open_descriptors()) {
             if (descriptors.count(fd) == 0 && target.rfind("/", 0) != 0) {
                 EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC) << target;
