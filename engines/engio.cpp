@@ -20,8 +20,6 @@ namespace {
 
 constexpr std::size_t read_chunk = 32768;
 constexpr std::size_t max_path_size = 999;
-// How often a waiting reader looks whether quit has given up on the output.
-constexpr int reader_poll_ms = 50;
 // How long quit lets the reader drain the output of an exited engine.
 constexpr std::chrono::milliseconds drain_timeout{1000};
 // How long a terminated engine gets before it is killed.
@@ -175,18 +173,28 @@ void Engio::spawn_engine(const std::string& path)
         return;
     }
 
+    if (!m_reader_wakeup.open()) {
+        const std::string reason = std::strerror(errno);
+        log("   Engio::spawn_engine(" + path + ")  FAILED");
+        log("   " + reason);
+        return;
+    }
     char program[max_path_size + 1];
     std::memcpy(program, path.c_str(), path.size() + 1);
     char* argv[] = {program, nullptr};
     GError* error = nullptr;
-    gboolean ok = g_spawn_async_with_pipes(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr,
-                                           &m_pid, &m_stdin, &m_stdout, nullptr, &error);
+    // Our ends of the pipes are close-on-exec: a program started by other
+    // means must not hold the engine's input open after quit.
+    gboolean ok = g_spawn_async_with_pipes(nullptr, argv, nullptr,
+                                           GSpawnFlags(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_CLOEXEC_PIPES), nullptr,
+                                           nullptr, &m_pid, &m_stdin, &m_stdout, nullptr, &error);
     if (!ok) {
         log("   Engio::spawn_engine(" + path + ")  FAILED");
         log(std::string("   ") + (error != nullptr ? error->message : "unknown error"));
         if (error != nullptr) {
             g_error_free(error);
         }
+        m_reader_wakeup.close();
         m_stdin = -1;
         m_stdout = -1;
         return;
@@ -227,6 +235,7 @@ void Engio::operator()(std::string line)
     }
     if (!write_all(line)) {
         m_crashed = true;
+        m_reader_wakeup.signal();
     }
 }
 
@@ -276,9 +285,15 @@ void Engio::operator()()
     LineSplitter splitter;
     std::string buffer(read_chunk, '\0');
     while (!m_crashed && !m_abandon_output) {
-        pollfd ready{m_stdout, POLLIN, 0};
-        int events = poll(&ready, 1, reader_poll_ms);
-        if (events == 0 || (events < 0 && errno == EINTR)) {
+        // No timeout: whoever sets a mark that ends the loop also signals the
+        // wake-up, so the reader never has to look on its own.
+        pollfd ready[] = {{m_stdout, POLLIN, 0}, {m_reader_wakeup.descriptor(), POLLIN, 0}};
+        int events = poll(ready, 2, -1);
+        if (events < 0 && errno == EINTR) {
+            continue;
+        }
+        if (events > 0 && ready[1].revents != 0) {
+            m_reader_wakeup.clear();
             continue;
         }
         ssize_t n = events < 0 ? -1 : ::read(m_stdout, buffer.data(), buffer.size());
@@ -379,12 +394,14 @@ void Engio::quit()
             // Someone else (a process the engine started) holds the output
             // open; stop reading it.
             m_abandon_output = true;
+            m_reader_wakeup.signal();
             m_reader_cv.wait(lock, [this] { return !m_reader_active; });
         }
     } else {
         m_reader_done = true;
     }
     close_pipe(m_stdout, "output");
+    m_reader_wakeup.close();
     g_spawn_close_pid(m_pid);
     log("   Engio::quit() successfull");
     close_log();

@@ -2,6 +2,7 @@
 
 #include "engines/cv_trio.h"
 #include "engines/timer.h"
+#include "engines/wakeup_event.h"
 
 #include <glib.h>
 
@@ -20,8 +21,9 @@
 // lines and pushes each through the trio, appending " TS=" and the arrival
 // stamp to lines holding "bestmove"; when the engine is lost it wakes the
 // trio's waiters once, queuing nothing, so that they can look at crashed().
-// With debugging on, every line in both directions goes to the engine's log
-// file with a time stamp.
+// Between lines the reader sleeps: only the engine's output, its end, a lost
+// engine or quit wake it. With debugging on, every line in both directions
+// goes to the engine's log file with a time stamp.
 class Engio {
 public:
     // How long quit waits for the engine to exit before terminating it.
@@ -56,7 +58,8 @@ public:
     // engine is gone or stopped reading) marks the engine as crashed; once
     // crashed, lines are dropped at once without waiting for the pipe.
     void operator()(std::string line);
-    // The reader loop; returns when the output ends or the engine is quit.
+    // The reader loop; returns when the output ends, the engine is lost or
+    // quit has given up on the output.
     void operator()();
     // Sends "quit" (not to a crashed engine), closes the engine's input, waits for it to exit (and
     // terminates it after quit_timeout), waits for the reader to leave its
@@ -111,4 +114,8 @@ private:
     std::condition_variable m_reader_cv;
     bool m_reader_active;
     std::atomic<bool> m_abandon_output;
+    // Signalled whenever the crash or abandon mark is set, so that a reader
+    // asleep on the output looks at them; open from a spawn to its quit, as
+    // the pipes are.
+    WakeupEvent m_reader_wakeup;
 };

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <sys/wait.h>
@@ -60,6 +63,36 @@ bool no_children()
     return waitpid(-1, &status, WNOHANG) == -1 && errno == ECHILD;
 }
 
+// How often the kernel has switched the thread out, by its own wish or not.
+long context_switches(pid_t thread)
+{
+    std::ifstream status("/proc/self/task/" + std::to_string(thread) + "/status");
+    long total = 0;
+    for (std::string line; std::getline(status, line);) {
+        if (line.find("ctxt_switches:") != std::string::npos) {
+            total += std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    return total;
+}
+
+bool thread_ended(pid_t thread) { return !std::filesystem::exists("/proc/self/task/" + std::to_string(thread)); }
+
+// This process's open descriptors and what each refers to.
+std::map<int, std::string> open_descriptors()
+{
+    std::map<int, std::string> open;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code gone;
+        const std::string target = std::filesystem::read_symlink(entry.path(), gone).string();
+        // The listing's own descriptor is no one's.
+        if (!gone && target.rfind("/proc/", 0) != 0) {
+            open[std::stoi(entry.path().filename().string())] = target;
+        }
+    }
+    return open;
+}
+
 class EngioTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -89,7 +122,12 @@ protected:
         m_engio.open_log(m_log);
         m_engio.spawn_engine(path);
         ASSERT_TRUE(m_engio.spawned()) << read_file(m_log);
-        m_reader = std::thread(std::ref(m_engio));
+        m_reader_thread = 0;
+        m_reader = std::thread([this] {
+            m_reader_thread = gettid();
+            m_engio();
+        });
+        ASSERT_TRUE(eventually([this] { return m_reader_thread != 0; }));
     }
 
     // The lines that an output form turns into: the form is emitted, then a
@@ -117,6 +155,7 @@ protected:
     EngineReceiver m_receiver;
     Engio m_engio;
     std::thread m_reader;
+    std::atomic<pid_t> m_reader_thread{0};
 };
 
 TEST_F(EngioTest, HandshakeLinesArriveInOrder)
@@ -303,6 +342,20 @@ TEST_F(EngioTest, NormalQuitIsQuickCleanAndNotACrash)
     EXPECT_TRUE(no_children());
 }
 
+TEST_F(EngioTest, ReaderSleepsWhileTheEngineIsSilent)
+{
+    start();
+    m_engio("isready");
+    ASSERT_FALSE(m_receiver.lines_until("readyok").empty());
+    // Let the reader finish logging the answer and go back to its wait.
+    std::this_thread::sleep_for(100ms);
+    const long before = context_switches(m_reader_thread);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_LE(context_switches(m_reader_thread) - before, 1) << "the reader woke with nothing to read";
+    m_engio("echo awake");
+    EXPECT_EQ(m_receiver.next_line(), "awake");
+}
+
 struct HungCase {
     const char* mode;
     const char* logged;
@@ -356,6 +409,7 @@ TEST_F(EngioTest, EngineThatStopsReadingCannotBlockTheSender)
     }
     EXPECT_TRUE(m_engio.crashed()) << "a full pipe that does not drain counts as a lost engine";
     EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::write_timeout + 1s);
+    EXPECT_TRUE(eventually([&] { return thread_ended(m_reader_thread); }, 1s)) << "the reader stays on a lost engine";
     // A lost engine costs no further write bound, neither on the lines of a
     // search nor on "quit" (which is not written at all).
     begin = std::chrono::steady_clock::now();
@@ -487,7 +541,9 @@ TEST_P(EngioRefused, SpawnFailsCleanly)
         path = "/" + std::string(999, 'a');
     }
     m_engio.open_log(m_log);
+    const auto descriptors = open_descriptors();
     EXPECT_NO_THROW(m_engio.spawn_engine(path));
+    EXPECT_EQ(open_descriptors(), descriptors) << "a failed start keeps no descriptor";
     EXPECT_FALSE(m_engio.spawned());
     EXPECT_FALSE(m_engio.is_running());
     m_engio("uci");
@@ -565,13 +621,22 @@ TEST_F(EngioTest, QuitBeforeTheReaderStartsLeavesTheReaderNothingToDo)
 
 TEST_F(EngioTest, SameObjectRunsTheEngineAgainAfterQuit)
 {
+    const auto descriptors = open_descriptors();
     for (int run = 0; run < 3; ++run) {
         start();
         m_engio("echo run " + std::to_string(run));
         EXPECT_EQ(m_receiver.next_line(), "run " + std::to_string(run));
+        // Besides the log file, a run opens the engine's pipes and the
+        // reader's wake-up: no program started later may inherit them.
+        for (const auto& [fd, target] : open_descriptors()) {
+            if (descriptors.count(fd) == 0 && target.rfind("/", 0) != 0) {
+                EXPECT_TRUE(fcntl(fd, F_GETFD) & FD_CLOEXEC) << target;
+            }
+        }
         m_engio.quit();
         m_reader.join();
         EXPECT_FALSE(m_engio.reset_flags());
+        EXPECT_EQ(open_descriptors(), descriptors) << "run " << run;
     }
     EXPECT_TRUE(no_children());
 }
