@@ -13,6 +13,7 @@
 #include "app/tournament_dialog.h"
 #include "gui/confirmation.h"
 #include "gui/tournament_list.h"
+#include "manager/tournament_load_error.h"
 
 #include <gtkmm/messagedialog.h>
 
@@ -177,8 +178,10 @@ void Interface::load_saved_tournament(const std::string& name)
         m_tournament.load(name);
     } catch (const std::exception& error) {
         std::cerr << "Interface::load_saved_tournament()   " << error.what() << '\n';
+        const auto* unreadable = dynamic_cast<const TournamentLoadError*>(&error);
         run_message_box(*this, "Tournament not loaded",
-                        "The tournament \"" + name + "\" cannot be read: " + plain_fault_text(error.what()));
+                        "The tournament \"" + name + "\" cannot be read: " +
+                            (unreadable ? unreadable->reason() + "." : plain_fault_text(error.what())));
         return;
     }
     m_tournament_name = name;

@@ -144,8 +144,10 @@ public:
     // current or older game lines), replacing participants, games, the PGN
     // length (none when the file has no "pgnsize" line) and the settings the
     // file names; other settings stay. Throws std::logic_error:
-    // "<path> doesn't exist!" when the file can't be opened; the load error
-    // text for a malformed number or game line; the error of Level::set for a
+    // "<path> doesn't exist!" when the file can't be opened; a
+    // TournamentLoadError for a malformed number or game line, and for a
+    // game line that ends the file without a line end (the file was cut
+    // short there, its last result perhaps cut); the error of Level::set for a
     // refused time control; one naming the event for an event line that
     // breaks the event name rule; std::out_of_range for a game that names a
     // participant not in the list. What was read before the fault stays.
@@ -158,7 +160,8 @@ private:
     std::string file_path(const std::string& name) const;
     std::string file_text() const;
     void read_text(const std::string& text);
-    void read_line(const std::string& line);
+    // ended: whether a line end follows the line in the file.
+    void read_line(const std::string& line, bool ended);
     void read_game_line(const std::string& rest);
 
     std::random_device m_random_source;

@@ -1,6 +1,7 @@
 #include "manager/tournament.h"
 
 #include "engines/file_replacement.h"
+#include "manager/tournament_load_error.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -11,8 +12,6 @@
 #include <stdexcept>
 
 namespace {
-
-const char* const load_error = "Tournament::load    error";
 
 // The file has one line per value: a value with a line end would read back
 // as something else.
@@ -45,7 +44,7 @@ Integer integer_of(const std::string& text)
     std::istringstream in(text);
     Integer value = 0;
     if (!(in >> value)) {
-        throw std::logic_error(load_error);
+        throw TournamentLoadError();
     }
     return value;
 }
@@ -138,7 +137,7 @@ void Tournament::load(const std::string& name)
     m_path = path;
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {
-        throw std::logic_error(load_error);
+        throw TournamentLoadError("it cannot be read from the disk");
     }
     read_text(text);
 }
@@ -146,18 +145,26 @@ void Tournament::load(const std::string& name)
 void Tournament::read_text(const std::string& text)
 {
     std::size_t start = 0;
-    while (start < text.size()) {
+    for (int number = 1; start < text.size(); ++number) {
         std::size_t end = std::min(text.find('\n', start), text.size());
         std::string line = text.substr(start, end - start);
         while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        read_line(line);
+        try {
+            read_line(line, end < text.size());
+        } catch (const TournamentLoadError& error) {
+            if (!error.reason().empty()) {
+                throw;
+            }
+            // The line's reader knows only that it cannot read it.
+            throw TournamentLoadError("line " + std::to_string(number) + " cannot be read: " + line);
+        }
         start = end + 1;
     }
 }
 
-void Tournament::read_line(const std::string& line)
+void Tournament::read_line(const std::string& line, bool ended)
 {
     std::size_t begin = line.find_first_not_of(" \t\v\f");
     if (begin == std::string::npos) {
@@ -205,6 +212,11 @@ void Tournament::read_line(const std::string& line)
     } else if (keyword == "participant") {
         add_participant(TournamentParticipant(without_leading_blanks(rest)));
     } else if (keyword == "game") {
+        // A file cut short within its last game line would score that game
+        // with what is left of its result: a cut "result=1-0" is played.
+        if (!ended) {
+            throw TournamentLoadError("its last line, a game, has no line end: the file is cut short");
+        }
         read_game_line(rest);
     } else {
         std::cerr << "unknown command \"" << keyword << "\"\n";
@@ -228,7 +240,7 @@ void Tournament::read_game_line(const std::string& rest)
     std::string result;
     if (!m_version.empty()) {
         if (words.empty()) {
-            throw std::logic_error(load_error);
+            throw TournamentLoadError();
         }
         number = integer_of(words[0]);
         bool paired = false;
@@ -243,7 +255,7 @@ void Tournament::read_game_line(const std::string& rest)
                 std::replace(pairing.begin(), pairing.end(), '-', ' ');
                 std::istringstream in(pairing);
                 if (!(in >> white >> black)) {
-                    throw std::logic_error(load_error);
+                    throw TournamentLoadError();
                 }
                 paired = true;
             } else if (starts_with(w, "result=")) {
@@ -251,11 +263,11 @@ void Tournament::read_game_line(const std::string& rest)
             }
         }
         if (!paired) {
-            throw std::logic_error(load_error);
+            throw TournamentLoadError();
         }
     } else {
         if (words.size() < 6) {
-            throw std::logic_error(load_error);
+            throw TournamentLoadError();
         }
         number = integer_of(words[0]);
         round = words[1];

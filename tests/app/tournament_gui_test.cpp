@@ -684,18 +684,24 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
     EXPECT_EQ(probe->event(), event);
     EXPECT_EQ(count(log(), "load_tournament Blocked"), 0u);
 
-    // The load dialog: LOAD and DELETE with no row selected, a file that
-    // cannot be read, a file that cannot be removed.
+    // The load dialog: LOAD and DELETE with no row selected, files that
+    // cannot be read (one cut short in its last game line), a file that
+    // cannot be removed.
     std::ofstream("tournaments/bad.trn") << "iterations many\n";
+    std::ofstream("tournaments/cut.trn") << "version 1.15\nparticipant One\nparticipant Two\n"
+                                            "game       1   round=1   opening=0  pairing=1-2   result=";
     for (const char* other : {"Iter.trn~", "Iter.TRN", "Iter.txt"})
         std::ofstream("tournaments/" + std::string(other)) << "\n";
     const struct {
         std::string name;
         int response;
         const char* shown;
+        const char* why = "";
     } loads[] = {
         {"", 2, "No tournament loaded"},
         {"bad", 2, "Tournament not loaded"},
+        {"cut", 2, "Tournament not loaded",
+         "The tournament \"cut\" cannot be read: its last line, a game, has no line end: the file is cut short."},
         {"", 0, "No tournament deleted"},
         {"Blocked", 0, "Tournament not deleted"},
     };
@@ -703,19 +709,23 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
     for (const auto& c : loads) {
         Names listed;
         shown.clear();
-        answer_message(shown);
+        std::string why;
+        answer_message(shown, &why);
         if (c.response == 0 && !c.name.empty())
             answer_dialog("Delete tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
         load_dialog(c.name, c.response, &listed);
         EXPECT_EQ(shown, c.shown) << c.name;
+        if (*c.why) {
+            EXPECT_EQ(why, c.why) << c.name;
+        }
         EXPECT_EQ(listed, saved_tournament_names("tournaments/"));
-        EXPECT_EQ(listed.size(), 3u);
+        EXPECT_EQ(listed.size(), 4u);
         EXPECT_EQ(probe->event(), event);
         EXPECT_EQ(probe->tournament().get_event(), kept);
         EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());
     }
-    EXPECT_TRUE(exists("Iter") && exists("bad") && exists("Blocked"));
-    EXPECT_EQ(count(log(), "load_tournament bad"), 0u);
+    EXPECT_TRUE(exists("Iter") && exists("bad") && exists("cut") && exists("Blocked"));
+    EXPECT_EQ(count(log(), "load_tournament bad") + count(log(), "load_tournament cut"), 0u);
 }
 
 }

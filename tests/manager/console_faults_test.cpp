@@ -209,14 +209,20 @@ TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
     write_engines_cfg(console, {{"W", ConsoleSession::fake_engine("fake_engine_legal"), "uci"}});
     write_tournament(console, {.event = "Broken", .level = "fixed_depth 1", .participants = {"W", "W"},
                                .games = {{"1", 1, 1, 2}, {"2", 1, 2, 9}}});
-    const std::string before = console.read_file("tournaments/Broken.trn");
-    for (const std::string name : {"Broken", "Missing"}) {
+    // Cut short in its last game line, whose game would count as played.
+    write_tournament(console, {.event = "Cut", .level = "fixed_depth 1", .participants = {"W", "W"},
+                               .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}});
+    const std::string cut = console.read_file("tournaments/Cut.trn");
+    console.write_file("tournaments/Cut.trn", cut.substr(0, cut.rfind("result=") + 7));
+    const std::string before = console.read_file("tournaments/Broken.trn") + console.read_file("tournaments/Cut.trn");
+    for (const std::string name : {"Broken", "Cut", "Missing"}) {
         console.send("0 load_tournament " + name);
         console.send("0 start_tournament");
         EXPECT_EQ(console.lines_until("tournament_finished"),
-                  (Lines{"telluser Tournament_doesn't_exist", none_loaded, "tournament_finished"}));
+                  (Lines{"telluser Tournament_doesn't_exist", none_loaded, "tournament_finished"}))
+            << name;
     }
-    EXPECT_EQ(console.read_file("tournaments/Broken.trn"), before);
+    EXPECT_EQ(console.read_file("tournaments/Broken.trn") + console.read_file("tournaments/Cut.trn"), before);
     EXPECT_TRUE(console.children().empty());
 }
 

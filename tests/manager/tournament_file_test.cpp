@@ -170,7 +170,10 @@ TEST_F(TrnFile, ReadsWhatItCanAndRefusesTheRest)
         {"numbers_1_2_5", CURRENT "game 1 pairing=1-2\ngame 2 pairing=1-2\ngame 5 pairing=2-1\n", "",
          {"1 0 1-2 o0 ", "2 0 1-2 o0 ", "5 0 2-1 o0 "}, 5},
         {"no_final_line_end", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 pairing=2-1 result=*",
-         "", {"1 1 1-2 o0 *", "2 2 2-1 o0 *"}, 2},
+         load_error, {"1 1 1-2 o0 *"}, 1},
+        {"older_form_no_final_line_end", TWO "game 1 1 1 - 2 1-0", load_error, {}, 0},
+        {"no_final_line_end_after_a_game", CURRENT "game 1 round=1 pairing=1-2 result=*\nremark", "",
+         {"1 1 1-2 o0 *"}, 1},
         {"no_pairing", CURRENT "game 1 round=1 pairing=1-2 result=*\ngame 2 round=2 result=*\n", load_error,
          {"1 1 1-2 o0 *"}, 1},
         {"half_pairing", CURRENT "game 1 round=1 pairing=1- result=*\n", load_error, {}, 0},
@@ -241,18 +244,26 @@ TEST_F(TrnFile, CrLfFileLoadsLikeItsLfCopy)
 }
 
 // A file cut anywhere loads or is refused with a logic_error; cut at a line
-// end it loads every whole line.
+// end it loads every whole line. Cut inside a game line, whose result may be
+// cut to "1-" or "", it is refused: only the games of whole lines are read,
+// and none of the cut file's games counts as played unless its line said so.
 TEST_F(TrnFile, TruncatedFilesLoadOrFailCleanly)
 {
+    const Lines whole_games = {"1 1 2-1 o1 1-0", "2 2 1-2 o2 *"};
     for (std::size_t length = 0; length <= spring_match.size(); ++length) {
         std::string text = spring_match.substr(0, length);
         std::string error = load(text);
-        if (text.empty() || text.back() == '\n' || spring_match[length] == '\n') {
+        const std::string last_line = text.substr(text.rfind('\n') + 1);
+        if (text.empty() || text.back() == '\n') {
             EXPECT_EQ(error, "") << text;
-            std::size_t games = text.find("game       1") == std::string::npos ? 0
-                                : text.find("game       2") == std::string::npos ? 1 : 2;
-            EXPECT_EQ(m_tournament.get_games().size(), games) << text;
+        } else if (last_line.rfind("game", 0) == 0) {
+            EXPECT_EQ(error, "Tournament::load    error") << text;
         }
+        std::size_t whole = 0;
+        for (std::size_t at = text.find("\ngame"); at != std::string::npos; at = text.find("\ngame", at + 1)) {
+            whole += text.find('\n', at + 1) != std::string::npos;
+        }
+        EXPECT_EQ(summaries(), Lines(whole_games.begin(), whole_games.begin() + whole)) << text;
     }
 }
 

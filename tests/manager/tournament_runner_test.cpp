@@ -197,6 +197,15 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
         std::function<void(const RunnerDir&)> check;
     } cases[] = {
         {"Nowhere", [](const RunnerDir&) {}, "Nowhere.trn doesn't exist!", nullptr},
+        // Cut short in its last game line: game 2 would count as played.
+        {"Cut",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Cut", "");
+             const std::string trn = dir.path() + "/tournaments/Cut.trn";
+             std::filesystem::resize_file(trn, dir.read("tournaments/Cut.trn").rfind("result=") + 7);
+         },
+         "nothing was played: ./tournaments/Cut.trn cannot be read: its last line, a game, has no line end",
+         [](const RunnerDir& dir) { EXPECT_FALSE(std::filesystem::exists(dir.path() + "/Cut.pgn")); }},
         {"Uninstalled",
          [&](const RunnerDir& dir) {
              fools_mate(dir, "Uninstalled", "");

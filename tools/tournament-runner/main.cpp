@@ -12,17 +12,20 @@
 // Standard output: one line per game finished in this run, in list order,
 // with the fields separated by tabs: game number, White, Black, result
 // (e.g. "2\tFairymax\tStockfish\t0-1"); nothing else. Diagnostics go to
-// standard error.
+// standard error; so does, in words, why a tournament that cannot be read
+// (missing, damaged, cut short) is not played at all.
 // Exit status: 0 when every game of the tournament has a result; 1 when the
 // tournament is missing or unreadable or the run stopped before its end; 2
 // for a wrong command line.
 #include "manager/tournament.h"
 #include "manager/tournament_games_left.h"
+#include "manager/tournament_load_error.h"
 #include "manager/tournament_manager.h"
 
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -34,26 +37,30 @@ namespace {
 // before appended to the PGN file but could not score is read as played, as
 // the manager scores it from there: this run does not finish it.
 struct Before {
-    bool readable = false;
     std::string event;
     std::set<int> unplayed;
 };
 
-Before read_before(const std::string& name)
+// The tournament as the manager is to play it; none, once standard error
+// has said why, when it cannot be read.
+std::optional<Before> read_before(const std::string& name)
 {
-    Before before;
+    Tournament tournament;
     try {
-        Tournament tournament;
         read_tournament_to_play(tournament, name);
-        before.readable = true;
-        before.event = tournament.get_event();
-        for (const TournamentGame& game : tournament.get_games()) {
-            if (game.is_unplayed()) {
-                before.unplayed.insert(game.get_number());
-            }
+    } catch (const std::exception& error) {
+        const auto* unreadable = dynamic_cast<const TournamentLoadError*>(&error);
+        std::cerr << "tournament-runner: nothing was played: "
+                  << (unreadable ? tournament.get_path() + " cannot be read: " + unreadable->reason() : error.what())
+                  << std::endl;
+        return std::nullopt;
+    }
+    Before before;
+    before.event = tournament.get_event();
+    for (const TournamentGame& game : tournament.get_games()) {
+        if (game.is_unplayed()) {
+            before.unplayed.insert(game.get_number());
         }
-    } catch (const std::exception&) {
-        // The manager reports the fault when it loads the file.
     }
     return before;
 }
@@ -88,7 +95,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string name = argv[1];
-    const Before before = read_before(name);
+    const std::optional<Before> before = read_before(name);
+    if (!before) {
+        return 1;
+    }
     {
         TournamentManager manager;
         std::thread loop(std::ref(manager));
@@ -96,5 +106,5 @@ int main(int argc, char** argv)
         manager.command("0 start_tournament");
         loop.join();
     }
-    return before.readable && report_finished_games(before) ? 0 : 1;
+    return report_finished_games(*before) ? 0 : 1;
 }
