@@ -6,31 +6,20 @@
 #include "app/plain_fault_text.h"
 #include "app/user_fault.h"
 #include "engines/file_replacement.h"
+#include "engines/system_reason.h"
 #include "game/pgn_error.h"
 #include "game/pgn_file.h"
 #include "gui/position_lines.h"
 
-#include <glibmm/unicode.h>
 #include <gtkmm/filechooserdialog.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
 namespace {
-
-// The system's reason for the last failed call, as the end of a sentence:
-// "permission denied".
-std::string system_reason(int error)
-{
-    std::string reason = error == 0 ? "the file cannot take it" : std::strerror(error);
-    if (!reason.empty())
-        reason[0] = Glib::Ascii::tolower(reason[0]);
-    return reason;
-}
 
 std::string file_name_of(const std::string& path)
 {

@@ -14,6 +14,7 @@
 #include "gui/confirmation.h"
 #include "gui/tournament_list.h"
 #include "manager/tournament_load_error.h"
+#include "manager/tournament_save_error.h"
 
 #include <gtkmm/messagedialog.h>
 
@@ -119,8 +120,11 @@ bool Interface::store_tournament(TournamentDialog& dialog)
         m_tournament.save();
     } catch (const std::exception& error) {
         std::cerr << "Interface::store_tournament()   " << error.what() << '\n';
+        const auto* unsaved = dynamic_cast<const TournamentSaveError*>(&error);
         run_message_box(*this, "Tournament not saved",
-                        "Cannot write the file of the tournament \"" + event + "\": " + plain_fault_text(error.what()));
+                        unsaved ? unsaved->plain_text() + "."
+                                : "Cannot write the file of the tournament \"" + event + "\": " +
+                                      plain_fault_text(error.what()));
         return true;
     }
     m_tournament_name = m_tournament.get_event();

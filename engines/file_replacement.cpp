@@ -70,6 +70,15 @@ int create_temporary(const std::string& directory, std::string& name)
     return -1;
 }
 
+// Removes a temporary file that is not wanted any more; errno keeps the
+// reason of the failure that made it so.
+void remove_keeping_reason(const std::string& name)
+{
+    const int reason = errno;
+    std::remove(name.c_str());
+    errno = reason;
+}
+
 // Far more links than any real chain; a loop of links stops here.
 constexpr int max_links_followed = 40;
 
@@ -104,7 +113,7 @@ FileReplacement write_temporary_beside(const std::string& path, const std::strin
     bool written = (!kept_mode || ::fchmod(fd, *kept_mode) == 0) && write_all(fd, text) && ::fsync(fd) == 0;
     bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        std::remove(name.c_str());
+        remove_keeping_reason(name);
         return FileReplacement::write_failed;
     }
     temporary = name;
@@ -120,7 +129,7 @@ FileReplacement replace_file(const std::string& path, const std::string& text)
         return outcome;
     }
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
+        remove_keeping_reason(temporary);
         return FileReplacement::write_failed;
     }
     return FileReplacement::done;

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// How writing a file's new contents ended.
+// How writing a file's new contents ended. After a failure errno holds the
+// system's reason.
 enum class FileReplacement {
     done,
     // No temporary file could be made in the target's directory.

@@ -115,8 +115,9 @@ private:
     void command_learnopenings(int sides);
     // Plays the tournament as its file holds it now, read again under the
     // name it was loaded by (read_tournament_to_play: a game appended but
-    // left unscored is scored from the PGN file and saved); with no game
-    // left to play, says why and changes nothing.
+    // left unscored is scored from the PGN file), and saved before its first
+    // game; with no game left to play, or a file that cannot be saved, says
+    // why and plays nothing.
     void command_start_tournament();
     void command_load_tournament(const std::string& name);
     // Enters a mode of engine 1 in the sub-state given, with no move pending

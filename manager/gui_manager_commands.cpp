@@ -4,6 +4,7 @@
 #include "manager/engine_game.h"
 #include "manager/tournament_games_left.h"
 #include "manager/tournament_opening.h"
+#include "manager/unsaved_tournament_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -455,21 +456,26 @@ void GuiManager::command_start_tournament()
     std::string heading = no_game_left_heading();
     std::string why;
     try {
-        const bool scored = read_tournament_to_play(m_tournament, m_tournament_name);
+        read_tournament_to_play(m_tournament, m_tournament_name);
         load_tournament_suite(m_tournament, m_openings);
-        if (scored) {
-            try {
-                m_tournament.save();
-            } catch (const std::exception& error) {
-                // The score stays in memory and is saved with the next result.
-                std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
-            }
-        }
         why = no_game_left_reason(m_tournament);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         heading = no_tournament_heading();
         why = no_tournament_reason();
+    }
+    // Saved before the first game, the file records the length of the PGN
+    // file that the games go to: a game appended there whose result a crash
+    // or a failed save keeps from the file is scored from there on resuming,
+    // never played twice. A file that cannot be saved now plays nothing.
+    if (why.empty()) {
+        try {
+            m_tournament.save();
+        } catch (const std::exception& error) {
+            std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
+            heading = "Tournament not started";
+            why = unstarted_run_text(error);
+        }
     }
     if (!why.empty()) {
         // Nothing to play: the game on the window's board stays. The heading

@@ -4,9 +4,12 @@
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
 #include "manager/tournament_game_start.h"
+#include "manager/tournament_save_error.h"
+#include "manager/unsaved_tournament_text.h"
 
 #include <algorithm>
 #include <exception>
+#include <iostream>
 #include <map>
 
 namespace {
@@ -49,7 +52,8 @@ void GuiManager::finish_game(const std::string& result)
         }
     } catch (const std::exception& error) {
         // A result kept only in memory would be lost: the run stops here.
-        abandon_tournament(std::string("telluser ") + error.what());
+        std::cerr << "GuiManager::finish_game   " << error.what() << std::endl;
+        abandon_tournament("telluser Tournament_stopped " + unsaved_result_text(error, m_tournament, m_game_number));
         return;
     }
     if (m_game_number >= m_tournament.get_nbr_games()) {
@@ -93,7 +97,7 @@ void GuiManager::stop_tournament_game()
     } catch (const std::exception& error) {
         // The file still holds every earlier result: each was saved when its
         // game ended.
-        message += " (" + std::string(error.what()) + ")";
+        message += ". " + save_fault_text(error) + "; it still holds every earlier result.";
     }
     send(message);
 }

@@ -136,10 +136,13 @@ public:
     // write fails), the length of "<event>.pgn" in the working directory
     // taken before the write (0 when there is no such file). Throws
     // std::logic_error (before anything is written) for an event name that
-    // breaks the rule or a value holding a line end, and std::runtime_error
-    // "Tournament::save()  open tournament failed" or "Tournament::save()
-    // write tournament failed" when the file can't be written.
+    // breaks the rule or a value holding a line end, and a
+    // TournamentSaveError (a std::runtime_error) "Tournament::save()  open
+    // tournament failed" or "Tournament::save()  write tournament failed",
+    // with the file and the system's reason, when the file can't be written.
     void save();
+    // The file that save writes: "<event>.trn" in the tournaments directory.
+    std::string save_path() const;
     // Reads "<name>.trn" from the tournaments directory (LF or CR LF lines,
     // current or older game lines), replacing participants, games, the PGN
     // length (none when the file has no "pgnsize" line) and the settings the

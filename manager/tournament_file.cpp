@@ -2,8 +2,10 @@
 
 #include "engines/file_replacement.h"
 #include "manager/tournament_load_error.h"
+#include "manager/tournament_save_error.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -111,15 +113,18 @@ void Tournament::save()
         m_pgn_size = pgn_size;
         text = file_text();
     }
-    switch (replace_file(file_path(m_event), text)) {
+    const std::string path = save_path();
+    switch (replace_file(path, text)) {
     case FileReplacement::done:
         return;
     case FileReplacement::open_failed:
-        throw std::runtime_error("Tournament::save()  open tournament failed");
+        throw TournamentSaveError("Tournament::save()  open tournament failed", path, errno);
     case FileReplacement::write_failed:
-        throw std::runtime_error("Tournament::save()  write tournament failed");
+        throw TournamentSaveError("Tournament::save()  write tournament failed", path, errno);
     }
 }
+
+std::string Tournament::save_path() const { return file_path(m_event); }
 
 void Tournament::load(const std::string& name)
 {

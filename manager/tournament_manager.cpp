@@ -3,6 +3,7 @@
 #include "manager/command_words.h"
 #include "manager/engine_game.h"
 #include "manager/tournament_opening.h"
+#include "manager/unsaved_tournament_text.h"
 
 #include <exception>
 #include <iostream>
@@ -75,13 +76,16 @@ void TournamentManager::process_command_from_interface(const std::string& line)
             stop_run();
             return;
         }
-        if (TournamentRecord::score_game_appended(m_tournament)) {
-            try {
-                m_tournament.save();
-            } catch (const std::exception& error) {
-                // The score stays in memory and is saved with the next result.
-                std::cerr << "TournamentManager: " << error.what() << std::endl;
-            }
+        TournamentRecord::score_game_appended(m_tournament);
+        // Saved before the first game, the file records the length of the
+        // PGN file that the games go to, so that a game appended there but
+        // left unscored is scored from there on resuming, never played twice.
+        try {
+            m_tournament.save();
+        } catch (const std::exception& error) {
+            std::cerr << "TournamentManager: " << unstarted_run_text(error) << std::endl;
+            stop_run();
+            return;
         }
         m_substate = substate_idle;
         m_level.set(m_tournament.get_level());

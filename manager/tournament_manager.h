@@ -36,8 +36,9 @@
 // move loop and engine test, so that a silent or dead engine loses on time
 // or by engine failure. The loop returns once the tournament is over or the
 // run has stopped (no game left, an engine that does not start, a failed load,
-// a game that could not be written to the PGN or ".trn" file, "quit", or an
-// error while a line was handled). The small operations below are for the
+// a ".trn" file that cannot be saved before the first game, a game that
+// could not be written to the PGN or ".trn" file, "quit", or an error while a
+// line was handled). Standard error says in words why a save failed. The small operations below are for the
 // owner's thread while no loop runs.
 class TournamentManager : public Manager {
 public:

@@ -4,6 +4,7 @@
 
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
+#include "manager/unsaved_tournament_text.h"
 
 #include <exception>
 #include <iostream>
@@ -84,7 +85,7 @@ void TournamentManager::finish_game(const std::string& result)
             return;
         }
     } catch (const std::exception& error) {
-        std::cerr << error.what() << std::endl;
+        std::cerr << "TournamentManager: " << unsaved_result_text(error, m_tournament, m_game_number) << std::endl;
         stop_run();
         return;
     }

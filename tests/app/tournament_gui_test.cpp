@@ -677,10 +677,12 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
     // then the failed save is shown and the event stays.
     std::filesystem::create_directories("tournaments/Blocked.trn/inside");
     std::string shown;
+    std::string refusal;
     answer_dialog("Replace tournament", [](Gtk::Dialog& box) { box.response(Gtk::RESPONSE_YES); });
-    answer_message(shown);
+    answer_message(shown, &refusal);
     tournament_dialog({"Blocked", "", "", "", {}, "", ""}, 1);
     EXPECT_EQ(shown, "Tournament not saved");
+    EXPECT_EQ(refusal, "The tournament file ./tournaments/Blocked.trn could not be written: is a directory.");
     EXPECT_EQ(probe->event(), event);
     EXPECT_EQ(count(log(), "load_tournament Blocked"), 0u);
 

@@ -246,37 +246,53 @@ TEST(ConsoleFaults, AParticipantNoLongerInstalledIsNamedInTheOneMessage)
 
 // A run that cannot go on after game 1 unloads both engines and tells the
 // window so: when the result cannot be saved (the file is loaded under
-// another name, and a directory takes its event's), and when no game is
-// left although the schedule counts more (game 2 was scored before game 1).
+// another name, and a directory takes its event's once engine 1 has
+// started), and when no game is left although the schedule counts more
+// (game 2 was scored before game 1). A run whose file cannot be saved before
+// its first game plays nothing.
 TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
 {
+    const std::string unwritten = "The tournament file ./tournaments/Saved Elsewhere.trn could not be written: is a "
+                                  "directory.";
+    const std::string result = "1/2-1/2 {Draw by insufficient material}";
+    enum class Blocked { never, before_the_run, after_game_1 };
     const struct {
-        bool blocked;
+        Blocked blocked;
         std::string second_result;
+        Lines results;
         Lines end;
     } cases[] = {
-        {true, "*",
-         {"engine1name ???", "engine2name ???", "telluser Tournament::save()  write tournament failed",
+        {Blocked::after_game_1, "*", {result},
+         {"engine1name ???", "engine2name ???",
+          "telluser Tournament_stopped " + unwritten +
+              " Game 1 is in \"Saved Elsewhere.pgn\". The tournament has stopped; loaded again, it goes on from there.",
           "tournament_finished"}},
-        {false, "1-0",
+        {Blocked::never, "1-0", {result},
          {"new", "engine1name ???", "engine2name ???", "telluser tournament_finished", "tournament_finished"}},
+        {Blocked::before_the_run, "*", {},
+         {"telluser Tournament_not_started " + unwritten + " The tournament has not started: no game was played.",
+          "tournament_finished"}},
     };
     for (const auto& test : cases) {
         ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+        const std::string blocking =
+            test.blocked == Blocked::after_game_1 ? commands_blocking_file("tournaments/Saved Elsewhere.trn") : "";
         write_engines_cfg(console,
-                          {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+                          {{"W", write_engine_wrapper(console.dir(), "w.sh", ConsoleSession::fake_engine(), {}, blocking),
+                            "uci"},
+                           {"B", ConsoleSession::fake_engine(), "uci"}});
         console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
         write_tournament(console,
                          {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
                           .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1, test.second_result}}},
                          "Loaded");
-        if (test.blocked)
+        if (test.blocked == Blocked::before_the_run)
             std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
         const Lines lines = play_tournament(console, "Loaded");
-        const std::string result = "1/2-1/2 {Draw by insufficient material}";
-        ASSERT_EQ(result_lines(lines), Lines{result});
-        EXPECT_EQ(Lines(std::find(lines.begin(), lines.end(), result) + 1, lines.end()), test.end);
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), 1);
+        ASSERT_EQ(result_lines(lines), test.results);
+        const auto end = test.results.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), result) + 1;
+        EXPECT_EQ(Lines(end, lines.end()), test.end);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "round 1"), test.results.empty() ? 0 : 1);
         EXPECT_TRUE(console.children().empty());
     }
 }

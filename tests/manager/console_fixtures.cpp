@@ -86,9 +86,9 @@ std::string quiet_user_move(const ChessPosition& position)
 }
 
 std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
-                                 const std::map<std::string, std::string>& environment)
+                                 const std::map<std::string, std::string>& environment, const std::string& commands)
 {
-    std::string script = "#!/bin/sh\n";
+    std::string script = "#!/bin/sh\n" + commands;
     for (const auto& [variable, value] : environment) {
         script += "export " + variable + "='" + value + "'\n";
     }
@@ -100,10 +100,17 @@ std::string write_engine_wrapper(const std::string& dir, const std::string& name
 }
 
 std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
-                                 const std::string& program, std::map<std::string, std::string> more)
+                                 const std::string& program, std::map<std::string, std::string> more,
+                                 const std::string& commands)
 {
     more["TORVANE_FAKE_MOVES"] = moves;
-    return write_engine_wrapper(dir, name, ConsoleSession::fake_engine(program), more);
+    return write_engine_wrapper(dir, name, ConsoleSession::fake_engine(program), more, commands);
+}
+
+std::string commands_blocking_file(const std::string& path)
+{
+    return "[ -e '" + path + ".blocked' ] || { mv '" + path + "' '" + path + ".aside' && mkdir '" + path +
+           "' && : >'" + path + ".blocked'; }\n";
 }
 
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines)

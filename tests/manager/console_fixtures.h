@@ -60,14 +60,20 @@ struct TournamentFile {
 
 // A shell script in the directory that starts program with the environment
 // given; engines are started without arguments, so this is how a test gives
-// each engine its own script of moves.
+// each engine its own script of moves. The shell commands given run first.
 std::string write_engine_wrapper(const std::string& dir, const std::string& name, const std::string& program,
-                                 const std::map<std::string, std::string>& environment);
+                                 const std::map<std::string, std::string>& environment,
+                                 const std::string& commands = "");
 // A wrapper (write_engine_wrapper) of the fake engine program that plays the
 // moves given in turn; more holds further variables of its environment.
 std::string scripted_fake_engine(const std::string& dir, const std::string& name, const std::string& moves,
                                  const std::string& program = "fake_engine",
-                                 std::map<std::string, std::string> more = {});
+                                 std::map<std::string, std::string> more = {}, const std::string& commands = "");
+// Shell commands for a wrapper's start that, the first time, move the file
+// at path (from the working directory) to path + ".aside" and put a
+// directory in its place (noted in path + ".blocked"): the next save of the
+// file fails, as on a full disk, while the saves before went through.
+std::string commands_blocking_file(const std::string& path);
 void write_engines_cfg(const std::string& dir, const std::vector<InstalledEngine>& engines);
 // Writes "tournaments/<event>.trn" in the directory (or under file_name when given).
 void write_tournament(const std::string& dir, const TournamentFile& tournament, const std::string& file_name = "");

@@ -347,24 +347,29 @@ TEST(ConsoleGames, EveryGameTheTournamentFileScoresIsInItsPgnFileWhereverItIsSto
     EXPECT_EQ(results_in(console.read_file("Stops.pgn"), "{illegal move: ", "}"), Lines(2, "e7e5"));
 }
 
-// The result of game 1 cannot be saved (a directory stands where the event's
-// ".trn" file goes), so the run ends with the game in the PGN file only.
-// Resumed once the directory is gone, the run scores game 1 from the PGN
-// file instead of playing it again, then plays game 2.
+// The result of game 1 cannot be saved (once engine 1 has started, a
+// directory stands where the event's ".trn" file goes), so the run ends with
+// the game in the PGN file only. Resumed once the file is back as the run
+// saved it before its first game, the run scores game 1 from the PGN file
+// instead of playing it again, then plays game 2; also when the file the
+// user made records no length of the PGN file, as one written by hand.
 TEST(ConsoleGames, AResumedTournamentScoresTheGameItAppendedButCouldNotSave)
 {
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
-    write_engines_cfg(console,
-                      {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+    const std::string trn = "tournaments/Saved Elsewhere.trn";
+    write_engines_cfg(console, {{"W",
+                                 write_engine_wrapper(console.dir(), "w.sh", ConsoleSession::fake_engine(), {},
+                                                      commands_blocking_file(trn)),
+                                 "uci"},
+                                {"B", ConsoleSession::fake_engine(), "uci"}});
     console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
     write_tournament(console,
                      {.event = "Saved Elsewhere", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
-                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}, .pgn_size = 0},
+                      .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}, {"2", 1, 2, 1}}},
                      "Loaded");
-    const std::string obstacle = console.dir() + "/tournaments/Saved Elsewhere.trn";
-    std::filesystem::create_directories(obstacle);
     ASSERT_EQ(result_lines(play_tournament(console, "Loaded")).size(), 1u);
-    std::filesystem::remove(obstacle);
+    std::filesystem::remove(console.dir() + "/" + trn);
+    std::filesystem::rename(console.dir() + "/" + trn + ".aside", console.dir() + "/" + trn);
     const Lines resumed = play_tournament(console, "Loaded");
     EXPECT_EQ(std::count(resumed.begin(), resumed.end(), "round 1"), 0);
     EXPECT_EQ(result_lines(resumed), Lines{"1/2-1/2 {Draw by insufficient material}"});

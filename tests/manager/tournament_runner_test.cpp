@@ -171,12 +171,16 @@ TEST(TournamentRunner, AFloodingEngineDoesNotKeepTheRunGoing)
 }
 
 // A match of Fool's mates between white (W unless named) and B, saved as
-// "<file_name>.trn" (its event's name when empty).
+// "<file_name>.trn" (its event's name when empty); white's engine runs the
+// shell commands given when it starts.
 void fools_mate(const RunnerDir& dir, const std::string& event, const std::string& file_name,
                 std::vector<TournamentFile::Game> games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}},
-                std::optional<std::uintmax_t> pgn_size = {}, const std::string& white = "W")
+                std::optional<std::uintmax_t> pgn_size = {}, const std::string& white = "W",
+                const std::string& white_commands = "")
 {
-    write_engines_cfg(dir.path(), {{white, scripted_fake_engine(dir.path(), "w", "f2f3 g2g4"), "uci"},
+    write_engines_cfg(dir.path(), {{white, scripted_fake_engine(dir.path(), "w", "f2f3 g2g4", "fake_engine", {},
+                                                                white_commands),
+                                    "uci"},
                                    {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4"), "uci"}});
     write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {white, "B"},
                                   .games = games, .pgn_size = pgn_size},
@@ -218,14 +222,16 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
              std::filesystem::create_directories(dir.path() + "/Blocked.pgn");
          },
          "appending the game to Blocked.pgn failed", nullptr},
-        // Loaded under one name, saved under its event, which a directory takes.
+        // Loaded under one name, saved under its event, which a directory
+        // takes: the save before the first game fails, and nothing is played.
         {"Loaded",
          [&](const RunnerDir& dir) {
              fools_mate(dir, "Saved Elsewhere", "Loaded");
              std::filesystem::create_directories(dir.path() + "/tournaments/Saved Elsewhere.trn");
          },
-         "Tournament::save()",
-         [](const RunnerDir& dir) { EXPECT_EQ(pgn_games(dir.path() + "/Saved Elsewhere.pgn").size(), 1u); }},
+         "TournamentManager: The tournament file ./tournaments/Saved Elsewhere.trn could not be written: is a "
+         "directory. The tournament has not started: no game was played.",
+         [](const RunnerDir& dir) { EXPECT_FALSE(std::filesystem::exists(dir.path() + "/Saved Elsewhere.pgn")); }},
     };
     for (const auto& test : cases) {
         RunnerDir dir;
@@ -236,7 +242,7 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
         EXPECT_TRUE(run.lines.empty()) << test.name;
         EXPECT_NE(run.errors.find(test.error), std::string::npos) << run.errors;
         // No game is recorded as played without its PGN.
-        EXPECT_EQ(dir.read("tournaments/" + test.name + ".trn"), trn_before) << test.name;
+        EXPECT_EQ(trn_games(dir.read("tournaments/" + test.name + ".trn")), trn_games(trn_before)) << test.name;
         if (test.check) {
             test.check(dir);
         }
@@ -244,16 +250,25 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
 }
 
 // Game 1 of a two-game match loaded as file_name goes into "<event>.pgn",
-// but its result cannot be saved: a directory stands where the event's
-// ".trn" file goes until the run has stopped.
+// but its result cannot be saved: once the run has saved the event's ".trn"
+// file before its first game, white's engine puts a directory in its place
+// until the run has stopped; it runs the commands given too.
 void first_result_unsaved(const RunnerDir& dir, const std::string& event, const std::string& file_name,
-                          const std::string& white = "W")
+                          const std::string& white = "W", const std::string& white_commands = "",
+                          std::optional<std::uintmax_t> pgn_size = 0)
 {
-    fools_mate(dir, event, file_name, {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, 0, white);
-    const std::string obstacle = dir.path() + "/tournaments/" + event + ".trn";
-    std::filesystem::create_directories(obstacle);
-    EXPECT_EQ(dir.run(file_name).status, 1);
-    std::filesystem::remove(obstacle);
+    const std::string trn = "tournaments/" + event + ".trn";
+    fools_mate(dir, event, file_name, {{"1", 0, 1, 2}, {"2", 0, 1, 2}}, pgn_size, white,
+               commands_blocking_file(trn) + white_commands);
+    const RunnerDir::Run run = dir.run(file_name);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("TournamentManager: The tournament file ./" + trn +
+                              " could not be written: is a directory. Game 1 is in \"" + event +
+                              ".pgn\". The tournament has stopped; loaded again, it goes on from there."),
+              std::string::npos)
+        << run.errors;
+    std::filesystem::remove(dir.path() + "/" + trn);
+    std::filesystem::rename(dir.path() + "/" + trn + ".aside", dir.path() + "/" + trn);
 }
 
 // A game the user played in the window under the event's name.
@@ -289,12 +304,14 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
          {"2\tW\tB\t0-1"}, {"1", "2"}},
         {"Loaded", "Named", [](const RunnerDir& dir) { first_result_unsaved(dir, "Named", "Loaded", "W\"h"); },
          {"2\tW\"h\tB\t0-1"}, {"1", "2"}},
-        // The game begins after the recorded length, not at it.
+        // A file without the PGN file's length, as one written by hand.
+        {"No Size", "No Size",
+         [](const RunnerDir& dir) { first_result_unsaved(dir, "No Size", "No Size", "W", "", std::nullopt); },
+         {"2\tW\tB\t0-1"}, {"1", "2"}},
+        // The game begins after the recorded length, not at it: a line was
+        // added to the PGN file after the last save.
         {"Loaded", "Spaced",
-         [](const RunnerDir& dir) {
-             std::ofstream(dir.path() + "/Spaced.pgn") << "\n";
-             first_result_unsaved(dir, "Spaced", "Loaded");
-         },
+         [](const RunnerDir& dir) { first_result_unsaved(dir, "Spaced", "Loaded", "W", "echo >>Spaced.pgn\n"); },
          both_games, {"1", "1", "2"}},
         // Its append cut short after a whole move, before the termination marker.
         {"Loaded", "Cut Short",

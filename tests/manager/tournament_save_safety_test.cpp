@@ -1,3 +1,4 @@
+#include "manager/tournament_save_error.h"
 #include "tests/manager/tournament_fixture.h"
 
 #include <chrono>
@@ -30,8 +31,8 @@ protected:
     }
 
     // Runs the save in a child process prepared by prepare; the child's exit
-    // code: 0 when save threw std::runtime_error with the expected text.
-    int save_in_child(void (*prepare)(), const char* expected_error)
+    // code: 0 when save threw TournamentSaveError with the expected texts.
+    int save_in_child(void (*prepare)(), const char* expected_error, const std::string& expected_words)
     {
         pid_t pid = ::fork();
         if (pid == 0) {
@@ -40,8 +41,8 @@ protected:
             try {
                 m_tournament.save();
                 ::_exit(1);
-            } catch (const std::runtime_error& e) {
-                ::_exit(std::strcmp(e.what(), expected_error) == 0 ? 0 : 2);
+            } catch (const TournamentSaveError& e) {
+                ::_exit(std::strcmp(e.what(), expected_error) == 0 && e.plain_text() == expected_words ? 0 : 2);
             } catch (...) {
                 ::_exit(3);
             }
@@ -65,12 +66,14 @@ protected:
 };
 
 // A save that fails keeps the old file whole, leaves no temporary file and
-// reports the step that failed.
+// reports the step that failed, and in words the file and the system's reason.
 TEST_F(SaveSafety, FailedSavesKeepTheOldFileAndReport)
 {
+    const std::string unwritten = "The tournament file ./tournaments/Torvane Battles.trn could not be written: ";
     const struct {
         void (*prepare)();
         const char* error;
+        std::string reason;
     } cases[] = {
         // An unwritable directory; as root, permissions are no obstacle, so the
         // child becomes "nobody" first.
@@ -81,17 +84,17 @@ TEST_F(SaveSafety, FailedSavesKeepTheOldFileAndReport)
                  ::_exit(4);
              }
          },
-         "Tournament::save()  open tournament failed"},
+         "Tournament::save()  open tournament failed", "permission denied"},
         // A full disk.
         {[] {
              std::signal(SIGXFSZ, SIG_IGN);
              rlimit limit{512, 512};
              ::setrlimit(RLIMIT_FSIZE, &limit);
          },
-         "Tournament::save()  write tournament failed"},
+         "Tournament::save()  write tournament failed", "file too large"},
     };
     for (const auto& test : cases) {
-        const int code = save_in_child(test.prepare, test.error);
+        const int code = save_in_child(test.prepare, test.error, unwritten + test.reason);
         ::chmod("tournaments", 0755);
         EXPECT_EQ(code, 0) << test.error;
         EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")), m_saved) << test.error;
