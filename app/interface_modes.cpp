@@ -10,7 +10,9 @@
 #include "app/opening_suite_label.h"
 #include "engines/protocol_detection.h"
 #include "gui/time_control_panel.h"
+#include "manager/tournament_claim.h"
 #include "manager/tournament_games_left.h"
+#include "manager/tournament_lock.h"
 
 #include <glibmm/main.h>
 #include <gtkmm/dialog.h>
@@ -201,6 +203,12 @@ bool Interface::chosen_mode_can_start()
     }
     if (const std::string why = no_game_left_reason(saved); !why.empty()) {
         show_message(no_game_left_heading(), why);
+        return false;
+    }
+    // The manager would refuse it too, but only once the mode left has let
+    // go; asked here, the user stays in that mode.
+    if (TournamentLock::held_elsewhere(saved.save_path())) {
+        show_message(not_started_heading(), played_elsewhere_reason(saved));
         return false;
     }
     return true;

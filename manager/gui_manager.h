@@ -17,6 +17,7 @@
 #include "manager/line_queue.h"
 #include "manager/manager.h"
 #include "manager/tournament.h"
+#include "manager/tournament_lock.h"
 #include "manager/tournament_manager.h"
 #include "manager/tournament_record.h"
 #include "manager/window_inbox.h"
@@ -115,9 +116,10 @@ private:
     void command_learnopenings(int sides);
     // Plays the tournament as its file holds it now, read again under the
     // name it was loaded by (read_tournament_to_play: a game appended but
-    // left unscored is scored from the PGN file), and saved before its first
-    // game; with no game left to play, or a file that cannot be saved, says
-    // why and plays nothing.
+    // left unscored is scored from the PGN file), held for this program
+    // until the run ends (claim_tournament_to_play), and saved before its
+    // first game; with no game left to play, another program playing it, or
+    // a file that cannot be saved, says why and plays nothing.
     void command_start_tournament();
     void command_load_tournament(const std::string& name);
     // Enters a mode of engine 1 in the sub-state given, with no move pending
@@ -182,6 +184,9 @@ private:
     // the window hears ("engine1name ???", "engine2name ???"), two humans,
     // then the message and "tournament_finished".
     void abandon_tournament(const std::string& message);
+    // The run is over: other programs may play its tournament, and the
+    // window hears "tournament_finished".
+    void end_tournament_run();
 
     // Opening practice: the book moves of the side to move as hint arrows.
     void show_book_arrows();
@@ -258,6 +263,8 @@ private:
     // file, and the name it was loaded under, read again at each start.
     Tournament m_tournament;
     std::string m_tournament_name;
+    // Holds the tournament for this program while a run plays it.
+    TournamentLock m_tournament_lock;
     // The tournament game being played, written out when it ends: the window
     // shows the game, the manager keeps it on record.
     TournamentRecord m_record;

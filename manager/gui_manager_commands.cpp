@@ -2,6 +2,7 @@
 #include "manager/gui_manager.h"
 
 #include "manager/engine_game.h"
+#include "manager/tournament_claim.h"
 #include "manager/tournament_games_left.h"
 #include "manager/tournament_opening.h"
 #include "manager/unsaved_tournament_text.h"
@@ -456,9 +457,14 @@ void GuiManager::command_start_tournament()
     std::string heading = no_game_left_heading();
     std::string why;
     try {
-        read_tournament_to_play(m_tournament, m_tournament_name);
-        load_tournament_suite(m_tournament, m_openings);
-        why = no_game_left_reason(m_tournament);
+        const std::string refusal = claim_tournament_to_play(m_tournament, m_tournament_name, m_tournament_lock);
+        if (refusal.empty()) {
+            load_tournament_suite(m_tournament, m_openings);
+            why = no_game_left_reason(m_tournament);
+        } else {
+            heading = not_started_heading();
+            why = refusal;
+        }
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         heading = no_tournament_heading();
@@ -473,7 +479,7 @@ void GuiManager::command_start_tournament()
             m_tournament.save();
         } catch (const std::exception& error) {
             std::cerr << "GuiManager::command_start_tournament   " << error.what() << std::endl;
-            heading = "Tournament not started";
+            heading = not_started_heading();
             why = unstarted_run_text(error);
         }
     }
@@ -482,7 +488,7 @@ void GuiManager::command_start_tournament()
         // is the message's first word, its blanks sent as underscores.
         std::replace(heading.begin(), heading.end(), ' ', '_');
         send("telluser " + heading + " " + why);
-        send("tournament_finished");
+        end_tournament_run();
         return;
     }
     m_mode = GuiManagerMode::match;

@@ -58,7 +58,7 @@ void GuiManager::finish_game(const std::string& result)
     }
     if (m_game_number >= m_tournament.get_nbr_games()) {
         send("telluser tournament_finished");
-        send("tournament_finished");
+        end_tournament_run();
         return;
     }
     log(" manager -> newgame " + std::to_string(m_game_number));
@@ -73,6 +73,12 @@ void GuiManager::abandon_tournament(const std::string& message)
     m_mode = GuiManagerMode::human_human;
     m_substate = substate_idle;
     send(message);
+    end_tournament_run();
+}
+
+void GuiManager::end_tournament_run()
+{
+    m_tournament_lock.release();
     send("tournament_finished");
 }
 
@@ -99,6 +105,7 @@ void GuiManager::stop_tournament_game()
         // game ended.
         message += ". " + save_fault_text(error) + "; it still holds every earlier result.";
     }
+    m_tournament_lock.release();
     send(message);
 }
 
@@ -122,7 +129,7 @@ void GuiManager::start_tournament_game()
         if (!load_installed_engine(slot, name) || !engine(slot)->engine_running()) {
             m_mode = GuiManagerMode::human_human;
             send("telluser Oops... loading " + name + " failed");
-            send("tournament_finished");
+            end_tournament_run();
             return;
         }
     }

@@ -26,3 +26,5 @@ std::string no_game_left_heading() { return "The tournament has no game left to 
 std::string no_tournament_reason() { return "Make a tournament with Tournament > New / Edit / Reset, or load one."; }
 
 std::string no_tournament_heading() { return "No tournament loaded"; }
+
+std::string not_started_heading() { return "Tournament not started"; }

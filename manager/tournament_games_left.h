@@ -31,3 +31,7 @@ std::string no_tournament_reason();
 
 // The heading the user reads over no_tournament_reason.
 std::string no_tournament_heading();
+
+// The heading the user reads when a run that has games to play cannot start:
+// another program plays the tournament, or its file cannot be saved.
+std::string not_started_heading();

@@ -38,7 +38,9 @@
 // run has stopped (no game left, an engine that does not start, a failed load,
 // a ".trn" file that cannot be saved before the first game, a game that
 // could not be written to the PGN or ".trn" file, "quit", or an error while a
-// line was handled). Standard error says in words why a save failed. The small operations below are for the
+// line was handled). Standard error says in words why a save failed. It
+// takes no hold on its tournament: its driver holds it (TournamentLock), as
+// tournament-runner does. The small operations below are for the
 // owner's thread while no loop runs.
 class TournamentManager : public Manager {
 public:

@@ -6,6 +6,7 @@
 #include "app/saved_tournaments.h"
 #include "gui/delete_selection.h"
 #include "manager/tournament.h"
+#include "manager/tournament_lock.h"
 #include "tests/gui/dialog_test_support.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
@@ -20,9 +21,12 @@
 #include <gtkmm/spinbutton.h>
 #include <gtkmm/treeview.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace window_test {
 namespace {
@@ -367,6 +371,30 @@ void save_held_tournament(const std::string& event, bool finished, int iteration
     tournament.save();
 }
 
+// Another program that plays the saved tournament of the working directory:
+// tournament-runner, whose fake engines never finish their first move while
+// the mode "hold" is set, until it is killed.
+class RunnerPlaying {
+public:
+    explicit RunnerPlaying(const std::string& name) : m_pid(::fork())
+    {
+        if (m_pid == 0) {
+            ::execl(TOURNAMENT_RUNNER, TOURNAMENT_RUNNER, name.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+    ~RunnerPlaying()
+    {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    RunnerPlaying(const RunnerPlaying&) = delete;
+    RunnerPlaying& operator=(const RunnerPlaying&) = delete;
+
+private:
+    pid_t m_pid;
+};
+
 // Every way out of a tournament game asks first: No changes nothing, Yes
 // stops the tournament once and then does what the user chose; the game on
 // the board is then the user's, still naming the engines that played it.
@@ -512,15 +540,18 @@ TEST_F(TournamentTest, AResultThatCrossesTheStopEndsTheGameAndTheNextGameChanges
 }
 
 // A tournament with no game left to play, finished, never made, or whose
-// last game a crash left appended to its PGN file but unscored, is not
-// started: the user is told, and the game on the board stays with its tags,
-// also where the manager finds nothing to play after the window found a game.
+// last game a crash left appended to its PGN file but unscored, or one that
+// another program plays, is not started: the user is told, and the game on
+// the board stays with its tags and the mode chosen before, also where the
+// manager finds nothing to play after the window found a game.
 TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
 {
+    std::unique_ptr<RunnerPlaying> other_program;
     std::ofstream("candidates.pgn") << "[Event \"Candidates\"]\n[Site \"Toronto\"]\n[Round \"5\"]\n[Result \"*\"]\n\n1. e4 *\n";
     const std::string none = "No tournament loaded";
     const std::string none_why = "Make a tournament with Tournament > New / Edit / Reset, or load one.";
     const std::string played = "The tournament has no game left to play.";
+    const std::string not_started = "Tournament not started";
     const struct {
         const char* tournament;
         std::function<void()> make;
@@ -539,6 +570,15 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
                                              "[White \"Two\"]\n[Black \"One\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n";
              load_dialog("Crashed", 2);
          }, played, "Every game of \"Crashed\" has been played. Make or load another tournament."},
+        {"played by another program", [&] {
+             save_held_tournament("Busy", false);
+             load_dialog("Busy", 2);
+             const FakeEngineMode searches_until_stopped("hold");
+             other_program = std::make_unique<RunnerPlaying>("Busy");
+             ASSERT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(directory + "/tournaments/Busy.trn"); }));
+         }, not_started,
+         "\"Busy\" is being played by another program. Nothing was played; start it again once that program has "
+         "stopped."},
         // The manager was told of a tournament that is gone by the time it starts.
         {"gone for the manager", [this] {
              save_held_tournament("Open", false);

@@ -2,6 +2,7 @@
 // game against a human, positions changed under a thinking engine, commands
 // refused during a tournament game, tournament files that cannot be read or
 // written, and books that cannot be opened.
+#include "manager/tournament_lock.h"
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 
@@ -224,6 +225,30 @@ TEST(ConsoleFaults, ATournamentThatCannotBeReadIsNeverPlayedOrSaved)
     }
     EXPECT_EQ(console.read_file("tournaments/Broken.trn") + console.read_file("tournaments/Cut.trn"), before);
     EXPECT_TRUE(console.children().empty());
+}
+
+// A tournament that another program plays (here the test) is not played:
+// the window is told so and the file stays as it was. Once the other
+// program has let go, the tournament is played.
+TEST(ConsoleFaults, ATournamentThatAnotherProgramPlaysIsNotPlayedMeanwhile)
+{
+    ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MOVES", "d2c4"}});
+    write_engines_cfg(console,
+                      {{"W", ConsoleSession::fake_engine(), "uci"}, {"B", ConsoleSession::fake_engine(), "uci"}});
+    console.write_file("suite.epd", "4k3/8/8/3n4/8/8/3N4/4K3 w - -\n");
+    write_tournament(console, {.event = "Busy", .level = "fixed_depth 1", .suite = console.dir() + "/suite.epd",
+                               .participants = {"W", "B"}, .games = {{"1", 1, 1, 2}}});
+    const std::string before = console.read_file("tournaments/Busy.trn");
+    TournamentLock other_program;
+    ASSERT_EQ(other_program.claim(console.dir() + "/tournaments/Busy.trn"), TournamentLock::Claim::held);
+    EXPECT_EQ(play_tournament(console, "Busy"),
+              (Lines{"telluser Tournament_not_started \"Busy\" is being played by another program. Nothing was "
+                     "played; start it again once that program has stopped.",
+                     "tournament_finished"}));
+    EXPECT_EQ(console.read_file("tournaments/Busy.trn"), before);
+    EXPECT_TRUE(console.children().empty());
+    other_program.release();
+    EXPECT_EQ(result_lines(play_tournament(console, "Busy")), Lines{"1/2-1/2 {Draw by insufficient material}"});
 }
 
 // A participant that is no longer installed: the user is told which, once.

@@ -8,7 +8,10 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace torvane_test {
 
@@ -22,12 +25,27 @@ std::string read_whole(const std::string& path)
     return text.str();
 }
 
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 }
 
 RunnerDir::RunnerDir() : m_path(make_temp_dir("tournament-runner")) {}
 
 RunnerDir::~RunnerDir()
 {
+    // A runner that a failed test left running.
+    for (const auto& [pid, out] : m_started) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
 }
@@ -37,12 +55,34 @@ RunnerDir::Run RunnerDir::run(const std::string& name, int timeout_seconds) cons
     const std::string command = "cd " + quoted(m_path) + " && timeout -k 5 " + std::to_string(timeout_seconds) + " " +
                                 quoted(TOURNAMENT_RUNNER) + " " + quoted(name) + " >.runner-out 2>.runner-err";
     const int status = std::system(command.c_str());
-    Run run{WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1, {}, read(".runner-err")};
-    std::istringstream out(read(".runner-out"));
-    for (std::string line; std::getline(out, line);) {
-        run.lines.push_back(line);
+    return {WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1, lines_of(read(".runner-out")),
+            read(".runner-err")};
+}
+
+int RunnerDir::start(const std::string& name)
+{
+    const std::string out = m_path + "/.runner-" + name + "-out";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int output = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errors = ::open((out + "-err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (::chdir(m_path.c_str()) != 0 || output < 0 || errors < 0 || ::dup2(output, 1) < 0 || ::dup2(errors, 2) < 0) {
+            ::_exit(126);
+        }
+        ::execl(TOURNAMENT_RUNNER, TOURNAMENT_RUNNER, name.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
     }
-    return run;
+    m_started[pid] = out;
+    return pid;
+}
+
+RunnerDir::Run RunnerDir::finish(int pid)
+{
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const std::string out = m_started.at(pid);
+    m_started.erase(pid);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, lines_of(read_whole(out)), read_whole(out + "-err")};
 }
 
 std::string RunnerDir::read(const std::string& name) const { return read_whole(m_path + "/" + name); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,18 @@ public:
     };
     // Runs "tournament-runner NAME" in the directory.
     Run run(const std::string& name, int timeout_seconds = 60) const;
+    // Starts "tournament-runner NAME" in the directory and returns at once
+    // with its process id; finish waits for it and gives what run gives.
+    int start(const std::string& name);
+    Run finish(int pid);
 
     // A file of the directory, read whole; "" when missing.
     std::string read(const std::string& name) const;
 
 private:
     std::string m_path;
+    // The output files of each runner started, by process id.
+    std::map<int, std::string> m_started;
 };
 
 // The games of a PGN text as the project's game-list reader cuts them.

@@ -8,11 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <regex>
+#include <thread>
 
 namespace torvane_test {
 namespace {
@@ -377,6 +380,50 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
         }
         EXPECT_EQ(rounds, test.rounds_in_pgn) << test.event;
     }
+}
+
+// A runner started on a tournament that another runner plays says so and
+// plays nothing, and each game is played once. A runner killed with kill -9
+// leaves its tournament to the next one, which plays it.
+TEST(TournamentRunner, ATournamentIsPlayedByOneProgramAtATime)
+{
+    RunnerDir dir;
+    // White's engine, slow to answer, notes each start.
+    const std::map<std::string, std::string> slow = {{"TORVANE_FAKE_DELAY_MS", "200"}};
+    write_engines_cfg(dir.path(),
+                      {{"W", scripted_fake_engine(dir.path(), "w", "f2f3 g2g4", "fake_engine_slow", slow, ": >started\n"),
+                        "uci"},
+                       {"B", scripted_fake_engine(dir.path(), "b", "e7e5 d8h4", "fake_engine_slow", slow), "uci"}});
+    const auto start_playing = [&dir](const std::string& event) {
+        write_tournament(dir.path(), {.event = event, .level = "fixed_depth 1", .participants = {"W", "B"},
+                                      .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}}});
+        std::filesystem::remove(dir.path() + "/started");
+        const int pid = dir.start(event);
+        for (int waited = 0; waited < 1500 && !std::filesystem::exists(dir.path() + "/started"); ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return pid;
+    };
+    const Lines both_games = {"1\tW\tB\t0-1", "2\tW\tB\t0-1"};
+
+    const int first = start_playing("Once");
+    const RunnerDir::Run second = dir.run("Once");
+    EXPECT_EQ(second.status, 1);
+    EXPECT_TRUE(second.lines.empty());
+    EXPECT_NE(second.errors.find("tournament-runner: \"Once\" is being played by another program. Nothing was played"),
+              std::string::npos)
+        << second.errors;
+    const RunnerDir::Run played = dir.finish(first);
+    EXPECT_EQ(played.status, 0) << played.errors;
+    EXPECT_EQ(played.lines, both_games);
+    EXPECT_EQ(pgn_games(dir.path() + "/Once.pgn").size(), 2u);
+
+    const int killed = start_playing("Killed");
+    ::kill(killed, SIGKILL);
+    EXPECT_EQ(dir.finish(killed).status, -1);
+    const RunnerDir::Run after = dir.run("Killed");
+    EXPECT_EQ(after.status, 0) << after.errors;
+    EXPECT_EQ(after.lines, both_games);
 }
 
 }

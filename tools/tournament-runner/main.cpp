@@ -7,19 +7,23 @@
 // "<event>.trn". When that is not the file NAME.trn, the results are read
 // from it as long as it holds the same schedule (load_tournament_with_results),
 // so that a run resumed under NAME goes on where the last one stopped. The
-// runner returns when the manager's loop returns.
+// runner returns when the manager's loop returns. Until then it holds the
+// tournament for itself (TournamentLock): while another program plays it,
+// the runner plays nothing.
 //
 // Standard output: one line per game finished in this run, in list order,
 // with the fields separated by tabs: game number, White, Black, result
 // (e.g. "2\tFairymax\tStockfish\t0-1"); nothing else. Diagnostics go to
 // standard error; so does, in words, why a tournament that cannot be read
-// (missing, damaged, cut short) is not played at all.
+// (missing, damaged, cut short) or that another program plays is not played
+// at all.
 // Exit status: 0 when every game of the tournament has a result; 1 when the
-// tournament is missing or unreadable or the run stopped before its end; 2
-// for a wrong command line.
+// tournament is missing or unreadable, another program plays it, or the run
+// stopped before its end; 2 for a wrong command line.
 #include "manager/tournament.h"
-#include "manager/tournament_games_left.h"
+#include "manager/tournament_claim.h"
 #include "manager/tournament_load_error.h"
+#include "manager/tournament_lock.h"
 #include "manager/tournament_manager.h"
 
 #include <exception>
@@ -41,13 +45,17 @@ struct Before {
     std::set<int> unplayed;
 };
 
-// The tournament as the manager is to play it; none, once standard error
-// has said why, when it cannot be read.
-std::optional<Before> read_before(const std::string& name)
+// The tournament as the manager is to play it, held with lock; none, once
+// standard error has said why, when it cannot be read or another program
+// plays it.
+std::optional<Before> claim_before(const std::string& name, TournamentLock& lock)
 {
     Tournament tournament;
     try {
-        read_tournament_to_play(tournament, name);
+        if (const std::string refusal = claim_tournament_to_play(tournament, name, lock); !refusal.empty()) {
+            std::cerr << "tournament-runner: " << refusal << std::endl;
+            return std::nullopt;
+        }
     } catch (const std::exception& error) {
         const auto* unreadable = dynamic_cast<const TournamentLoadError*>(&error);
         std::cerr << "tournament-runner: nothing was played: "
@@ -95,7 +103,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string name = argv[1];
-    const std::optional<Before> before = read_before(name);
+    TournamentLock lock;
+    const std::optional<Before> before = claim_before(name, lock);
     if (!before) {
         return 1;
     }
