@@ -329,7 +329,11 @@ std::string PgnFile::listed_game(int n)
 bool PgnFile::open_append(const std::string& filename)
 {
     (void)close_append();
-    m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    m_output_created = m_output >= 0;
+    if (m_output < 0 && errno == EEXIST)
+        m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    m_output_name = filename;
     struct stat status {};
     if (m_output >= 0 && ::fstat(m_output, &status) != 0) {
         ::close(m_output);
@@ -366,12 +370,28 @@ bool PgnFile::close_append()
         if (ok && ::fsync(m_output) != 0 && errno != EINVAL && errno != EROFS)
             roll_back_append();
         ok = !m_output_failed;
+        if (!ok && m_output_created)
+            remove_created_output();
         if (::close(m_output) != 0)
             ok = false;
     }
     m_output = -1;
     m_output_failed = false;
+    m_output_created = false;
     return ok;
+}
+
+void PgnFile::remove_created_output()
+{
+    // Only the empty file that open_append made goes: not one that has taken
+    // its place since, nor one that another program has written to.
+    const int reason = errno;
+    struct stat opened {};
+    struct stat named {};
+    if (::fstat(m_output, &opened) == 0 && ::stat(m_output_name.c_str(), &named) == 0 &&
+        opened.st_dev == named.st_dev && opened.st_ino == named.st_ino && named.st_size == 0)
+        ::unlink(m_output_name.c_str());
+    errno = reason;
 }
 
 void PgnFile::roll_back_append()

@@ -76,7 +76,8 @@ public:
     // nothing that was there is lost; false then and for every later write.
     [[nodiscard]] bool write(const std::string& text);
     // Flushes what was written to the disk and closes the file; false when that
-    // or an earlier write failed (the appended text is then removed again).
+    // or an earlier write failed (the appended text is then removed again, and
+    // a file that open_append created is removed with it).
     [[nodiscard]] bool close_append();
 
 private:
@@ -95,6 +96,8 @@ private:
     template <class GameText>
     bool read_result(GameText& text, char c);
     void roll_back_append();
+    // Removes the file that open_append created, once an append to it failed.
+    void remove_created_output();
 
     std::unique_ptr<char[]> m_input_buffer;
     PgnInputBuffer m_file_buffer;
@@ -102,6 +105,9 @@ private:
     int m_output = -1;
     std::int64_t m_output_start = 0;
     bool m_output_failed = false;
+    // open_append created the file, and its name.
+    bool m_output_created = false;
+    std::string m_output_name;
     bool m_in_open = false;
     std::string m_filename;
     int m_game_number = 0;

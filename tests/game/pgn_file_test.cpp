@@ -297,25 +297,30 @@ TEST(PgnFile, AppendFailuresAreReported)
     EXPECT_FALSE(directory.close_append());
 }
 
+// A file that was there keeps what it had; one that the append made is gone.
 TEST(PgnFile, FailedAppendLeavesTheFileAsItWas)
 {
     const std::string old = "[Event \"old\"]\n\n1. e4 *\n\n";
-    const std::string path = write_temp_file("limited.pgn", old);
-    PgnFile file;
-    ASSERT_TRUE(file.open_append(path));
-    // A file size limit makes the write stop part-way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = old.size() + 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = file.write(std::string(1000, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous_handler);
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(file.close_append());
-    EXPECT_EQ(read_file(path), old);
+    const std::string kept = write_temp_file("limited.pgn", old);
+    const std::string made = write_temp_file("made.pgn", "") + ".new";
+    for (const std::string& path : {kept, made}) {
+        PgnFile file;
+        ASSERT_TRUE(file.open_append(path));
+        // A file size limit makes the write stop part-way, as a full disk would.
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = old.size() + 10;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const bool written = file.write(std::string(1000, 'x'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous_handler);
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(file.close_append());
+        EXPECT_EQ(std::filesystem::exists(path), path == kept) << path;
+    }
+    EXPECT_EQ(read_file(kept), old);
 }
 
 std::string list_of(const std::string& bytes)
