@@ -6,6 +6,7 @@
 #include "app/plain_fault_text.h"
 #include "app/record_players.h"
 #include "app/user_fault.h"
+#include "engines/log_line.h"
 #include "gui/displayable_text.h"
 #include "gui/data_directory.h"
 
@@ -235,7 +236,7 @@ void Interface::send_position()
 
 void Interface::log_line(const std::string& direction, const std::string& line)
 {
-    m_log << m_log_timer.timestamp() << direction << line << '\n' << std::flush;
+    write_log_line(m_log, m_log_timer.timestamp() + direction + line);
 }
 
 bool Interface::on_timeout()

@@ -6,6 +6,7 @@
 
 #include "engines/engine_variables.h"
 #include "engines/engio.h"
+#include "engines/log_line.h"
 #include "engines/timer.h"
 
 BaseEngine::BaseEngine()
@@ -174,7 +175,7 @@ void BaseEngine::debug_line(const std::string& text)
     if (!m_debug || log == nullptr)
         return;
     Timer clock;
-    *log << clock.timestamp() << " engine" << m_number << text << std::endl;
+    write_log_line(*log, clock.timestamp() + " engine" + std::to_string(m_number) + text);
 }
 
 int BaseEngine::state() const { return m_ev->get_state(); }

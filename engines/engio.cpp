@@ -1,6 +1,7 @@
 #include "engines/engio.h"
 
 #include "engines/line_splitter.h"
+#include "engines/log_line.h"
 
 #include <cerrno>
 #include <csignal>
@@ -134,8 +135,7 @@ void Engio::log(const std::string& message)
     }
     std::lock_guard lock(m_log_mutex);
     if (m_log.is_open()) {
-        m_log << m_timer.timestamp() << message << '\n';
-        m_log.flush();
+        write_log_line(m_log, m_timer.timestamp() + message);
     }
 }
 

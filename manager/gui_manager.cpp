@@ -1,5 +1,7 @@
 #include "manager/gui_manager.h"
 
+#include "engines/log_line.h"
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -164,6 +166,5 @@ void GuiManager::log(const std::string& text)
     if (!m_debug) {
         return;
     }
-    m_log << m_log_timer.timestamp() << text << '\n';
-    m_log.flush();
+    write_log_line(m_log, m_log_timer.timestamp() + text);
 }

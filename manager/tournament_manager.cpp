@@ -1,5 +1,6 @@
 #include "manager/tournament_manager.h"
 
+#include "engines/log_line.h"
 #include "manager/command_words.h"
 #include "manager/engine_game.h"
 #include "manager/tournament_opening.h"
@@ -184,6 +185,5 @@ void TournamentManager::log(const std::string& text)
     if (!m_debug) {
         return;
     }
-    m_log << m_log_timer.timestamp() << text << '\n';
-    m_log.flush();
+    write_log_line(m_log, m_log_timer.timestamp() + text);
 }

@@ -14,11 +14,13 @@
 #include <gtkmm/textview.h>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 
 namespace window_test {
 namespace {
@@ -64,6 +66,34 @@ TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
     }
     EXPECT_EQ(log.find("wake_up"), std::string::npos);
     EXPECT_EQ(log.substr(5, 1), ".");
+}
+
+// A full disk (here a file size limit below every log's size) fails a write
+// to each debug log; once writing works again, every log goes on.
+TEST_F(LoggedWindowTest, EveryLogGoesOnOnceWritingWorksAgain)
+{
+    load_engine("load 1 filename " + fake_engine(""));
+    // Each log and a line that New game writes to it.
+    const std::pair<const char*, const char*> logs[] = {
+        {"interface.log", "--> 0 new\n"}, {"manager.log", "-> 0 new\n"}, {"engine1.log", "<- ucinewgame\n"}};
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = saved;
+    full.rlim_cur = 1;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    activate("NewGame");
+    widget_test::run_for(500);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous_handler);
+    std::vector<std::size_t> sizes;
+    for (const auto& [log, line] : logs)
+        sizes.push_back(read_file(log).size());
+    activate("NewGame");
+    for (std::size_t i = 0; i < std::size(logs); ++i) {
+        const auto& [log, line] = logs[i];
+        EXPECT_TRUE(run_until([&] { return contains(read_file(log).substr(sizes[i]), line); })) << log;
+    }
 }
 
 TEST_F(WindowTest, AppliesMovesCommentsClocksNamesAndArrows)
