@@ -3,10 +3,10 @@
 #include "manager/tournament_record.h"
 #include "manager/tournament_results_file.h"
 
-bool read_tournament_to_play(Tournament& tournament, const std::string& name)
+void read_tournament_to_play(Tournament& tournament, const std::string& name)
 {
     load_tournament_with_results(tournament, name);
-    return TournamentRecord::score_game_appended(tournament);
+    TournamentRecord::score_game_appended(tournament);
 }
 
 std::string no_game_left_reason(const Tournament& tournament)

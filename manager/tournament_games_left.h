@@ -13,10 +13,10 @@
 // Reads the tournament saved as name as a run plays it: from the file that
 // keeps its results (load_tournament_with_results), with the game that a
 // stopped run left unscored in the PGN file scored in memory
-// (TournamentRecord::score_game_appended). True when a game was scored; no
-// file is written (a manager that plays the run saves the tournament then).
-// Throws what Tournament::load throws.
-bool read_tournament_to_play(Tournament& tournament, const std::string& name);
+// (TournamentRecord::score_game_appended). No file is written: a manager
+// that plays the run saves the tournament before its first game. Throws
+// what Tournament::load throws.
+void read_tournament_to_play(Tournament& tournament, const std::string& name);
 
 // Why the loaded tournament has no game left to play, in words for the
 // user (every game played, or none scheduled); "" when it has one.

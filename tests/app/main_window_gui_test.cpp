@@ -14,8 +14,8 @@
 #include <gtkmm/textview.h>
 
 #include <algorithm>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,13 +3,13 @@
 #include "game/pgn_file.h"
 #include "tests/support/peer_programs.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <csignal>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,10 +62,11 @@ RunnerDir::Run RunnerDir::run(const std::string& name, int timeout_seconds) cons
 int RunnerDir::start(const std::string& name)
 {
     const std::string out = m_path + "/.runner-" + name + "-out";
+    const std::string err = out + "-err";
     const pid_t pid = ::fork();
     if (pid == 0) {
         const int output = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int errors = ::open((out + "-err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errors = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (::chdir(m_path.c_str()) != 0 || output < 0 || errors < 0 || ::dup2(output, 1) < 0 || ::dup2(errors, 2) < 0) {
             ::_exit(126);
         }
