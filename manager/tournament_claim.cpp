@@ -3,6 +3,20 @@
 #include "engines/system_reason.h"
 #include "manager/tournament_games_left.h"
 
+namespace {
+
+// The event's name in double quotes; built by appending, as GCC 12 warns
+// wrongly about a string inserted in front of a temporary one at -O3.
+std::string quoted_event(const Tournament& tournament)
+{
+    std::string text = "\"";
+    text += tournament.get_event();
+    text += '"';
+    return text;
+}
+
+}
+
 std::string claim_tournament_to_play(Tournament& tournament, const std::string& name, TournamentLock& lock)
 {
     read_tournament_to_play(tournament, name);
@@ -16,7 +30,7 @@ std::string claim_tournament_to_play(Tournament& tournament, const std::string& 
         case TournamentLock::Claim::held_elsewhere:
             return played_elsewhere_reason(tournament);
         case TournamentLock::Claim::failed:
-            return "\"" + tournament.get_event() + "\" cannot be locked against other programs: " +
+            return quoted_event(tournament) + " cannot be locked against other programs: " +
                    system_reason(lock.error()) + ". Nothing was played.";
         }
     }
@@ -25,7 +39,6 @@ std::string claim_tournament_to_play(Tournament& tournament, const std::string& 
 
 std::string played_elsewhere_reason(const Tournament& tournament)
 {
-    return "\"" + tournament.get_event() +
-           "\" is being played by another program. Nothing was played; start it again once that program has "
-           "stopped.";
+    return quoted_event(tournament) +
+           " is being played by another program. Nothing was played; start it again once that program has stopped.";
 }
