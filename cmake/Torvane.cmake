@@ -44,7 +44,9 @@ endfunction()
 #              [SERIAL gtest-filter]):
 # a GoogleTest program whose cases CTest runs one by one, in the folder the
 # program is built in; the cases the SERIAL filter matches run with no other
-# test beside them (for peers whose start-up cannot stand a loaded machine).
+# test beside them (for peers whose start-up cannot stand a loaded machine);
+# run alone, each adds its whole time to the run, so they are labelled heavy
+# (in place of the program's labels: a discovered case takes only one).
 # Labels in use:
 #   gui     needs a display (run under xvfb-run)
 #   peer    drives a real program from Debian (an engine, polyglot, pgn-extract)
@@ -69,7 +71,7 @@ function(torvane_test name)
             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
             DISCOVERY_TIMEOUT 60
             TEST_FILTER "${ARG_SERIAL}"
-            PROPERTIES ${properties} RUN_SERIAL TRUE)
+            PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS heavy RUN_SERIAL TRUE)
         set(parallel_filter "-${ARG_SERIAL}")
     else()
         set(parallel_filter "*")
