@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -63,6 +64,12 @@ public:
     // Ends thinking or pondering; an answer to the stopped search is never
     // forwarded as the engine's move.
     virtual void stop() = 0;
+    // Whether the engine has left the search it was asked for (go) without an
+    // answer and without a sign that it still searches, as far as the
+    // protocol can tell within grace; the manager's pass asks this for
+    // levels without a clock, and the driver may send the engine a probe
+    // meanwhile. False while no such search runs. Not for the driver thread.
+    virtual bool search_unanswered(std::chrono::milliseconds grace) = 0;
     // Waits until the line that the driver thread holds, if any, has been
     // forwarded or dropped; not for the driver thread. After stop, what the
     // engine printed before then is in the manager's queue, or is judged on

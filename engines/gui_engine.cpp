@@ -224,6 +224,11 @@ void GuiEngine::stop()
     }
 }
 
+bool GuiEngine::search_unanswered(std::chrono::milliseconds grace)
+{
+    return m_peng && m_peng->search_unanswered(grace);
+}
+
 bool GuiEngine::is_uci() const { return m_peng && m_peng->is_uci(); }
 
 void GuiEngine::set_number(int number)

@@ -8,6 +8,7 @@
 #include "engines/level.h"
 #include "engines/option.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -64,6 +65,8 @@ public:
     // its driver holds is settled: nothing printed for the stopped search
     // reaches the manager's queue afterwards as a live answer.
     void stop();
+    // The driver's BaseEngine::search_unanswered; false without an engine.
+    bool search_unanswered(std::chrono::milliseconds grace);
     bool is_uci() const;
     void set_number(int number);
     void set_logstream(std::ostream* log);

@@ -107,6 +107,7 @@ void UciEngine::go()
         ponder.timed = true;
         send("ponderhit");
         debug_line(" <- UciEngine::go()    ponderhit");
+        m_watch.resume(SearchWatch::Clock::now());
         start_clock();
         update_state();
         return;
@@ -117,6 +118,7 @@ void UciEngine::go()
     send(position);
     debug_line(" <- UciEngine::go()    " + position);
     send("isready");
+    m_watch.begin(SearchWatch::Clock::now());
     start_search("go " + limits(m_search_level, m_search_white), false, true);
     debug_line(" start_clock()  time=" + std::to_string(get_time_left()));
 }
@@ -152,6 +154,25 @@ Move UciEngine::coordinate_to_move(const std::string& text)
 {
     std::lock_guard lock(m_search_mtx);
     return m_position.convert_to_move(text);
+}
+
+bool UciEngine::search_unanswered(std::chrono::milliseconds grace)
+{
+    std::lock_guard lock(m_search_mtx);
+    const auto now = SearchWatch::Clock::now();
+    switch (m_watch.check(now, grace, true)) {
+    case SearchWatch::Step::wait:
+        return false;
+    case SearchWatch::Step::probe:
+        send("isready");
+        m_watch.probed(now);
+        debug_line(" <- UciEngine::search_unanswered()    isready");
+        return false;
+    case SearchWatch::Step::give_up:
+        break;
+    }
+    debug_line(" search unanswered");
+    return true;
 }
 
 void UciEngine::send_option_lines(const std::vector<std::string>& lines)
@@ -217,8 +238,10 @@ bool UciEngine::stop_searches()
         if (search.timed)
             m_ev->stop_clock();
     }
-    if (stopped_any)
+    if (stopped_any) {
         send("stop");
+        m_watch.end();
+    }
     return stopped_any;
 }
 
@@ -243,6 +266,7 @@ void UciEngine::drop_searches()
     }
     m_searches.clear();
     m_ponder_fen.clear();
+    m_watch.end();
     update_state();
     send_waiting_options();
     m_answered.notify_all();
@@ -269,14 +293,21 @@ bool UciEngine::is_analysis_line(const std::string& line) const { return starts_
 
 std::optional<std::string> UciEngine::handle_line(const std::string& line)
 {
+    const auto now = SearchWatch::Clock::now();
     if (starts_with_info(line)) {
         // Until its best move the engine still prints for the oldest search
         // not yet answered; nobody reads that analysis when the search was
         // stopped, or when there is none.
         std::lock_guard lock(m_search_mtx);
-        if (m_searches.empty() || m_searches.front().stopped)
+        const bool for_running_search = !m_searches.empty() && !m_searches.front().stopped;
+        m_watch.heard(now, for_running_search);
+        if (!for_running_search)
             return std::nullopt;
         return line;
+    }
+    {
+        std::lock_guard lock(m_search_mtx);
+        m_watch.heard(now, false);
     }
     std::istringstream words(line);
     std::string first;
@@ -301,6 +332,7 @@ std::optional<std::string> UciEngine::handle_bestmove(const std::string& line)
     m_answered.notify_all();
     if (answered.stopped || answered.ponder)
         return std::nullopt;
+    m_watch.end();
 
     move_and_stop_clock(arrival_stamp(line));
     debug_line(" move_and_stop_clock()  time=" + std::to_string(get_time_left()));

@@ -8,6 +8,7 @@
 
 #include "core/chess_position.h"
 #include "engines/base_engine.h"
+#include "engines/search_watch.h"
 
 // Drives an engine that speaks UCI: every search sends the whole game as the
 // start FEN plus the moves played since. Each "go" sent is remembered until
@@ -39,6 +40,11 @@ public:
     // afterwards.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
+    // A search that printed no "info" within grace of its go is not running;
+    // once it did, an engine silent for half the grace is sent "isready",
+    // which it must answer at once even while it searches, and is given up
+    // when nothing comes within the other half.
+    bool search_unanswered(std::chrono::milliseconds grace) override;
     // Engines may ignore "setoption" during a search: while one is running
     // or awaits its answer the lines wait, and go out, in order, as soon as
     // the engine has answered its last search, before that answer is
@@ -87,6 +93,8 @@ private:
     // The position a ponder search runs on; a go on it is a ponder hit.
     std::string m_ponder_fen;
     std::deque<Search> m_searches;
+    // The search owed to the manager: the last go, or the ponder search hit.
+    SearchWatch m_watch;
     // Option lines held back until no search runs.
     std::vector<std::string> m_waiting_options;
     // The engine was last told "UCI_Chess960" is "true": it reads castling

@@ -110,6 +110,7 @@ void XboardEngine::go()
     }
     m_force_mode = false;
     m_search_ended = false;
+    m_watch.begin(SearchWatch::Clock::now());
     start_clock();
     // A loss noticed by the driver before this search began ended nothing.
     if (engine_crashed())
@@ -135,6 +136,7 @@ void XboardEngine::stop()
 {
     std::unique_lock lock(m_sync_mtx);
     m_search_ended = true;
+    m_watch.end();
     if (state() != thinking)
         return;
     if (!engine_running()) {
@@ -160,6 +162,7 @@ void XboardEngine::end_lost_search()
     m_stopped_moves = 0;
     m_late_moves = 0;
     m_engine_known = false;
+    m_watch.end();
     set_state(idle);
     m_moved.notify_all();
 }
@@ -183,6 +186,15 @@ Move XboardEngine::coordinate_to_move(const std::string& text)
 {
     std::lock_guard lock(m_sync_mtx);
     return m_target.convert_to_move(text);
+}
+
+bool XboardEngine::search_unanswered(std::chrono::milliseconds grace)
+{
+    std::lock_guard lock(m_sync_mtx);
+    if (m_watch.check(SearchWatch::Clock::now(), grace, false) != SearchWatch::Step::give_up)
+        return false;
+    debug_line(" search unanswered");
+    return true;
 }
 
 std::vector<std::string> XboardEngine::level_commands(const Level& level) const
@@ -233,6 +245,11 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
 {
     const std::vector<std::string> words = words_of(line);
     const std::string first = word_at(words, 0);
+    const auto now = SearchWatch::Clock::now();
+    {
+        std::lock_guard lock(m_sync_mtx);
+        m_watch.heard(now, false);
+    }
     switch (classify_xboard_line(line)) {
     case XboardLineKind::move:
         return engine_move(xboard_announced_move(line).value_or(""));
@@ -252,6 +269,7 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
             m_moved.notify_all();
             return std::nullopt;
         }
+        m_watch.end();
         return "resign";
     }
     case XboardLineKind::comment:
@@ -261,6 +279,7 @@ std::optional<std::string> XboardEngine::handle_line(const std::string& line)
         std::lock_guard lock(m_sync_mtx);
         if (m_search_ended || (state() == idle && !m_ponder))
             return std::nullopt;
+        m_watch.heard(now, true);
         return xboard_thinking_to_info(line);
     }
     case XboardLineKind::pong: {
@@ -443,6 +462,7 @@ std::optional<std::string> XboardEngine::engine_move(const std::string& text)
         return std::nullopt;
     }
     set_state(idle);
+    m_watch.end();
     move_and_stop_clock(0);
     if (!move) {
         // The manager judges the move it cannot find among the legal ones.

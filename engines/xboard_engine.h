@@ -11,6 +11,7 @@
 #include "engines/base_engine.h"
 #include "engines/engine_variables.h"
 #include "engines/level.h"
+#include "engines/search_watch.h"
 
 // Drives an engine that speaks xboard (versions 1 and 2). It keeps the
 // position the engine holds and the position it is to think on, and brings
@@ -45,6 +46,11 @@ public:
     // running); that answer is not forwarded.
     void stop() override;
     Move coordinate_to_move(const std::string& text) override;
+    // A search that printed no thinking line within grace of its go is not
+    // running. An engine that did is never given up: xboard has no probe
+    // that a thinking engine answers before its move (it answers "ping"
+    // only after it).
+    bool search_unanswered(std::chrono::milliseconds grace) override;
     // For an engine that announced the ping feature: counts one more ping
     // outstanding and sends "ping N", N counting from 1 for each driver and
     // shared with the driver's own pings. The engine's "pong" lines pass on
@@ -122,4 +128,6 @@ private:
     std::uint32_t m_ping_number = 0;
     // The ping whose pong ends the wait for late moves; 0 for none.
     std::uint32_t m_late_moves_ping = 0;
+    // The search owed to the manager since the last go.
+    SearchWatch m_watch;
 };

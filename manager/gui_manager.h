@@ -157,8 +157,11 @@ private:
     void forget_engine1_crashes();
     // Engine 1 thinks on the manager's position, told the human's time left.
     void engine1_go(GuiEngine& engine1);
-    // The clock and health test of engine games.
+    // The clock and health test of engine games: of both engines in a
+    // tournament game, of engine 1 while it is to move against the human.
     void check_engines();
+    // Against the human, engine 1 loses only by going silent (silence_verdict).
+    void check_engine1_against_human();
     // The move that coordinate text names in the manager's position (not
     // checked for legality); the null move when the text names none.
     Move alg2move(const std::string& text) const;

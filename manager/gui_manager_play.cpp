@@ -158,14 +158,32 @@ void GuiManager::play_match()
 
 void GuiManager::check_engines()
 {
-    if (m_stop || m_mode != GuiManagerMode::match || !tournament_game_in_progress()) {
+    if (m_stop) {
         return;
     }
-    if (!engine(1) || !engine(2)) {
+    if (m_mode == GuiManagerMode::human_computer) {
+        check_engine1_against_human();
+        return;
+    }
+    if (!tournament_game_in_progress() || !engine(1) || !engine(2)) {
         return;
     }
     if (const auto verdict = engines_verdict(*engine(1), *engine(2))) {
         m_pending.clear();
+        finish_game(*verdict);
+    }
+}
+
+void GuiManager::check_engine1_against_human()
+{
+    GuiEngine* engine1 = engine(1);
+    // A crash is the restart's business (play_human_computer); only silence
+    // ends the game here, so that the human never waits for ever.
+    if (m_substate != engine1_to_move || m_pending.kind() != nullmove || !engine1 || !engine1->engine_running()) {
+        return;
+    }
+    GuiEngineClock clock(*engine1);
+    if (const auto verdict = silence_verdict(clock)) {
         finish_game(*verdict);
     }
 }

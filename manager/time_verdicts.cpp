@@ -3,7 +3,7 @@
 namespace {
 
 constexpr std::int64_t move_grace_ms = 500;
-constexpr std::int64_t silence_limit_ms = 20000;
+constexpr std::chrono::milliseconds silence_limit(20000);
 
 std::string loss(const EngineClock& loser, const std::string& reason)
 {
@@ -20,13 +20,35 @@ std::optional<std::string> time_loss_after_move(const EngineClock& mover, bool i
     return loss(mover, "time");
 }
 
-std::optional<std::string> engine_verdict(const EngineClock& engine)
+std::optional<std::string> silence_verdict(EngineClock& engine)
+{
+    if (engine.time_left() < -silence_limit.count()) {
+        return loss(engine, "time");
+    }
+    const Level level = engine.level();
+    switch (level.get_type()) {
+    case fixed_movetime:
+        if (const auto spent = engine.thinking_time(); spent && *spent > level.get_movetime() + silence_limit.count()) {
+            return loss(engine, "time");
+        }
+        break;
+    case fixed_depth:
+    case fixed_nodes:
+        if (engine.search_unanswered(silence_limit)) {
+            return loss(engine, "engine failure");
+        }
+        break;
+    case sudden_death:
+    case sessions:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> engine_verdict(EngineClock& engine)
 {
     if (engine.crashed()) {
         return loss(engine, "engine failure");
     }
-    if (engine.time_left() < -silence_limit_ms) {
-        return loss(engine, "time");
-    }
-    return std::nullopt;
+    return silence_verdict(engine);
 }
