@@ -1,15 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "engines/level.h"
 #include "engines/option.h"
 #include "engines/uci_engine.h"
 #include "engines/xboard_engine.h"
 #include "tests/engines/driver_harness.h"
+#include "tests/support/test_time.h"
 
 namespace {
 
@@ -129,6 +134,43 @@ TEST(BaseEngine, ForwardsEveryLineInOrderAndQuitLast)
     harness.quit();
     EXPECT_EQ(harness.next_forwarded(), "quit");
     EXPECT_EQ(harness.next_forwarded(std::chrono::milliseconds(100)), std::nullopt);
+}
+
+
+// A search at a depth is given up when it shows no sign of running: one that
+// never reports (hold), or a UCI one that reported and then leaves isready
+// unanswered (stall). One that reports and answers isready (steady) is not,
+// however long it takes; nor is an xboard search that reported, since no
+// probe reaches such an engine before its move.
+TEST(BaseEngine, ASearchWithoutAClockIsGivenUpOnlyWhenItShowsNoSignOfRunning)
+{
+    const std::chrono::milliseconds grace = torvane_test::scaled(std::chrono::milliseconds(800));
+    setenv("TORVANE_FAKE_DELAY_MS", std::to_string(3 * grace.count()).c_str(), 1);
+    const struct {
+        std::string modes;
+        bool xboard;
+        bool given_up;
+    } cases[] = {{"hold", false, true},  {"stall", false, true},  {"steady", false, false},
+                 {"hold", true, true},   {"stall", true, false},  {"steady", true, false}};
+    for (const auto& test : cases) {
+        std::unique_ptr<BaseEngine> driver = std::make_unique<UciEngine>();
+        if (test.xboard)
+            driver = std::make_unique<XboardEngine>();
+        DriverHarness harness(std::move(driver), DriverHarness::fake(test.modes, "e2e4", test.xboard));
+        BaseEngine& engine = harness.driver();
+        engine.set_level(Level("fixed_depth 5"));
+        engine.new_game();
+        const auto began = std::chrono::steady_clock::now();
+        engine.go();
+        bool given_up = false;
+        while (!given_up && std::chrono::steady_clock::now() - began < 2 * grace) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            given_up = engine.search_unanswered(grace);
+        }
+        EXPECT_EQ(given_up, test.given_up) << test.modes << (test.xboard ? " xboard" : " uci");
+        EXPECT_TRUE(!given_up || std::chrono::steady_clock::now() - began >= grace) << test.modes;
+    }
+    unsetenv("TORVANE_FAKE_DELAY_MS");
 }
 
 }

@@ -3,12 +3,14 @@
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <random>
 #include <sstream>
@@ -143,6 +145,53 @@ TEST(ConsoleGames, EngineGamesEndWithTheirResultLines)
         EXPECT_EQ(Lines(lines.end() - 4, lines.end()),
                   (Lines{test.result, "telluser tournament_finished", "tournament_finished", "result=" + first_word + "\n"}))
             << test.result;
+    }
+}
+
+// Engine 1 answers "uci" and "isready" but never a search (hold). Against the
+// human, as Black, and in a tournament game, as White, it loses at every
+// level about 20 s after its move time or clock ran out, or after its silent
+// go at a depth. The rows run side by side.
+TEST(ConsoleGames, ASilentEngineLosesAtEveryLevel)
+{
+    const struct {
+        std::string level;
+        bool tournament;
+        std::string result;
+    } cases[] = {
+        {"fixed_movetime 100", false, "1-0 {time}"},
+        {"fixed_depth 5", false, "1-0 {engine failure}"},
+        {"sudden_death 0 0:01 0", false, "1-0 {time}"},
+        {"fixed_movetime 100", true, "0-1 {time}"},
+        {"fixed_depth 5", true, "0-1 {engine failure}"},
+    };
+    std::vector<std::future<void>> rows;
+    for (const auto& test : cases) {
+        rows.push_back(std::async(std::launch::async, [&test] {
+            const ConsoleSession::Seconds bound = scaled(40s);
+            const std::string silent = ConsoleSession::fake_engine("fake_engine_hold");
+            ConsoleSession console;
+            const auto began = std::chrono::steady_clock::now();
+            Lines lines;
+            if (test.tournament) {
+                write_engines_cfg(console, {{"Silent", silent, "uci"}, {"Other", ConsoleSession::fake_engine(), "uci"}});
+                write_tournament(console, {.event = "Silent", .level = test.level, .participants = {"Silent", "Other"},
+                                           .games = {{"1", 0, 1, 2}}});
+                lines = play_tournament(console, "Silent", bound.count());
+            } else {
+                console.send("0 load 1 filename " + silent);
+                console.send("0 level " + test.level);
+                console.send("0 human_computer");
+                console.send("0 usermove e2e4");
+                lines = console.lines_until([](const std::string& line) { return starts_with(line, "telluser result: "); },
+                                            bound);
+            }
+            EXPECT_LT(std::chrono::steady_clock::now() - began, scaled(30s)) << test.level;
+            EXPECT_EQ(result_lines(lines), Lines{test.result}) << test.level;
+        }));
+    }
+    for (auto& row : rows) {
+        row.get();
     }
 }
 

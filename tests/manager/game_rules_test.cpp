@@ -66,15 +66,30 @@ TEST(GameRules, ResultsOfWorkedPositions)
 
 class StubClock : public EngineClock {
 public:
-    StubClock(std::int64_t time_left, bool white, bool crashed) : m_time_left(time_left), m_white(white), m_crashed(crashed) {}
+    StubClock(std::int64_t time_left, bool white, bool crashed, const std::string& level = "sessions 40 0:10 0.1",
+              std::optional<std::int64_t> thinking = std::nullopt, bool unanswered = false)
+        : m_time_left(time_left), m_white(white), m_crashed(crashed), m_level(level), m_thinking(thinking),
+          m_unanswered(unanswered)
+    {
+    }
     std::int64_t time_left() const override { return m_time_left; }
     bool is_white() const override { return m_white; }
     bool crashed() const override { return m_crashed; }
+    Level level() const override { return m_level; }
+    std::optional<std::int64_t> thinking_time() const override { return m_thinking; }
+    bool search_unanswered(std::chrono::milliseconds grace) override
+    {
+        EXPECT_EQ(grace, std::chrono::seconds(20));
+        return m_unanswered;
+    }
 
 private:
     std::int64_t m_time_left;
     bool m_white;
     bool m_crashed;
+    Level m_level;
+    std::optional<std::int64_t> m_thinking;
+    bool m_unanswered;
 };
 
 TEST(GameRules, TimeLossBoundaries)
@@ -102,9 +117,38 @@ TEST(GameRules, TimeLossBoundaries)
         {-20001, false, true, true, none, "1-0 {engine failure}"},
     };
     for (const auto& test : cases) {
-        const StubClock clock(test.time_left, test.white, test.crashed);
+        StubClock clock(test.time_left, test.white, test.crashed);
         EXPECT_EQ(time_loss_after_move(clock, test.ignore_time_loss), test.after_move) << test.time_left;
         EXPECT_EQ(engine_verdict(clock), test.verdict) << test.time_left;
+    }
+}
+
+// The silent-engine test at each level: 20 s past the clock, 20 s past the
+// move time while thinking, and at a depth or node count whatever the
+// driver's watch of the search says; a clock is not looked at elsewhere.
+TEST(GameRules, ASilentEngineLosesAtEveryLevel)
+{
+    const std::optional<std::string> none;
+    const std::optional<std::int64_t> idle;
+    const struct {
+        std::string level;
+        std::int64_t time_left;
+        std::optional<std::int64_t> thinking;
+        bool unanswered;
+        std::optional<std::string> verdict;
+    } cases[] = {
+        {"fixed_movetime 100", 1073741824, 20100, false, none},
+        {"fixed_movetime 100", 1073741824, 20101, false, "0-1 {time}"},
+        {"fixed_movetime 100", 1073741824, idle, false, none},
+        {"fixed_depth 5", 1073741824, 3600000, false, none},
+        {"fixed_depth 5", 1073741824, 20000, true, "0-1 {engine failure}"},
+        {"fixed_nodes 1000", 1073741824, 20000, true, "0-1 {engine failure}"},
+        {"sudden_death 0 0:10 0", -20001, 30001, true, "0-1 {time}"},
+        {"sudden_death 0 0:10 0", -19999, 29999, true, none},
+    };
+    for (const auto& test : cases) {
+        StubClock clock(test.time_left, true, false, test.level, test.thinking, test.unanswered);
+        EXPECT_EQ(silence_verdict(clock), test.verdict) << test.level << " " << test.thinking.value_or(-1);
     }
 }
 

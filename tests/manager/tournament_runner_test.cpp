@@ -5,6 +5,7 @@
 #include "game/chess_game.h"
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/runner_fixture.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <map>
 #include <regex>
 #include <thread>
@@ -156,6 +158,53 @@ TEST(TournamentRunner, GamesEndedByEngineFaultsAndByTheOpeningItself)
         EXPECT_EQ(played, moves[i]) << games[i];
     }
     EXPECT_EQ(ChessGame(games[3]).get_tag("FEN"), "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
+}
+
+// An engine that answers "uci" and "isready" but never a search (hold), as
+// Black to mate in one: it loses at every level about 20 s after its move
+// time or clock ran out, or, at a depth or node count, 20 s after its silent
+// go. An engine that reports its search at once and then thinks 25 s,
+// answering "isready" meanwhile (steady), mates. The rows run side by side.
+TEST(TournamentRunner, ASilentEngineLosesAtEveryLevelAndALongHonestSearchIsNotCut)
+{
+    const struct {
+        std::string level;
+        std::string mode;
+        std::string protocol;
+        std::string ending;
+    } cases[] = {
+        {"fixed_movetime 100", "hold", "uci", "{time} 1-0"},
+        {"fixed_depth 5", "hold", "uci", "{engine failure} 1-0"},
+        {"fixed_nodes 1000", "hold", "uci", "{engine failure} 1-0"},
+        {"sudden_death 0 0:01 0", "hold", "uci", "{time} 1-0"},
+        {"fixed_depth 5", "hold", "xboard_v2", "{engine failure} 1-0"},
+        {"fixed_depth 5", "steady", "uci", "Black mates} 0-1"},
+    };
+    std::vector<std::future<void>> rows;
+    for (const auto& test : cases) {
+        rows.push_back(std::async(std::launch::async, [&test] {
+            RunnerDir dir;
+            const std::map<std::string, std::string> mode = {{"TORVANE_FAKE_MODE", test.mode},
+                                                             {"TORVANE_FAKE_DELAY_MS", "25000"}};
+            write_engines_cfg(dir.path(),
+                              {{"W", scripted_fake_engine(dir.path(), "w", ""), "uci"},
+                               {"T", scripted_fake_engine(dir.path(), "t", "d8h4", "fake_engine", mode),
+                                test.protocol}});
+            const std::string suite = dir.path() + "/suite.epd";
+            std::ofstream(suite) << "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq -\n";
+            write_tournament(dir.path(), {.event = "Silent", .level = test.level, .suite = suite,
+                                          .participants = {"W", "T"}, .games = {{"1", 1, 1, 2}}});
+            const auto began = std::chrono::steady_clock::now();
+            const RunnerDir::Run run = dir.run("Silent", static_cast<int>(scaled(std::chrono::seconds(60)).count() / 1000));
+            EXPECT_LT(std::chrono::steady_clock::now() - began, scaled(std::chrono::seconds(35))) << test.level;
+            EXPECT_EQ(run.status, 0) << run.errors;
+            const std::string pgn = std::regex_replace(dir.read("Silent.pgn"), std::regex("\\s+"), " ");
+            EXPECT_NE(pgn.find(test.ending), std::string::npos) << test.level << " " << test.protocol << "\n" << pgn;
+        }));
+    }
+    for (auto& row : rows) {
+        row.get();
+    }
 }
 
 // An engine that floods analysis lines, searching or not: the run ends once

@@ -22,6 +22,11 @@
 //                 it answers (a UCI "go" with "ponder" or "infinite", or
 //                 with no limit at all, always does)
 //   hold_first    as hold, for the first search only
+//   steady        every search reports one analysis line at once and
+//                 answers after TORVANE_FAKE_DELAY_MS, reading its input
+//                 meanwhile ("isready" is answered at once, "stop" ends it)
+//   stall         every search reports one analysis line, then the engine
+//                 reads nothing more for a minute, as a search that hung
 //   deaf          never reads its input (says "info string deaf" first)
 //   fork_helper   starts a helper process that keeps the output open for
 //                 three seconds after the engine has exited
@@ -88,6 +93,7 @@
 #include <deque>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -110,6 +116,8 @@ bool g_uci = false;
 bool g_xboard = false;
 bool g_force = false;
 bool g_waiting = false;
+// When the running search of mode steady answers.
+std::optional<std::chrono::steady_clock::time_point> g_answer_at;
 // Option values taken from "setoption", by name.
 std::map<std::string, std::string> g_options;
 int g_searches = 0;
@@ -474,12 +482,31 @@ void answer()
     say("bestmove " + move + (ponder.empty() ? "" : " ponder " + ponder));
 }
 
+// Bounded, so that a test that dies leaves no process behind for long.
+void stay_hung()
+{
+    for (int i = 0; i < 60; ++i) {
+        pause_ms(1000);
+    }
+}
+
 // An open-ended search answers only when it is told to stop.
 void search(bool open_ended = false)
 {
     if (has_mode("crash_on_go")) {
         answer_delay();
         std::_Exit(3);
+    }
+    if (has_mode("steady") || has_mode("stall")) {
+        say(g_xboard ? "1 0 0 1" : "info depth 1 nodes 1");
+    }
+    if (has_mode("stall")) {
+        stay_hung();
+        return;
+    }
+    if (has_mode("steady")) {
+        g_answer_at = std::chrono::steady_clock::now() + std::chrono::milliseconds(g_delay_ms);
+        return;
     }
     const bool first = g_searches++ == 0;
     if (open_ended || has_mode("hold") || (first && has_mode("hold_first"))) {
@@ -491,8 +518,25 @@ void search(bool open_ended = false)
 
 void end_waiting_search()
 {
-    if (g_waiting) {
+    if (g_waiting || g_answer_at) {
         g_waiting = false;
+        g_answer_at.reset();
+        answer();
+    }
+}
+
+// Answers the search of mode steady when its time has come, or returns once
+// input is waiting.
+void answer_in_time()
+{
+    while (g_answer_at) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*g_answer_at -
+                                                                                 std::chrono::steady_clock::now());
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (poll(&input, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0))) != 0) {
+            return;
+        }
+        g_answer_at.reset();
         answer();
     }
 }
@@ -524,14 +568,6 @@ void flood_until_input()
             return;
         }
         put(block);
-    }
-}
-
-// Bounded, so that a test that dies leaves no process behind for long.
-void stay_hung()
-{
-    for (int i = 0; i < 60; ++i) {
-        pause_ms(1000);
     }
 }
 
@@ -688,6 +724,7 @@ int main(int, char** argv)
         if (has_mode("flood")) {
             flood_until_input();
         }
+        answer_in_time();
         ssize_t n = ::read(STDIN_FILENO, block, sizeof block);
         if (n <= 0) {
             break;
