@@ -180,20 +180,22 @@ TEST(TournamentRunner, ASilentEngineLosesAtEveryLevelAndALongHonestSearchIsNotCu
         {"fixed_depth 5", "hold", "xboard_v2", "{engine failure} 1-0"},
         {"fixed_depth 5", "steady", "uci", "Black mates} 0-1"},
     };
+    // Every file is written before any runner starts: a script still open
+    // for writing in this process when a runner is forked could not be run.
+    RunnerDir dirs[std::size(cases)];
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        const std::string& dir = dirs[row].path();
+        const std::map<std::string, std::string> mode = {{"TORVANE_FAKE_MODE", cases[row].mode},
+                                                         {"TORVANE_FAKE_DELAY_MS", "25000"}};
+        write_engines_cfg(dir, {{"W", scripted_fake_engine(dir, "w", ""), "uci"},
+                                {"T", scripted_fake_engine(dir, "t", "d8h4", "fake_engine", mode), cases[row].protocol}});
+        std::ofstream(dir + "/suite.epd") << "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq -\n";
+        write_tournament(dir, {.event = "Silent", .level = cases[row].level, .suite = dir + "/suite.epd",
+                               .participants = {"W", "T"}, .games = {{"1", 1, 1, 2}}});
+    }
     std::vector<std::future<void>> rows;
-    for (const auto& test : cases) {
-        rows.push_back(std::async(std::launch::async, [&test] {
-            RunnerDir dir;
-            const std::map<std::string, std::string> mode = {{"TORVANE_FAKE_MODE", test.mode},
-                                                             {"TORVANE_FAKE_DELAY_MS", "25000"}};
-            write_engines_cfg(dir.path(),
-                              {{"W", scripted_fake_engine(dir.path(), "w", ""), "uci"},
-                               {"T", scripted_fake_engine(dir.path(), "t", "d8h4", "fake_engine", mode),
-                                test.protocol}});
-            const std::string suite = dir.path() + "/suite.epd";
-            std::ofstream(suite) << "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq -\n";
-            write_tournament(dir.path(), {.event = "Silent", .level = test.level, .suite = suite,
-                                          .participants = {"W", "T"}, .games = {{"1", 1, 1, 2}}});
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        rows.push_back(std::async(std::launch::async, [&test = cases[row], &dir = dirs[row]] {
             const auto began = std::chrono::steady_clock::now();
             const RunnerDir::Run run = dir.run("Silent", static_cast<int>(scaled(std::chrono::seconds(60)).count() / 1000));
             EXPECT_LT(std::chrono::steady_clock::now() - began, scaled(std::chrono::seconds(35))) << test.level;
