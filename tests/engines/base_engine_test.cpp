@@ -144,14 +144,14 @@ TEST(BaseEngine, ForwardsEveryLineInOrderAndQuitLast)
 // probe reaches such an engine before its move.
 TEST(BaseEngine, ASearchWithoutAClockIsGivenUpOnlyWhenItShowsNoSignOfRunning)
 {
-    const std::chrono::milliseconds grace = torvane_test::scaled(std::chrono::milliseconds(800));
+    const std::chrono::milliseconds grace = torvane_test::scaled(std::chrono::milliseconds(600));
     setenv("TORVANE_FAKE_DELAY_MS", std::to_string(3 * grace.count()).c_str(), 1);
     const struct {
         std::string modes;
         bool xboard;
         bool given_up;
-    } cases[] = {{"hold", false, true},  {"stall", false, true},  {"steady", false, false},
-                 {"hold", true, true},   {"stall", true, false},  {"steady", true, false}};
+    } cases[] = {{"hold", false, true}, {"stall", false, true}, {"steady", false, false},
+                 {"hold", true, true},  {"stall", true, false}};
     for (const auto& test : cases) {
         std::unique_ptr<BaseEngine> driver = std::make_unique<UciEngine>();
         if (test.xboard)
