@@ -280,7 +280,7 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
     const std::string unwritten = "The tournament file ./tournaments/Saved Elsewhere.trn could not be written: is a "
                                   "directory.";
     const std::string result = "1/2-1/2 {Draw by insufficient material}";
-    enum class Blocked { never, before_the_run, after_game_1 };
+    enum class Blocked { never, before_the_run, after_game_1, pgn_file };
     const struct {
         Blocked blocked;
         std::string second_result;
@@ -296,6 +296,11 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
          {"new", "engine1name ???", "engine2name ???", "telluser tournament_finished", "tournament_finished"}},
         {Blocked::before_the_run, "*", {},
          {"telluser Tournament_not_started " + unwritten + " The tournament has not started: no game was played.",
+          "tournament_finished"}},
+        {Blocked::pgn_file, "*", {result},
+         {"engine1name ???", "engine2name ???",
+          "telluser Tournament_stopped The game could not be appended to \"Saved Elsewhere.pgn\": is a directory; it "
+          "is played again when the tournament is resumed.",
           "tournament_finished"}},
     };
     for (const auto& test : cases) {
@@ -313,6 +318,8 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
                          "Loaded");
         if (test.blocked == Blocked::before_the_run)
             std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
+        if (test.blocked == Blocked::pgn_file)
+            std::filesystem::create_directories(console.dir() + "/Saved Elsewhere.pgn");
         const Lines lines = play_tournament(console, "Loaded");
         ASSERT_EQ(result_lines(lines), test.results);
         const auto end = test.results.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), result) + 1;
@@ -340,6 +347,8 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 human_computer", {}},
         // Slot 1 emptied by a failed load: the human's moves are still refereed.
         {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}},
+        // The title, the path, keeps its "_" apart from the blanks it stands for.
+        {"0 load 1 filename /nonexistent/my_engine", {"engine1name ???", "telluser /nonexistent/my\\_engine failed"}},
         {"0 setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}},
         {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
         {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},

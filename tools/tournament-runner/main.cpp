@@ -98,11 +98,12 @@ bool report_finished_games(const Before& before)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 || std::string(argv[1]).empty()) {
+    // Blanks at either end of a name name no file, as in the window.
+    const std::string name = argc == 2 ? Tournament::trimmed_name(argv[1]) : "";
+    if (name.empty()) {
         std::cerr << "usage: tournament-runner NAME   (plays tournaments/NAME.trn)" << std::endl;
         return 2;
     }
-    const std::string name = argv[1];
     TournamentLock lock;
     const std::optional<Before> before = claim_before(name, lock);
     if (!before) {
