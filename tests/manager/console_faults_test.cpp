@@ -347,8 +347,6 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 human_computer", {}},
         // Slot 1 emptied by a failed load: the human's moves are still refereed.
         {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}},
-        // The title, the path, keeps its "_" apart from the blanks it stands for.
-        {"0 load 1 filename /nonexistent/my_engine", {"engine1name ???", "telluser /nonexistent/my\\_engine failed"}},
         {"0 setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}},
         {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
         {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},
