@@ -44,6 +44,15 @@ std::string unscheduled_reason(const Tournament& tournament)
     return "The tournament has no games: the iterations must be 1 or more.";
 }
 
+// Tells the user that the change is not made, as another program plays the
+// tournament saved as event.
+void refuse_played_elsewhere(Gtk::Window& parent, const std::string& event, const std::string& heading,
+                             const std::string& outcome)
+{
+    run_message_box(parent, heading,
+                    played_elsewhere_refusal(event, outcome + " Try again once that program has stopped."));
+}
+
 // Claims the tournament saved at path with lock for a change made at once,
 // worded by its event, heading and outcome; false, with the lock let go and
 // the user told why, while another program plays it or it cannot be locked.
@@ -54,8 +63,7 @@ bool claimed_for_change(Gtk::Window& parent, TournamentLock& lock, const std::st
     case TournamentLock::Claim::held:
         return true;
     case TournamentLock::Claim::held_elsewhere:
-        run_message_box(parent, heading,
-                        played_elsewhere_refusal(event, outcome + " Try again once that program has stopped."));
+        refuse_played_elsewhere(parent, event, heading, outcome);
         return false;
     case TournamentLock::Claim::failed:
         break;
@@ -71,8 +79,7 @@ bool played_elsewhere(Gtk::Window& parent, const std::string& path, const std::s
 {
     if (!TournamentLock::held_elsewhere(path))
         return false;
-    run_message_box(parent, heading,
-                    played_elsewhere_refusal(event, outcome + " Try again once that program has stopped."));
+    refuse_played_elsewhere(parent, event, heading, outcome);
     return true;
 }
 

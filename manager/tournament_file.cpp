@@ -69,10 +69,10 @@ bool starts_with(const std::string& text, const std::string& start)
 // it: the last line of a file cut short there.
 bool cut_keyword(const std::string& word)
 {
-    static const char* const keywords[] = {"version",    "event",         "site",        "level",
-                                           "type",       "iterations",    "rounds",      "parallelgames",
-                                           "openingbook", "bothcolors",   "randomorder", "ignoretimeloss",
-                                           "pgnsize",    "participant",   "game"};
+    static const char* const keywords[] = {"version",     "event",      "site",        "level",
+                                           "type",        "iterations", "rounds",      "parallelgames",
+                                           "openingbook", "bothcolors", "randomorder", "ignoretimeloss",
+                                           "pgnsize",     "participant", "game"};
     for (const char* keyword : keywords) {
         const std::string whole = keyword;
         if (word.size() < whole.size() && starts_with(whole, word)) {
