@@ -11,6 +11,7 @@
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
+#include "tests/support/test_time.h"
 
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
@@ -21,6 +22,7 @@
 #include <gtkmm/spinbutton.h>
 #include <gtkmm/treeview.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -642,8 +644,12 @@ TEST_F(TournamentTest, AChangeToATournamentThatAnotherProgramPlaysIsRefused)
     load_dialog("Busy", 2);
     const std::string lock = directory + "/tournaments/Busy.trn";
     auto other_program = std::make_unique<RunnerPlaying>("Busy");
-    ASSERT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }));
-    widget_test::run_for(500);
+    const auto bound = [](int plain) {
+        return static_cast<int>(torvane_test::scaled(std::chrono::milliseconds(plain)).count());
+    };
+    ASSERT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }, bound(10000)));
+    // The runner's save before its first game is on the disk.
+    widget_test::run_for(bound(500));
     const std::string before = read_file("tournaments/Busy.trn");
     const std::string why_not = "\"Busy\" is being played by another program. Nothing was saved. Try again once "
                                 "that program has stopped.";
@@ -680,7 +686,7 @@ TEST_F(TournamentTest, AChangeToATournamentThatAnotherProgramPlaysIsRefused)
     tournament_dialog({"", "2", "", "", {}, "", ""}, 1);
     EXPECT_EQ(saved_results("Busy"), (Names{"*", "*"}));
     other_program = std::make_unique<RunnerPlaying>("Busy");
-    EXPECT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }));
+    EXPECT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }, bound(10000)));
 }
 
 // Games lost at their first move, by an engine that answers without one:
