@@ -9,13 +9,13 @@
 #include "engines/log_line.h"
 #include "gui/displayable_text.h"
 #include "gui/data_directory.h"
+#include "manager/telluser_line.h"
 
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/menushell.h>
 
-#include <algorithm>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -339,10 +339,9 @@ void Interface::report_fault(const std::string& operation, const std::string& wh
     }
 }
 
-void Interface::show_message(std::string title, std::string text)
+void Interface::show_message(std::string title, const std::string& text)
 {
-    std::replace(title.begin(), title.end(), '_', ' ');
-    std::replace(text.begin(), text.end(), '_', ' ');
+    title = telluser_title(title);
     // The user has chosen to leave: a box would hold up the window's going.
     if (m_quitting) {
         std::cerr << "Interface::show_message()   " << title << ":" << text << std::endl;

@@ -80,10 +80,11 @@ public:
     // Tells the manager the position shown: "setboard", and in Analysis
     // "analyzeposition", so the engine goes on with it.
     void send_position();
-    // A modal message box titled "Message:"; underscores show as blanks (the
-    // manager writes the words of a title so). Once Quit has been chosen the
-    // message goes to the error output instead.
-    void show_message(std::string title, std::string text);
+    // A modal message box titled "Message:": the title as the first word of
+    // a "telluser" line writes it (telluser_title: "_" shows as a blank), the
+    // text as it is. Once Quit has been chosen the message goes to the error
+    // output instead.
+    void show_message(std::string title, const std::string& text);
     // Shows m_position on the board and in the FEN row.
     void refresh_board();
     // Sets up the position of a FEN or EPD line (from a position file or the
@@ -214,8 +215,10 @@ private:
     void store_editor_comment();
     // The comment editor shows the comment of the record's current move.
     void show_move_comment();
-    // Appends the finished game to the event's file; false when that failed.
-    bool append_finished_game();
+    // Appends the finished game to the event's file; 0 when it is there,
+    // otherwise the system's error number of the failure (EIO when the
+    // system gave none).
+    int append_finished_game();
 
     // interface_board.cpp
     bool on_board_move();

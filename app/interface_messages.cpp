@@ -8,9 +8,11 @@
 #include "app/user_fault.h"
 #include "core/move_list.h"
 #include "core/square.h"
+#include "engines/system_reason.h"
 #include "game/pgn_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -339,17 +341,21 @@ void Interface::record_game_end(const ManagerLine& line)
     m_game.set_result(result);
     m_game_finished = true;
     m_pgn_view.set_text(m_game.pgn());
-    if (!tournament_game && !append_finished_game())
-        run_message_box(*this, "Game not saved", "The game could not be appended to \"" + m_event + ".pgn\".");
+    if (tournament_game)
+        return;
+    if (const int error = append_finished_game())
+        run_message_box(*this, "Game not saved",
+                        "The game could not be appended to \"" + m_event + ".pgn\": " + system_reason(error) + ".");
 }
 
-bool Interface::append_finished_game()
+int Interface::append_finished_game()
 {
     PgnFile file;
-    if (!file.open_append(m_event + ".pgn"))
-        return false;
-    const bool written = file.write(m_game.pgn());
-    return file.close_append() && written;
+    const bool written = file.open_append(m_event + ".pgn") && file.write(m_game.pgn());
+    if (file.close_append() && written)
+        return 0;
+    // A failure that sets no reason still is one.
+    return file.append_error() == 0 ? EIO : file.append_error();
 }
 
 void Interface::on_manager_engine1name(const ManagerLine& line)

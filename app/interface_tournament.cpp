@@ -13,7 +13,9 @@
 #include "app/tournament_dialog.h"
 #include "gui/confirmation.h"
 #include "gui/tournament_list.h"
+#include "manager/tournament_claim.h"
 #include "manager/tournament_load_error.h"
+#include "manager/tournament_lock.h"
 #include "manager/tournament_save_error.h"
 
 #include <gtkmm/messagedialog.h>
@@ -40,6 +42,45 @@ std::string unscheduled_reason(const Tournament& tournament)
         return kind + " needs at least two participants.";
     }
     return "The tournament has no games: the iterations must be 1 or more.";
+}
+
+// Tells the user that the change is not made, as another program plays the
+// tournament saved as event.
+void refuse_played_elsewhere(Gtk::Window& parent, const std::string& event, const std::string& heading,
+                             const std::string& outcome)
+{
+    run_message_box(parent, heading,
+                    played_elsewhere_refusal(event, outcome + " Try again once that program has stopped."));
+}
+
+// Claims the tournament saved at path with lock for a change made at once,
+// worded by its event, heading and outcome; false, with the lock let go and
+// the user told why, while another program plays it or it cannot be locked.
+bool claimed_for_change(Gtk::Window& parent, TournamentLock& lock, const std::string& path, const std::string& event,
+                        const std::string& heading, const std::string& outcome)
+{
+    switch (lock.claim(path)) {
+    case TournamentLock::Claim::held:
+        return true;
+    case TournamentLock::Claim::held_elsewhere:
+        refuse_played_elsewhere(parent, event, heading, outcome);
+        return false;
+    case TournamentLock::Claim::failed:
+        break;
+    }
+    run_message_box(parent, heading, unlockable_reason(event, lock, outcome));
+    return false;
+}
+
+// Whether another program plays the tournament saved at path now; if so the
+// user is told, as claimed_for_change tells.
+bool played_elsewhere(Gtk::Window& parent, const std::string& path, const std::string& event,
+                      const std::string& heading, const std::string& outcome)
+{
+    if (!TournamentLock::held_elsewhere(path))
+        return false;
+    refuse_played_elsewhere(parent, event, heading, outcome);
+    return true;
 }
 
 // A yes-or-no question before a saved tournament's results are thrown away.
@@ -75,17 +116,31 @@ void Interface::on_menu_tounament_new()
 
 bool Interface::store_tournament(TournamentDialog& dialog)
 {
-    const std::string event = dialog.get_event();
+    // Blanks at either end name no file: every reader of a name drops them.
+    const std::string event = Tournament::trimmed_name(dialog.get_event());
     if (!Tournament::is_valid_event_name(event)) {
         run_message_box(*this, "Tournament not saved",
-                        "The event names the tournament's file: it must not be empty, hold \"/\" or begin with \".\".");
+                        "The event names the tournament's files: it must not be empty, hold \"/\" or begin with "
+                        "\".\", and may be " + std::to_string(Tournament::longest_event_name) +
+                            " bytes long at most (a letter such as \"é\" takes two).");
         return false;
     }
     if (const std::string refusal = dialog.get_time_control_refusal(); !refusal.empty()) {
         run_message_box(*this, "Tournament not saved", refusal);
         return false;
     }
+    // A run of another program would write its own schedule back over the
+    // new one at its next result.
+    const std::string path = m_home.tournaments() + event + ".trn";
+    const std::string heading = "Tournament not saved";
+    const std::string outcome = "Nothing was saved.";
+    if (played_elsewhere(*this, path, event, heading, outcome))
+        return false;
     if (const std::string stake = results_at_stake(event); !stake.empty() && !ask_to_replace(*this, stake))
+        return false;
+    // Held for the change only, and let go before any message.
+    TournamentLock lock;
+    if (!claimed_for_change(*this, lock, path, event, heading, outcome))
         return false;
 
     // Iterations that give no whole number stay as they were.
@@ -111,6 +166,7 @@ bool Interface::store_tournament(TournamentDialog& dialog)
         if (m_tournament.get_games().empty())
             throw std::logic_error("Tournament::new_games() no games: the iterations must be 1 or more");
     } catch (const std::exception& error) {
+        lock.release();
         std::cerr << "Interface::store_tournament() failed\n" << error.what() << '\n';
         choose_human_human();
         run_message_box(*this, "Tournament not saved", unscheduled_reason(m_tournament));
@@ -118,7 +174,9 @@ bool Interface::store_tournament(TournamentDialog& dialog)
     }
     try {
         m_tournament.save();
+        lock.release();
     } catch (const std::exception& error) {
+        lock.release();
         std::cerr << "Interface::store_tournament()   " << error.what() << '\n';
         const auto* unsaved = dynamic_cast<const TournamentSaveError*>(&error);
         run_message_box(*this, "Tournament not saved",
@@ -199,12 +257,22 @@ void Interface::delete_saved_tournament(const std::string& name)
         return;
     }
     const std::string path = m_home.tournaments() + name + ".trn";
+    // A run of another program would save the file again at its next result.
+    const std::string heading = "Tournament not deleted";
+    const std::string outcome = "Nothing was deleted.";
+    if (played_elsewhere(*this, path, name, heading, outcome))
+        return;
     // The dialog opens with a row selected and a ".trn" has no backup.
     if (!confirm(*this, "Delete tournament", "Delete the tournament \"" + name + "\"?",
                  "Its file " + name + ".trn goes with every result in it; there is no backup."))
         return;
+    TournamentLock lock;
+    if (!claimed_for_change(*this, lock, path, name, heading, outcome))
+        return;
     std::error_code error;
-    if (!std::filesystem::remove(path, error))
-        run_message_box(*this, "Tournament not deleted",
+    const bool removed = std::filesystem::remove(path, error);
+    lock.release();
+    if (!removed)
+        run_message_box(*this, heading,
                         "Cannot delete " + path + ": " + (error ? error.message() : "there is no such file") + ".");
 }

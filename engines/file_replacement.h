@@ -18,16 +18,22 @@ enum class FileReplacement {
 // gives the last link reached.
 std::string replacement_target(const std::string& path);
 
-// Writes text to a fresh file in the directory of path (a hidden name that
-// ends in ".tmp" followed by random letters), with every write, the sync and
-// the close checked. The file gets the permissions of the file at path when
-// there is one, otherwise those the user's umask leaves of 0666. On done, temporary holds the file's
+// Writes text to a fresh file in the directory of path (the hidden name
+// ".save.tmp" followed by six random letters), with every write, the sync
+// and the close checked, and the file locked while it is written. The file
+// gets the permissions of the file at path when there is one, otherwise
+// those the user's umask leaves of 0666. On done, temporary holds the file's
 // path and the caller renames or removes it; otherwise no file is left behind.
 FileReplacement write_temporary_beside(const std::string& path, const std::string& text, std::string& temporary);
 
 // Replaces the contents of the file at path with text so that the file is
 // always whole, old or new: the text goes to a temporary file beside the
 // replacement target (write_temporary_beside), which is then renamed over
-// it. A symbolic link at path stays and leads to the new contents; a
-// replaced file keeps its permissions.
+// it, the temporary file locked until then. A symbolic link at path stays
+// and leads to the new contents; a replaced file keeps its permissions.
 FileReplacement replace_file(const std::string& path, const std::string& text);
+
+// Removes from the directory the temporary files of replace_file that a
+// program killed while writing left behind: those of its name that no
+// running program holds locked. Files it cannot open or remove stay.
+void remove_left_over_temporaries(const std::string& directory);

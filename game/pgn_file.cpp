@@ -329,6 +329,7 @@ std::string PgnFile::listed_game(int n)
 bool PgnFile::open_append(const std::string& filename)
 {
     (void)close_append();
+    m_append_error = 0;
     m_output = ::open(filename.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     m_output_created = m_output >= 0;
     if (m_output < 0 && errno == EEXIST)
@@ -336,10 +337,14 @@ bool PgnFile::open_append(const std::string& filename)
     m_output_name = filename;
     struct stat status {};
     if (m_output >= 0 && ::fstat(m_output, &status) != 0) {
+        const int reason = errno;
         ::close(m_output);
         m_output = -1;
+        errno = reason;
     }
     m_output_failed = m_output < 0;
+    if (m_output_failed)
+        m_append_error = errno;
     m_output_start = m_output < 0 ? 0 : static_cast<std::int64_t>(status.st_size);
     return !m_output_failed;
 }
@@ -372,8 +377,11 @@ bool PgnFile::close_append()
         ok = !m_output_failed;
         if (!ok && m_output_created)
             remove_created_output();
-        if (::close(m_output) != 0)
+        if (::close(m_output) != 0) {
+            if (ok)
+                m_append_error = errno;
             ok = false;
+        }
     }
     m_output = -1;
     m_output_failed = false;
@@ -399,6 +407,7 @@ void PgnFile::roll_back_append()
     // The caller reports why the append failed, not why the roll-back did.
     const int reason = errno;
     m_output_failed = true;
+    m_append_error = reason;
     if (m_output >= 0 && ::ftruncate(m_output, static_cast<off_t>(m_output_start)) == 0)
         ::fsync(m_output);
     errno = reason;

@@ -79,6 +79,9 @@ public:
     // or an earlier write failed (the appended text is then removed again, and
     // a file that open_append created is removed with it).
     [[nodiscard]] bool close_append();
+    // The system's error number of the failure that made the last append
+    // fail (open_append, write or close_append); 0 while none has failed.
+    int append_error() const { return m_append_error; }
 
 private:
     // The next byte of the input, or end of file, which also sets the input's
@@ -105,6 +108,7 @@ private:
     int m_output = -1;
     std::int64_t m_output_start = 0;
     bool m_output_failed = false;
+    int m_append_error = 0;
     // open_append created the file, and its name.
     bool m_output_created = false;
     std::string m_output_name;

@@ -2,12 +2,12 @@
 #include "manager/gui_manager.h"
 
 #include "manager/engine_game.h"
+#include "manager/telluser_line.h"
 #include "manager/tournament_claim.h"
 #include "manager/tournament_games_left.h"
 #include "manager/tournament_opening.h"
 #include "manager/unsaved_tournament_text.h"
 
-#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <set>
@@ -56,8 +56,7 @@ void GuiManager::process_command_from_interface(std::string line)
     } else if (word == "start_tournament") {
         command_start_tournament();
     } else if (word == "load_tournament") {
-        const std::string name = words.rest();
-        command_load_tournament(name.substr(std::min(name.size(), name.find_first_not_of(' '))));
+        command_load_tournament(Tournament::trimmed_name(words.rest()));
     } else if (word == "level") {
         command_level(words.rest());
     } else if (word == "usermove") {
@@ -126,7 +125,7 @@ void GuiManager::command_load(CommandWords& words)
         failed = !load_installed_engine(1, target);
     }
     if (failed) {
-        send("telluser " + target + " failed");
+        send(telluser_line(target, "failed"));
     }
     reset_position();
 }
@@ -484,10 +483,8 @@ void GuiManager::command_start_tournament()
         }
     }
     if (!why.empty()) {
-        // Nothing to play: the game on the window's board stays. The heading
-        // is the message's first word, its blanks sent as underscores.
-        std::replace(heading.begin(), heading.end(), ' ', '_');
-        send("telluser " + heading + " " + why);
+        // Nothing to play: the game on the window's board stays.
+        send(telluser_line(heading, why));
         end_tournament_run();
         return;
     }

@@ -1,6 +1,7 @@
 // The end of a game and the start of each tournament game.
 #include "manager/gui_manager.h"
 
+#include "engines/system_reason.h"
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
 #include "manager/tournament_game_start.h"
@@ -47,7 +48,8 @@ void GuiManager::finish_game(const std::string& result)
         if (!m_record.finish(m_tournament, line)) {
             // Unwritten, the game is not scored either: resuming plays it again.
             abandon_tournament("telluser Tournament_stopped The game could not be appended to \"" +
-                               m_tournament.get_event() + ".pgn\"; it is played again when the tournament is resumed.");
+                               m_tournament.get_event() + ".pgn\": " + system_reason(m_record.append_error()) +
+                               "; it is played again when the tournament is resumed.");
             return;
         }
     } catch (const std::exception& error) {

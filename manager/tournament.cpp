@@ -8,8 +8,17 @@ Tournament::Tournament() : m_random_engine(m_random_source()) {}
 
 bool Tournament::is_valid_event_name(const std::string& event)
 {
-    return !event.empty() && event.front() != '.' &&
+    return !event.empty() && event.front() != '.' && event.size() <= longest_event_name &&
            event.find_first_of(std::string("/\n\r\0", 4)) == std::string::npos;
+}
+
+std::string Tournament::trimmed_name(const std::string& name)
+{
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return "";
+    }
+    return name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
 void Tournament::check_event_name(const std::string& event)
@@ -24,7 +33,8 @@ void Tournament::check_event_name(const std::string& event)
         shown += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\0' ? "\\0" : std::string(1, c);
     }
     throw std::logic_error("Tournament: the event name \"" + shown +
-                           "\" can't name a file (empty, \"/\", a line end or a leading \".\")");
+                           "\" can't name a file (empty, \"/\", a line end, a leading \".\" or more than " +
+                           std::to_string(longest_event_name) + " bytes)");
 }
 
 std::uint32_t Tournament::count_openings(const std::string& path)

@@ -42,9 +42,16 @@ public:
     Tournament(const Tournament&) = delete;
     Tournament& operator=(const Tournament&) = delete;
 
-    // An event name becomes a file name: it must not be empty, hold "/", a
-    // line end or a NUL character, or start with ".".
+    // An event name becomes the names of the tournament's files: it must
+    // not be empty, hold "/", a line end or a NUL character, start with "."
+    // or be longer than longest_event_name bytes.
     static bool is_valid_event_name(const std::string& event);
+    // The longest event whose files all have names that a file system takes
+    // (255 bytes): its lock file ".<event>.trn.lock" is the longest of them.
+    static constexpr std::size_t longest_event_name = 255 - 10;
+    // A tournament's name as the user gives it, without the blanks and tabs
+    // at either end: no tournament's file name begins or ends with one.
+    static std::string trimmed_name(const std::string& name);
     // Throws std::logic_error naming the event when it breaks that rule.
     static void check_event_name(const std::string& event);
 
@@ -140,6 +147,8 @@ public:
     // TournamentSaveError (a std::runtime_error) "Tournament::save()  open
     // tournament failed" or "Tournament::save()  write tournament failed",
     // with the file and the system's reason, when the file can't be written.
+    // Removes the temporary files that saves killed in the middle left in
+    // the tournaments directory (remove_left_over_temporaries).
     void save();
     // The file that save writes: "<event>.trn" in the tournaments directory.
     std::string save_path() const;
@@ -148,17 +157,22 @@ public:
     // length (none when the file has no "pgnsize" line) and the settings the
     // file names; other settings stay. Throws std::logic_error:
     // "<path> doesn't exist!" when the file can't be opened; a
-    // TournamentLoadError for a malformed number or game line, and for a
-    // game line that ends the file without a line end (the file was cut
-    // short there, its last result perhaps cut); the error of Level::set for a
+    // TournamentLoadError for a malformed number or game line, for a file
+    // cut short (a game line, or the start of a keyword, that ends the file
+    // without a line end; one participant; fewer games than its type,
+    // participants and iterations call for); the error of Level::set for a
     // refused time control; one naming the event for an event line that
     // breaks the event name rule; std::out_of_range for a game that names a
     // participant not in the list. What was read before the fault stays.
+    // Removes left-over temporary files first, as save does.
     void load(const std::string& name);
 
 private:
     static std::uint32_t count_openings(const std::string& path);
     std::int32_t bounded_count(std::int32_t count) const;
+    // The number of games new_games makes of the participants, type and
+    // iterations; 0 with fewer than two participants.
+    std::int64_t scheduled_game_count() const;
     std::int32_t opening_number(std::int32_t index, std::int32_t& drawn);
     std::string file_path(const std::string& name) const;
     std::string file_text() const;
@@ -166,6 +180,9 @@ private:
     // ended: whether a line end follows the line in the file.
     void read_line(const std::string& line, bool ended);
     void read_game_line(const std::string& rest);
+    // Throws a TournamentLoadError when the participants and games read are
+    // fewer than the file's definition calls for.
+    void check_games_complete() const;
 
     std::random_device m_random_source;
     std::mt19937 m_random_engine;

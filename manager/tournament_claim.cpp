@@ -1,16 +1,15 @@
 #include "manager/tournament_claim.h"
 
-#include "engines/system_reason.h"
 #include "manager/tournament_games_left.h"
 
 namespace {
 
 // The event's name in double quotes; built by appending, as GCC 12 warns
 // wrongly about a string inserted in front of a temporary one at -O3.
-std::string quoted_event(const Tournament& tournament)
+std::string quoted(const std::string& event)
 {
     std::string text = "\"";
-    text += tournament.get_event();
+    text += event;
     text += '"';
     return text;
 }
@@ -30,8 +29,7 @@ std::string claim_tournament_to_play(Tournament& tournament, const std::string& 
         case TournamentLock::Claim::held_elsewhere:
             return played_elsewhere_reason(tournament);
         case TournamentLock::Claim::failed:
-            return quoted_event(tournament) + " cannot be locked against other programs: " +
-                   system_reason(lock.error()) + ". Nothing was played.";
+            return unlockable_reason(tournament.get_event(), lock, "Nothing was played.");
         }
     }
     return "";
@@ -39,6 +37,16 @@ std::string claim_tournament_to_play(Tournament& tournament, const std::string& 
 
 std::string played_elsewhere_reason(const Tournament& tournament)
 {
-    return quoted_event(tournament) +
-           " is being played by another program. Nothing was played; start it again once that program has stopped.";
+    return played_elsewhere_refusal(tournament.get_event(),
+                                    "Nothing was played; start it again once that program has stopped.");
+}
+
+std::string played_elsewhere_refusal(const std::string& event, const std::string& outcome)
+{
+    return quoted(event) + " is being played by another program. " + outcome;
+}
+
+std::string unlockable_reason(const std::string& event, const TournamentLock& lock, const std::string& outcome)
+{
+    return quoted(event) + " cannot be locked against other programs: " + lock.fault() + ". " + outcome;
 }

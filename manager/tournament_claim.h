@@ -22,3 +22,13 @@ std::string claim_tournament_to_play(Tournament& tournament, const std::string& 
 // Why a tournament that another program plays is not played here, in words
 // for the user.
 std::string played_elsewhere_reason(const Tournament& tournament);
+
+// Why a change to the tournament saved as event, which another program
+// plays, is refused: "\"<event>\" is being played by another program. "
+// followed by the outcome ("Nothing was saved.").
+std::string played_elsewhere_refusal(const std::string& event, const std::string& outcome);
+
+// Why the tournament saved as event is not played or changed when lock
+// failed to claim it, in words naming the file or folder that could not be
+// used, followed by the outcome.
+std::string unlockable_reason(const std::string& event, const TournamentLock& lock, const std::string& outcome);

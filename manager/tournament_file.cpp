@@ -65,6 +65,28 @@ bool starts_with(const std::string& text, const std::string& start)
     return text.compare(0, start.size(), start) == 0;
 }
 
+// Whether word is the start of a keyword of the file but not the whole of
+// it: the last line of a file cut short there.
+bool cut_keyword(const std::string& word)
+{
+    static const char* const keywords[] = {"version",     "event",      "site",        "level",
+                                           "type",        "iterations", "rounds",      "parallelgames",
+                                           "openingbook", "bothcolors", "randomorder", "ignoretimeloss",
+                                           "pgnsize",     "participant", "game"};
+    for (const char* keyword : keywords) {
+        const std::string whole = keyword;
+        if (word.size() < whole.size() && starts_with(whole, word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string counted(std::int64_t count, const std::string& what)
+{
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
 }
 
 std::string Tournament::file_path(const std::string& name) const { return m_home.tournaments() + name + ".trn"; }
@@ -114,6 +136,8 @@ void Tournament::save()
         text = file_text();
     }
     const std::string path = save_path();
+    // A save cut short by a kill leaves its temporary file behind.
+    remove_left_over_temporaries(m_home.tournaments());
     switch (replace_file(path, text)) {
     case FileReplacement::done:
         return;
@@ -128,6 +152,7 @@ std::string Tournament::save_path() const { return file_path(m_event); }
 
 void Tournament::load(const std::string& name)
 {
+    remove_left_over_temporaries(m_home.tournaments());
     std::lock_guard lock(m_games_mutex);
     m_version.clear();
     m_nbr_openings = 0;
@@ -166,6 +191,26 @@ void Tournament::read_text(const std::string& text)
             throw TournamentLoadError("line " + std::to_string(number) + " cannot be read: " + line);
         }
         start = end + 1;
+    }
+    check_games_complete();
+}
+
+void Tournament::check_games_complete() const
+{
+    // No participants and no games: a definition without a schedule, as a
+    // new tournament is saved.
+    if (m_participants.empty() && m_games.empty()) {
+        return;
+    }
+    if (m_participants.size() < 2) {
+        throw TournamentLoadError("it lists " + counted(static_cast<std::int64_t>(m_participants.size()), "participant") +
+                                  " where a tournament has two or more: the file is cut short");
+    }
+    const std::int64_t scheduled = scheduled_game_count();
+    const auto listed = static_cast<std::int64_t>(m_games.size());
+    if (listed < scheduled) {
+        throw TournamentLoadError("it holds " + counted(listed, "game") + " where its type, participants and " +
+                                  "iterations call for " + std::to_string(scheduled) + ": the file is cut short");
     }
 }
 
@@ -223,6 +268,8 @@ void Tournament::read_line(const std::string& line, bool ended)
             throw TournamentLoadError("its last line, a game, has no line end: the file is cut short");
         }
         read_game_line(rest);
+    } else if (!ended && cut_keyword(keyword)) {
+        throw TournamentLoadError("its last line, \"" + keyword + "\", has no line end: the file is cut short");
     } else {
         std::cerr << "unknown command \"" << keyword << "\"\n";
     }

@@ -1,5 +1,7 @@
 #include "manager/tournament_lock.h"
 
+#include "engines/system_reason.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
@@ -17,12 +19,6 @@ bool is_held_here(const std::string& trn_path)
 {
     std::lock_guard lock(held_here_mutex);
     return held_here.count(trn_path) != 0;
-}
-
-std::string lock_path(const std::string& trn_path)
-{
-    const std::size_t name = trn_path.rfind('/') + 1;
-    return trn_path.substr(0, name) + "." + trn_path.substr(name) + ".lock";
 }
 
 // A write lock on the whole file. Open file description locks belong to the
@@ -43,6 +39,12 @@ struct flock whole_file()
 
 TournamentLock::~TournamentLock() { release(); }
 
+std::string TournamentLock::lock_path(const std::string& trn_path)
+{
+    const std::size_t name = trn_path.rfind('/') + 1;
+    return trn_path.substr(0, name) + "." + trn_path.substr(name) + ".lock";
+}
+
 TournamentLock::Claim TournamentLock::claim(const std::string& trn_path)
 {
     if (m_descriptor >= 0 && m_held == trn_path) {
@@ -51,9 +53,18 @@ TournamentLock::Claim TournamentLock::claim(const std::string& trn_path)
     release();
     // Close-on-exec: an engine started meanwhile must not keep the lock
     // after this program has ended.
-    const int descriptor = ::open(lock_path(trn_path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const std::string path = lock_path(trn_path);
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        m_error = errno;
+        const int error = errno;
+        // A lock file that is there cannot be opened; one that is not cannot
+        // be made in its folder.
+        if (::access(path.c_str(), F_OK) == 0) {
+            m_fault = "the lock file " + path + " cannot be opened: " + system_reason(error);
+        } else {
+            m_fault = "the lock file " + path + " cannot be made in the folder " +
+                      path.substr(0, path.rfind('/') + 1) + ": " + system_reason(error);
+        }
         return Claim::failed;
     }
     struct flock lock = whole_file();
@@ -63,7 +74,7 @@ TournamentLock::Claim TournamentLock::claim(const std::string& trn_path)
         if (error == EAGAIN || error == EACCES) {
             return Claim::held_elsewhere;
         }
-        m_error = error;
+        m_fault = "the lock file " + path + " cannot be locked: " + system_reason(error);
         return Claim::failed;
     }
     m_descriptor = descriptor;

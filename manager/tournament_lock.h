@@ -21,7 +21,7 @@ public:
         held,
         // Another program holds it (or another object of this one).
         held_elsewhere,
-        // The lock file cannot be opened or locked; error() tells why.
+        // The lock file cannot be opened or locked; fault() tells why.
         failed,
     };
 
@@ -39,8 +39,12 @@ public:
     void release();
     // The trn_path of the tournament held; "" when none is held.
     const std::string& held() const { return m_held; }
-    // The errno of the last claim that failed.
-    int error() const { return m_error; }
+    // Why the last claim failed, in words naming the file or folder that
+    // could not be used: "the lock file ./tournaments/.T.trn.lock cannot be
+    // made in the folder ./tournaments/: permission denied".
+    const std::string& fault() const { return m_fault; }
+    // The lock file of the tournament whose results go to trn_path.
+    static std::string lock_path(const std::string& trn_path);
 
     // Whether another program holds the tournament of trn_path now. Takes
     // nothing and never waits.
@@ -49,5 +53,5 @@ public:
 private:
     int m_descriptor = -1;
     std::string m_held;
-    int m_error = 0;
+    std::string m_fault;
 };

@@ -2,6 +2,7 @@
 // record begun, and the finished game put on record.
 #include "manager/tournament_manager.h"
 
+#include "engines/system_reason.h"
 #include "manager/engine_game.h"
 #include "manager/game_result.h"
 #include "manager/unsaved_tournament_text.h"
@@ -80,7 +81,7 @@ void TournamentManager::finish_game(const std::string& result)
     try {
         if (!m_record.finish(m_tournament, line)) {
             std::cerr << "TournamentManager::finish_game()   appending the game to " << m_tournament.get_event()
-                      << ".pgn failed" << std::endl;
+                      << ".pgn failed: " << system_reason(m_record.append_error()) << std::endl;
             stop_run();
             return;
         }

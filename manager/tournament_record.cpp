@@ -111,6 +111,7 @@ bool TournamentRecord::finish(Tournament& tournament, const std::string& result_
     PgnFile pgn;
     bool appended = pgn.open_append(tournament.get_event() + ".pgn") && pgn.write(m_game.pgn());
     appended = pgn.close_append() && appended;
+    m_append_error = pgn.append_error();
     if (!appended) {
         return false;
     }

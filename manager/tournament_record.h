@@ -62,6 +62,9 @@ public:
     // with nothing scored, when the game could not be appended; a failed
     // save passes on the error of Tournament::save.
     bool finish(Tournament& tournament, const std::string& result_line);
+    // Why the last finish could not append its game, as the system gives it
+    // (the errno: no space left, permission denied); 0 after an append.
+    int append_error() const { return m_append_error; }
 
     // For the start of play of a loaded tournament, before its next game is
     // begun: scores the next unplayed game in the tournament (in memory) with
@@ -85,4 +88,5 @@ private:
     std::string m_white_analysis;
     std::string m_black_analysis;
     bool m_comments = true;
+    int m_append_error = 0;
 };

@@ -55,6 +55,24 @@ std::int32_t Tournament::bounded_count(std::int32_t count) const
     return count <= 1000000 ? count : 2;
 }
 
+std::int64_t Tournament::scheduled_game_count() const
+{
+    const auto players = static_cast<std::int64_t>(m_participants.size());
+    if (players < 2) {
+        return 0;
+    }
+    switch (m_type) {
+    case TournamentType::match:
+        return bounded_count(m_iterations);
+    case TournamentType::gauntlet:
+        return std::int64_t{bounded_count(m_iterations)} * (players - 1);
+    case TournamentType::roundrobin:
+        // Every pairing once per cycle, a bye or not.
+        return m_iterations <= 0 ? 0 : std::int64_t{m_iterations} * players * (players - 1) / 2;
+    }
+    return 0;
+}
+
 // The opening of iteration or cycle index (from 0). In sequence: 1, 2, 3, ...
 // or, with both colours, 1, 1, 2, 2, ...; at random: a draw from 1..N for
 // every index or, with both colours, for every even index, the odd index

@@ -7,6 +7,7 @@
 
 #include <gtkmm/messagedialog.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <glibmm/main.h>
@@ -44,6 +45,17 @@ TEST_F(LoggedWindowTest, MessageBoxesSayInPlainWordsWhatFailed)
              widget_test::find_all<Gtk::Button>(probe->fen_entry()).at(0)->clicked();
          },
          "Position not set up", "This position cannot be set up"},
+        // Names reach the user as they are: "_" stands for a blank only in
+        // the title word of the manager's message, where "\_" is one.
+        {"name_in_text", [this] { apply({"telluser Tournament_not_started \"a_b__c_\" is being played"}); },
+         "Tournament not started", " \"a_b__c_\" is being played"},
+        {"name_in_title", [this] { apply({"telluser /usr/my\\_engine_2 failed"}); }, "/usr/my_engine 2", " failed"},
+        {"finished_game_not_appended",
+         [this] {
+             std::filesystem::create_directory("Torvane battles.pgn");
+             apply({"move e2e4", "1-0 {White resigns}"});
+         },
+         "Game not saved", "The game could not be appended to \"Torvane battles.pgn\": is a directory."},
     };
     for (const auto& box : boxes) {
         std::string title;

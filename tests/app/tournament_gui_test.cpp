@@ -11,6 +11,7 @@
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
 #include "tests/support/start_position.h"
+#include "tests/support/test_time.h"
 
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
@@ -21,6 +22,7 @@
 #include <gtkmm/spinbutton.h>
 #include <gtkmm/treeview.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -137,15 +139,18 @@ protected:
 
     // OK on a dialog that refuses it: the refusal (a box of that title) is
     // answered, and the dialog, which stays open, is then cancelled. Returns
-    // the refusal's text and whether the dialog came back.
+    // the refusal's text and whether the dialog came back; the secondary
+    // text is kept when asked for.
     std::pair<std::string, bool> refused(const std::function<void(Gtk::Dialog&)>& fill, const std::string& title,
-                                         Gtk::ResponseType answer)
+                                         Gtk::ResponseType answer, std::string* secondary = nullptr)
     {
         auto outcome = std::make_shared<std::pair<std::string, bool>>("", false);
-        answer_dialog("Tournament", [this, fill, title, answer, outcome](Gtk::Dialog& dialog) {
+        answer_dialog("Tournament", [this, fill, title, answer, outcome, secondary](Gtk::Dialog& dialog) {
             fill(dialog);
-            answer_dialog(title, [this, answer, outcome](Gtk::Dialog& box) {
+            answer_dialog(title, [this, answer, outcome, secondary](Gtk::Dialog& box) {
                 outcome->first = dynamic_cast<Gtk::MessageDialog&>(box).property_text().get_value();
+                if (secondary)
+                    *secondary = dynamic_cast<Gtk::MessageDialog&>(box).property_secondary_text().get_value();
                 answer_dialog("Tournament", [outcome](Gtk::Dialog& again) {
                     outcome->second = true;
                     again.response(0);
@@ -628,6 +633,62 @@ TEST_F(TournamentTest, ChoosingATournamentWithNoGameLeftSaysSoAndChangesNothing)
     EXPECT_NE(saved_results("Done"), Names{"*"});
 }
 
+// Another program plays the tournament: New under its name, Edit, Reset
+// (OK on it unchanged) and DELETE are refused in words and write nothing.
+// Once it has stopped, the change is made, and the window, which held the
+// tournament only for that moment, leaves it to the next program.
+TEST_F(TournamentTest, AChangeToATournamentThatAnotherProgramPlaysIsRefused)
+{
+    const FakeEngineMode searches_until_stopped("hold");
+    save_held_tournament("Busy", false, 6);
+    load_dialog("Busy", 2);
+    const std::string lock = directory + "/tournaments/Busy.trn";
+    auto other_program = std::make_unique<RunnerPlaying>("Busy");
+    const auto bound = [](int plain) {
+        return static_cast<int>(torvane_test::scaled(std::chrono::milliseconds(plain)).count());
+    };
+    ASSERT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }, bound(10000)));
+    // The runner's save before its first game is on the disk.
+    widget_test::run_for(bound(500));
+    const std::string before = read_file("tournaments/Busy.trn");
+    const std::string why_not = "\"Busy\" is being played by another program. Nothing was saved. Try again once "
+                                "that program has stopped.";
+    const auto entry = [](int field, const std::string& text) {
+        return [field, text](Gtk::Dialog& dialog) { find_all<Gtk::Entry>(dialog).at(field)->set_text(text); };
+    };
+    const struct {
+        const char* change;
+        std::function<void(Gtk::Dialog&)> fill;
+    } rows[] = {
+        {"new under its name", entry(0, "Busy")},
+        {"edit", entry(2, "2")},
+        {"reset", [](Gtk::Dialog&) {}},
+    };
+    for (const auto& row : rows) {
+        std::string why;
+        const auto [shown, reopened] = refused(row.fill, "Message:", Gtk::RESPONSE_OK, &why);
+        EXPECT_EQ(shown, "Tournament not saved") << row.change;
+        EXPECT_EQ(why, why_not) << row.change;
+        EXPECT_TRUE(reopened) << row.change;
+        EXPECT_EQ(read_file("tournaments/Busy.trn"), before) << row.change;
+    }
+    std::string shown;
+    std::string why;
+    answer_message(shown, &why);
+    load_dialog("Busy", 0);
+    EXPECT_EQ(shown, "Tournament not deleted");
+    EXPECT_EQ(why, "\"Busy\" is being played by another program. Nothing was deleted. Try again once that program "
+                   "has stopped.");
+    EXPECT_EQ(read_file("tournaments/Busy.trn"), before);
+    EXPECT_EQ(sent("load_tournament Busy\n"), 1u);
+
+    other_program.reset();
+    tournament_dialog({"", "2", "", "", {}, "", ""}, 1);
+    EXPECT_EQ(saved_results("Busy"), (Names{"*", "*"}));
+    other_program = std::make_unique<RunnerPlaying>("Busy");
+    EXPECT_TRUE(run_until([&] { return TournamentLock::held_elsewhere(lock); }, bound(10000)));
+}
+
 // Games lost at their first move, by an engine that answers without one:
 // the tournament's file has them, and each game that its ".trn" scores once.
 TEST_F(TournamentTest, GamesLostAtTheFirstMoveAreInTheTournamentsFile)
@@ -662,8 +723,13 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
     std::ofstream("engines.cfg") << "name One\nfilename /bin/true\nprotocol uci\n\n"
                                     "name Two\nfilename /bin/true\nprotocol uci\n\n";
     const std::string event = probe->event();
-    // Event names that cannot name a file keep the dialog open.
-    for (const std::string name : {"", "a/b", ".hidden"}) {
+    // Event names that cannot name a file keep the dialog open: a lock file
+    // of an event of more than 245 bytes would have too long a name.
+    std::string long_letters;
+    for (int i = 0; i < 123; ++i)
+        long_letters += "\u00e9";
+    for (const std::string& name : {std::string(), std::string("a/b"), std::string(".hidden"), std::string("  "),
+                                   std::string(246, 'x'), long_letters}) {
         const auto [text, reopened] = refused(
             [name](Gtk::Dialog& dialog) { find_all<Gtk::Entry>(dialog).at(0)->set_text(name); }, "Message:",
             Gtk::RESPONSE_OK);
@@ -712,6 +778,11 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
     }
     EXPECT_EQ(probe->event(), event);
     EXPECT_EQ(sent("load_tournament Iter\n"), 3u);
+    // Blanks at either end name no file: the tournament is saved and loaded
+    // without them, as the runner and the manager take its name.
+    tournament_dialog({" Trim\t ", "", "", "", {}, "", ""}, 1);
+    EXPECT_TRUE(exists("Trim"));
+    EXPECT_EQ(sent("load_tournament Trim\n"), 1u);
 
     // A file that cannot be written over: asked first (it cannot be read),
     // then the failed save is shown and the event stays.
@@ -761,7 +832,7 @@ TEST_F(TournamentTest, FaultsAreShownAndChangeNothing)
             EXPECT_EQ(why, c.why) << c.name;
         }
         EXPECT_EQ(listed, saved_tournament_names("tournaments/"));
-        EXPECT_EQ(listed.size(), 4u);
+        EXPECT_EQ(listed.size(), 5u);
         EXPECT_EQ(probe->event(), event);
         EXPECT_EQ(probe->tournament().get_event(), kept);
         EXPECT_FALSE(probe->action("StartThinking")->is_sensitive());

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -105,5 +108,27 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  save_engines, "engines.cfg", "kept/engines.cfg", private_file}),
     [](const testing::TestParamInfo<KeptFile>& info) { return std::string(info.param.case_name); });
+
+// The temporary files of saves killed in the middle go; one that a program
+// writing holds locked, and files of other names, stay.
+TEST(LeftOverTemporaries, GoUnlessAProgramHoldsThem)
+{
+    TempWorkingDir dir;
+    for (const char* name : {".save.tmpAbc123", ".save.tmpHeld00", ".save.tmpAB", "kept.tmp"})
+        TempWorkingDir::write_file(name, "x");
+    const int held = ::open(".save.tmpHeld00", O_WRONLY | O_CLOEXEC);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(held, F_OFD_SETLK, &lock), 0);
+    remove_left_over_temporaries("./");
+    std::set<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator("."))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{".save.tmpHeld00", ".save.tmpAB", "kept.tmp"}));
+    ::close(held);
+    remove_left_over_temporaries("./");
+    EXPECT_FALSE(fs::exists(".save.tmpHeld00"));
+}
 
 }

@@ -42,7 +42,9 @@ TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
         bool engine_stays;
     } cases[] = {
         {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}, false},
-        {"0 load 2 filename   /no where/eng ine  ", {"engine1name ???", "telluser /no where/eng ine failed"}, false},
+        // The path is the message's title, one word: its blanks are sent as
+        // "_", its own "_" as "\_", so that the window shows it as it is.
+        {"0 load 2 filename   /no where/eng_ine  ", {"engine1name ???", "telluser /no_where/eng\\_ine failed"}, false},
         {"0 load 0 name Nobody", {"engine1name ???", "telluser Nobody failed"}, false},
         {"0 load 0 name", {"engine1name ???"}, false},
         // Another kind leaves the engine and resets the position.

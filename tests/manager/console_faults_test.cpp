@@ -280,7 +280,7 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
     const std::string unwritten = "The tournament file ./tournaments/Saved Elsewhere.trn could not be written: is a "
                                   "directory.";
     const std::string result = "1/2-1/2 {Draw by insufficient material}";
-    enum class Blocked { never, before_the_run, after_game_1 };
+    enum class Blocked { never, before_the_run, after_game_1, pgn_file };
     const struct {
         Blocked blocked;
         std::string second_result;
@@ -296,6 +296,11 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
          {"new", "engine1name ???", "engine2name ???", "telluser tournament_finished", "tournament_finished"}},
         {Blocked::before_the_run, "*", {},
          {"telluser Tournament_not_started " + unwritten + " The tournament has not started: no game was played.",
+          "tournament_finished"}},
+        {Blocked::pgn_file, "*", {result},
+         {"engine1name ???", "engine2name ???",
+          "telluser Tournament_stopped The game could not be appended to \"Saved Elsewhere.pgn\": is a directory; it "
+          "is played again when the tournament is resumed.",
           "tournament_finished"}},
     };
     for (const auto& test : cases) {
@@ -313,6 +318,8 @@ TEST(ConsoleFaults, ARunThatCannotGoOnEmptiesBothSlots)
                          "Loaded");
         if (test.blocked == Blocked::before_the_run)
             std::filesystem::create_directories(console.dir() + "/tournaments/Saved Elsewhere.trn");
+        if (test.blocked == Blocked::pgn_file)
+            std::filesystem::create_directories(console.dir() + "/Saved Elsewhere.pgn");
         const Lines lines = play_tournament(console, "Loaded");
         ASSERT_EQ(result_lines(lines), test.results);
         const auto end = test.results.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), result) + 1;

@@ -1,5 +1,7 @@
 #include "tests/manager/tournament_fixture.h"
 
+#include "manager/tournament_lock.h"
+
 #include <filesystem>
 #include <stdexcept>
 
@@ -186,12 +188,18 @@ TEST_F(TrnFile, ReadsWhatItCanAndRefusesTheRest)
          "Tournament::load    game 2 names participant 3, the file lists 2", {"1 0 1-2 o0 *"}, 1},
         {"refused_level", "level blitz 5\n", "Level::set(blitz)", {}, 0},
         {"event_leaving_the_directory", "event ../x\n",
-         "Tournament: the event name \"../x\" can't name a file (empty, \"/\", a line end or a leading \".\")",
+         "Tournament: the event name \"../x\" can't name a file (empty, \"/\", a line end, a leading \".\" or "
+         "more than 245 bytes)",
          {}, 0},
         {"unknown_keyword_is_skipped", "version 1\nremark game 9 pairing=5-5\n" TWO "game 1 pairing=2-1\n", "",
          {"1 0 2-1 o0 "}, 1},
         {"empty", "", "", {}, 0},
         {"crlf", "version 1.15\r\n" TWO "game 1 round=1.2.3 pairing=1-2 result=1-0\r\n", "", {"1 1.2.3 1-2 o0 1-0"}, 1},
+        // Cut short: inside a keyword, after one participant, before the
+        // last game that the iterations call for.
+        {"cut_in_keyword", CURRENT "game 1 pairing=1-2\ngam", load_error, {"1 0 1-2 o0 "}, 1},
+        {"one_participant", "participant A\n", load_error, {}, 0},
+        {"fewer_games_than_scheduled", CURRENT "iterations 2\ngame 1 pairing=1-2\n", load_error, {"1 0 1-2 o0 "}, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(load(c.text), c.error) << c.name;
@@ -206,7 +214,8 @@ TEST_F(TrnFile, SettingsLinesReadAsWritten)
     EXPECT_EQ(load("remark a b\n"), "");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "unknown command \"remark\"\n");
     EXPECT_EQ(load("event    Far\nsite   Old  hall \ntype Gauntlet\nrounds 3\nbothcolors yes\nrandomorder 1\n"
-                   "ignoretimeloss true\nparticipant  Trailing  \nparallelgames 4\nlevel sudden_death 0 2 16.3\n"),
+                   "ignoretimeloss true\nparticipant  Trailing  \nparticipant B\nparallelgames 4\nlevel sudden_death 0 2 16.3\n"
+                   "game 1 1 1 - 2 *\ngame 2 2 2 - 1 *\ngame 3 3 1 - 2 *\n"),
               "");
     EXPECT_EQ(m_tournament.get_event(), "Far");
     EXPECT_EQ(m_tournament.get_site(), "Old  hall ");
@@ -214,7 +223,7 @@ TEST_F(TrnFile, SettingsLinesReadAsWritten)
     EXPECT_EQ(m_tournament.get_iterations(), 3);
     EXPECT_FALSE(m_tournament.get_bothcolors() || m_tournament.get_randomorder());
     EXPECT_TRUE(m_tournament.get_ignoretimeloss());
-    EXPECT_EQ(m_tournament.get_participant_names(), Lines{"Trailing  "});
+    EXPECT_EQ(m_tournament.get_participant_names(), (Lines{"Trailing  ", "B"}));
     EXPECT_EQ(m_tournament.get_parallelgames(), 4);
     EXPECT_EQ(m_tournament.get_level(), "sudden_death 0 2 16.3");
     EXPECT_EQ(load("type xroundrobinx\n"), "");
@@ -243,20 +252,24 @@ TEST_F(TrnFile, CrLfFileLoadsLikeItsLfCopy)
     EXPECT_EQ(saved_text(m_tournament), lf.replace(lf.find("Spring Match"), 12, "saved"));
 }
 
-// A file cut anywhere loads or is refused with a logic_error; cut at a line
-// end it loads every whole line. Cut inside a game line, whose result may be
-// cut to "1-" or "", it is refused: only the games of whole lines are read,
-// and none of the cut file's games counts as played unless its line said so.
+// A file cut anywhere is refused with a logic_error, or loads whole, or,
+// cut before its first participant, loads as a tournament with neither
+// participants nor games, which has nothing to play: no cut loads as a
+// smaller tournament. Cut inside a game line or its keyword, it is refused
+// as a load error, and only the games of whole lines are read, none of them
+// counted as played unless its line said so.
 TEST_F(TrnFile, TruncatedFilesLoadOrFailCleanly)
 {
     const Lines whole_games = {"1 1 2-1 o1 1-0", "2 2 1-2 o2 *"};
+    const std::size_t games_start = spring_match.find("\ngame") + 1;
     for (std::size_t length = 0; length <= spring_match.size(); ++length) {
         std::string text = spring_match.substr(0, length);
         std::string error = load(text);
-        const std::string last_line = text.substr(text.rfind('\n') + 1);
-        if (text.empty() || text.back() == '\n') {
-            EXPECT_EQ(error, "") << text;
-        } else if (last_line.rfind("game", 0) == 0) {
+        if (error.empty()) {
+            const bool nothing = m_tournament.get_participants().empty() && m_tournament.get_games().empty();
+            EXPECT_TRUE(length == spring_match.size() ? summaries() == whole_games : nothing) << text;
+        }
+        if (length > games_start && length < spring_match.size()) {
             EXPECT_EQ(error, "Tournament::load    error") << text;
         }
         std::size_t whole = 0;
@@ -290,7 +303,15 @@ TEST_F(TrnFile, RenamedEventSavesASecondFileAndRefusedNamesWriteNothing)
     m_tournament.set_event("Renamed");
     m_tournament.save();
     EXPECT_EQ(TempWorkingDir::read_file(trn("Torvane Battles")), first);
-    for (const char* bad : {"", "../escaped", ".hidden", "sub/dir"}) {
+    // The longest event whose lock file can be made: its name is 255 bytes.
+    m_tournament.set_event(std::string(245, 'x'));
+    m_tournament.save();
+    TournamentLock lock;
+    EXPECT_EQ(lock.claim(m_tournament.save_path()), TournamentLock::Claim::held);
+    lock.release();
+    std::filesystem::remove(TournamentLock::lock_path(m_tournament.save_path()));
+    std::filesystem::remove(m_tournament.save_path());
+    for (const std::string& bad : std::vector<std::string>{"", "../escaped", ".hidden", "sub/dir", std::string(246, 'x')}) {
         m_tournament.set_event(bad);
         EXPECT_THROW(m_tournament.save(), std::logic_error) << bad;
     }

@@ -275,7 +275,34 @@ TEST(TournamentRunner, FilesThatCannotBeReadOrWrittenAndMissingEnginesStopTheRun
              fools_mate(dir, "Blocked", "");
              std::filesystem::create_directories(dir.path() + "/Blocked.pgn");
          },
-         "appending the game to Blocked.pgn failed", nullptr},
+         "appending the game to Blocked.pgn failed: is a directory", nullptr},
+        // Cut at the line end before its last game, or inside the word "game".
+        {"Short",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Short", "");
+             std::string text = dir.read("tournaments/Short.trn");
+             text = text.substr(0, text.rfind("game ")).replace(text.find("iterations 1"), 12, "iterations 2");
+             std::ofstream(dir.path() + "/tournaments/Short.trn") << text;
+         },
+         "cannot be read: it holds 1 game where its type, participants and iterations call for 2: the file is cut "
+         "short",
+         nullptr},
+        {"Cut Word",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Cut Word", "");
+             std::filesystem::resize_file(dir.path() + "/tournaments/Cut Word.trn",
+                                          dir.read("tournaments/Cut Word.trn").rfind("game ") + 3);
+         },
+         "cannot be read: its last line, \"gam\", has no line end: the file is cut short", nullptr},
+        // Its lock file cannot be opened: the message names it.
+        {"Unlockable",
+         [&](const RunnerDir& dir) {
+             fools_mate(dir, "Unlockable", "");
+             std::filesystem::create_directories(dir.path() + "/tournaments/.Unlockable.trn.lock");
+         },
+         "tournament-runner: \"Unlockable\" cannot be locked against other programs: the lock file "
+         "./tournaments/.Unlockable.trn.lock cannot be opened: is a directory. Nothing was played.",
+         nullptr},
         // Loaded under one name, saved under its event, which a directory
         // takes: the save before the first game fails, and nothing is played.
         {"Loaded",
@@ -412,6 +439,9 @@ TEST(TournamentRunner, AResumedRunGoesOnFromTheSavedResultsAndScoresTheGameAppen
              fools_mate(dir, "Original", "", {{"1", 0, 1, 2, "0-1"}, {"2", 0, 1, 2}});
          },
          {"2\tW\tB\t0-1"}, {"2"}},
+        // A name with blanks at either end, which the window drops from the
+        // names it saves: the runner drops them too.
+        {" Blank\t", "Blank", [](const RunnerDir& dir) { fools_mate(dir, "Blank", ""); }, both_games, {"1", "2"}},
         {"Copy", "Other",
          [](const RunnerDir& dir) {
              fools_mate(dir, "Other", "Copy");

@@ -103,7 +103,8 @@ TEST_F(SaveSafety, FailedSavesKeepTheOldFileAndReport)
 }
 
 // A process killed at a random moment while it saves over and over leaves a
-// file that loads whole: the old tournament or a new one, never a mix.
+// file that loads whole: the old tournament or a new one, never a mix; and
+// loaded, nothing else.
 TEST_F(SaveSafety, KilledWhileSavingLeavesAWholeFile)
 {
     std::mt19937 random(std::random_device{}());
@@ -127,6 +128,8 @@ TEST_F(SaveSafety, KilledWhileSavingLeavesAWholeFile)
 
         Tournament reread;
         ASSERT_NO_THROW(reread.load("Torvane Battles")) << "round " << round;
+        // The temporary file of a save cut short goes with the next load.
+        EXPECT_EQ(listing(), std::vector<std::string>{"Torvane Battles.trn"}) << "round " << round;
         std::vector<TournamentGame> list = reread.get_games();
         ASSERT_EQ(static_cast<int>(list.size()), games);
         ASSERT_EQ(reread.get_nbr_games(), games);

@@ -1,4 +1,5 @@
-// tournament-runner NAME: plays the tournament "NAME.trn" without a window.
+// tournament-runner NAME: plays the tournament "NAME.trn" without a window
+// (blanks at either end of NAME dropped, as the window drops them).
 //
 // Runs a TournamentManager on its own thread in the current directory: it
 // loads the tournament NAME from the tournaments directory of the per-user
@@ -98,11 +99,11 @@ bool report_finished_games(const Before& before)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 || std::string(argv[1]).empty()) {
+    const std::string name = argc == 2 ? Tournament::trimmed_name(argv[1]) : "";
+    if (name.empty()) {
         std::cerr << "usage: tournament-runner NAME   (plays tournaments/NAME.trn)" << std::endl;
         return 2;
     }
-    const std::string name = argv[1];
     TournamentLock lock;
     const std::optional<Before> before = claim_before(name, lock);
     if (!before) {
