@@ -7,8 +7,19 @@
 
 namespace torvane_test {
 
-bool process_group_running(pid_t group)
+namespace {
+
+struct ProcessStat {
+    pid_t pid;
+    char state;
+    pid_t parent;
+    pid_t group;
+};
+
+// Every process the system lists now.
+std::vector<ProcessStat> processes()
 {
+    std::vector<ProcessStat> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) {
@@ -23,15 +34,36 @@ bool process_group_running(pid_t group)
             continue;
         }
         std::istringstream fields(text.substr(close + 1));
-        char state = 'Z';
-        pid_t parent = 0;
-        pid_t process_group = 0;
-        fields >> state >> parent >> process_group;
-        if (fields && process_group == group && state != 'Z') {
+        ProcessStat process{static_cast<pid_t>(std::stol(name)), 'Z', 0, 0};
+        fields >> process.state >> process.parent >> process.group;
+        if (fields) {
+            found.push_back(process);
+        }
+    }
+    return found;
+}
+
+}
+
+bool process_group_running(pid_t group)
+{
+    for (const ProcessStat& process : processes()) {
+        if (process.group == group && process.state != 'Z') {
             return true;
         }
     }
     return false;
+}
+
+std::vector<pid_t> child_processes(pid_t parent)
+{
+    std::vector<pid_t> found;
+    for (const ProcessStat& process : processes()) {
+        if (process.parent == parent) {
+            found.push_back(process.pid);
+        }
+    }
+    return found;
 }
 
 }
