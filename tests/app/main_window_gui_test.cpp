@@ -320,6 +320,15 @@ INSTANTIATE_TEST_SUITE_P(Requests, QuitWithinTheBound,
                                            QuitRequest{"sighup_with_a_hung_engine", SIGHUP, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A quit signal while a dialog runs closes it as the user would, so that
+// the window can go.
+TEST_F(WindowTest, AQuitSignalClosesAnOpenDialogAndEndsTheWindow)
+{
+    answer_dialog("About Torvane", [](Gtk::Dialog&) { ::kill(getpid(), SIGTERM); });
+    activate("About");
+    EXPECT_TRUE(run_until([this] { return !window->get_visible(); }, torvane_test::scaled(5000ms).count()));
+}
+
 // The Mode menu's item in the menu bar, clicked with the real pointer.
 void click_mode_menu(Interface& window)
 {
