@@ -11,7 +11,7 @@
 class QuitSignalWatch {
 public:
     explicit QuitSignalWatch(std::function<void()> on_signal);
-    // The signals get their default action back.
+    // Stops watching the signals.
     ~QuitSignalWatch();
     QuitSignalWatch(const QuitSignalWatch&) = delete;
     QuitSignalWatch& operator=(const QuitSignalWatch&) = delete;

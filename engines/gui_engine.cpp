@@ -26,7 +26,7 @@ void guarded(const char* what, Body body)
 }
 
 GuiEngine::GuiEngine()
-    : m_protocol(0), m_number(0), m_token(BaseEngine::no_token), m_debug(false), m_load_cancelled(false)
+    : m_protocol(0), m_number(0), m_token(BaseEngine::no_token), m_debug(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
@@ -43,14 +43,11 @@ void GuiEngine::load(int number, const std::string& path, int protocol, CVTrio m
 
 std::string GuiEngine::load_failure() const { return m_load_failure; }
 
-bool GuiEngine::load_cancelled() const { return m_load_cancelled; }
-
 void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token,
                       const HandshakeCancel& cancel)
 {
     unload_engine();
     m_load_failure.clear();
-    m_load_cancelled = false;
     m_number = number;
     m_manager_cvt = manager_queue;
     m_filename = path;
@@ -85,16 +82,16 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     detected.set_options({});
     detected.features() = EngineVariables::Features();
     detected.set_uci(false);
+    bool cancelled = false;
     if (m_engio.spawned()) {
         start_reader();
-        m_load_cancelled = !detect_protocol(m_engio, detected, protocol, m_cvt, [this, &path] { respawn(path); },
-                                            cancel);
+        cancelled = !detect_protocol(m_engio, detected, protocol, m_cvt, [this, &path] { respawn(path); }, cancel);
     }
     {
         std::lock_guard lock(m_settings_mutex);
         m_ev = detected;
     }
-    if (m_load_cancelled) {
+    if (cancelled) {
         stop_threads(false);
         return;
     }

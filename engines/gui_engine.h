@@ -43,7 +43,7 @@ public:
     // unloaded first. Number 0 only records the path. A failed start leaves
     // a driver whose engine is not running, and load_failure says why. While
     // the handshake waits, cancel is asked often: once it says so, the
-    // engine is quit at once and no driver is started (load_cancelled).
+    // engine is quit at once and no driver is started.
     // Throws std::logic_error for a protocol code outside 0..3.
     void load(int number, const std::string& path, int protocol, CVTrio manager_queue,
               const HandshakeCancel& cancel = {});
@@ -51,8 +51,6 @@ public:
     // status 1 after \"uci\""); empty when the engine runs or the load was
     // cancelled.
     std::string load_failure() const;
-    // Whether the last load was given up on its cancel.
-    bool load_cancelled() const;
     // Stops and quits the engine, joins both threads, deletes the driver.
     void unload_engine();
     // When the engine has been lost, waits for its process to end (ending it
@@ -156,7 +154,6 @@ private:
     std::uint64_t m_token;
     bool m_debug;
     std::string m_load_failure;
-    bool m_load_cancelled;
     // Guards m_ev's settings (names, options, level, colour) and the driver
     // pointer between the thread that drives the engine and threads that
     // copy the settings.

@@ -1,6 +1,5 @@
 #include "engines/protocol_detection.h"
 
-#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -88,7 +87,6 @@ void record_feature(const std::string& name, const std::string& value, EngineVar
     }
 }
 
-
 // How a handshake is run: by autodetection, hearing a UCI answer that comes
 // while it asks in xboard; or for a protocol the user chose.
 enum class ProbeMode { autodetect, chosen };
@@ -137,8 +135,8 @@ public:
         Clock::time_point origin = start;
         std::optional<Clock::time_point> deadline;
         int repeats = 0;
-        // When the engine was first seen to have read all its input since
-        // the last "protover"; none while some of it waits.
+        // Whether, and since when, the engine has been seen to have read all
+        // its input since the last "protover".
         bool input_read = false;
         Clock::time_point input_read_at;
         while (Clock::now() < deadline.value_or(m_wait.deadline())) {
