@@ -63,9 +63,14 @@ TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
 TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
 {
     ConsoleSession console;
-    console.write_file("segv.sh", "#!/bin/sh\nread l\nkill -SEGV $$\n");
-    std::filesystem::permissions(console.dir() + "/segv.sh", std::filesystem::perms::owner_all);
-    const std::string segv = console.dir() + "/segv.sh";
+    // Engines that end once they have read their first line.
+    const auto ending = [&console](const std::string& name, const std::string& end) {
+        console.write_file(name, "#!/bin/sh\nread l\n" + end + "\n");
+        std::filesystem::permissions(console.dir() + "/" + name, std::filesystem::perms::owner_all);
+        return console.dir() + "/" + name;
+    };
+    const std::string exits = ending("exit.sh", "exit 1");
+    const std::string segv = ending("segv.sh", "kill -SEGV $$");
     const struct {
         std::string command;
         Lines lines;
@@ -78,8 +83,8 @@ TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
         {"0 load 0 name Nobody",
          {"engine1name ???", "telluser Nobody failed: no engine is installed under that name"}, false},
         {"0 load 0 name", {"engine1name ???"}, false},
-        {"0 load 1 filename /bin/false",
-         {"engine1name ???", "telluser /bin/false failed: it ended with status 1 after \"uci\"; it wrote nothing"},
+        {"0 load 1 filename " + exits,
+         {"engine1name ???", "telluser " + exits + " failed: it ended with status 1 after \"uci\"; it wrote nothing"},
          false},
         {"0 load 1 filename " + segv,
          {"engine1name ???", "telluser " + segv +
