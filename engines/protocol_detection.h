@@ -34,11 +34,12 @@ inline constexpr std::chrono::milliseconds xboard_done_wait_time{15000};
 // at all (its banner waits in its output buffer), however late it started;
 // and it loses the lines it reads while it starts (seconds on a busy
 // machine). So an engine that has read every line sent to it and has sent
-// no feature line this long after gets "xboard" and "protover 2" again, at
+// no feature line for a while after gets "xboard" and "protover 2" again, at
 // most protover_repeat_limit times: the lines never pile up in the input of
-// an engine that does not read yet.
+// an engine that does not read yet. The while is protover_repeat_quiet, and
+// one more of it after every second repeat (1 s, 1 s, 2 s, 2 s, 3 s, ...).
 inline constexpr std::chrono::milliseconds protover_repeat_quiet{1000};
-inline constexpr int protover_repeat_limit = 6;
+inline constexpr int protover_repeat_limit = 8;
 
 // The oldest line of the handshake queue, "" when there is none; never waits.
 std::string wait_engine_line(CVTrio queue);

@@ -238,7 +238,9 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     EXPECT_EQ(input.substr(0, head.size()), head);
     EXPECT_EQ(input.substr(input.size() - tail.size()), tail);
     const std::string repeats = input.substr(0, input.size() - tail.size());
-    EXPECT_EQ(repeated_protover_pairs(repeats, head.size()), std::size_t(protover_repeat_limit)) << input;
+    const std::size_t pairs = repeated_protover_pairs(repeats, head.size());
+    EXPECT_GE(pairs, 3u) << input;
+    EXPECT_LE(pairs, std::size_t(protover_repeat_limit)) << input;
 }
 
 // Engines that answer "protover" only once a later line has come (as
