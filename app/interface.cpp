@@ -14,6 +14,7 @@
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/aboutdialog.h>
+#include <gtkmm/dialog.h>
 #include <gtkmm/menushell.h>
 
 #include <exception>
@@ -28,7 +29,8 @@ Interface::Interface(const std::string& program, int board_size)
       m_board(board_size),
       m_game_list(*this),
       m_fen_list(*this),
-      m_fault_box(*this)
+      m_fault_box(*this),
+      m_quit_signals([this] { on_quit_signal(); })
 {
     m_manager.set_interface(this);
     Glib::signal_timeout().connect(sigc::mem_fun(*this, &Interface::on_timeout), 50);
@@ -369,6 +371,17 @@ void Interface::begin_quitting()
     m_actions->set_sensitive(false);
     set_sensitive(false);
     send_to_manager("quit");
+}
+
+void Interface::on_quit_signal()
+{
+    if (!m_quitting)
+        begin_quitting();
+    for (Gtk::Window* open : Gtk::Window::list_toplevels()) {
+        auto* dialog = dynamic_cast<Gtk::Dialog*>(open);
+        if (dialog && dialog->get_visible())
+            dialog->response(Gtk::RESPONSE_DELETE_EVENT);
+    }
 }
 
 void Interface::on_menu_flip()

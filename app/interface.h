@@ -3,6 +3,7 @@
 #include "app/fault_box.h"
 #include "app/manager_line.h"
 #include "app/message_inbox.h"
+#include "app/quit_signal_watch.h"
 #include "app/record_players.h"
 #include "app/window_state.h"
 #include "core/chess_position.h"
@@ -159,6 +160,9 @@ private:
     // Asks the manager to quit; from here on the window and its actions
     // take no input and the manager's messages open no box.
     void begin_quitting();
+    // A quit signal: as File > Quit, and any dialog open is closed as the
+    // user would close it, so that the window can go.
+    void on_quit_signal();
     void on_menu_flip();
     void on_menu_about();
 
@@ -505,4 +509,7 @@ private:
     std::ofstream m_log;
     int m_width = 0;
     int m_height = 0;
+    // SIGTERM, SIGINT and SIGHUP quit as File > Quit does; set up last, so
+    // that it goes first.
+    QuitSignalWatch m_quit_signals;
 };

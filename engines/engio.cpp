@@ -13,6 +13,7 @@
 #include <poll.h>
 #include <pthread.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -63,6 +64,34 @@ private:
     bool m_raised = false;
 };
 
+// Runs in the child between fork and exec: the engine leads a process group
+// of its own, which quit can end whole (a wrapper script and its engine).
+void lead_own_process_group(gpointer) { setpgid(0, 0); }
+
+// Why a spawn failed, as the end of a sentence.
+std::string spawn_failure_words(const GError* error)
+{
+    if (error == nullptr) {
+        return "it could not be started";
+    }
+    if (error->domain == G_SPAWN_ERROR) {
+        switch (error->code) {
+        case G_SPAWN_ERROR_NOENT:
+            return "there is no such file";
+        case G_SPAWN_ERROR_ACCES:
+        case G_SPAWN_ERROR_PERM:
+            return "it may not be run (permission denied)";
+        case G_SPAWN_ERROR_ISDIR:
+            return "it is a folder";
+        case G_SPAWN_ERROR_NOEXEC:
+            return "it is not a program";
+        default:
+            break;
+        }
+    }
+    return std::string("it could not be started: ") + error->message;
+}
+
 bool ends_with(const std::string& text, const std::string& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -72,7 +101,8 @@ bool ends_with(const std::string& text, const std::string& tail)
 
 Engio::Engio()
     : m_debug(false), m_quit(false), m_crashed(false), m_reader_done(false), m_crlf(false), m_stdin(-1),
-      m_stdout(-1), m_pid(0), m_number(0), m_spawned(false), m_reader_active(false), m_abandon_output(false)
+      m_stdout(-1), m_pid(0), m_number(0), m_spawned(false), m_lost_at(0), m_wrote_anything(false),
+      m_reader_active(false), m_abandon_output(false)
 {
 }
 
@@ -161,8 +191,17 @@ void Engio::spawn_engine(const std::string& path)
             "Engio::spawn_engine() trying to spawn an engine while a spawned engine already exists");
     }
     m_filename = path;
+    m_spawn_error.clear();
+    m_end = EngineEnd();
+    {
+        std::lock_guard lock(m_write_mutex);
+        m_last_sent.clear();
+    }
+    m_wrote_anything = false;
+    m_lost_at = 0;
     if (path.size() > max_path_size) {
         log("   Engio::spawn_engine() filename too long   size=" + std::to_string(path.size()));
+        m_spawn_error = "its path is too long";
         return;
     }
     m_crlf = path.size() > 4 && ends_with(path, ".exe");
@@ -170,6 +209,7 @@ void Engio::spawn_engine(const std::string& path)
     if (path.empty() || path.find('\0') != std::string::npos) {
         log("   Engio::spawn_engine(" + path + ")  FAILED");
         log("   no program name");
+        m_spawn_error = "it names no program";
         return;
     }
 
@@ -177,6 +217,7 @@ void Engio::spawn_engine(const std::string& path)
         const std::string reason = std::strerror(errno);
         log("   Engio::spawn_engine(" + path + ")  FAILED");
         log("   " + reason);
+        m_spawn_error = "it could not be started: " + reason;
         return;
     }
     char program[max_path_size + 1];
@@ -186,11 +227,13 @@ void Engio::spawn_engine(const std::string& path)
     // Our ends of the pipes are close-on-exec: a program started by other
     // means must not hold the engine's input open after quit.
     gboolean ok = g_spawn_async_with_pipes(nullptr, argv, nullptr,
-                                           GSpawnFlags(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_CLOEXEC_PIPES), nullptr,
-                                           nullptr, &m_pid, &m_stdin, &m_stdout, nullptr, &error);
+                                           GSpawnFlags(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_CLOEXEC_PIPES),
+                                           lead_own_process_group, nullptr, &m_pid, &m_stdin, &m_stdout, nullptr,
+                                           &error);
     if (!ok) {
         log("   Engio::spawn_engine(" + path + ")  FAILED");
         log(std::string("   ") + (error != nullptr ? error->message : "unknown error"));
+        m_spawn_error = spawn_failure_words(error);
         if (error != nullptr) {
             g_error_free(error);
         }
@@ -199,6 +242,10 @@ void Engio::spawn_engine(const std::string& path)
         m_stdout = -1;
         return;
     }
+    // Also made here, so that the group exists before anyone may end it; one
+    // of the two calls wins, and the child's own may already have run exec.
+    setpgid(m_pid, m_pid);
+    m_spawned_at = std::chrono::steady_clock::now();
     // Writes must never block for good on an engine that stopped reading.
     int flags = fcntl(m_stdin, F_GETFL);
     if (flags != -1) {
@@ -233,6 +280,7 @@ void Engio::operator()(std::string line)
     if (last != '\n' && last != '\r') {
         line += m_crlf ? "\r\n" : "\n";
     }
+    m_last_sent = line.substr(0, line.find_last_not_of("\r\n") + 1);
     if (!write_all(line)) {
         m_crashed = true;
         m_reader_wakeup.signal();
@@ -306,6 +354,7 @@ void Engio::operator()()
                 // in the log.
                 log("   Engio::operator()  engine crashed   read bytes=" +
                     std::to_string(static_cast<std::uint64_t>(n)));
+                m_lost_at = std::chrono::steady_clock::now().time_since_epoch().count();
                 m_crashed = true;
             }
             break;
@@ -343,6 +392,7 @@ void Engio::notify_crash()
 
 void Engio::forward(std::string line, std::size_t position_in_batch)
 {
+    m_wrote_anything = true;
     if (line.size() >= 8 && line.find("bestmove") != std::string::npos) {
         line += " TS=" + m_timer.timestamp_ms();
     }
@@ -391,15 +441,19 @@ void Engio::quit()
     if (reader_active) {
         std::unique_lock lock(m_reader_mutex);
         if (!m_reader_cv.wait_for(lock, drain_timeout, [this] { return !m_reader_active; })) {
-            // Someone else (a process the engine started) holds the output
-            // open; stop reading it.
-            m_abandon_output = true;
-            m_reader_wakeup.signal();
-            m_reader_cv.wait(lock, [this] { return !m_reader_active; });
+            // A process of the engine's group still holds the output open.
+            signal_group(SIGKILL);
+            if (!m_reader_cv.wait_for(lock, drain_timeout, [this] { return !m_reader_active; })) {
+                // One outside the group does: stop reading the output.
+                m_abandon_output = true;
+                m_reader_wakeup.signal();
+                m_reader_cv.wait(lock, [this] { return !m_reader_active; });
+            }
         }
     } else {
         m_reader_done = true;
     }
+    reap();
     close_pipe(m_stdout, "output");
     m_reader_wakeup.close();
     g_spawn_close_pid(m_pid);
@@ -410,27 +464,50 @@ void Engio::quit()
 void Engio::stop_process()
 {
     if (wait_for_exit(quit_timeout)) {
+        // Whatever it started and left behind goes with it.
+        signal_group(SIGTERM);
         return;
     }
     log("   Engio::quit() engine did not exit, terminated");
-    kill(m_pid, SIGTERM);
+    // An engine that closed its output but kept running is ended by us.
+    m_end.ended_by_program = m_crashed;
+    signal_group(SIGTERM);
     if (wait_for_exit(terminate_timeout)) {
         return;
     }
     log("   Engio::quit() engine did not terminate, killed");
-    kill(m_pid, SIGKILL);
+    signal_group(SIGKILL);
+}
+
+void Engio::signal_group(int signal)
+{
+    // The engine is not reaped yet, so its group is still its own.
+    kill(-m_pid, signal);
+}
+
+void Engio::reap()
+{
     int status = 0;
-    while (waitpid(m_pid, &status, 0) == -1 && errno == EINTR) {
+    pid_t result;
+    while ((result = waitpid(m_pid, &status, 0)) == -1 && errno == EINTR) {
     }
+    const std::chrono::steady_clock::rep lost = m_lost_at;
+    const auto ended = lost != 0 ? std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(lost))
+                                 : std::chrono::steady_clock::now();
+    m_end.wait_status = result == m_pid ? status : 0;
+    m_end.wrote_anything = m_wrote_anything;
+    m_end.ran = std::chrono::duration_cast<std::chrono::milliseconds>(ended - m_spawned_at);
+    std::lock_guard lock(m_write_mutex);
+    m_end.last_sent = m_last_sent;
 }
 
 bool Engio::wait_for_exit(std::chrono::milliseconds timeout)
 {
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        int status = 0;
-        pid_t result = waitpid(m_pid, &status, WNOHANG);
-        if (result == m_pid || (result == -1 && errno == ECHILD)) {
+        siginfo_t info{};
+        int result = waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        if ((result == 0 && info.si_pid == m_pid) || (result == -1 && errno == ECHILD)) {
             return true;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -456,6 +533,16 @@ void Engio::close_pipe(int& fd, const char* which)
     fd = -1;
 }
 
+std::size_t Engio::unread_input()
+{
+    std::lock_guard lock(m_write_mutex);
+    int unread = 0;
+    if (m_stdin < 0 || ioctl(m_stdin, FIONREAD, &unread) != 0 || unread < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(unread);
+}
+
 bool Engio::is_running() const { return m_spawned && !m_crashed && !m_quit; }
 
 bool Engio::crashed() const { return m_crashed; }
@@ -470,3 +557,7 @@ bool Engio::reset_flags()
 }
 
 std::string Engio::get_filename() const { return m_filename; }
+
+std::string Engio::spawn_error() const { return m_spawn_error; }
+
+EngineEnd Engio::end() const { return m_end; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/cv_trio.h"
+#include "engines/engine_end_text.h"
 #include "engines/timer.h"
 #include "engines/wakeup_event.h"
 
@@ -49,9 +50,11 @@ public:
     // Opens the named log file for appending and switches logging on.
     void open_log(const std::string& name);
 
-    // Starts the executable at the path (no arguments, no search of PATH).
-    // Success shows in spawned(); a failure is logged, never thrown. Throws
-    // std::logic_error when an engine is already spawned.
+    // Starts the executable at the path (no arguments, no search of PATH),
+    // in a process group of its own, so that quit ends whatever it started.
+    // Success shows in spawned(); a failure is logged and kept in words
+    // (spawn_error), never thrown. Throws std::logic_error when an engine is
+    // already spawned.
     void spawn_engine(const std::string& path);
     // Sends one command line, adding the engine's line end. Empty lines and
     // lines over max_command_size are not sent. A write that fails (the
@@ -61,17 +64,26 @@ public:
     // The reader loop; returns when the output ends, the engine is lost or
     // quit has given up on the output.
     void operator()();
-    // Sends "quit" (not to a crashed engine), closes the engine's input, waits for it to exit (and
-    // terminates it after quit_timeout), waits for the reader to leave its
-    // loop and closes the output. Reaps the child. Nothing when not spawned.
+    // Sends "quit" (not to a crashed engine), closes the engine's input,
+    // waits for it to exit (and terminates its process group after
+    // quit_timeout), ends what it left running in its group, waits for the
+    // reader to leave its loop and closes the output. Reaps the child and
+    // keeps how it ended (end). Nothing when not spawned.
     void quit();
 
+    // How many bytes sent the engine has not read yet; 0 without an engine.
+    std::size_t unread_input();
     bool is_running() const;
     bool crashed() const;
     bool spawned() const;
     // Clears the quit, crash and spawn marks; returns the crash mark it had.
     bool reset_flags();
     std::string get_filename() const;
+    // Why the last spawn failed, in words ("there is no such file"); empty
+    // after one that succeeded.
+    std::string spawn_error() const;
+    // How the engine of the last spawn ended; complete once quit has reaped it.
+    EngineEnd end() const;
 
 private:
     void log(const std::string& message);
@@ -81,8 +93,12 @@ private:
     bool write_all(const std::string& bytes);
     void forward(std::string line, std::size_t position_in_batch);
     void notify_crash();
+    // Whether the engine has exited within the timeout; it is not reaped,
+    // so that its process group cannot be taken by another process yet.
     bool wait_for_exit(std::chrono::milliseconds timeout);
     void stop_process();
+    void signal_group(int signal);
+    void reap();
     void close_pipe(int& fd, const char* which);
     void leave_reader_loop();
 
@@ -103,6 +119,14 @@ private:
     std::atomic<int> m_number;
     std::atomic<bool> m_spawned;
     Timer m_timer;
+    std::string m_spawn_error;
+    std::chrono::steady_clock::time_point m_spawned_at;
+    // Set by the reader when the engine's output ends without a quit.
+    std::atomic<std::chrono::steady_clock::rep> m_lost_at;
+    std::atomic<bool> m_wrote_anything;
+    // The last line sent (under m_write_mutex) and how the engine ended.
+    std::string m_last_sent;
+    EngineEnd m_end;
 
     // Guards m_stdin: a line is never written to a descriptor that quit has
     // closed (and the system may have handed out again).

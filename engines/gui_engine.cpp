@@ -25,7 +25,8 @@ void guarded(const char* what, Body body)
 
 }
 
-GuiEngine::GuiEngine() : m_protocol(0), m_number(0), m_token(BaseEngine::no_token), m_debug(false)
+GuiEngine::GuiEngine()
+    : m_protocol(0), m_number(0), m_token(BaseEngine::no_token), m_debug(false)
 {
     m_cvt.set_mutex(&m_mtx);
     m_cvt.set_cv(&m_cv);
@@ -34,14 +35,19 @@ GuiEngine::GuiEngine() : m_protocol(0), m_number(0), m_token(BaseEngine::no_toke
 
 GuiEngine::~GuiEngine() { unload_engine(); }
 
-void GuiEngine::load(int number, const std::string& path, int protocol, CVTrio manager_queue)
+void GuiEngine::load(int number, const std::string& path, int protocol, CVTrio manager_queue,
+                     const HandshakeCancel& cancel)
 {
-    start(number, path, protocol, manager_queue, BaseEngine::no_token);
+    start(number, path, protocol, manager_queue, BaseEngine::no_token, cancel);
 }
 
-void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token)
+std::string GuiEngine::load_failure() const { return m_load_failure; }
+
+void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token,
+                      const HandshakeCancel& cancel)
 {
     unload_engine();
+    m_load_failure.clear();
     m_number = number;
     m_manager_cvt = manager_queue;
     m_filename = path;
@@ -76,14 +82,20 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     detected.set_options({});
     detected.features() = EngineVariables::Features();
     detected.set_uci(false);
+    bool cancelled = false;
     if (m_engio.spawned()) {
         start_reader();
-        detect_protocol(m_engio, detected, protocol, m_cvt, [this, &path] { respawn(path); });
+        cancelled = !detect_protocol(m_engio, detected, protocol, m_cvt, [this, &path] { respawn(path); }, cancel);
     }
     {
         std::lock_guard lock(m_settings_mutex);
         m_ev = detected;
     }
+    if (cancelled) {
+        stop_threads(false);
+        return;
+    }
+    note_failed_start();
 
     bool uci = protocol == protocol_uci || (protocol == protocol_autodetect && detected.is_uci());
     std::unique_ptr<BaseEngine> driver;
@@ -104,6 +116,16 @@ void GuiEngine::start(int number, const std::string& path, int protocol, CVTrio 
     }
     BaseEngine* running = m_peng.get();
     m_driver = std::thread([running] { guarded("GuiEngine driver thread", [running] { (*running)(); }); });
+}
+
+void GuiEngine::note_failed_start()
+{
+    if (!m_engio.spawned()) {
+        m_load_failure = m_engio.spawn_error();
+    } else if (!m_engio.is_running()) {
+        m_engio.quit();
+        m_load_failure = engine_end_text(m_engio.end());
+    }
 }
 
 void GuiEngine::start_reader()
@@ -175,7 +197,7 @@ void GuiEngine::reload_engine()
     } else {
         std::cerr << "GuiEngine::reload_engine()   m_peng==nullptr" << std::endl;
     }
-    start(m_number, std::string(m_filename), m_protocol, m_manager_cvt, m_token);
+    start(m_number, std::string(m_filename), m_protocol, m_manager_cvt, m_token, {});
     if (m_peng) {
         m_peng->new_game();
     }

@@ -7,6 +7,7 @@
 #include "engines/engio.h"
 #include "engines/level.h"
 #include "engines/option.h"
+#include "engines/protocol_detection.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -38,12 +39,19 @@ public:
     // Starts the executable at path as engine number (1 or 2), finds out its
     // protocol (0 autodetect, 1 UCI, 2 xboard version 1, 3 xboard version 2)
     // and starts the matching driver, whose lines go to the manager queue.
-    // Under autodetect an engine that exits during the UCI probe is started
-    // once more for the xboard probe. An engine already loaded is unloaded
-    // first. Number 0 only records the path. A failed start leaves a driver
-    // whose engine is not running.
+    // Under autodetect an engine that exits before its protocol is decided
+    // is started once more for the xboard probe. An engine already loaded is
+    // unloaded first. Number 0 only records the path. A failed start leaves
+    // a driver whose engine is not running, and load_failure says why. While
+    // the handshake waits, cancel is asked often: once it says so, the
+    // engine is quit at once and no driver is started.
     // Throws std::logic_error for a protocol code outside 0..3.
-    void load(int number, const std::string& path, int protocol, CVTrio manager_queue);
+    void load(int number, const std::string& path, int protocol, CVTrio manager_queue,
+              const HandshakeCancel& cancel = {});
+    // Why the last load left no running engine, in words ("it ended with
+    // status 1 after \"uci\""); empty when the engine runs or the load was
+    // cancelled.
+    std::string load_failure() const;
     // Stops and quits the engine, joins both threads, deletes the driver.
     void unload_engine();
     // When the engine has been lost, waits for its process to end (ending it
@@ -124,7 +132,11 @@ public:
     bool get_reuse() const;
 
 private:
-    void start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token);
+    void start(int number, const std::string& path, int protocol, CVTrio manager_queue, std::uint64_t token,
+               const HandshakeCancel& cancel);
+    // After the handshake, a process that has ended is reaped and its end
+    // kept in words.
+    void note_failed_start();
     void stop_threads(bool reset_flags);
     void start_reader();
     // Quits the engine process and starts the program again, with a reader.
@@ -144,6 +156,7 @@ private:
     int m_number;
     std::uint64_t m_token;
     bool m_debug;
+    std::string m_load_failure;
     // Guards m_ev's settings (names, options, level, colour) and the driver
     // pointer between the thread that drives the engine and threads that
     // copy the settings.

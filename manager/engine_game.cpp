@@ -9,20 +9,27 @@
 #include <thread>
 
 std::unique_ptr<GuiEngine> start_engine(int slot, const std::string& path, int protocol, const CVTrio& queue,
-                                        const EngineSettings& settings, const std::string& caller)
+                                        const EngineSettings& settings, const std::string& caller,
+                                        const HandshakeCancel& cancel, std::string* failure)
 {
     auto started = std::make_unique<GuiEngine>();
     started->set_debug(settings.debug);
+    std::string why;
     try {
-        started->load(slot, path, protocol, queue);
+        started->load(slot, path, protocol, queue, cancel);
         if (started->engine_running()) {
             started->set_logstream(settings.log);
             started->set_ponder(settings.ponder);
             started->set_level(settings.level);
             return started;
         }
+        why = started->load_failure();
     } catch (const std::exception& error) {
         std::cerr << caller << "   " << error.what() << std::endl;
+        why = error.what();
+    }
+    if (failure) {
+        *failure = why;
     }
     return nullptr;
 }

@@ -27,11 +27,14 @@ struct EngineSettings {
 
 // A new engine in a slot: loaded from path with the protocol code, its lines
 // going to the manager's queue, and given the settings. Null when its
-// process does not run (the failed engine's threads are joined by then); a
-// load error, such as an unknown protocol code, is written to standard error
-// after the caller's name and counts as a failed start.
+// process does not run (the failed engine's threads are joined by then), or
+// when cancel gave up its handshake; a load error, such as an unknown
+// protocol code, is written to standard error after the caller's name and
+// counts as a failed start. A failure in words goes to failure, when given;
+// it is empty only for a cancelled start.
 std::unique_ptr<GuiEngine> start_engine(int slot, const std::string& path, int protocol, const CVTrio& queue,
-                                        const EngineSettings& settings, const std::string& caller);
+                                        const EngineSettings& settings, const std::string& caller,
+                                        const HandshakeCancel& cancel = {}, std::string* failure = nullptr);
 
 // The installed engine of that name from engines.cfg, read again first; an
 // empty record (no file name, protocol 0) when the file lacks the name.

@@ -200,11 +200,17 @@ private:
     // Starts the engine at path in the slot and names it to the window; an
     // installed engine's record gives it its settings first. False, with
     // the slot empty and "engine1name ???" (or "engine2name ???") sent, when
-    // it does not start; the caller tells the user why.
-    bool load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed = nullptr);
+    // it does not start; the caller tells the user why, from failure when
+    // given (empty when the start was given up for a quit or another load
+    // waiting, see start_cancelled).
+    bool load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed = nullptr,
+                     std::string* failure = nullptr);
     // load_engine of the engine installed under the name; false for an
     // empty name, with the slot left as it was.
-    bool load_installed_engine(int slot, const std::string& name);
+    bool load_installed_engine(int slot, const std::string& name, std::string* failure = nullptr);
+    // Whether an engine being started is to be given up: the window's
+    // "quit" waits, or its "load" outside a tournament run.
+    bool start_cancelled();
     void reload_engine(int slot);
     // Starts the engine of a slot again with its settings, its clock as it
     // stood and a fresh token; the game and the window are not touched.

@@ -115,17 +115,19 @@ void GuiManager::command_load(CommandWords& words)
     const std::string kind = words.next_word();
     const std::string target = words.trimmed_rest();
     bool failed = false;
+    std::string failure;
     if (kind == "filename") {
         empty_slot(1);
-        failed = !load_engine(1, target, protocol);
+        failed = !load_engine(1, target, protocol, nullptr, &failure);
     } else if (kind == "name" && target.empty()) {
         empty_slot_for_good(1);
     } else if (kind == "name") {
         empty_slot(1);
-        failed = !load_installed_engine(1, target);
+        failed = !load_installed_engine(1, target, &failure);
     }
-    if (failed) {
-        send(telluser_line(target, "failed"));
+    // A start given up for the user's next command needs no word.
+    if (failed && !failure.empty()) {
+        send(telluser_line(target, "failed: " + failure));
     }
     reset_position();
 }

@@ -37,11 +37,26 @@ void GuiManager::empty_slot_for_good(int slot)
     send(slot == 1 ? "engine1name ???" : "engine2name ???");
 }
 
-bool GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed)
+bool GuiManager::start_cancelled()
+{
+    return m_queue.holds_pushed([this](const std::string& line) {
+        CommandWords words(line);
+        if (words.next_word() != "0") {
+            return false;
+        }
+        // A load during a tournament run is refused, so it waits its turn.
+        const std::string word = words.next_word();
+        return word == "quit" || (word == "load" && m_mode != GuiManagerMode::match);
+    });
+}
+
+bool GuiManager::load_engine(int slot, const std::string& path, int protocol, const EngineVariables* installed,
+                             std::string* failure)
 {
     empty_slot(slot);
-    std::unique_ptr<GuiEngine> started = start_engine(slot, path, protocol, m_queue.trio(),
-                                                      {m_debug, &m_log, m_ponder, m_level}, "GuiManager::load_engine");
+    std::unique_ptr<GuiEngine> started = start_engine(
+        slot, path, protocol, m_queue.trio(), {m_debug, &m_log, m_ponder, m_level}, "GuiManager::load_engine",
+        [this] { return start_cancelled(); }, failure);
     const std::string prefix = slot == 1 ? "engine1name " : "engine2name ";
     if (!started) {
         // The slot is empty now, whoever tells the user why.
@@ -65,7 +80,7 @@ bool GuiManager::load_engine(int slot, const std::string& path, int protocol, co
     return true;
 }
 
-bool GuiManager::load_installed_engine(int slot, const std::string& name)
+bool GuiManager::load_installed_engine(int slot, const std::string& name, std::string* failure)
 {
     if (name.empty()) {
         return false;
@@ -74,7 +89,11 @@ bool GuiManager::load_installed_engine(int slot, const std::string& name)
         throw std::logic_error("GuiManager::load_installed_engine eng_id error");
     }
     const EngineVariables record = installed_engine(m_installed, name);
-    return load_engine(slot, record.get_filename(), record.get_protocol(), &record);
+    const bool loaded = load_engine(slot, record.get_filename(), record.get_protocol(), &record, failure);
+    if (!loaded && failure && record.get_filename().empty()) {
+        *failure = "no engine is installed under that name";
+    }
+    return loaded;
 }
 
 void GuiManager::reload_engine(int slot)

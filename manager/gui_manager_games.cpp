@@ -128,9 +128,13 @@ void GuiManager::start_tournament_game()
         const std::string& name = slot == 1 ? white : black;
         // A participant that is no longer installed, or whose program does
         // not start, is named in the one message the user gets.
-        if (!load_installed_engine(slot, name) || !engine(slot)->engine_running()) {
+        std::string failure;
+        if (!load_installed_engine(slot, name, &failure) || !engine(slot)->engine_running()) {
             m_mode = GuiManagerMode::human_human;
-            send("telluser Oops... loading " + name + " failed");
+            // A start given up for a quit needs no word.
+            if (!failure.empty()) {
+                send("telluser Oops... loading " + name + " failed: " + failure);
+            }
             end_tournament_run();
             return;
         }

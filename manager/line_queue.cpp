@@ -1,5 +1,6 @@
 #include "manager/line_queue.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -50,6 +51,13 @@ void LineQueue::push(const std::string& line)
         ++m_pushed_lines;
     }
     m_cv.notify_one();
+}
+
+bool LineQueue::holds_pushed(const std::function<bool(const std::string&)>& test)
+{
+    std::lock_guard lock(m_mutex);
+    const auto end = m_lines.begin() + static_cast<std::ptrdiff_t>(m_pushed_lines);
+    return std::any_of(m_lines.begin(), end, test);
 }
 
 CVTrio LineQueue::trio()

@@ -46,6 +46,9 @@ public:
     // Removes the engines' lines (source 1 or 2) still waiting; the window's
     // commands stay.
     void drop_engine_lines();
+    // Whether a pushed line still waiting passes the test, which runs under
+    // the lock and must only look at the line; any thread.
+    bool holds_pushed(const std::function<bool(const std::string&)>& test);
 
 private:
     // Under m_mutex: an engine's line, through the analysis limit.

@@ -5,7 +5,9 @@
 #include "tests/gui/dialog_test_support.h"
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/process_group.h"
 #include "tests/support/start_position.h"
+#include "tests/support/test_time.h"
 
 #include <gtkmm/aboutdialog.h>
 #include <gtkmm/menu.h>
@@ -21,10 +23,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace window_test {
 namespace {
 
+using namespace std::chrono_literals;
 using torvane_test::start_fen;
 
 TEST_F(WindowTest, StartsInHumanHumanWithTheStartPositionAndDefaultClocks)
@@ -264,6 +269,64 @@ TEST_F(WindowTest, QuitJoinsTheManagerAlsoWithAnEngineThatIgnoresQuit)
     ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000)) << window->get_title();
     EXPECT_TRUE(probe->action("HumanComputer")->is_sensitive());
     EXPECT_TRUE(quit_within(15000));
+}
+
+// How the window is asked to go, and whether its engine is still starting
+// (a wrapper that sleeps 20 s first) or ignores "quit" and SIGTERM while it
+// analyses.
+struct QuitRequest {
+    const char* name;
+    int signal;  // 0: File > Quit
+    bool late;
+};
+
+void PrintTo(const QuitRequest& request, std::ostream* out) { *out << request.name; }
+
+class QuitWithinTheBound : public WindowTest, public ::testing::WithParamInterface<QuitRequest> {};
+
+TEST_P(QuitWithinTheBound, EndsTheWindowAndEveryProcessOfItsEngine)
+{
+    const QuitRequest& request = GetParam();
+    FakeEngineMode mode(request.late ? "" : "hang_hard");
+    if (request.late) {
+        std::ofstream("late.sh") << "#!/bin/sh\nsleep 20\nexec " << fake_engine("") << "\n";
+        chmod("late.sh", 0700);
+        send("load 0 filename " + directory + "/late.sh");
+    } else {
+        send("load 1 filename " + fake_engine(""));
+        ASSERT_TRUE(run_until([this] { return window->get_title() == "FakeEngine 1.0"; }, 20000));
+        send("analyzeposition");
+    }
+    std::vector<pid_t> engines;
+    ASSERT_TRUE(run_until([&engines] { return !(engines = torvane_test::child_processes(getpid())).empty(); }));
+    const auto start = std::chrono::steady_clock::now();
+    if (request.signal == 0)
+        activate("Quit");
+    else
+        ::kill(getpid(), request.signal);
+    ASSERT_TRUE(run_until([this] { return !window->get_visible(); }, torvane_test::scaled(5000ms).count()));
+    probe.reset();
+    window.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, torvane_test::scaled(3500ms));
+    for (pid_t engine : engines)
+        EXPECT_FALSE(torvane_test::process_group_running(engine)) << engine;
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, QuitWithinTheBound,
+                         ::testing::Values(QuitRequest{"quit_during_a_late_start", 0, true},
+                                           QuitRequest{"sigterm_during_a_late_start", SIGTERM, true},
+                                           QuitRequest{"sigterm_with_a_hung_engine", SIGTERM, false},
+                                           QuitRequest{"sigint_with_a_hung_engine", SIGINT, false},
+                                           QuitRequest{"sighup_with_a_hung_engine", SIGHUP, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A quit signal while a dialog runs closes it as the user would, so that
+// the window can go.
+TEST_F(WindowTest, AQuitSignalClosesAnOpenDialogAndEndsTheWindow)
+{
+    answer_dialog("About Torvane", [](Gtk::Dialog&) { ::kill(getpid(), SIGTERM); });
+    activate("About");
+    EXPECT_TRUE(run_until([this] { return !window->get_visible(); }, torvane_test::scaled(5000ms).count()));
 }
 
 // The Mode menu's item in the menu bar, clicked with the real pointer.

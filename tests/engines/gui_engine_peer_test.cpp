@@ -217,20 +217,42 @@ INSTANTIATE_TEST_SUITE_P(FakeXboard, PositionChanges,
                          testing::Combine(testing::ValuesIn(strict_fake_engines), testing::ValuesIn(position_changes)),
                          change_name);
 
-// gnuchess starts slowly and is found to speak xboard, not UCI.
-TEST(PeerLoading, GnuchessThroughItsWrapperLoadsAsXboard)
+// gnuchess starts slowly, answers "protover" only once a later line has
+// come and loses what it reads while it starts; hoichess exits on "uci".
+// Started at once or seconds late, each is found to speak xboard version 2
+// and named, by autodetection and by its chosen protocol.
+struct SlowStart {
+    const char* name;
+    const char* wrapper;
+    int protocol;
+    const char* idname;
+};
+
+void PrintTo(const SlowStart& start, std::ostream* out) { *out << start.name; }
+
+class PeerLoading : public testing::TestWithParam<SlowStart> {};
+
+TEST_P(PeerLoading, IsNamedAsXboardVersionTwo)
 {
     EngineReceiver manager;
     GuiEngine owner;
-    owner.load(1, wrapper_dir + "/gnuchess-xboard", protocol_autodetect, manager.trio());
-    EXPECT_TRUE(owner.engine_running());
-    EXPECT_FALSE(owner.is_uci());
-    int protocol = owner.copy_enginevariables().get_protocol();
-    EXPECT_TRUE(protocol == protocol_xboard_v1 || protocol == protocol_xboard_v2) << protocol;
+    owner.load(1, wrapper_dir + "/" + GetParam().wrapper, GetParam().protocol, manager.trio());
+    EXPECT_TRUE(owner.engine_running()) << owner.load_failure();
+    EXPECT_EQ(owner.copy_enginevariables().get_protocol(), protocol_xboard_v2);
+    EXPECT_EQ(owner.get_idname().rfind(GetParam().idname, 0), 0u) << owner.get_idname();
     owner.unload_engine();
     EXPECT_FALSE(owner.engine_running());
     EXPECT_FALSE(owner.engine_crashed());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Wrappers, PeerLoading,
+    testing::Values(SlowStart{"gnuchess", "gnuchess-xboard", protocol_autodetect, "GNU Chess"},
+                    SlowStart{"gnuchess_late", "gnuchess-late", protocol_autodetect, "GNU Chess"},
+                    SlowStart{"gnuchess_late_chosen", "gnuchess-late", protocol_xboard_v2, "GNU Chess"},
+                    SlowStart{"hoichess_late", "hoichess-late", protocol_autodetect, "HoiChess"},
+                    SlowStart{"hoichess_late_chosen", "hoichess-late", protocol_xboard_v2, "HoiChess"}),
+    [](const testing::TestParamInfo<SlowStart>& info) { return std::string(info.param.name); });
 
 bool has_legal_move(const ChessPosition& position)
 {

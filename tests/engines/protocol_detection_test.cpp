@@ -2,6 +2,7 @@
 
 #include "tests/engines/scripted_engine.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -121,15 +122,19 @@ public:
         }
     }
     // Runs detection and returns how long it took.
-    std::chrono::milliseconds detect(int protocol, const EngineRestart& restart = {})
+    std::chrono::milliseconds detect(int protocol, const EngineRestart& restart = {},
+                                     const HandshakeCancel& cancel = {})
     {
         auto start = std::chrono::steady_clock::now();
-        detect_protocol(m_engio, m_ev, protocol, m_queue, restart);
+        m_completed = detect_protocol(m_engio, m_ev, protocol, m_queue, restart, cancel);
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     }
     EngineVariables& ev() { return m_ev; }
+    // Whether the last detection ran to its end, not cancelled.
+    bool completed() const { return m_completed; }
 
 private:
+    bool m_completed = false;
     std::mutex m_mutex;
     std::condition_variable m_cv;
     std::deque<std::string> m_lines;
@@ -224,8 +229,8 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     // A first answer would have been heard until 15 s after the start.
     EXPECT_GE(took, 15000ms);
     EXPECT_LT(took, 16500ms);
-    // The silent engine was asked again while the xboard probe listened,
-    // and the closing "xboard" selects version 1.
+    // The silent engine, which read each line at once, was asked again a
+    // few times, and the closing "xboard" selects version 1.
     const std::string input = scripted_engine_input_ending(path, "xboard");
     const std::string head = "uci\nxboard\nprotover 2\n";
     const std::string tail = "xboard\n";
@@ -233,11 +238,14 @@ TEST_F(ScriptedDetection, AnEngineThatSaysNothingBecomesXboardVersionOne)
     EXPECT_EQ(input.substr(0, head.size()), head);
     EXPECT_EQ(input.substr(input.size() - tail.size()), tail);
     const std::string repeats = input.substr(0, input.size() - tail.size());
-    EXPECT_GE(repeated_protover_pairs(repeats, head.size()), 3u) << input;
+    const std::size_t pairs = repeated_protover_pairs(repeats, head.size());
+    EXPECT_GE(pairs, 3u) << input;
+    EXPECT_LE(pairs, std::size_t(protover_repeat_limit)) << input;
 }
 
-// Engines that drop the lines arriving while they start (as gnuchess does)
-// are asked again and found to speak xboard version 2.
+// Engines that answer "protover" only once a later line has come (as
+// gnuchess does) are asked again once they have read it, and found to
+// speak xboard version 2.
 TEST_F(ScriptedDetection, AnEngineThatLosesTheFirstProtoverIsAskedAgain)
 {
     const std::string flag = m_dir + "/started";
@@ -292,6 +300,20 @@ TEST(DeadEngine, EndsEveryProbeAtOnce)
     }
 }
 
+// A cancel ends every handshake at once, and nothing more is sent.
+TEST_F(ScriptedDetection, ACancelEndsEveryHandshakeAtOnce)
+{
+    std::string path = write_scripted_engine(m_dir, "mute", "    nothing) ;;");
+    for (int protocol : {protocol_autodetect, protocol_uci, protocol_xboard_v2}) {
+        Handshake handshake(path);
+        const auto cancel_at = std::chrono::steady_clock::now() + 300ms;
+        const auto took =
+            handshake.detect(protocol, {}, [cancel_at] { return std::chrono::steady_clock::now() >= cancel_at; });
+        EXPECT_FALSE(handshake.completed()) << protocol;
+        EXPECT_LT(took, torvane_test::scaled(1000ms)) << protocol;
+    }
+}
+
 // A chosen protocol waits longer for the first answer: "uciok" from a UCI
 // engine that says nothing ends the handshake after the longer bound.
 TEST_F(ScriptedDetection, ConfiguredUciOnAnEngineThatDoesNotAnswer)
@@ -331,9 +353,13 @@ TEST(LateEngine, IsFoundWithItsNameAndOptions)
         EXPECT_EQ(handshake.ev().get_idname(), "FakeEngine 1.0") << c.protocol;
         EXPECT_EQ(handshake.ev().get_options().size(), uci ? 4u : 0u) << c.protocol;
         EXPECT_GE(took, c.took) << c.protocol;
-        EXPECT_LT(took, c.took + 1500ms) << c.protocol;
+        EXPECT_LT(took, c.took + torvane_test::scaled(1500ms)) << c.protocol;
         if (!uci) {
-            EXPECT_TRUE(scripted_engine_input_ending(record, "accepted done").ends_with("accepted done\n"));
+            // Nothing was sent again while the engine did not read.
+            const std::string input = scripted_engine_input_ending(record, "accepted done");
+            EXPECT_TRUE(input.ends_with("accepted done\n"));
+            EXPECT_EQ(input.rfind("xboard\nprotover 2\n", 0), 0u) << input;
+            EXPECT_EQ(input.find("protover", 12), std::string::npos) << input;
         }
     }
     unsetenv("TORVANE_FAKE_START_MS");

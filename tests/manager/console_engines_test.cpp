@@ -1,17 +1,43 @@
 // Engine slots through the console with the fake engine: loading by path and
 // by installed name, failed loads, session tokens across loads and restarts,
-// options reaching the engine, and quitting with an engine loaded.
+// options reaching the engine, and quitting (or being signalled) with an
+// engine loaded or starting.
 #include "tests/manager/console_fixtures.h"
 #include "tests/manager/session_tokens.h"
+#include "tests/support/process_group.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
 
 namespace torvane_test {
 namespace {
 
 using namespace std::chrono_literals;
+
+// A program in the console's directory that waits 20 s before it runs the
+// fake engine, as a wrapper script does for an engine that starts late.
+std::string write_late_wrapper(const ConsoleSession& console)
+{
+    console.write_file("late.sh", "#!/bin/sh\nsleep 20\nexec " + ConsoleSession::fake_engine() + "\n");
+    const std::string path = console.dir() + "/late.sh";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+}
+
+// The console's engine processes once one has been started.
+std::vector<pid_t> started_engines(const ConsoleSession& console)
+{
+    const auto deadline = std::chrono::steady_clock::now() + scaled(5s);
+    while (console.children().empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    return console.children();
+}
 
 // A fresh engine's answer, naming it as the games will: by its installed name.
 Lines fresh_engine_lines(const std::string& name = "FakeEngine 1.0")
@@ -36,21 +62,40 @@ TEST(ConsoleEngines, LoadsByPathAndByInstalledName)
 
 TEST(ConsoleEngines, FailedLoadsSayWhatFailedAndLeaveSlotOneEmpty)
 {
+    ConsoleSession console;
+    // Engines that end once they have read their first line.
+    const auto ending = [&console](const std::string& name, const std::string& end) {
+        console.write_file(name, "#!/bin/sh\nread l\n" + end + "\n");
+        std::filesystem::permissions(console.dir() + "/" + name, std::filesystem::perms::owner_all);
+        return console.dir() + "/" + name;
+    };
+    const std::string exits = ending("exit.sh", "exit 1");
+    const std::string segv = ending("segv.sh", "kill -SEGV $$");
     const struct {
         std::string command;
         Lines lines;
         bool engine_stays;
     } cases[] = {
-        {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}, false},
+        {"0 load 1 filename /nonexistent/engine",
+         {"engine1name ???", "telluser /nonexistent/engine failed: there is no such file"}, false},
         // The path is the message's title, one word: its blanks are sent as
         // "_", its own "_" as "\_", so that the window shows it as it is.
-        {"0 load 2 filename   /no where/eng_ine  ", {"engine1name ???", "telluser /no_where/eng\\_ine failed"}, false},
-        {"0 load 0 name Nobody", {"engine1name ???", "telluser Nobody failed"}, false},
+        {"0 load 2 filename   /no where/eng_ine  ",
+         {"engine1name ???", "telluser /no_where/eng\\_ine failed: there is no such file"}, false},
+        {"0 load 0 name Nobody",
+         {"engine1name ???", "telluser Nobody failed: no engine is installed under that name"}, false},
         {"0 load 0 name", {"engine1name ???"}, false},
+        {"0 load 1 filename " + exits,
+         {"engine1name ???", "telluser " + exits + " failed: it ended with status 1 after \"uci\"; it wrote nothing"},
+         false},
+        {"0 load 1 filename " + segv,
+         {"engine1name ???", "telluser " + segv +
+                                 " failed: it was killed by signal 11 (Segmentation fault) after \"uci\"; it wrote "
+                                 "nothing"},
+         false},
         // Another kind leaves the engine and resets the position.
         {"0 load 1 elsewhere /usr/games/stockfish", {"diagram " + start_fen, "level sessions 40 0:10 0.1"}, true},
     };
-    ConsoleSession console;
     for (const auto& test : cases) {
         ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines());
         EXPECT_EQ(answer_to(console, test.command), test.lines) << test.command;
@@ -148,24 +193,63 @@ TEST(ConsoleEngines, AUciEngineThatAnswersLateIsNamedAndPlays)
     }
 }
 
+// However it is asked to quit, the console ends within the quit bound, and
+// every process of its engine with it: one that ignores "quit" and SIGTERM
+// while it searches, and a wrapper that is still sleeping before its engine
+// starts.
 TEST(ConsoleEngines, QuitUnloadsEveryEngineWithinBoundedTime)
 {
-    for (bool close_input : {false, true}) {
-        ConsoleSession console;
-        ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines());
-        const std::vector<pid_t> engines = console.children();
-        ASSERT_EQ(engines.size(), 1u);
-        const auto start = std::chrono::steady_clock::now();
-        if (close_input) {
-            console.close_input();
+    const struct {
+        const char* how;
+        const char* mode;
+        bool late;
+    } cases[] = {
+        {"0 quit", "", false},         {"", "", false},         {"0 quit", "", true},
+        {"SIGTERM", "hang_hard", false}, {"SIGINT", "hang_hard", false}, {"SIGHUP", "hang_hard", false},
+        {"SIGTERM", "", true},
+    };
+    for (const auto& [how, mode, late] : cases) {
+        const std::string what = std::string(how) + " " + mode + (late ? " late" : "");
+        ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_MODE", mode}});
+        if (late) {
+            console.send("0 load 0 filename " + write_late_wrapper(console));
         } else {
-            console.send("0 quit");
+            ASSERT_EQ(answer_to(console, "0 load 1 filename " + ConsoleSession::fake_engine()), fresh_engine_lines())
+                << what;
+            console.send("0 analyzeposition");
         }
-        EXPECT_EQ(console.lines_until("quit", 5s), Lines{"quit"});
-        EXPECT_EQ(console.wait_exit(5s), 0);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-        EXPECT_FALSE(ConsoleSession::process_alive(engines.front()));
+        const std::vector<pid_t> engines = started_engines(console);
+        ASSERT_EQ(engines.size(), 1u) << what;
+        const auto start = std::chrono::steady_clock::now();
+        const std::string signal = how;
+        if (signal.empty()) {
+            console.close_input();
+        } else if (signal[0] == '0') {
+            console.send(signal);
+        } else {
+            ::kill(console.pid(), signal == "SIGTERM" ? SIGTERM : signal == "SIGINT" ? SIGINT : SIGHUP);
+        }
+        EXPECT_NO_THROW(console.lines_until("quit", scaled(5s))) << what;
+        EXPECT_EQ(console.wait_exit(scaled(5s)), 0) << what;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, scaled(3500ms)) << what;
+        EXPECT_FALSE(process_group_running(engines.front())) << what;
     }
+}
+
+// A load while another engine is still starting gives that one up: the new
+// engine is named within the quit bound, and the late one is gone whole.
+TEST(ConsoleEngines, ANewLoadCancelsAHandshakeUnderWay)
+{
+    ConsoleSession console;
+    console.send("0 load 0 filename " + write_late_wrapper(console));
+    const std::vector<pid_t> late = started_engines(console);
+    ASSERT_EQ(late.size(), 1u);
+    const auto start = std::chrono::steady_clock::now();
+    console.send("0 load 1 filename " + ConsoleSession::fake_engine());
+    EXPECT_EQ(console.lines_until("engine1name FakeEngine 1.0", scaled(5s)),
+              (Lines{"engine1name ???", "engine1name FakeEngine 1.0"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, scaled(3500ms));
+    EXPECT_FALSE(process_group_running(late.front()));
 }
 
 }

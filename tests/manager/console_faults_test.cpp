@@ -266,7 +266,7 @@ TEST(ConsoleFaults, AParticipantNoLongerInstalledIsNamedInTheOneMessage)
             told.push_back(line);
         }
     }
-    EXPECT_EQ(told, Lines{"telluser Oops... loading fmax failed"});
+    EXPECT_EQ(told, Lines{"telluser Oops... loading fmax failed: no engine is installed under that name"});
 }
 
 // A run that cannot go on after game 1 unloads both engines and tells the
@@ -346,7 +346,8 @@ TEST(ConsoleFaults, CommandsThatCannotBeCarriedOutAreAnswered)
         {"0 usermove e2e4", {"telluser GuiManager::process_command_from_interface()  usermove while in analysis mode"}},
         {"0 human_computer", {}},
         // Slot 1 emptied by a failed load: the human's moves are still refereed.
-        {"0 load 1 filename /nonexistent/engine", {"engine1name ???", "telluser /nonexistent/engine failed"}},
+        {"0 load 1 filename /nonexistent/engine",
+         {"engine1name ???", "telluser /nonexistent/engine failed: there is no such file"}},
         {"0 setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}},
         {"0 usermove a1a9", {"telluser illegal move refused: a1a9"}},
         {"0 usermove a1a8", {"1-0 {White mates}", "round ?", "telluser result: 1-0"}},

@@ -10,6 +10,7 @@
 //                 work first
 //   many_options  announces 300 options
 //   no_uci        speaks xboard only: "uci" is an unknown command to it
+//   exit_on_uci   speaks xboard only, and exits with status 1 on "uci"
 //   illegal       answers every search with the move e2e5
 //   none          answers every search with "(none)" (UCI) or resigns (xboard)
 //   resign        xboard: resigns instead of moving
@@ -63,6 +64,9 @@
 // answered "uci" it takes "xboard" and "protover" for unknown commands, as
 // UCI engines do.
 // Other environment:
+//   TORVANE_FAKE_BANNER_MS in the mode late, the engine prints the line
+//                        "FakeEngine starting" this many milliseconds after
+//                        its start, before it reads anything
 //   TORVANE_FAKE_MOVES   the moves to play, in order, separated by blanks;
 //                        when they run out the engine has no move; "A:B"
 //                        answers a UCI search with "bestmove A ponder B";
@@ -112,6 +116,7 @@ std::string g_record_path;
 std::string g_times_path;
 int g_delay_ms = 500;
 int g_start_ms = 4000;
+int g_banner_ms = -1;
 bool g_uci = false;
 bool g_xboard = false;
 bool g_force = false;
@@ -198,6 +203,9 @@ void read_settings(const char* program)
     }
     if (const char* start = std::getenv("TORVANE_FAKE_START_MS")) {
         g_start_ms = std::atoi(start);
+    }
+    if (const char* banner = std::getenv("TORVANE_FAKE_BANNER_MS")) {
+        g_banner_ms = std::atoi(banner);
     }
     if (const char* seed = std::getenv("TORVANE_FAKE_SEED")) {
         g_random.seed(static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10)));
@@ -626,6 +634,8 @@ bool handle(const std::string& line)
         emit(rest);
     } else if (command == "finish") {
         put(" line\n");
+    } else if (command == "uci" && has_mode("exit_on_uci")) {
+        std::exit(1);
     } else if (command == "uci" && has_mode("no_uci")) {
         say("Error (unknown command): uci");
     } else if (command == "uci") {
@@ -713,7 +723,11 @@ int main(int, char** argv)
     if (has_mode("hang_hard")) {
         std::signal(SIGTERM, SIG_IGN);
     }
-    if (has_mode("late")) {
+    if (has_mode("late") && g_banner_ms >= 0 && g_banner_ms < g_start_ms) {
+        pause_ms(g_banner_ms);
+        say("FakeEngine starting");
+        pause_ms(g_start_ms - g_banner_ms);
+    } else if (has_mode("late")) {
         pause_ms(g_start_ms);
     }
     // Read in blocks, as engines do; each line is still handled on its own,
