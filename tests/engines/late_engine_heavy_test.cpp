@@ -5,6 +5,7 @@
 
 #include "engines/protocol_detection.h"
 #include "tests/engines/engine_receiver.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ struct LateStart {
     std::size_t options;
     bool plays;
     std::chrono::milliseconds load_at_least;
-    std::chrono::milliseconds load_below;
+    std::chrono::milliseconds slack;  // beyond load_at_least, before the build's scaling
 };
 
 void PrintTo(const LateStart& c, std::ostream* out) { *out << c.what; }
@@ -49,7 +50,7 @@ TEST_P(LateStartAutodetected, IsNamedByItsOwnHandshakeAndPlays)
     unsetenv("TORVANE_FAKE_START_MS");
     unsetenv("TORVANE_FAKE_MOVES");
     EXPECT_GE(took, c.load_at_least);
-    EXPECT_LT(took, c.load_below);
+    EXPECT_LT(took, c.load_at_least + torvane_test::scaled_below(c.slack, uci_probe_time));
     EXPECT_EQ(owner.is_uci(), c.uci);
     EXPECT_EQ(owner.copy_enginevariables().get_protocol(), c.protocol);
     EXPECT_EQ(owner.get_idname(), c.name);
@@ -71,10 +72,10 @@ TEST_P(LateStartAutodetected, IsNamedByItsOwnHandshakeAndPlays)
 // banner decides nothing.
 INSTANTIATE_TEST_SUITE_P(
     Engines, LateStartAutodetected,
-    testing::Values(LateStart{"uci", "late", true, protocol_uci, "FakeEngine 1.0", 4, true, 10000ms, 11500ms},
+    testing::Values(LateStart{"uci", "late", true, protocol_uci, "FakeEngine 1.0", 4, true, 10000ms, 1500ms},
                     LateStart{"xboard", "late,no_uci", false, protocol_xboard_v2, "FakeEngine 1.0", 0, true,
-                              10000ms, 11500ms},
-                    LateStart{"never_answers", "deaf", false, protocol_xboard_v1, "NoNameYet", 0, false, 15000ms, 16500ms}),
+                              10000ms, 1500ms},
+                    LateStart{"never_answers", "deaf", false, protocol_xboard_v1, "NoNameYet", 0, false, 15000ms, 1500ms}),
     [](const testing::TestParamInfo<LateStart>& info) { return std::string(info.param.what); });
 
 }

@@ -15,4 +15,9 @@ double time_factor();
 // through it.
 std::chrono::milliseconds scaled(std::chrono::milliseconds plain);
 
+// A bound that tells "at once" from "after a timeout of the program": scaled,
+// but kept below nine tenths of that timeout, which does not grow with the
+// build.
+std::chrono::milliseconds scaled_below(std::chrono::milliseconds plain, std::chrono::milliseconds program_timeout);
+
 }
