@@ -98,7 +98,7 @@ void start_gtk()
 
 void run_for(int milliseconds)
 {
-    const auto end = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::milliseconds(milliseconds));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     auto context = Glib::MainContext::get_default();
     while (std::chrono::steady_clock::now() < end) {
         while (context->pending())

@@ -18,8 +18,9 @@ namespace widget_test {
 // more than once.
 void start_gtk();
 
-// Runs the main loop for about the given time (given for a plain build,
-// scaled here), handling whatever arrives.
+// Runs the main loop for about the given time, handling whatever arrives;
+// not scaled for the build, as tests time clocks with it (a wait for
+// something to happen is run_until).
 void run_for(int milliseconds);
 
 // Runs the main loop until the condition holds; false after the time limit
