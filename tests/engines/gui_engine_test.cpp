@@ -438,7 +438,8 @@ TEST_P(GuiEngineSettingsWrite, LeavesTheSettingsReadableWhileThePipeIsFull)
     done = true;
     window.join();
     EXPECT_TRUE(owner.engine_crashed());
-    EXPECT_LT(slowest, scaled_below(Engio::write_timeout / 4, Engio::write_timeout));
+    // A read held up by a write would wait for most of the write bound.
+    EXPECT_LT(slowest, scaled_below(Engio::write_timeout / 4, Engio::write_timeout / 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(

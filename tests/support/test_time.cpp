@@ -34,7 +34,7 @@ std::chrono::milliseconds scaled(std::chrono::milliseconds plain)
 
 std::chrono::milliseconds scaled_below(std::chrono::milliseconds plain, std::chrono::milliseconds program_timeout)
 {
-    return std::min(scaled(plain), program_timeout * 9 / 10);
+    return std::min(scaled(plain), program_timeout);
 }
 
 }
