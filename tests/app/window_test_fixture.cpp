@@ -153,8 +153,8 @@ void WindowTest::answer_file_chooser(const std::string& path)
         } else {
             chooser.set_filename(path);
         }
-        // The chooser reads the folder before it selects the file: answered
-        // earlier, it would hand the window another file (or none).
+        // The chooser reads the folder before it selects the file; answered
+        // earlier, it holds no file, ignores the OK and stays open.
         EXPECT_TRUE(widget_test::run_until([&chooser, &path] { return chooser.get_filename() == path; }))
             << "the file chooser did not take " << path << " but has \"" << chooser.get_filename() << "\"";
         dialog.response(Gtk::RESPONSE_OK);

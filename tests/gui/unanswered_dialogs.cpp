@@ -48,12 +48,14 @@ Clock::time_point shown_since(Gtk::Dialog& dialog, Clock::time_point now)
 
 void close_and_fail(Gtk::Dialog& dialog)
 {
+    // A file chooser's labels are its own furniture: what it holds tells more.
     std::string texts;
-    collect_texts(GTK_WIDGET(dialog.gobj()), &texts);
     if (GTK_IS_FILE_CHOOSER(dialog.gobj())) {
         gchar* file = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog.gobj()));
-        texts += "; the file chosen: " + std::string(file ? file : "none");
+        texts = " the file chosen is " + std::string(file ? "\"" + std::string(file) + "\"" : "none");
         g_free(file);
+    } else {
+        collect_texts(GTK_WIDGET(dialog.gobj()), &texts);
     }
     ADD_FAILURE() << "no test code answered the dialog \"" << dialog.get_title() << "\" within "
                   << torvane_test::scaled(unanswered_after).count() << " ms; closed it. Its texts:" << texts;
