@@ -60,6 +60,9 @@ function(torvane_test name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
+    # Given for a plain build on an idle machine, like the tests' own bounds.
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${TORVANE_TEST_TIMEOUT_FACTOR}")
+    math(EXPR discovery_timeout "60 * ${TORVANE_TEST_TIMEOUT_FACTOR}")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} torvane_test_main torvane_test_support GTest::gtest GTest::gmock)
     set(properties TIMEOUT ${ARG_TIMEOUT})
@@ -69,7 +72,7 @@ function(torvane_test name)
     if(ARG_SERIAL)
         gtest_discover_tests(${name}
             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-            DISCOVERY_TIMEOUT 60
+            DISCOVERY_TIMEOUT ${discovery_timeout}
             TEST_FILTER "${ARG_SERIAL}"
             PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS heavy RUN_SERIAL TRUE)
         set(parallel_filter "-${ARG_SERIAL}")
@@ -78,7 +81,7 @@ function(torvane_test name)
     endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        DISCOVERY_TIMEOUT 60
+        DISCOVERY_TIMEOUT ${discovery_timeout}
         TEST_FILTER "${parallel_filter}"
         PROPERTIES ${properties})
     if("threads" IN_LIST ARG_LABELS)

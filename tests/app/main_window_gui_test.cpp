@@ -224,7 +224,7 @@ TEST_F(WindowTest, MessageBoxKeepsTheManagerRunning)
         // The manager answers every "level" with the engine's clock while the box is open.
         for (int i = 0; i < 20; ++i)
             send("level sessions 40 0:10 0.1");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::seconds(10));
         while (probe->waiting() < 20 && std::chrono::steady_clock::now() < deadline)
             widget_test::run_for(20);
         waiting_while_open = probe->waiting();

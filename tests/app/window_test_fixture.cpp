@@ -2,6 +2,7 @@
 
 #include "tests/gui/widget_test_support.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include "gui/board.h"
 #include "gui/drawing.h"
@@ -67,15 +68,7 @@ void WindowTest::TearDown()
 
 bool WindowTest::run_until(const std::function<bool()>& condition, int milliseconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        Gtk::Main::iteration(false);
-        if (!Gtk::Main::events_pending())
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return widget_test::run_until(condition, milliseconds);
 }
 
 void WindowTest::apply(const std::vector<std::string>& lines)
@@ -95,7 +88,7 @@ bool WindowTest::quit_within(int milliseconds)
         return false;
     const auto start = std::chrono::steady_clock::now();
     window.reset();
-    return std::chrono::steady_clock::now() - start < std::chrono::milliseconds(milliseconds);
+    return std::chrono::steady_clock::now() - start < torvane_test::scaled(std::chrono::milliseconds(milliseconds));
 }
 
 void WindowTest::drag(int from, int to)
@@ -160,7 +153,10 @@ void WindowTest::answer_file_chooser(const std::string& path)
         } else {
             chooser.set_filename(path);
         }
-        widget_test::run_for(200);
+        // The chooser reads the folder before it selects the file; answered
+        // earlier, it holds no file, ignores the OK and stays open.
+        EXPECT_TRUE(widget_test::run_until([&chooser, &path] { return chooser.get_filename() == path; }))
+            << "the file chooser did not take " << path << " but has \"" << chooser.get_filename() << "\"";
         dialog.response(Gtk::RESPONSE_OK);
     });
 }

@@ -106,7 +106,8 @@ protected:
     // without them draws its board and choosers without pictures.
     virtual bool sees_images() const { return true; }
 
-    // Runs the main loop until the condition holds; false after the time limit.
+    // Runs the main loop until the condition holds; false after the time
+    // limit (given for a plain build, scaled here, as in quit_within).
     bool run_until(const std::function<bool()>& condition, int milliseconds = 10000);
     // Leaves lines in the window's inbox, as the manager does once it has
     // handled the window's last change of position, and runs the main loop

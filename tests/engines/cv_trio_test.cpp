@@ -3,6 +3,7 @@
 #include "engines/info_line_limit.h"
 #include "engines/protocol_detection.h"
 #include "tests/engines/engine_receiver.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -96,13 +97,13 @@ TEST(CVTrio, ADriverKeepsOnlyTheNewestAnalysisWhileItsManagerIsBusy)
     // A pondering engine's thinking is forwarded while the driver counts it idle.
     engine.set_ponder(true);
     std::unique_lock busy(manager.mtx);
-    ASSERT_TRUE(manager.cv.wait_for(busy, std::chrono::seconds(10), [&] {
+    ASSERT_TRUE(manager.cv.wait_for(busy, torvane_test::scaled(std::chrono::seconds(10)), [&] {
         return std::any_of(manager.queue.begin(), manager.queue.end(), is_info);
     }));
     const auto heard_before = static_cast<std::ptrdiff_t>(manager.queue.size());
     // However long the spell, only the newest lines may wait. The engine dies
     // on "go", and its crash is marked once every line it printed is queued.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(torvane_test::scaled(std::chrono::milliseconds(100)));
     engine.go();
     ASSERT_TRUE(torvane_test::eventually([&] { return engine.engine_crashed(); }));
     busy.unlock();
@@ -143,7 +144,7 @@ TEST(CVTrio, ConcurrentSendersWakeAWaitingReceiver)
     {
         std::unique_lock lock(r.mtx);
         while (received < senders * per_sender) {
-            ASSERT_TRUE(r.cv.wait_for(lock, std::chrono::seconds(10), [&] { return !r.queue.empty(); }));
+            ASSERT_TRUE(r.cv.wait_for(lock, torvane_test::scaled(std::chrono::seconds(10)), [&] { return !r.queue.empty(); }));
             std::string line = r.queue.front();
             r.queue.pop_front();
             int sender = std::stoi(line.substr(0, line.find(' ')));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 namespace torvane_test {
 
@@ -44,7 +45,7 @@ DriverHarness::DriverHarness(std::unique_ptr<BaseEngine> driver, const EngineSta
         m_engio("xboard");
     } else {
         m_engio("uci");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        const auto deadline = std::chrono::steady_clock::now() + scaled(std::chrono::seconds(10));
         for (bool ready = false; !ready;) {
             if (std::chrono::steady_clock::now() > deadline)
                 throw std::runtime_error("no uciok from " + start.program);
@@ -100,7 +101,7 @@ std::vector<std::string> DriverHarness::received()
 {
     const std::string sync = "echo sync-" + std::to_string(++m_syncs);
     m_engio(sync);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + scaled(std::chrono::seconds(10));
     std::vector<std::string> lines;
     for (;;) {
         lines = record_lines();
@@ -120,8 +121,13 @@ std::vector<std::string> DriverHarness::received()
 
 std::optional<std::string> DriverHarness::next_forwarded(std::chrono::milliseconds timeout, bool with_prefix)
 {
+    return next_forwarded_by(std::chrono::steady_clock::now() + scaled(timeout), with_prefix);
+}
+
+std::optional<std::string> DriverHarness::next_forwarded_by(std::chrono::steady_clock::time_point deadline,
+                                                            bool with_prefix)
+{
     const std::string prefix = "1 " + std::to_string(token) + " ";
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::unique_lock lock(m_mtx);
     for (;;) {
         if (!m_cv.wait_until(lock, deadline, [this] { return !m_queue.empty(); }))
@@ -138,15 +144,10 @@ std::optional<std::string> DriverHarness::next_forwarded(std::chrono::millisecon
 
 std::optional<std::string> DriverHarness::wait_forwarded(const std::string& prefix, std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + scaled(timeout);
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return std::nullopt;
-        const auto line = next_forwarded(left);
-        if (!line)
-            return std::nullopt;
-        if (line->rfind(prefix, 0) == 0)
+        const auto line = next_forwarded_by(deadline, false);
+        if (!line || line->rfind(prefix, 0) == 0)
             return line;
     }
 }
@@ -155,7 +156,7 @@ void DriverHarness::engine_says(const std::string& text) { m_engio("echo " + tex
 
 bool DriverHarness::wait_state(int state, std::chrono::milliseconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + scaled(timeout);
     while (m_ev.get_state() != state) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;

@@ -49,6 +49,7 @@ public:
     // Waits until the engine has read everything sent so far, then returns the
     // lines it received since the previous call (the sync lines left out).
     std::vector<std::string> received();
+    // Every timeout below is given for a plain build and scaled here.
     // The next line forwarded to the manager without "NUMBER TOKEN ", or
     // nothing after the timeout; whole lines come with with_prefix.
     std::optional<std::string> next_forwarded(std::chrono::milliseconds timeout = std::chrono::seconds(5),
@@ -65,6 +66,7 @@ public:
 
 private:
     std::vector<std::string> record_lines() const;
+    std::optional<std::string> next_forwarded_by(std::chrono::steady_clock::time_point deadline, bool with_prefix);
 
     bool m_recorded;
     std::string m_dir;

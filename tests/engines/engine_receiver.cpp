@@ -15,8 +15,13 @@ CVTrio EngineReceiver::trio()
 
 std::optional<std::string> EngineReceiver::next_line(std::chrono::milliseconds timeout)
 {
+    return next_line_by(std::chrono::steady_clock::now() + scaled(timeout));
+}
+
+std::optional<std::string> EngineReceiver::next_line_by(std::chrono::steady_clock::time_point deadline)
+{
     std::unique_lock lock(m_mutex);
-    if (!m_cv.wait_for(lock, timeout, [this] { return !m_queue.empty(); })) {
+    if (!m_cv.wait_until(lock, deadline, [this] { return !m_queue.empty(); })) {
         return std::nullopt;
     }
     std::string line = std::move(m_queue.front());
@@ -26,11 +31,10 @@ std::optional<std::string> EngineReceiver::next_line(std::chrono::milliseconds t
 
 std::vector<std::string> EngineReceiver::lines_until(const std::string& prefix, std::chrono::milliseconds timeout)
 {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + scaled(timeout);
     std::vector<std::string> lines;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        std::optional<std::string> line = next_line(std::max(left, std::chrono::milliseconds(0)));
+        std::optional<std::string> line = next_line_by(deadline);
         if (!line) {
             return {};
         }

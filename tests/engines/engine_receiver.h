@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/cv_trio.h"
+#include "tests/support/test_time.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -14,7 +15,7 @@
 namespace torvane_test {
 
 // The receiving side of a line queue, as a driver or the manager holds it,
-// with bounded waits for the tests.
+// with bounded waits for the tests (given for a plain build, scaled here).
 class EngineReceiver {
 public:
     EngineReceiver();
@@ -31,16 +32,19 @@ public:
     std::size_t queued();
 
 private:
+    std::optional<std::string> next_line_by(std::chrono::steady_clock::time_point deadline);
+
     std::mutex m_mutex;
     std::condition_variable m_cv;
     std::deque<std::string> m_queue;
 };
 
-// Waits until the condition holds or the timeout passes; returns the condition.
+// Waits until the condition holds or the timeout (given for a plain build,
+// scaled here) passes; returns the condition.
 template <typename Condition>
 bool eventually(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(10))
 {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto deadline = std::chrono::steady_clock::now() + scaled(timeout);
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return condition();

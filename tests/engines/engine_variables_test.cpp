@@ -1,5 +1,6 @@
 #include "engines/engine_variables.h"
 #include "tests/support/scoped_locale.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -165,7 +166,7 @@ TEST(EngineVariables, CopyWhileThinkingStartsWithAFullBudget)
     ev.reset_clock();
     ev.start_clock();
     ev.set_state(engine_thinking);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::seconds(10));
     while (ev.get_time_left() > 59990 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

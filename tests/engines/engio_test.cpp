@@ -2,6 +2,7 @@
 
 #include "tests/engines/engine_receiver.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ namespace {
 using namespace std::chrono_literals;
 using torvane_test::EngineReceiver;
 using torvane_test::eventually;
+using torvane_test::scaled;
+using torvane_test::scaled_below;
 using Lines = std::vector<std::string>;
 
 const std::string fake_dir = FAKE_ENGINE_DIR;
@@ -332,7 +335,7 @@ TEST_F(EngioTest, NormalQuitIsQuickCleanAndNotACrash)
     ASSERT_FALSE(m_receiver.lines_until("uciok").empty());
     auto begin = std::chrono::steady_clock::now();
     m_engio.quit();
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, scaled_below(1s, Engio::quit_timeout));
     EXPECT_FALSE(m_engio.crashed());
     EXPECT_FALSE(m_engio.spawned());
     EXPECT_FALSE(m_engio.is_running());
@@ -348,9 +351,9 @@ TEST_F(EngioTest, ReaderSleepsWhileTheEngineIsSilent)
     m_engio("isready");
     ASSERT_FALSE(m_receiver.lines_until("readyok").empty());
     // Let the reader finish logging the answer and go back to its wait.
-    std::this_thread::sleep_for(100ms);
+    std::this_thread::sleep_for(scaled(100ms));
     const long before = context_switches(m_reader_thread);
-    std::this_thread::sleep_for(500ms);
+    std::this_thread::sleep_for(scaled(500ms));
     EXPECT_LE(context_switches(m_reader_thread) - before, 1) << "the reader woke with nothing to read";
     m_engio("echo awake");
     EXPECT_EQ(m_receiver.next_line(), "awake");
@@ -359,7 +362,7 @@ TEST_F(EngioTest, ReaderSleepsWhileTheEngineIsSilent)
 struct HungCase {
     const char* mode;
     const char* logged;
-    std::chrono::milliseconds bound;
+    std::chrono::milliseconds slack;  // beyond the quit bound, before the build's scaling
 };
 
 void PrintTo(const HungCase& c, std::ostream* out) { *out << c.mode; }
@@ -376,14 +379,14 @@ TEST_P(EngioHung, QuitEndsWithinTheBound)
     m_engio.quit();
     auto took = std::chrono::steady_clock::now() - begin;
     EXPECT_GE(took, Engio::quit_timeout);
-    EXPECT_LT(took, GetParam().bound);
+    EXPECT_LT(took, Engio::quit_timeout + scaled(GetParam().slack));
     EXPECT_NE(read_file(m_log).find(GetParam().logged), std::string::npos);
     EXPECT_TRUE(no_children());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, EngioHung,
-                         ::testing::Values(HungCase{"hang", "engine did not exit, terminated", 4000ms},
-                                           HungCase{"hang_hard", "engine did not terminate, killed", 4500ms}),
+                         ::testing::Values(HungCase{"hang", "engine did not exit, terminated", 2000ms},
+                                           HungCase{"hang_hard", "engine did not terminate, killed", 2500ms}),
                          [](const auto& info) { return std::string(info.param.mode); });
 
 TEST_F(EngioTest, WritingToAClosedInputMarksACrashInsteadOfEndingTheProgram)
@@ -408,7 +411,7 @@ TEST_F(EngioTest, EngineThatStopsReadingCannotBlockTheSender)
         m_engio(line);
     }
     EXPECT_TRUE(m_engio.crashed()) << "a full pipe that does not drain counts as a lost engine";
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::write_timeout + 1s);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::write_timeout + scaled(1s));
     EXPECT_TRUE(eventually([&] { return thread_ended(m_reader_thread); }, 1s)) << "the reader stays on a lost engine";
     // A lost engine costs no further write bound, neither on the lines of a
     // search nor on "quit" (which is not written at all).
@@ -416,9 +419,10 @@ TEST_F(EngioTest, EngineThatStopsReadingCannotBlockTheSender)
     for (const char* later : {"position startpos", "isready", "go depth 1"}) {
         m_engio(later);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, scaled_below(500ms, Engio::write_timeout));
     begin = std::chrono::steady_clock::now();
     m_engio.quit();
+    // The least that a written "quit" would take: no slack can be added.
     EXPECT_LT(std::chrono::steady_clock::now() - begin, Engio::quit_timeout + Engio::write_timeout);
     EXPECT_EQ(read_file(m_log).find("engine <- quit"), std::string::npos);
     EXPECT_TRUE(no_children());
@@ -432,7 +436,7 @@ TEST_F(EngioTest, HelperProcessHoldingTheOutputDoesNotHangQuit)
     ASSERT_FALSE(m_receiver.lines_until("readyok").empty());
     auto begin = std::chrono::steady_clock::now();
     m_engio.quit();
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 2500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, scaled(2500ms));
     EXPECT_FALSE(m_engio.crashed());
     EXPECT_TRUE(no_children());
 }
@@ -453,7 +457,8 @@ TEST_F(EngioTest, TwoEnginesDoNotHoldEachOthersPipes)
 
     auto begin = std::chrono::steady_clock::now();
     m_engio.quit();
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s) << "the first engine saw the end of its input";
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, scaled_below(1s, Engio::quit_timeout))
+        << "the first engine saw the end of its input";
     second("echo still here");
     EXPECT_EQ(second_receiver.next_line(), "still here");
     second.quit();
@@ -603,7 +608,7 @@ TEST_F(EngioTest, QuitWithoutAnEngineReturnsAtOnce)
     auto begin = std::chrono::steady_clock::now();
     m_engio.quit();
     m_engio("isready");
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, scaled_below(100ms, Engio::quit_timeout));
     EXPECT_FALSE(m_engio.crashed());
 }
 

@@ -55,7 +55,7 @@ TEST_P(LateStartAutodetected, IsNamedByItsOwnHandshakeAndPlays)
     unsetenv("TORVANE_FAKE_BANNER_MS");
     unsetenv("TORVANE_FAKE_MOVES");
     EXPECT_GE(took, c.load_at_least);
-    EXPECT_LT(took, c.load_at_least + torvane_test::scaled(1500ms));
+    EXPECT_LT(took, c.load_at_least + torvane_test::scaled_below(1500ms, uci_probe_time));
     EXPECT_EQ(owner.is_uci(), c.uci);
     EXPECT_EQ(owner.copy_enginevariables().get_protocol(), c.protocol);
     EXPECT_EQ(owner.get_idname(), c.name);

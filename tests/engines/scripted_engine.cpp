@@ -1,4 +1,5 @@
 #include "tests/engines/scripted_engine.h"
+#include "tests/support/test_time.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,7 +35,7 @@ namespace {
 template <typename Complete>
 std::string input_once(const std::string& path, Complete complete)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::seconds(5));
     for (;;) {
         std::ifstream in(path + ".in");
         std::ostringstream text;

@@ -13,6 +13,7 @@
 #include "engines/level.h"
 #include "engines/xboard_engine.h"
 #include "tests/engines/driver_harness.h"
+#include "tests/support/test_time.h"
 #include "tests/engines/position_helpers.h"
 
 namespace {
@@ -243,7 +244,7 @@ TEST(XboardEngine, ClockTimesInCentisecondsNeverNegative)
     harness->ev().set_opponent_time(9);
     engine.set_level(Level("sudden_death 0 0 0"));
     engine.start_clock();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    std::this_thread::sleep_for(torvane_test::scaled(std::chrono::milliseconds(30)));
     engine.set_position(position_after(start_fen, "e2e4"));
     engine.go();
     harness->wait_forwarded("bestmove");

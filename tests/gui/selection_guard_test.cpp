@@ -1,4 +1,5 @@
 #include "gui/selection_guard.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -25,10 +26,10 @@ TEST(SelectionGuardTest, MeasuresFromTheLastCallLetThrough)
     using namespace std::chrono_literals;
     SelectionGuard guard;
     EXPECT_FALSE(guard.admit());
-    std::this_thread::sleep_for(110ms);
+    std::this_thread::sleep_for(torvane_test::scaled(110ms));
     EXPECT_TRUE(guard.admit());
     EXPECT_FALSE(guard.admit());
-    std::this_thread::sleep_for(110ms);
+    std::this_thread::sleep_for(torvane_test::scaled(110ms));
     EXPECT_TRUE(guard.admit());
 }
 

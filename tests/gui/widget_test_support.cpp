@@ -1,6 +1,8 @@
 #include "widget_test_support.h"
+#include "unanswered_dialogs.h"
 
 #include "gui/board_letters.h"
+#include "tests/support/test_time.h"
 
 #include <gdkmm/display.h>
 #include <gdkmm/seat.h>
@@ -70,7 +72,7 @@ bool open_display()
 {
     if (std::getenv("DISPLAY") == nullptr)
         return false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::seconds(30));
     while (!gtk_init_check(nullptr, nullptr)) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
@@ -90,6 +92,7 @@ void start_gtk()
     if (!open_display())
         throw std::runtime_error("widget tests: no X display (run them under xvfb-run)");
     Gtk::Main::init_gtkmm_internals();
+    watch_unanswered_dialogs();
     started = true;
 }
 
@@ -102,6 +105,19 @@ void run_for(int milliseconds)
             context->iteration(false);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+bool run_until(const std::function<bool()>& condition, int milliseconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::milliseconds(milliseconds));
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        Gtk::Main::iteration(false);
+        if (!Gtk::Main::events_pending())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 void show_and_wait(Gtk::Window& window)
@@ -117,7 +133,7 @@ void show_and_wait(Gtk::Window& window)
         true);
     window.move(0, 0);
     window.show_all();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(std::chrono::seconds(30));
     auto context = Glib::MainContext::get_default();
     while (!painted && std::chrono::steady_clock::now() < deadline) {
         while (context->pending())

@@ -13,11 +13,19 @@
 // Helpers for tests that show widgets on an X display (Xvfb in CI).
 namespace widget_test {
 
-// Starts GTK for this test program; safe to call more than once.
+// Starts GTK for this test program, and the watch that closes a dialog no
+// test code answers and fails the test (unanswered_dialogs.h); safe to call
+// more than once.
 void start_gtk();
 
-// Runs the main loop for about the given time, handling whatever arrives.
+// Runs the main loop for about the given time, handling whatever arrives;
+// not scaled for the build, as tests time clocks with it (a wait for
+// something to happen is run_until).
 void run_for(int milliseconds);
+
+// Runs the main loop until the condition holds; false after the time limit
+// (given for a plain build, scaled here).
+bool run_until(const std::function<bool()>& condition, int milliseconds = 10000);
 
 // Shows a window with its children and waits until it has been drawn.
 void show_and_wait(Gtk::Window& window);

@@ -229,8 +229,8 @@ TEST(ConsoleEngines, QuitUnloadsEveryEngineWithinBoundedTime)
         } else {
             ::kill(console.pid(), signal == "SIGTERM" ? SIGTERM : signal == "SIGINT" ? SIGINT : SIGHUP);
         }
-        EXPECT_NO_THROW(console.lines_until("quit", scaled(5s))) << what;
-        EXPECT_EQ(console.wait_exit(scaled(5s)), 0) << what;
+        EXPECT_NO_THROW(console.lines_until("quit", 5s)) << what;
+        EXPECT_EQ(console.wait_exit(5s), 0) << what;
         EXPECT_LT(std::chrono::steady_clock::now() - start, scaled(3500ms)) << what;
         EXPECT_FALSE(process_group_running(engines.front())) << what;
     }
@@ -246,7 +246,7 @@ TEST(ConsoleEngines, ANewLoadCancelsAHandshakeUnderWay)
     ASSERT_EQ(late.size(), 1u);
     const auto start = std::chrono::steady_clock::now();
     console.send("0 load 1 filename " + ConsoleSession::fake_engine());
-    EXPECT_EQ(console.lines_until("engine1name FakeEngine 1.0", scaled(5s)),
+    EXPECT_EQ(console.lines_until("engine1name FakeEngine 1.0", 5s),
               (Lines{"engine1name ???", "engine1name FakeEngine 1.0"}));
     EXPECT_LT(std::chrono::steady_clock::now() - start, scaled(3500ms));
     EXPECT_FALSE(process_group_running(late.front()));

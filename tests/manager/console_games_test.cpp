@@ -14,7 +14,6 @@
 #include <map>
 #include <random>
 #include <sstream>
-#include <thread>
 
 namespace torvane_test {
 namespace {
@@ -362,9 +361,10 @@ TEST(ConsoleGames, ATournamentGameIsRecordedWithItsOpeningAndEachEngineMoveTime)
     EXPECT_EQ(results_in(recorded, "[%time ", "]"), told) << recorded;
 }
 
-// A tournament stopped and resumed at random moments: whenever it stands,
-// every game that its ".trn" file scores is in its PGN file, once and with
-// the same result, also a game lost at its first move.
+// A tournament stopped and resumed at random moments, each after a random
+// number (0 to 9) of the engines' moves: whenever it stands, every game that
+// its ".trn" file scores is in its PGN file, once and with the same result,
+// also a game lost at its first move.
 TEST(ConsoleGames, EveryGameTheTournamentFileScoresIsInItsPgnFileWhereverItIsStopped)
 {
     ConsoleSession console(std::map<std::string, std::string>{{"TORVANE_FAKE_DELAY_MS", "10"}});
@@ -382,7 +382,15 @@ TEST(ConsoleGames, EveryGameTheTournamentFileScoresIsInItsPgnFileWhereverItIsSto
     bool finished = false;
     for (int stop = 1; stop <= 40 && !finished; ++stop) {
         console.send("0 start_tournament");
-        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1200));
+        const auto moves = static_cast<int>(random() % 10);
+        int seen = 0;
+        if (moves > 0) {
+            const auto stop_here = [&](const std::string& line) {
+                finished = finished || line == "tournament_finished";
+                return finished || (starts_with(line, "move ") && ++seen == moves);
+            };
+            console.lines_until(stop_here, 60s);
+        }
         console.send("0 human_human");
         console.send("0 ping " + std::to_string(stop));
         for (const std::string& line : console.lines_until("pong " + std::to_string(stop), 60s))

@@ -1,6 +1,7 @@
 #include "tests/manager/console_session.h"
 
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include <cerrno>
 #include <csignal>
@@ -20,10 +21,13 @@ namespace torvane_test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 const std::string console_program = std::string(TORVANE_BINARY_DIR) + "/tools/manager-console/manager-console";
 
+}
+
+ConsoleSession::Clock::time_point ConsoleSession::deadline_after(Seconds plain)
+{
+    return Clock::now() + std::chrono::duration_cast<Clock::duration>(plain * time_factor());
 }
 
 ConsoleSession::ConsoleSession(const std::map<std::string, std::string>& environment)
@@ -135,7 +139,11 @@ bool ConsoleSession::fill(Seconds timeout)
 
 std::string ConsoleSession::next_line(Seconds timeout)
 {
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(timeout);
+    return next_line_by(deadline_after(timeout));
+}
+
+std::string ConsoleSession::next_line_by(Clock::time_point deadline)
+{
     for (;;) {
         std::size_t end = m_buffer.find('\n');
         if (end != std::string::npos) {
@@ -155,12 +163,11 @@ std::string ConsoleSession::next_line(Seconds timeout)
 std::vector<std::string> ConsoleSession::lines_until(const std::function<bool(const std::string&)>& done,
                                                      Seconds timeout)
 {
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(timeout);
+    const auto deadline = deadline_after(timeout);
     std::vector<std::string> lines;
     for (;;) {
-        const auto left = std::chrono::duration_cast<Seconds>(deadline - Clock::now());
         try {
-            lines.push_back(next_line(left));
+            lines.push_back(next_line_by(deadline));
         } catch (const std::runtime_error& error) {
             std::string seen;
             for (const std::string& line : lines) {
@@ -181,24 +188,21 @@ std::vector<std::string> ConsoleSession::lines_until(const std::string& line, Se
 
 std::vector<std::string> ConsoleSession::lines_for(Seconds time)
 {
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(time);
+    const auto deadline = deadline_after(time);
     std::vector<std::string> lines;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<Seconds>(deadline - Clock::now());
-        if (left <= Seconds::zero()) {
-            return lines;
-        }
+    while (Clock::now() < deadline) {
         try {
-            lines.push_back(next_line(left));
+            lines.push_back(next_line_by(deadline));
         } catch (const std::runtime_error&) {
             return lines;
         }
     }
+    return lines;
 }
 
 int ConsoleSession::wait_exit(Seconds timeout)
 {
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(timeout);
+    const auto deadline = deadline_after(timeout);
     while (!m_reaped) {
         int status = 0;
         pid_t done = waitpid(m_pid, &status, WNOHANG);

@@ -16,12 +16,13 @@ namespace torvane_test {
 class ConsoleSession {
 public:
     using Seconds = std::chrono::duration<double>;
+    using Clock = std::chrono::steady_clock;
 
     // Starts the console in a fresh temporary directory; environment holds
     // variables added to the console's (and so its engines') environment.
     explicit ConsoleSession(const std::map<std::string, std::string>& environment = {});
     // Closes the console's input, waits for it to quit (kills it after ten
-    // seconds) and removes the directory.
+    // seconds, scaled) and removes the directory.
     ~ConsoleSession();
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;
@@ -29,6 +30,8 @@ public:
     const std::string& dir() const { return m_dir; }
     pid_t pid() const { return m_pid; }
 
+    // Every time below is given for a plain build on an idle machine and
+    // scaled here (tests/support/test_time.h).
     // Types one line (a line feed is added).
     void send(const std::string& line);
     void close_input();
@@ -61,6 +64,8 @@ public:
     static std::string fake_engine(const std::string& name = "fake_engine");
 
 private:
+    static Clock::time_point deadline_after(Seconds plain);
+    std::string next_line_by(Clock::time_point deadline);
     bool fill(Seconds timeout);
 
     std::string m_dir;

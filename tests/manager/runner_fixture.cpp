@@ -2,6 +2,7 @@
 
 #include "game/pgn_file.h"
 #include "tests/support/peer_programs.h"
+#include "tests/support/test_time.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -52,7 +53,8 @@ RunnerDir::~RunnerDir()
 
 RunnerDir::Run RunnerDir::run(const std::string& name, int timeout_seconds) const
 {
-    const std::string command = "cd " + quoted(m_path) + " && timeout -k 5 " + std::to_string(timeout_seconds) + " " +
+    const auto limit = scaled(std::chrono::seconds(timeout_seconds));
+    const std::string command = "cd " + quoted(m_path) + " && timeout -k 5 " + std::to_string(limit.count() / 1000) + " " +
                                 quoted(TOURNAMENT_RUNNER) + " " + quoted(name) + " >.runner-out 2>.runner-err";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1, lines_of(read(".runner-out")),

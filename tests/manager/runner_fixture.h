@@ -22,7 +22,8 @@ public:
         std::vector<std::string> lines;  // standard output
         std::string errors;              // standard error
     };
-    // Runs "tournament-runner NAME" in the directory.
+    // Runs "tournament-runner NAME" in the directory, stopped after the
+    // timeout (given for a plain build, scaled here).
     Run run(const std::string& name, int timeout_seconds = 60) const;
     // Starts "tournament-runner NAME" in the directory and returns at once
     // with its process id; finish waits for it and gives what run gives.

@@ -2,6 +2,7 @@
 // manager's thread loads, fails to load and replaces engine 1.
 #include "manager/gui_manager.h"
 #include "tests/engines/temp_working_dir.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ public:
     bool wait_for_count(std::size_t count, std::chrono::seconds timeout)
     {
         std::unique_lock lock(m_mutex);
-        return m_cv.wait_for(lock, timeout, [&] { return m_lines.size() >= count; });
+        return m_cv.wait_for(lock, torvane_test::scaled(timeout), [&] { return m_lines.size() >= count; });
     }
     std::vector<std::string> lines()
     {
@@ -102,7 +103,7 @@ TEST(SlotAccessors, EmptySlotAnswersAndReadsNeverRaceWithReplacement)
     settings.set_options(options);
     settings.set_elo("2100");
     manager.set_enginevariables(settings);
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(10s);
     while (manager.get_enginevariables().get_elo() != "2100" && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(5ms);
     }

@@ -4,6 +4,7 @@
 #include "manager/gui_manager.h"
 #include "tests/engines/temp_working_dir.h"
 #include "tests/manager/console_fixtures.h"
+#include "tests/support/test_time.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ public:
     bool wait_holding(std::chrono::seconds timeout)
     {
         std::unique_lock lock(m_mutex);
-        return m_cv.wait_for(lock, timeout, [this] { return m_holding; });
+        return m_cv.wait_for(lock, torvane_test::scaled(timeout), [this] { return m_holding; });
     }
     // The first line from index from on that matches, waiting for it.
     std::optional<std::string> wait_line(std::size_t from, const std::function<bool(const std::string&)>& matches,
@@ -59,7 +60,7 @@ public:
     {
         std::unique_lock lock(m_mutex);
         std::optional<std::string> found;
-        m_cv.wait_for(lock, timeout, [&] {
+        m_cv.wait_for(lock, torvane_test::scaled(timeout), [&] {
             for (std::size_t index = from; index < m_lines.size(); ++index) {
                 if (matches(m_lines[index])) {
                     found = m_lines[index];
@@ -134,7 +135,7 @@ TEST_P(StaleEngineLines, NeverActOnTheNewGame)
         ASSERT_TRUE(m_inbox.wait_holding(30s));
     }
     const auto received = [&] { return TempWorkingDir::read_file(record).find(param.old_answer) != std::string::npos; };
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    const auto deadline = std::chrono::steady_clock::now() + torvane_test::scaled(30s);
     while (!received() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(2ms);
     }

@@ -480,7 +480,8 @@ TEST(TournamentRunner, ATournamentIsPlayedByOneProgramAtATime)
                                       .games = {{"1", 0, 1, 2}, {"2", 0, 1, 2}}});
         std::filesystem::remove(dir.path() + "/started");
         const int pid = dir.start(event);
-        for (int waited = 0; waited < 1500 && !std::filesystem::exists(dir.path() + "/started"); ++waited) {
+        const auto deadline = std::chrono::steady_clock::now() + scaled(std::chrono::seconds(30));
+        while (!std::filesystem::exists(dir.path() + "/started") && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return pid;

@@ -1,5 +1,6 @@
 #include "tests/support/test_time.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -29,6 +30,11 @@ double time_factor()
 std::chrono::milliseconds scaled(std::chrono::milliseconds plain)
 {
     return std::chrono::milliseconds(static_cast<long long>(std::ceil(plain.count() * time_factor())));
+}
+
+std::chrono::milliseconds scaled_below(std::chrono::milliseconds plain, std::chrono::milliseconds program_timeout)
+{
+    return std::min(scaled(plain), program_timeout);
 }
 
 }

@@ -15,4 +15,9 @@ double time_factor();
 // through it.
 std::chrono::milliseconds scaled(std::chrono::milliseconds plain);
 
+// A bound that tells "at once" from "after a timeout of the program": scaled,
+// but never beyond that timeout, which does not grow with the build (what
+// waits the timeout out takes at least that long).
+std::chrono::milliseconds scaled_below(std::chrono::milliseconds plain, std::chrono::milliseconds program_timeout);
+
 }
