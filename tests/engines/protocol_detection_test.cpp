@@ -19,6 +19,7 @@ using torvane_test::scaled_below;
 using torvane_test::scripted_engine_input;
 using torvane_test::scripted_engine_input_ending;
 using torvane_test::write_scripted_engine;
+constexpr auto first_answer_wait = FirstAnswerWait::first_answer_wait;
 
 const std::string fake_dir = FAKE_ENGINE_DIR;
 

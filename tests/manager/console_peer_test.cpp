@@ -52,6 +52,8 @@ TEST(ConsolePeers, ClearHashButtonReachesStockfishAsItsOnlyOptionLine)
     ConsoleSession console;
     console.send("0 debug true");
     console.send("0 load 1 filename " + peer_program("stockfish"));
+    // A quit queued behind a load cancels its handshake: the option waits for the engine.
+    console.lines_until([](const std::string& line) { return starts_with(line, "level "); });
     console.send("0 setoption name Clear Hash value\n");
     console.send("0 quit");
     console.lines_until("quit", 20s);
