@@ -166,7 +166,7 @@ public:
                 } else if (!input_read) {
                     input_read = true;
                     input_read_at = now;
-                } else if (now >= input_read_at + protover_repeat_quiet * (1 + repeats / 2)) {
+                } else if (now >= input_read_at + protover_repeat_quiet) {
                     send_protover();
                     ++repeats;
                     input_read = false;

@@ -36,8 +36,9 @@ inline constexpr std::chrono::milliseconds xboard_done_wait_time{15000};
 // machine). So an engine that has read every line sent to it and has sent
 // no feature line for a while after gets "xboard" and "protover 2" again, at
 // most protover_repeat_limit times: the lines never pile up in the input of
-// an engine that does not read yet. The while is protover_repeat_quiet, and
-// one more of it after every second repeat (1 s, 1 s, 2 s, 2 s, 3 s, ...).
+// an engine that does not read yet. The while is protover_repeat_quiet: a
+// second, so that the answer comes at most that long after the engine has
+// started, however long its start takes.
 inline constexpr std::chrono::milliseconds protover_repeat_quiet{1000};
 inline constexpr int protover_repeat_limit = 8;
 
