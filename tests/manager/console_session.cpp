@@ -1,6 +1,7 @@
 #include "tests/manager/console_session.h"
 
 #include "tests/support/peer_programs.h"
+#include "tests/support/process_group.h"
 #include "tests/support/test_time.h"
 
 #include <cerrno>
@@ -231,32 +232,7 @@ void ConsoleSession::kill_hard()
     m_status = 128 + SIGKILL;
 }
 
-std::vector<pid_t> ConsoleSession::children() const
-{
-    std::vector<pid_t> found;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
-        }
-        std::ifstream stat(entry.path() / "stat");
-        std::string text;
-        std::getline(stat, text);
-        // "pid (command) state ppid ...": the command may hold blanks.
-        std::size_t close = text.rfind(')');
-        if (close == std::string::npos) {
-            continue;
-        }
-        std::istringstream fields(text.substr(close + 1));
-        std::string state;
-        pid_t parent = 0;
-        fields >> state >> parent;
-        if (parent == m_pid) {
-            found.push_back(std::stoi(name));
-        }
-    }
-    return found;
-}
+std::vector<pid_t> ConsoleSession::children() const { return child_processes(m_pid); }
 
 bool ConsoleSession::process_alive(pid_t pid)
 {
