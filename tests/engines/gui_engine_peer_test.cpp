@@ -217,10 +217,12 @@ INSTANTIATE_TEST_SUITE_P(FakeXboard, PositionChanges,
                          testing::Combine(testing::ValuesIn(strict_fake_engines), testing::ValuesIn(position_changes)),
                          change_name);
 
-// gnuchess starts slowly, answers "protover" only once a later line has
-// come and loses what it reads while it starts; hoichess exits on "uci".
-// Started at once or seconds late, each is found to speak xboard version 2
-// and named, by autodetection and by its chosen protocol.
+// Started late, gnuchess finds every probe line piled up in its input;
+// hoichess exits on "uci". Started at once or seconds late, each is found to
+// speak xboard version 2 and named, by autodetection and by its chosen
+// protocol. (gnuchess's wrappers take away the start race that makes it
+// answer "protover" only once a later line has come; the fake engine's rows
+// in the protocol detection tests stand for that answer.)
 struct SlowStart {
     const char* name;
     const char* wrapper;
