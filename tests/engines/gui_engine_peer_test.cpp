@@ -41,6 +41,13 @@ std::string path_of(const PeerEngine& engine)
     return engine.program.front() == '/' ? engine.program : torvane_test::peer_program(engine.program);
 }
 
+bool has_legal_move(const ChessPosition& position)
+{
+    MoveList moves;
+    MoveGenerator().generate(position, moves);
+    return moves.size() > 0;
+}
+
 // The manager's side of one engine: asks for moves and reads the answers.
 class EngineGame {
 public:
@@ -89,10 +96,12 @@ public:
         }
     }
 
-    // Plays plies moves of the engine against itself, each checked legal.
+    // Plays plies moves of the engine against itself, each checked legal; a
+    // search cut short by a loaded machine can mate or stalemate sooner, and
+    // the game ends there.
     void play(ChessPosition position, int plies)
     {
-        for (int ply = 0; ply < plies; ++ply) {
+        for (int ply = 0; ply < plies && has_legal_move(position); ++ply) {
             std::optional<std::string> move = best_move(position);
             ASSERT_TRUE(move) << "no answer at ply " << ply << " in " << position.fen();
             std::optional<Move> legal = find_legal_move(position, *move);
@@ -255,13 +264,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SlowStart{"hoichess_late", "hoichess-late", protocol_autodetect, "HoiChess"},
                     SlowStart{"hoichess_late_chosen", "hoichess-late", protocol_xboard_v2, "HoiChess"}),
     [](const testing::TestParamInfo<SlowStart>& info) { return std::string(info.param.name); });
-
-bool has_legal_move(const ChessPosition& position)
-{
-    MoveList moves;
-    MoveGenerator().generate(position, moves);
-    return moves.size() > 0;
-}
 
 // Stockfish plays White with pondering on or off; Black answers with the
 // expected reply on even moves (a ponder hit) and another move on odd ones.
